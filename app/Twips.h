@@ -1,0 +1,23 @@
+#pragma once
+#include "app/Nombres.h"
+
+// Geometry is designed in twips; the screen it is made for has 15 twips per pixel.
+constexpr int TwipsParPixel = 15;
+constexpr double TwipsParMm = 56.7;
+
+struct RectTwips {
+    int gauche, haut, largeur, hauteur;
+};
+
+struct RectPixels {
+    int x, y, l, h;
+};
+
+inline int TwipsVersPixels(double twips) { return static_cast<int>(ArrondiPair(twips / TwipsParPixel)); }
+inline RectPixels VersPixels(const RectTwips& r)
+{
+    return {TwipsVersPixels(r.gauche), TwipsVersPixels(r.haut), TwipsVersPixels(r.largeur),
+            TwipsVersPixels(r.hauteur)};
+}
+// Font sizes are given in points; on the 96-dpi design screen a point is 4/3 pixel.
+inline int PointsVersPixels(double points) { return static_cast<int>(ArrondiPair(points * 96.0 / 72.0)); }

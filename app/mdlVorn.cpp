@@ -1,0 +1,8 @@
+#include "app/mdlVorn.h"
+
+void mdlVorn::EffacerCouleursSpeciales()
+{
+    for (auto& mois : TableCoulSP)
+        for (double& c : mois)
+            c = 0;
+}

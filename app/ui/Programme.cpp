@@ -1,0 +1,37 @@
+#include "app/ui/Programme.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+#include "app/mdlVorn.h"
+#include "app/ui/Ardemo.h"
+
+void PreparerApplication(QApplication& app)
+{
+    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+    auto* traduction = new QTranslator(&app);
+    if (traduction->load(QLocale(QLocale::French), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(traduction);
+
+    // The design fonts and the metric-compatible fonts that stand in for them.
+    QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
+    QFont::insertSubstitution(QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"));
+    QFont::insertSubstitution(QStringLiteral("Arial Narrow"), QStringLiteral("Liberation Sans Narrow"));
+    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
+}
+
+int LancerArdemo(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Ardemo"));
+    PreparerApplication(app);
+
+    mdlVorn etat;
+    Ardemo fenetre(etat);
+    fenetre.show();
+    return app.exec();
+}

@@ -1,0 +1,30 @@
+# Every tests/core/test_*.cpp is a core test (no widgets, also run under the
+# sanitizers); every tests/gui/test_*.cpp is a window test run offscreen.
+set(ARDEMO_TEST_ENV_SCRIPT ${CMAKE_SOURCE_DIR}/scripts/test-env.sh)
+
+function(ardemo_register name label)
+  add_test(NAME ${name} COMMAND ${ARDEMO_TEST_ENV_SCRIPT} $<TARGET_FILE:${name}>)
+  set_tests_properties(${name} PROPERTIES LABELS "${label}" TIMEOUT 300)
+endfunction()
+
+macro(ardemo_core_tests)
+  find_package(Qt6 REQUIRED COMPONENTS Core Test)
+  file(GLOB _tests CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/core/test_*.cpp)
+  foreach(src ${_tests})
+    get_filename_component(name ${src} NAME_WE)
+    add_executable(${name} ${src})
+    target_link_libraries(${name} PRIVATE ardemo_core Qt6::Core Qt6::Test)
+    set_target_properties(${name} PROPERTIES AUTOMOC ON)
+    ardemo_register(${name} core)
+  endforeach()
+endmacro()
+
+macro(ardemo_gui_tests)
+  file(GLOB _tests CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/gui/test_*.cpp)
+  foreach(src ${_tests})
+    get_filename_component(name ${src} NAME_WE)
+    add_executable(${name} ${src})
+    target_link_libraries(${name} PRIVATE ardemo_ui Qt6::Test)
+    ardemo_register(${name} gui)
+  endforeach()
+endmacro()

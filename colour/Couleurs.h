@@ -1,0 +1,51 @@
+#pragma once
+#include <array>
+#include <cstdint>
+
+// A colour value is red + 256 * green + 65536 * blue (constants written
+// 0x00BBGGRR). The slots keep it in a double and convert it to the nearest
+// 32-bit integer when it is applied.
+
+namespace defaut {
+constexpr double CoulTxtEntete = 8388736;  // 0x00800080
+constexpr double CoulNoms = 11196138;      // 0x00AAD6EA
+constexpr double CoulJours = 14282996;     // 0x00D9F0F4
+constexpr double CoulGris = 12632256;      // 0x00C0C0C0
+constexpr double CoulFérié = 16761087;     // 0x00FFC0FF
+constexpr double CoulWeekEnd = 8438015;    // 0x0080C0FF
+constexpr double CoulGrille = 0;           // black
+constexpr double CoulBordure = 13822459;   // 0x00D2E9FB
+}
+
+// The eight slots of the colour scheme, in the order of Pelvado.ini.
+struct SchemaCouleurs {
+    double CoulTxtEntete = defaut::CoulTxtEntete;
+    double CoulNoms = defaut::CoulNoms;
+    double CoulJours = defaut::CoulJours;
+    double CoulGris = defaut::CoulGris;
+    double CoulFérié = defaut::CoulFérié;
+    double CoulWeekEnd = defaut::CoulWeekEnd;
+    double CoulGrille = defaut::CoulGrille;
+    double CoulBordure = defaut::CoulBordure;
+
+    static constexpr int Nombre = 8;
+    // Slot i in file order (0 CoulTxtEntete ... 7 CoulBordure).
+    double& slot(int i);
+    double slot(int i) const;
+    std::array<double, Nombre> valeurs() const;
+    void affecter(const std::array<double, Nombre>& v);
+};
+
+// Key names of the "Couleurs" section, in file order (Windows-1252 bytes: the
+// é of CoulFérié is 0xE9).
+extern const char* const CleCouleur[SchemaCouleurs::Nombre];
+
+// The colour value given to a control: the nearest 32-bit integer.
+int32_t CouleurEntiere(double valeur);
+
+// Red, green and blue of a colour value (low three bytes of the integer).
+struct Rvb {
+    int r, g, b;
+};
+Rvb VersRvb(double valeur);
+constexpr double DeRvb(int r, int g, int b) { return r + 256.0 * g + 65536.0 * b; }

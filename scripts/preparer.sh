@@ -1,0 +1,20 @@
+#!/bin/sh
+# Installs what is missing (Debian 12), then configures and builds Ardemo in build/.
+# Quick when nothing changed.
+set -e
+cd "$(dirname "$0")/.."
+PAQUETS="g++ cmake ninja-build qt6-base-dev qt6-translations-l10n libgl-dev
+ fonts-liberation fonts-liberation2 xvfb xauth xdotool xclip poppler-utils
+ cups printer-driver-cups-pdf python3 python3-pil"
+manque=""
+for p in $PAQUETS; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || manque="$manque $p"
+done
+if [ -n "$manque" ]; then
+  SUDO=""
+  [ "$(id -u)" -eq 0 ] || SUDO="sudo"
+  $SUDO apt-get update
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends $manque
+fi
+[ -f build/build.ninja ] || cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build
