@@ -1,0 +1,73 @@
+#pragma once
+#include <cstddef>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+// Special-colours files (.Cal).
+//
+// Plain text, one byte per character, every line ended by CR LF:
+//   lines 1 to 12: the month number m, then the 42 text colours of the cells
+//                  0..41 of month m, 43 comma-separated numbers without blanks
+//                  (shortest decimal text, full stop as decimal separator);
+//   line 13:       the calendar year, four digits between double quotes.
+// The table is indexed [month 0..12][cell 0..42]; month 0 and cell 42 are
+// never stored.
+
+// A colour value is usable when it lies in 0..16777215 (it may carry a fraction;
+// the control rounds it).
+bool EstCouleurValide(double valeur);
+
+// The whole text of a .Cal file. A value that is not a valid colour is written
+// as 0. Double quotes and line ends are left out of the year so that the file
+// keeps its shape whatever `annee` holds.
+std::string EcrireCal(const double table[13][43], std::string_view annee);
+
+// Writes the file through a temporary file and a rename; false on failure (the
+// old file, if any, is left as it was).
+bool SauverCal(const std::filesystem::path& chemin, const double table[13][43], std::string_view annee);
+
+struct LectureCal {
+    // The twelve month lines were complete: 516 fields, all numbers.
+    bool ok = false;
+    // The year of line 13 when it is exactly four digits (quotes removed,
+    // blanks around ignored); empty when the file has no year, an empty one
+    // or one that is not four digits.
+    std::string annee;
+    // A year field was there but was not four digits (and was ignored).
+    bool anneeRefusee = false;
+    // Fields taken from the month lines (month numbers included), 0 to 516.
+    int champsLus = 0;
+    // Cells that received a value (0 to 504).
+    int valeursLues = 0;
+    // Fields in the place of a cell that were not numbers: their cells kept
+    // their values.
+    int champsInvalides = 0;
+    // Numbers that were not valid colours and were stored as 0.
+    int couleursInvalides = 0;
+    // Something other than blanks follows the year.
+    bool donneesEnTrop = false;
+    // Path version only: the file could not be opened or read, was not a
+    // regular file or was larger than TailleMaxCal; nothing was read.
+    bool refuse = false;
+};
+
+// Larger files are refused outright (a full file is a few kilobytes).
+constexpr std::size_t TailleMaxCal = 1024 * 1024;
+
+// Reads the fields one after the other, as they come, whatever the lines: for
+// each month m = 1..12 one field (the month number, not used) and the 42 values
+// of table[m][0..41]; then the year. Values are placed by their position in the
+// file, not by the month number they follow. Commas and line ends both end a
+// field; lines holding only blanks are skipped. Cells whose field is missing or
+// is not a number keep their value; a number that is not a valid colour is
+// stored as 0.
+LectureCal LireCal(std::string_view contenu, double table[13][43]);
+
+// LireCal on a file's bytes; files over TailleMaxCal bytes are refused whole, and
+// the table is then left untouched.
+LectureCal LireFichierCal(const std::filesystem::path& chemin, double table[13][43]);
+
+// Name proposed for a new file, "CoulSP le dd,mmm,yyyy.Cal" with the French
+// abbreviated month (UTF-8), e.g. "CoulSP le 06,déc.,2026.Cal".
+std::string NomFichierCalParDefaut(int jour, int mois, int annee);

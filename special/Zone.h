@@ -1,0 +1,36 @@
+#pragma once
+#include "app/Twips.h"
+
+// Selection of a zone of whole month blocks on the calendar image, in pixels
+// of the image box.
+
+constexpr int LargeurImage = 628;
+constexpr int HauteurImage = 866;
+
+// The press point and the release point of a left-button drag.
+struct TraceZone {
+    double SelX1 = 0, SelY1 = 0; // press
+    double SelX2 = 0, SelY2 = 0; // release
+    int LargMois = 209;          // one month block of the image
+    int HautMois = 216;
+};
+
+// The zone widened to whole blocks. ZoneX2 and ZoneY2 are the first column and
+// row past the zone; RatioZone is its height divided by its width.
+struct ZoneMois {
+    int ZoneX1 = 0, ZoneY1 = 0, ZoneX2 = 0, ZoneY2 = 0;
+    double RatioZone = 0;
+};
+
+// Orders each axis, takes each coordinate to the nearest whole number (halves
+// to even), then snaps outwards: ZoneX1 = (SelX1 \ LargMois) x LargMois,
+// ZoneX2 = (SelX2 \ LargMois) x LargMois + LargMois, the same down the rows,
+// where \ drops the remainder (towards zero). A click without movement gives the
+// block under the pointer; the zone may reach past the image when the button is
+// released outside it. Coordinates are held within +-1 000 000 pixels; block
+// sizes below 1 give an empty zone with RatioZone 0.
+ZoneMois CalculerZone(const TraceZone& trace);
+
+// The part of the zone that lies on the image (largeur x hauteur pixels), as a
+// rectangle; l or h is 0 when nothing of it is on the image.
+RectPixels LimiterZone(const ZoneMois& zone, int largeur = LargeurImage, int hauteur = HauteurImage);
