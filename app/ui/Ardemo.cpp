@@ -1,10 +1,332 @@
 #include "app/ui/Ardemo.h"
 
-#include "app/Twips.h"
-#include "app/mdlVorn.h"
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDate>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QScrollBar>
+#include <QShowEvent>
+#include <QTimer>
 
-Ardemo::Ardemo(mdlVorn& etat, QWidget* parent) : QWidget(parent), m_etat(etat)
+#include "app/Nombres.h"
+#include "app/Twips.h"
+#include "app/ui/BoiteImage.h"
+#include "app/ui/Couleur.h"
+#include "app/ui/Feuille.h"
+#include "app/ui/Styles.h"
+
+namespace {
+// Controls of the main window, left, top, width, height in twips of their container.
+constexpr RectTwips R_Fenetre{0, 0, 13755, 13035};
+constexpr RectTwips R_FondCdes{0, 0, 3990, 7125};
+constexpr RectTwips R_ChoixAffichage{75, 90, 3855, 975};
+constexpr RectTwips R_chkFerie{210, 450, 1620, 435};
+constexpr RectTwips R_chkWeek{2040, 450, 1620, 435};
+constexpr RectTwips R_vkFrame1{75, 1080, 2205, 1035};
+constexpr RectTwips R_cAn{210, 450, 1230, 450};
+constexpr RectTwips R_FeuVert{1620, 420, 480, 480};
+constexpr RectTwips R_vkFrame2{2295, 1080, 1635, 1035};
+constexpr RectTwips R_Couleurs{60, 300, 1515, 330};
+constexpr RectTwips R_CoulSpeciale{60, 660, 1515, 330};
+constexpr RectTwips R_Fabriquer{75, 2175, 3885, 390};
+constexpr RectTwips R_Selection{75, 2625, 3885, 390};
+constexpr RectTwips R_SauveFichier{75, 3060, 3885, 390};
+constexpr RectTwips R_SauvePPapier{75, 3510, 3885, 390};
+constexpr RectTwips R_Ajuster{75, 3960, 3860, 2145};
+constexpr RectTwips R_Largeur{540, 330, 588, 444};
+constexpr RectTwips R_Hauteur{2550, 330, 588, 444};
+constexpr RectTwips R_Label1_0{360, 420, 1380, 285};
+constexpr RectTwips R_Label1_1{2340, 405, 1380, 285};
+constexpr RectTwips R_Label2_1{270, 750, 1290, 300};
+constexpr RectTwips R_Label2_2{2250, 750, 1290, 300};
+constexpr RectTwips R_Label2_0{135, 1080, 3600, 300};
+constexpr RectTwips R_Label2_3{90, 1380, 3690, 690};
+constexpr RectTwips R_CalScolaire{75, 6180, 3885, 375};
+constexpr RectTwips R_Apercu{75, 6630, 1272, 405};
+constexpr RectTwips R_Imprimer{1410, 6630, 1275, 405};
+constexpr RectTwips R_Quitter{2760, 6630, 1200, 405};
+constexpr RectTwips R_Image1{3450, 7770, 480, 480};
+constexpr RectTwips R_CalType{960, 7860, 2415, 285};
+constexpr RectTwips R_VSCal{13440, 0, 315, 7500};
+constexpr RectTwips R_CalBase{3990, 0, 9450, 13020};
+constexpr RectTwips R_Pictx{1800, 8640, 435, 435};
+constexpr RectTwips R_PictSel{1380, 8640, 405, 435};
+
+constexpr int HauteurTitreCadre = 300;     // title bar of the styled frames
+constexpr int HauteurTitreAffichage = 350; // the display frame's own
+
+const QColor FondPanneau = VersQColor(0x00A9D5DC);
+
+template <typename W>
+W* placer(W* w, const RectTwips& r)
+{
+    const RectPixels p = VersPixels(r);
+    w->setGeometry(p.x, p.y, p.l, p.h);
+    return w;
+}
+
+vkFrame* cadre(QWidget* parent, const QString& titre, const RectTwips& r, double titre1, double titre2,
+               double fond1, double fond2, int hauteurTitre = HauteurTitreCadre)
+{
+    auto* f = placer(new vkFrame(titre, parent), r);
+    f->setPoliceTitre(PoliceDessin(QStringLiteral("Arial"), 12, true));
+    f->setCouleursTitre(VersQColor(titre1), VersQColor(titre2));
+    f->setFonds(VersQColor(fond1), VersQColor(fond2));
+    f->setHauteurTitre(TwipsVersPixels(hauteurTitre));
+    return f;
+}
+
+vkCommand* bouton(QWidget* parent, const QString& legende, const RectTwips& r)
+{
+    auto* b = placer(new vkCommand(legende, parent), r);
+    b->setFont(PoliceDessin(QStringLiteral("Arial"), 12, true));
+    return b;
+}
+
+vkCommand* boutonCouleur(QWidget* parent, const QString& legende, const RectTwips& r, double fond1, double fond2)
+{
+    auto* b = bouton(parent, legende, r);
+    b->setFonds(VersQColor(fond1), VersQColor(fond2));
+    b->setCouleurTexte(Qt::white);
+    return b;
+}
+
+QLabel* etiquette(QWidget* parent, const QString& texte, const RectTwips& r, const QFont& police, double couleur,
+                  double fond, Qt::Alignment alignement = Qt::AlignLeft)
+{
+    auto* l = placer(new QLabel(texte, parent), r);
+    l->setFont(police);
+    l->setAlignment(alignement | Qt::AlignTop);
+    FondWidget(l, VersQColor(fond));
+    TexteWidget(l, VersQColor(couleur));
+    l->setContentsMargins(0, 0, 0, 0);
+    return l;
+}
+
+QCheckBox* caseACocher(QWidget* parent, const QString& texte, const RectTwips& r, double fond)
+{
+    auto* c = placer(new QCheckBox(texte, parent), r);
+    c->setFont(PoliceDessin(QStringLiteral("Arial"), 10.5, true));
+    FondWidget(c, VersQColor(fond));
+    c->setChecked(true);
+    return c;
+}
+
+QLineEdit* boiteTaille(QWidget* parent, const QString& texte, const RectTwips& r, const QString& bulle)
+{
+    auto* e = placer(new QLineEdit(texte, parent), r);
+    e->setMaxLength(3);
+    e->setFont(PoliceDessin(QStringLiteral("Arial"), 13.5, true));
+    FondWidget(e, Qt::white);
+    TexteWidget(e, VersQColor(0x00C00000));
+    e->setToolTip(bulle);
+    return e;
+}
+
+QLabel* icone(QWidget* parent, const QString& ressource, const RectTwips& r)
+{
+    auto* l = placer(new QLabel(parent), r);
+    l->setPixmap(QPixmap(ressource));
+    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return l;
+}
+} // namespace
+
+Ardemo::Ardemo(mdlVorn& etat, Horloge& horloge, const QString& dossierProgramme, QWidget* parent)
+    : QWidget(parent), m_etat(etat), m_horloge(horloge), m_dossier(dossierProgramme)
 {
     setWindowTitle(QStringLiteral("Ardemo - Version 6.2"));
-    resize(TwipsVersPixels(13755), TwipsVersPixels(13035));
+    setWindowIcon(QIcon(QStringLiteral(":/ardemo.png")));
+    FondWidget(this, FondPanneau);
+    setFont(PoliceDessin(QStringLiteral("MS Sans Serif"), 13.5));
+    const RectPixels client = VersPixels(R_Fenetre);
+    resize(client.l, client.h);
+
+    creerCommandes();
+    Form_Load();
 }
+
+Ardemo::~Ardemo() = default;
+
+void Ardemo::creerCommandes()
+{
+    // The image lies behind the sheet, in the same rectangle.
+    Pict1 = placer(new BoiteImage(this), R_CalBase);
+    CalBase = new FeuilleCalendrier(this);
+    placer(CalBase, R_CalBase);
+    Pictx = placer(new BoiteImage(this, false), R_Pictx);
+    Pictx->hide();
+    PictSel = placer(new BoiteImage(this), R_PictSel);
+    PictSel->hide();
+    connect(CalBase, &FeuilleCalendrier::jourClique, this, [this](int m, int i) { BtnJour_Click(m, i); });
+
+    VSCal = placer(new QScrollBar(Qt::Vertical, this), R_VSCal);
+    VSCal->setRange(0, 16);
+    VSCal->setPageStep(8);
+    VSCal->setSingleStep(1);
+
+    Image1 = icone(this, QStringLiteral(":/ardemo.png"), R_Image1);
+    CalType = etiquette(this, QString(), R_CalType, PoliceDessin(QStringLiteral("Arial"), 12, true), 0,
+                        0x00A9D5DC, Qt::AlignRight);
+
+    FondCdes = placer(new QWidget(this), R_FondCdes);
+    FondWidget(FondCdes, FondPanneau);
+
+    ChoixAffichage = cadre(FondCdes, QStringLiteral("Choix de l'affichage"), R_ChoixAffichage, 0x000080FF,
+                           0x00000040, 0x00A9D5DC, 0x00A9D5DC, HauteurTitreAffichage);
+    chkFerie = caseACocher(ChoixAffichage, QStringLiteral("Jours fériés"), R_chkFerie, 0x00C0C0FF);
+    chkWeek = caseACocher(ChoixAffichage, QStringLiteral("WeekEnd"), R_chkWeek, 0x0080C0FF);
+
+    vkFrame1 = cadre(FondCdes, QStringLiteral("Choix de l'Année"), R_vkFrame1, 0x00FF00FF, 0x00400040,
+                     0x00E0E0E0, 0x00FF80FF);
+    cAn = placer(new QComboBox(vkFrame1), R_cAn);
+    cAn->setEditable(true);
+    cAn->setInsertPolicy(QComboBox::NoInsert);
+    cAn->setFont(PoliceDessin(QStringLiteral("Arial"), 14.25, true));
+    FondWidget(cAn, VersQColor(0x00D9F0F4));
+    TexteWidget(cAn, VersQColor(0x00800080));
+    FeuVert = icone(vkFrame1, QStringLiteral(":/feu_vert.png"), R_FeuVert);
+    FeuRouge = icone(vkFrame1, QStringLiteral(":/feu_rouge.png"), R_FeuVert);
+    FeuRouge->hide();
+
+    vkFrame2 = cadre(FondCdes, QStringLiteral("Couleurs"), R_vkFrame2, 0x00FF00FF, 0x00400040, 0x00E0E0E0,
+                     0x00FF80FF);
+    Couleurs = bouton(vkFrame2, QStringLiteral("de base"), R_Couleurs);
+    CoulSpéciale = bouton(vkFrame2, QStringLiteral("spéciales"), R_CoulSpeciale);
+
+    Fabriquer = bouton(FondCdes, QStringLiteral("Fabriquer le Calendrier"), R_Fabriquer);
+    Sélection = bouton(FondCdes, QStringLiteral("Sélectionner une zone"), R_Selection);
+    SauveFichier = bouton(FondCdes, QStringLiteral("Sauver dans un fichier image..."), R_SauveFichier);
+    SauvePPapier = bouton(FondCdes, QStringLiteral("Copier dans le Presse-Papier"), R_SauvePPapier);
+
+    Ajuster = cadre(FondCdes, QStringLiteral("Spécifier Largeur ou Hauteur"), R_Ajuster, 0x00FF0000, 0, 0x00C0C0C0,
+                    0x00C0C0C0);
+    const QFont arial12g = PoliceDessin(QStringLiteral("Arial"), 12, true);
+    Label1[0] = etiquette(Ajuster, QStringLiteral("L           mm"), R_Label1_0, arial12g, 0x00C00000, 0x00FFFFFF);
+    Label1[1] = etiquette(Ajuster, QStringLiteral("H           mm"), R_Label1_1, arial12g, 0x00C00000, 0x00FFFFFF);
+    Largeur = boiteTaille(Ajuster, QStringLiteral("90"), R_Largeur, QStringLiteral("Doit être compris entre 50 et 200"));
+    Hauteur = boiteTaille(Ajuster, QStringLiteral("127"), R_Hauteur,
+                          QStringLiteral("Doit être compris  entre 71 et 283"));
+    const QFont etroite = PoliceDessin(QStringLiteral("Arial Narrow"), 11.25, true);
+    Label2[1] = etiquette(Ajuster, QStringLiteral("entre 30 et 200"), R_Label2_1, etroite, 0x00800080, 0x00E9E9E9,
+                          Qt::AlignRight);
+    Label2[2] = etiquette(Ajuster, QStringLiteral("entre 30 et 283"), R_Label2_2, etroite, 0x00800080, 0x00E9E9E9,
+                          Qt::AlignRight);
+    Label2[0] = etiquette(Ajuster, QStringLiteral("Nota : Les proportions seront toujours conservées."), R_Label2_0,
+                          PoliceDessin(QStringLiteral("Arial Narrow"), 9.75), 0x00800080, 0x00E0E0E0);
+    Label2[3] = etiquette(Ajuster,
+                          QStringLiteral("Si vous travaillez sur une zone sélectionnée, vous n'aurez à définir que "
+                                         "la largeur.            La hauteur sera calculée automatiquement."),
+                          R_Label2_3, PoliceDessin(QStringLiteral("Arial"), 9), 0x00C00000, 0x00E0E0E0);
+    Label2[3]->setWordWrap(true);
+
+    CalScolaire = bouton(FondCdes, QStringLiteral("Calendrier scolaire"), R_CalScolaire);
+    Apercu = boutonCouleur(FondCdes, QStringLiteral("Aperçu"), R_Apercu, 0x0000C000, 0);
+    Imprimer = boutonCouleur(FondCdes, QStringLiteral("Imprimer"), R_Imprimer, 0x00FF00FF, 0);
+    Quitter = boutonCouleur(FondCdes, QStringLiteral("Quitter"), R_Quitter, 0x000000FF, 0x00000040);
+
+    connect(Fabriquer, &QAbstractButton::clicked, this, [this] { Fabriquer_Click(); });
+    connect(Couleurs, &QAbstractButton::clicked, this, [this] { Couleurs_Click(); });
+    connect(CoulSpéciale, &QAbstractButton::clicked, this, [this] { CoulSpéciale_Click(); });
+    connect(Sélection, &QAbstractButton::clicked, this, [this] { Sélection_Click(); });
+    connect(SauveFichier, &QAbstractButton::clicked, this, [this] { SauveFichier_Click(); });
+    connect(SauvePPapier, &QAbstractButton::clicked, this, [this] { SauvePPapier_Click(); });
+    connect(CalScolaire, &QAbstractButton::clicked, this, [this] { CalScolaire_Click(); });
+    connect(Apercu, &QAbstractButton::clicked, this, [this] { Apercu_Click(); });
+    connect(Imprimer, &QAbstractButton::clicked, this, [this] { Imprimer_Click(); });
+    connect(Quitter, &QAbstractButton::clicked, this, [this] { Quitter_Click(); });
+    connect(chkFerie, &QAbstractButton::clicked, this, [this] { chkFerie_Click(); });
+    connect(chkWeek, &QAbstractButton::clicked, this, [this] { chkWeek_Click(); });
+}
+
+void Ardemo::Form_Load()
+{
+    mdlVorn& v = m_etat;
+    for (int an = 2000; an <= 2100; ++an)
+        cAn->addItem(QString::number(an));
+    const QDate aujourdhui = QDate::currentDate();
+    cAn->setEditText(QStringLiteral("%1").arg(aujourdhui.year(), 4, 10, QLatin1Char('0')));
+
+    v.CalendrierFait = v.ZoneChoisie = v.ModeCoulSP = v.ApercuOuvert = Faux;
+    v.HauteurParProgramme = v.LargeurParProgramme = Faux;
+    v.PremierAffichage = Vrai;
+    v.JourEnCours = QStringLiteral("%1").arg(aujourdhui.day(), 2, 10, QLatin1Char('0')).toStdString();
+    v.MoisEnCours = QStringLiteral("%1").arg(aujourdhui.month(), 2, 10, QLatin1Char('0')).toStdString();
+    v.AnChoisi = QStringLiteral("%1").arg(aujourdhui.year() % 10000, 4, 10, QLatin1Char('0')).toStdString();
+
+    CalType->setToolTip(QStringLiteral("Si vous stationnez\r\n sur un jour férié\r\n vous  en connaîtrez la raison."));
+
+    Pict1->setGeometry(CalBase->geometry());
+    const QSize interieur = Pict1->tailleInterieure();
+    v.LargMois = static_cast<int16_t>(interieur.width() / 3);
+    v.HautMois = static_cast<int16_t>(interieur.height() / 4);
+
+    FeuRouge->move(FeuVert->x(), FeuRouge->y());
+    v.CouleursDefaut();
+    v.FichierIni = (m_dossier + QStringLiteral("/Pelvado.ini")).toStdString();
+    LireReglages();
+    v.CoulAvant = v.Couleurs.valeurs();
+    v.LargeurTwips = VersEntier16(ValeurTexte(Largeur->text().toStdString()) * TwipsParMm);
+    v.HauteurTwips = VersEntier16(ValeurTexte(Hauteur->text().toStdString()) * TwipsParMm);
+
+    for (int m = 1; m <= 12; ++m)
+        CalBase->lblDate[m]->setTexte(VersQColor(v.Couleurs.CoulTxtEntete));
+    for (int m = 1; m <= 12; ++m)
+        CalBase->JourSemaine(m, VersQColor(v.Couleurs.CoulNoms));
+    for (int m = 1; m <= 12; ++m)
+        CalBase->BoutonJour(m);
+    Coloration();
+    CalType->setText(QStringLiteral("Calendrier réel"));
+}
+
+void Ardemo::showEvent(QShowEvent* e)
+{
+    QWidget::showEvent(e);
+    // Without a window manager the window is never activated: its first
+    // showing counts as its first activation.
+    if (m_etat.PremierAffichage)
+        QTimer::singleShot(0, this, [this] { Form_Activate(); });
+}
+
+void Ardemo::changeEvent(QEvent* e)
+{
+    QWidget::changeEvent(e);
+    if (e->type() == QEvent::ActivationChange && isActiveWindow())
+        Form_Activate();
+}
+
+void Ardemo::Form_Activate()
+{
+    if (m_etat.PremierAffichage) {
+        m_etat.PremierAffichage = Faux;
+        Fabrication();
+    }
+}
+
+void Ardemo::ErreurPaques(const std::string& message)
+{
+    QMessageBox::warning(this, QStringLiteral("Erreur"), QString::fromStdString(message));
+}
+
+void Ardemo::Quitter_Click()
+{
+    QApplication::exit(0);
+}
+
+void Ardemo::Couleurs_Click() {}
+void Ardemo::CoulSpéciale_Click() {}
+void Ardemo::CalScolaire_Click() {}
+void Ardemo::Sélection_Click() {}
+void Ardemo::SauveFichier_Click() {}
+void Ardemo::SauvePPapier_Click() {}
+void Ardemo::Apercu_Click() {}
+void Ardemo::Imprimer_Click() {}
+
+void Ardemo::FermerApercu()
+{
+    m_etat.ApercuOuvert = Faux;
+}
+void Ardemo::LireReglages() {}

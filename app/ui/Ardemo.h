@@ -1,14 +1,126 @@
 #pragma once
+#include <QColor>
+#include <QImage>
+#include <QString>
+#include <functional>
 #include <QWidget>
 
-struct mdlVorn;
+#include "app/mdlVorn.h"
+#include "calendar/Feries.h"
 
-// The main window.
-class Ardemo : public QWidget {
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QScrollBar;
+class BoiteImage;
+class FeuilleCalendrier;
+class Horloge;
+class vkCommand;
+class vkFrame;
+
+// The main window: the command panel on the left, the calendar sheet and the
+// calendar image on the right. The other windows reach its controls and
+// procedures through the instance they are given.
+class Ardemo : public QWidget, private RapportPaques {
     Q_OBJECT
 public:
-    explicit Ardemo(mdlVorn& etat, QWidget* parent = nullptr);
+    Ardemo(mdlVorn& etat, Horloge& horloge, const QString& dossierProgramme, QWidget* parent = nullptr);
+    ~Ardemo() override;
+
+    mdlVorn& etat() { return m_etat; }
+    Horloge& horloge() { return m_horloge; }
+    const QString& dossierProgramme() const { return m_dossier; }
+
+    // Command panel.
+    QWidget* FondCdes = nullptr;
+    vkFrame* ChoixAffichage = nullptr;
+    QCheckBox* chkFerie = nullptr;
+    QCheckBox* chkWeek = nullptr;
+    vkFrame* vkFrame1 = nullptr;
+    QComboBox* cAn = nullptr;
+    QLabel* FeuVert = nullptr;
+    QLabel* FeuRouge = nullptr;
+    vkFrame* vkFrame2 = nullptr;
+    vkCommand* Couleurs = nullptr;
+    vkCommand* CoulSpéciale = nullptr;
+    vkCommand* Fabriquer = nullptr;
+    vkCommand* Sélection = nullptr;
+    vkCommand* SauveFichier = nullptr;
+    vkCommand* SauvePPapier = nullptr;
+    vkFrame* Ajuster = nullptr;
+    QLineEdit* Largeur = nullptr;
+    QLineEdit* Hauteur = nullptr;
+    QLabel* Label1[2] = {};
+    QLabel* Label2[4] = {};
+    vkCommand* CalScolaire = nullptr;
+    vkCommand* Apercu = nullptr;
+    vkCommand* Imprimer = nullptr;
+    vkCommand* Quitter = nullptr;
+    // Outside the panel.
+    QLabel* Image1 = nullptr;
+    QLabel* CalType = nullptr;
+    QScrollBar* VSCal = nullptr;
+    FeuilleCalendrier* CalBase = nullptr;
+    BoiteImage* Pict1 = nullptr;
+    BoiteImage* Pictx = nullptr;
+    BoiteImage* PictSel = nullptr;
+
+    // Members written by the month filling.
+    int16_t NumMois = 0;
+    int16_t Jour = 0, Mois = 0, Annee = 0;
+    Flag CalculEnCours = 0;
+
+    // Build pipeline.
+    void Fabriquer_Click();
+    void Fabrication();
+    void FRouge();
+    void FVert();
+    void Copier();
+    void Coller();
+    void CalculDate(int mois);
+
+    // Painting.
+    void Coloration();
+    void Coloriage();
+    void Recolore(int mois, int index);
+    void chkFerie_Click();
+    void chkWeek_Click();
+    void BtnJour_Click(int mois, int index);
+
+    // Start-up and the panel's other buttons.
+    void Form_Activate();
+    void Quitter_Click();
+    void Couleurs_Click();
+    void CoulSpéciale_Click();
+    void CalScolaire_Click();
+    void Sélection_Click();
+    void SauveFichier_Click();
+    void SauvePPapier_Click();
+    void Apercu_Click();
+    void Imprimer_Click();
+
+    // Shown by the special-colours window: the colour a clicked day had before.
+    std::function<void(const QColor&)> surRecolore;
+
+    // The preview window is closed by builds; the preview code fills this in.
+    void FermerApercu();
+
+    // The last image rendered from the sheet (what Coller shows).
+    const QImage& imageRendue() const { return m_rendu; }
+
+protected:
+    void showEvent(QShowEvent*) override;
+    void changeEvent(QEvent*) override;
 
 private:
+    void Form_Load();
+    void LireReglages();
+    void creerCommandes();
+    void ErreurPaques(const std::string& message) override;
+
     mdlVorn& m_etat;
+    Horloge& m_horloge;
+    QString m_dossier;
+    QImage m_rendu;
 };

@@ -8,6 +8,7 @@
 
 #include "app/mdlVorn.h"
 #include "app/ui/Ardemo.h"
+#include "app/ui/HorlogeSysteme.h"
 
 void PreparerApplication(QApplication& app)
 {
@@ -31,7 +32,8 @@ int LancerArdemo(int argc, char* argv[])
     PreparerApplication(app);
 
     mdlVorn etat;
-    Ardemo fenetre(etat);
+    HorlogeSysteme horloge;
+    Ardemo fenetre(etat, horloge, QCoreApplication::applicationDirPath());
     fenetre.show();
     return app.exec();
 }

@@ -1,0 +1,16 @@
+#pragma once
+
+// The clock used by the build's timed waits: seconds since midnight, and a way
+// to let the window's pending events run while waiting. Tests use a clock of
+// their own that runs instantly.
+class Horloge {
+public:
+    virtual ~Horloge() = default;
+    virtual double SecondesDepuisMinuit() = 0;
+    virtual void LaisserPasserEvenements() = 0;
+};
+
+// Timed wait of n whole seconds: from the clock's time at the start taken to the
+// nearest second (halves to even) until n seconds later, so it lasts between
+// n - 0.5 and n + 0.5 seconds. A wait that crosses midnight ends normally.
+void AttenteMinutee(Horloge& horloge, int secondes);
