@@ -316,17 +316,3 @@ void Ardemo::Quitter_Click()
     QApplication::exit(0);
 }
 
-void Ardemo::Couleurs_Click() {}
-void Ardemo::CoulSpéciale_Click() {}
-void Ardemo::CalScolaire_Click() {}
-void Ardemo::Sélection_Click() {}
-void Ardemo::SauveFichier_Click() {}
-void Ardemo::SauvePPapier_Click() {}
-void Ardemo::Apercu_Click() {}
-void Ardemo::Imprimer_Click() {}
-
-void Ardemo::FermerApercu()
-{
-    m_etat.ApercuOuvert = Faux;
-}
-void Ardemo::LireReglages() {}

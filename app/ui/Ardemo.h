@@ -18,6 +18,12 @@ class FeuilleCalendrier;
 class Horloge;
 class vkCommand;
 class vkFrame;
+class ArdemoCoul;
+class VornCoulSP;
+class VornSelect;
+class VornScolaire;
+class ApercuForm;
+class VornPrint;
 
 // The main window: the command panel on the left, the calendar sheet and the
 // calendar image on the right. The other windows reach its controls and
@@ -103,8 +109,13 @@ public:
     // Shown by the special-colours window: the colour a clicked day had before.
     std::function<void(const QColor&)> surRecolore;
 
-    // The preview window is closed by builds; the preview code fills this in.
+    // The preview window: closed by builds, size changes and the zone selection.
     void FermerApercu();
+
+    // Modeless secondary windows, created when first needed (owned by this window).
+    VornCoulSP* vornCoulSP = nullptr;
+    VornSelect* vornSelect = nullptr;
+    ApercuForm* apercuForm = nullptr;
 
     // The last image rendered from the sheet (what Coller shows).
     const QImage& imageRendue() const { return m_rendu; }

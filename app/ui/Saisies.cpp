@@ -1,0 +1,3 @@
+#include "app/ui/Ardemo.h"
+
+void Ardemo::LireReglages() {}

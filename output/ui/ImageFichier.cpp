@@ -1,0 +1,4 @@
+#include "app/ui/Ardemo.h"
+
+void Ardemo::SauveFichier_Click() {}
+void Ardemo::SauvePPapier_Click() {}
