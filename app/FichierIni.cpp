@@ -1,0 +1,258 @@
+#include "app/FichierIni.h"
+
+#include "app/EcritureAtomique.h"
+
+#include <fstream>
+#include <optional>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool estBlanc(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
+
+std::string_view sansBlancs(std::string_view s)
+{
+    while (!s.empty() && estBlanc(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && estBlanc(s.back()))
+        s.remove_suffix(1);
+    return s;
+}
+
+// Lower case of a Windows-1252 byte: ASCII letters, the accented capitals
+// 0xC0-0xDE (except the multiplication sign 0xD7), and the four capitals of the
+// 0x80-0x9F block (Š, Œ, Ž, Ÿ).
+unsigned char minuscule(unsigned char c)
+{
+    if (c >= 'A' && c <= 'Z')
+        return static_cast<unsigned char>(c + 32);
+    if (c >= 0xC0 && c <= 0xDE && c != 0xD7)
+        return static_cast<unsigned char>(c + 32);
+    if (c == 0x8A || c == 0x8C || c == 0x8E)
+        return static_cast<unsigned char>(c + 0x10);
+    if (c == 0x9F)
+        return 0xFF;
+    return c;
+}
+
+bool memeNom(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (minuscule(static_cast<unsigned char>(a[i])) != minuscule(static_cast<unsigned char>(b[i])))
+            return false;
+    return true;
+}
+
+// One line of the file: its text [debut, fin) without the line end, and the
+// offset just after its line end (== fin for a last line without one).
+struct Ligne {
+    size_t debut, fin, suivante;
+};
+
+// Lines end at '\n'; a '\r' just before it belongs to the line end. A UTF-8
+// byte order mark at the very start is not part of the first line's text.
+std::vector<Ligne> decouper(std::string_view texte)
+{
+    std::vector<Ligne> lignes;
+    size_t i = 0;
+    if (texte.substr(0, 3) == "\xEF\xBB\xBF")
+        i = 3;
+    while (i < texte.size()) {
+        size_t nl = texte.find('\n', i);
+        size_t fin = nl == std::string_view::npos ? texte.size() : nl;
+        size_t suivante = nl == std::string_view::npos ? texte.size() : nl + 1;
+        if (nl != std::string_view::npos && fin > i && texte[fin - 1] == '\r')
+            --fin;
+        lignes.push_back({i, fin, suivante});
+        i = suivante;
+    }
+    return lignes;
+}
+
+enum class Sorte { Autre, Section, Cle };
+
+struct Analyse {
+    Sorte sorte = Sorte::Autre;
+    std::string_view nom;    // section or key name, blanks removed
+    std::string_view valeur; // key value, blanks removed
+};
+
+// A section line is '[' name ']' (text after ']' ignored); a '[' without ']'
+// opens nothing. A key line is name '=' value with a non-empty name; lines
+// without '=' and comments (';') are neither.
+Analyse analyser(std::string_view ligne)
+{
+    Analyse a;
+    std::string_view t = sansBlancs(ligne);
+    if (t.empty() || t.front() == ';')
+        return a;
+    if (t.front() == '[') {
+        size_t ferme = t.find(']');
+        if (ferme != std::string_view::npos) {
+            a.sorte = Sorte::Section;
+            a.nom = sansBlancs(t.substr(1, ferme - 1));
+        }
+        return a;
+    }
+    size_t egal = t.find('=');
+    if (egal == std::string_view::npos)
+        return a;
+    a.nom = sansBlancs(t.substr(0, egal));
+    if (a.nom.empty())
+        return a;
+    a.sorte = Sorte::Cle;
+    a.valeur = sansBlancs(t.substr(egal + 1));
+    return a;
+}
+
+enum class Etat { Absent, Lu, Illisible };
+
+// Whole content of a regular file of at most TailleMaxIni bytes.
+Etat charger(const fs::path& fichier, std::string& contenu)
+{
+    std::error_code ec;
+    fs::file_status st = fs::status(fichier, ec);
+    if (st.type() == fs::file_type::not_found)
+        return Etat::Absent;
+    if (ec || !fs::is_regular_file(st))
+        return Etat::Illisible;
+    std::uintmax_t taille = fs::file_size(fichier, ec);
+    if (ec || taille > TailleMaxIni)
+        return Etat::Illisible;
+    std::ifstream f(fichier, std::ios::binary);
+    if (!f)
+        return Etat::Illisible;
+    // Read in blocks, stopping one block past the limit in case the file grew.
+    contenu.clear();
+    contenu.reserve(static_cast<size_t>(taille));
+    char bloc[65536];
+    while (f.read(bloc, sizeof bloc) || f.gcount() > 0) {
+        contenu.append(bloc, static_cast<size_t>(f.gcount()));
+        if (contenu.size() > TailleMaxIni)
+            return Etat::Illisible;
+    }
+    if (f.bad())
+        return Etat::Illisible;
+    return Etat::Lu;
+}
+
+bool contientUnDe(std::string_view s, std::string_view interdits)
+{
+    return s.find_first_of(interdits) != std::string_view::npos;
+}
+
+const std::string_view FinDeLigneOuNul("\r\n\0", 3);
+
+} // namespace
+
+std::string LireIni(const fs::path& fichier, std::string_view section, std::string_view cle,
+                    std::string_view defaut, size_t taille)
+{
+    const size_t max = taille == 0 ? 0 : taille - 1;
+    std::string_view resultat = defaut;
+    std::string contenu;
+    section = sansBlancs(section);
+    cle = sansBlancs(cle);
+    if (!cle.empty() && charger(fichier, contenu) == Etat::Lu) {
+        const std::string_view texte = contenu;
+        bool dansSection = false, sectionVue = false;
+        for (const Ligne& l : decouper(texte)) {
+            Analyse a = analyser(texte.substr(l.debut, l.fin - l.debut));
+            if (a.sorte == Sorte::Section) {
+                if (sectionVue)
+                    break; // only the first section of that name counts
+                dansSection = memeNom(a.nom, section);
+                sectionVue = dansSection;
+            } else if (dansSection && a.sorte == Sorte::Cle && memeNom(a.nom, cle)) {
+                std::string_view v = a.valeur;
+                v = v.substr(0, v.find('\0'));
+                if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front())
+                    v = v.substr(1, v.size() - 2);
+                resultat = v;
+                break;
+            }
+        }
+    }
+    return std::string(resultat.substr(0, max));
+}
+
+bool EcrireIni(const fs::path& fichier, std::string_view section, std::string_view cle, std::string_view valeur)
+{
+    section = sansBlancs(section);
+    cle = sansBlancs(cle);
+    // Names and value must stay on their line and keep their meaning there.
+    if (cle.empty() || cle.front() == '[' || cle.front() == ';' || contientUnDe(cle, "=")
+        || contientUnDe(cle, FinDeLigneOuNul) || contientUnDe(section, "]")
+        || contientUnDe(section, FinDeLigneOuNul) || contientUnDe(valeur, FinDeLigneOuNul))
+        return false;
+
+    // Write through a symbolic link to the file it names.
+    std::error_code ec;
+    fs::path cible = fichier;
+    if (fs::is_symlink(fs::symlink_status(fichier, ec))) {
+        cible = fs::canonical(fichier, ec);
+        if (ec)
+            return false;
+    }
+
+    std::string contenu;
+    if (charger(cible, contenu) == Etat::Illisible)
+        return false;
+
+    const std::string nouvelle = std::string(cle) + "=" + std::string(valeur) + "\r\n";
+    const std::string_view texte = contenu;
+    std::string resultat;
+
+    bool dansSection = false, trouvee = false;
+    std::optional<Ligne> apres; // line after which a new key goes
+    std::optional<Ligne> remplacee;
+    std::string cleExistante;
+    for (const Ligne& l : decouper(texte)) {
+        Analyse a = analyser(texte.substr(l.debut, l.fin - l.debut));
+        if (a.sorte == Sorte::Section) {
+            if (trouvee)
+                break;
+            dansSection = memeNom(a.nom, section);
+            if (dansSection) {
+                trouvee = true;
+                apres = l;
+            }
+        } else if (dansSection && a.sorte == Sorte::Cle) {
+            apres = l;
+            if (memeNom(a.nom, cle)) {
+                remplacee = l;
+                cleExistante = a.nom; // the file keeps its own spelling of the name
+                break;
+            }
+        }
+    }
+
+    if (remplacee) {
+        resultat.reserve(contenu.size() + nouvelle.size());
+        resultat.append(texte.substr(0, remplacee->debut));
+        resultat.append(cleExistante).append("=").append(valeur).append("\r\n");
+        resultat.append(texte.substr(remplacee->suivante));
+    } else if (apres) {
+        resultat.reserve(contenu.size() + nouvelle.size() + 2);
+        resultat.append(texte.substr(0, apres->suivante));
+        if (apres->suivante == apres->fin) // last line of the file, without a line end
+            resultat.append(texte.back() == '\r' ? "\n" : "\r\n");
+        resultat.append(nouvelle);
+        resultat.append(texte.substr(apres->suivante));
+    } else {
+        resultat = contenu;
+        if (!resultat.empty() && resultat.back() != '\n')
+            resultat.append(resultat.back() == '\r' ? "\n" : "\r\n");
+        resultat.append("[").append(section).append("]\r\n").append(nouvelle);
+    }
+
+    if (resultat == contenu)
+        return true; // already so
+    if (resultat.size() > TailleMaxIni)
+        return false;
+    return EcrireFichierAtomique(cible, resultat);
+}

@@ -1,0 +1,33 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+// Settings files in the INI text format: a "[section]" line opens a section,
+// "key=value" lines follow, lines starting with ';' are comments. Section and
+// key names are 8-bit text (Windows-1252, so "CoulF\xE9ri\xE9" is spelled with the
+// single byte 0xE9) and match without regard to case, for the ASCII letters and
+// for the accented letters of that code page (0xE9 matches 0xC9). Values are
+// raw bytes. The first section and the first key of a given name count.
+
+// Files larger than this are neither read (they count as missing) nor rewritten.
+constexpr std::uintmax_t TailleMaxIni = 4 * 1024 * 1024;
+
+// Value of `cle` in `section` of `fichier`, blanks around it removed and one
+// pair of enclosing quotes ('...' or "...") dropped, cut at a NUL byte; `defaut`
+// when the file, the section or the key is missing. At most taille - 1
+// characters are returned (so 254 with the usual 255).
+std::string LireIni(const std::filesystem::path& fichier, std::string_view section, std::string_view cle,
+                    std::string_view defaut = "", size_t taille = 255);
+
+// Sets `cle` of `section` to `valeur`, written "cle=valeur": replaces the key's
+// line in place, or adds the key after the last key of its section, or adds the
+// section at the end, or creates the file. Every other line keeps its bytes;
+// the lines written end in CR LF. The file is replaced through a temporary file
+// and a rename. Returns false, leaving the file as it was, when it cannot be
+// written (missing or read-only folder, full disk, file too large or not a
+// regular file) or when a name or the value cannot be stored on one line.
+bool EcrireIni(const std::filesystem::path& fichier, std::string_view section, std::string_view cle,
+               std::string_view valeur);

@@ -1,0 +1,31 @@
+#pragma once
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "colour/Couleurs.h"
+
+// The program's entries in Pelvado.ini. Reads give "" for a missing or empty
+// entry; writes return false when the file could not be written (the program
+// goes on: the setting then lasts until it ends).
+
+inline constexpr std::string_view SectionCouleurs = "Couleurs";
+inline constexpr std::string_view SectionTaille = "Taille";
+inline constexpr std::string_view CleLargeur = "Largeur";
+inline constexpr std::string_view SectionImpression = "Impression";
+inline constexpr std::string_view CleQualite = "Qualit\xE9";
+
+// Reads the eight colour keys in file order: an empty or missing value keeps the
+// slot as it is, any other text gives its numeric value (0 when not a number).
+void LireCouleurs(const std::filesystem::path& fichier, SchemaCouleurs& couleurs);
+
+// Writes the eight slots in file order, each as a signed number (" 8388736").
+bool EcrireCouleurs(const std::filesystem::path& fichier, const SchemaCouleurs& couleurs);
+
+// "Taille"/"Largeur": the text of the width box, stored unchanged.
+std::string LireLargeur(const std::filesystem::path& fichier);
+bool EcrireLargeur(const std::filesystem::path& fichier, std::string_view texte);
+
+// "Impression"/"Qualité": the print quality code as text ("-1" to "-4").
+std::string LireQualite(const std::filesystem::path& fichier);
+bool EcrireQualite(const std::filesystem::path& fichier, std::string_view code);

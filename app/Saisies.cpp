@@ -1,0 +1,129 @@
+#include "app/Saisies.h"
+
+#include "app/Nombres.h"
+#include "app/Twips.h"
+
+#include <cmath>
+
+namespace {
+
+bool estBlanc(char c) { return c == ' ' || c == '\t'; }
+
+// The digits of a whole non-negative number written alone (blanks around
+// allowed), or an empty view when the text is anything else.
+std::string_view chiffresSeuls(std::string_view texte)
+{
+    while (!texte.empty() && estBlanc(texte.front()))
+        texte.remove_prefix(1);
+    while (!texte.empty() && estBlanc(texte.back()))
+        texte.remove_suffix(1);
+    for (char c : texte)
+        if (c < '0' || c > '9')
+            return {};
+    return texte;
+}
+
+} // namespace
+
+bool AnneeHorsPlage(std::string_view texte)
+{
+    std::string_view chiffres = chiffresSeuls(texte);
+    if (chiffres.empty())
+        return true;
+    while (chiffres.size() > 1 && chiffres.front() == '0')
+        chiffres.remove_prefix(1);
+    if (chiffres.size() > 4)
+        return true;
+    int annee = 0;
+    for (char c : chiffres)
+        annee = annee * 10 + (c - '0');
+    return annee < AnneeMin || annee > AnneeMax;
+}
+
+std::optional<std::string> AnneeChoisie(std::string_view texte)
+{
+    std::string_view chiffres = chiffresSeuls(texte);
+    if (chiffres.empty())
+        return std::nullopt;
+    // Leading zeros only pad, so the last four characters of "0000" + digits
+    // are those of "0000" + the number.
+    std::string t = "0000" + std::string(chiffres);
+    return t.substr(t.size() - 4);
+}
+
+std::string JourEnDeuxChiffres(int jour)
+{
+    std::string t = "00" + std::to_string(jour);
+    return t.substr(t.size() - 2);
+}
+
+double ValeurTaille(std::string_view texte) { return ValeurTexte(texte); }
+
+int16_t TailleAvantDe(std::string_view texte) { return VersEntier16(ValeurTaille(texte)); }
+
+bool LargeurValide(double mm) { return mm >= LargeurMin && mm <= LargeurMax; }
+
+bool HauteurValide(double mm) { return mm >= HauteurMin && mm <= HauteurMax; }
+
+int16_t MmVersTwips(double mm, bool* ok) { return VersEntier16(mm * TwipsParMm, ok); }
+
+int HauteurPourLargeur(double largeurMm) { return VersEntier32(largeurMm * ProportionFeuille); }
+
+int LargeurPourHauteur(double hauteurMm) { return VersEntier32(hauteurMm / ProportionFeuille); }
+
+std::optional<int> HauteurZone(double largeurMm, double ratioZone)
+{
+    if (!std::isfinite(ratioZone) || ratioZone <= 0)
+        return std::nullopt;
+    bool ok = false;
+    int hauteur = VersEntier32(largeurMm * ratioZone, &ok);
+    if (!ok)
+        return std::nullopt;
+    MmVersTwips(hauteur, &ok);
+    if (!ok)
+        return std::nullopt;
+    return hauteur;
+}
+
+ChangementLargeur CalculLargeur(std::string_view texte, bool zone, double ratioZone)
+{
+    ChangementLargeur c;
+    double w = ValeurTaille(texte);
+    if (!LargeurValide(w))
+        return c;
+    if (zone) {
+        std::optional<int> h = HauteurZone(w, ratioZone);
+        if (!h)
+            return c;
+        c.hauteur = *h;
+    } else {
+        c.hauteur = HauteurPourLargeur(w);
+    }
+    c.valide = true;
+    c.largeurTwips = MmVersTwips(w);
+    c.hauteurTwips = MmVersTwips(c.hauteur);
+    return c;
+}
+
+ChangementHauteur CalculHauteur(std::string_view texte)
+{
+    ChangementHauteur c;
+    double h = ValeurTaille(texte);
+    if (!HauteurValide(h))
+        return c;
+    c.valide = true;
+    c.hauteurTwips = MmVersTwips(h);
+    c.largeur = LargeurPourHauteur(h);
+    return c;
+}
+
+Touche FiltreTouche(int caractere, bool boiteLargeur)
+{
+    if (caractere == 8 || (caractere >= '0' && caractere <= '9'))
+        return Touche::Admise;
+    if (boiteLargeur && caractere == 13)
+        return Touche::AdmiseEtApercu;
+    return Touche::Refusee;
+}
+
+double HautDefilement(int valeur) { return -valeur * 406.865; }
