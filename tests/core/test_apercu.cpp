@@ -1,0 +1,138 @@
+#include <QtTest>
+
+#include <cmath>
+
+#include "output/Apercu.h"
+
+namespace {
+bool Proche(double a, double b, double eps = 1e-6) { return std::abs(a - b) < eps; }
+constexpr int LargMois = 209, HautMois = 216;
+} // namespace
+
+class TestApercu : public QObject {
+    Q_OBJECT
+private slots:
+    void sansZone90mm()
+    {
+        const int16_t L = 5103;
+        const int16_t T = HauteurTwipsApercu(L, false, 0.7);
+        QCOMPARE(int(T), 7221); // 5103 x 1.415 = 7220.745, not 127 mm x 56.7 = 7201
+        QCOMPARE(HauteurBoiteApercu(90, false, 0.7), 127.0);
+
+        const GeometrieApercu g = CalculGeometrieApercu(1200, 600, 3990, L, T);
+        QCOMPARE(std::pair(g.gauche, g.haut), std::pair(1200 + 3990 + 200, 600 + 510));
+        QCOMPARE(std::pair(g.image.largeur, g.image.hauteur), std::pair(5103, 7221));
+        QCOMPARE(std::pair(g.largeurFenetre, g.hauteurFenetre), std::pair(5193, 7221 + 390 + 375 + 120));
+        // Button: (5193 \ 2) - (1695 \ 2) - 30 across, picture height + 60 down.
+        QCOMPARE(std::pair(g.boutonFermer.gauche, g.boutonFermer.haut), std::pair(1719, 7281));
+        QCOMPARE(std::pair(g.contourX2, g.contourY2), std::pair(5088, 7206));
+
+        // The whole image, edge to edge.
+        const SourceApercu s = CalculSourceApercu(false, 11, 22, 33, 44, L, T);
+        QCOMPARE(s.source.x, 0);
+        QCOMPARE(s.source.y, 0);
+        QCOMPARE(s.source.l, 628);
+        QCOMPARE(s.source.h, 866);
+        QVERIFY(Proche(s.destination.x, 0) && Proche(s.destination.y, 0));
+        QVERIFY(Proche(s.destination.l, 5103) && Proche(s.destination.h, 7221));
+    }
+
+    void deuxMoisCoteACote()
+    {
+        // February and March: second and third blocks of the first row.
+        const int x1 = LargMois, y1 = 0, x2 = 3 * LargMois, y2 = HautMois;
+        const double ratio = float(y2 - y1) / float(x2 - x1);
+        QVERIFY(Proche(ratio, 216.0 / 418, 1e-7));
+        const int16_t L = 5103;
+        const int16_t T = HauteurTwipsApercu(L, true, ratio);
+        QCOMPARE(int(T), 2637);
+        QCOMPARE(HauteurBoiteApercu(90, true, ratio), 47.0);
+
+        // Source: the zone plus 4 rows below, all inside the image.
+        const SourceApercu s = CalculSourceApercu(true, x1, y1, x2, y2, L, T);
+        QCOMPARE(s.source.x, 209);
+        QCOMPARE(s.source.y, 0);
+        QCOMPARE(s.source.l, 418);
+        QCOMPARE(s.source.h, 220);
+        QVERIFY(Proche(s.destination.l, 5103) && Proche(s.destination.h, 2637));
+
+        // The zone picture to print: 2 wider, 6 higher, outline inside it.
+        const ImageZone z = CalculImageZone(x1, y1, x2, y2);
+        QCOMPARE(z.largeur, 420);
+        QCOMPARE(z.hauteur, 222);
+        QCOMPARE(z.largeurTwips, 418 * 15 + 30);
+        QCOMPARE(z.hauteurTwips, 216 * 15 + 90);
+        QCOMPARE(z.source.x, 209);
+        QCOMPARE(z.source.l, 419); // the image ends at 628
+        QCOMPARE(z.source.h, 222);
+        QCOMPARE(z.destX, 0);
+        QCOMPARE(z.contourX2, 417);
+        QCOMPARE(z.contourY2, 218);
+    }
+
+    void zonesAuBord()
+    {
+        const int L = 5103;
+        // Last row: the 4 extra rows would pass the image's bottom (864 + 4 > 866).
+        {
+            const int T = 1000;
+            const SourceApercu s = CalculSourceApercu(true, 0, 648, 209, 864, L, T);
+            QCOMPARE(s.source.y, 648);
+            QCOMPARE(s.source.h, 218);
+            QVERIFY(Proche(s.destination.y, 0));
+            QVERIFY(Proche(s.destination.h, 218.0 * T / 220));
+            const ImageZone z = CalculImageZone(0, 648, 209, 864);
+            QCOMPARE(z.hauteur, 222);
+            QCOMPARE(z.source.h, 218);
+        }
+        // A release past the right edge: the zone reaches x = 836.
+        {
+            const int T = 2000;
+            const SourceApercu s = CalculSourceApercu(true, 418, 0, 836, 216, L, T);
+            QCOMPARE(s.source.x, 418);
+            QCOMPARE(s.source.l, 210);
+            QVERIFY(Proche(s.destination.l, 210.0 * L / 418));
+            QVERIFY(Proche(s.destination.h, T));
+        }
+        // A release left of the image: the zone starts one block before it.
+        {
+            const int T = 2000;
+            const SourceApercu s = CalculSourceApercu(true, -209, 0, 209, 216, L, T);
+            QCOMPARE(s.source.x, 0);
+            QCOMPARE(s.source.l, 209);
+            QVERIFY(Proche(s.destination.x, 209.0 * L / 418));
+            QVERIFY(Proche(s.destination.x + s.destination.l, L));
+            const ImageZone z = CalculImageZone(-209, -216, 209, 216);
+            QCOMPARE(z.source.x, 0);
+            QCOMPARE(z.source.y, 0);
+            QCOMPARE(z.destX, 209);
+            QCOMPARE(z.destY, 216);
+            QCOMPARE(z.source.l, 211);
+            QCOMPARE(z.source.h, 438 - 216); // zone 432 high, picture 438
+        }
+        // Every result stays inside the image.
+        for (int x1 = -700; x1 <= 700; x1 += 175)
+            for (int y1 = -900; y1 <= 900; y1 += 225)
+                for (int d : {1, 209, 418, 1000}) {
+                    const SourceApercu s = CalculSourceApercu(true, x1, y1, x1 + d, y1 + d, L, 3000);
+                    const ImageZone z = CalculImageZone(x1, y1, x1 + d, y1 + d);
+                    for (const RectPixels& r : {s.source, z.source}) {
+                        QVERIFY(r.x >= 0 && r.y >= 0 && r.l >= 0 && r.h >= 0);
+                        QVERIFY(r.x + r.l <= 628 && r.y + r.h <= 866);
+                    }
+                    QVERIFY(z.destX >= 0 && z.destY >= 0);
+                    QVERIFY(z.destX + z.source.l <= z.largeur && z.destY + z.source.h <= z.hauteur);
+                }
+        // Empty or absurd zones give nothing to paint.
+        QCOMPARE(CalculSourceApercu(true, 100, 100, 100, 200, L, 100).source.l, 0);
+        QCOMPARE(CalculSourceApercu(true, 700, 0, 900, 216, L, 100).source.l, 0);
+        QCOMPARE(CalculSourceApercu(true, INT_MIN, 0, INT_MAX, 216, L, 100).source.l, 0);
+        QCOMPARE(CalculImageZone(300, 0, 200, 216).largeur, 0);
+        QCOMPARE(CalculImageZone(0, 0, INT_MAX, 216).largeur, 0);
+        // A tall narrow zone at a large width: kept within 16 bits.
+        QCOMPARE(int(HauteurTwipsApercu(11340, true, 4.0)), 32767);
+    }
+};
+
+QTEST_APPLESS_MAIN(TestApercu)
+#include "test_apercu.moc"
