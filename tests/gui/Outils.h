@@ -1,0 +1,53 @@
+#pragma once
+// Shared by the window tests: a clock that runs instantly, and a fresh program
+// state with its main window in a folder of its own.
+#include <QApplication>
+#include <QTemporaryDir>
+#include <functional>
+#include <memory>
+
+#include "app/Horloge.h"
+#include "app/mdlVorn.h"
+#include "app/ui/Ardemo.h"
+
+class HorlogeTest : public Horloge {
+public:
+    double t = 36000.2;    // 10:00:00.2
+    double pas = 0.25;     // seconds per look at the clock
+    int attentes = 0;      // LaisserPasserEvenements calls
+    std::function<void()> pendantAttente;
+
+    double SecondesDepuisMinuit() override
+    {
+        double v = t;
+        t += pas;
+        if (t >= 86400)
+            t -= 86400;
+        return v;
+    }
+    void LaisserPasserEvenements() override
+    {
+        ++attentes;
+        if (pendantAttente)
+            pendantAttente();
+        QCoreApplication::processEvents();
+    }
+};
+
+struct Programme {
+    QTemporaryDir dossier;
+    mdlVorn etat;
+    HorlogeTest horloge;
+    std::unique_ptr<Ardemo> fenetre;
+
+    explicit Programme(bool construire = true)
+    {
+        fenetre = std::make_unique<Ardemo>(etat, horloge, dossier.path());
+        if (construire) {
+            fenetre->show();
+            QCoreApplication::processEvents(); // first showing builds
+            QCoreApplication::processEvents();
+        }
+    }
+    Ardemo& f() { return *fenetre; }
+};
