@@ -1,0 +1,157 @@
+#include "calendar/Feries.h"
+
+#include <cstdio>
+
+namespace {
+
+constexpr int DivBas(int a, int b)
+{
+    int q = a / b;
+    if ((a % b != 0) && ((a < 0) != (b < 0)))
+        --q;
+    return q;
+}
+
+constexpr int ModBas(int a, int b)
+{
+    return a - DivBas(a, b) * b;
+}
+
+// Marks the cell: holiday colour when it is a day of the month, tooltip always.
+void Marquer(CelluleJour& c, const char* texte)
+{
+    if (c.gras)
+        c.fond = Fond::Ferie;
+    c.infoBulle = texte;
+}
+
+// First cell among 0..dernier with this Tag showing this day, or -1.
+int Chercher(const BlocMois& bloc, int tag, int jour, int dernier)
+{
+    for (int i = 0; i <= dernier; ++i) {
+        const CelluleJour& c = bloc.cellules[i];
+        if (c.Tag == tag && c.legende == jour)
+            return i;
+    }
+    return -1;
+}
+
+// Tag under which a day of month `moisJour` appears in the block of month `M`
+// (same year), or false when the block cannot show it.
+bool TagPourMois(int moisJour, int M, int& tag)
+{
+    if (moisJour == M)
+        tag = 0;
+    else if (moisJour == M - 1)
+        tag = -1;
+    else if (moisJour == M + 1)
+        tag = 1;
+    else
+        return false;
+    return true;
+}
+
+// A holiday relative to Easter: marks it when its month is the block's or a
+// neighbour of it.
+int MarquerMobile(BlocMois& bloc, const Date& d, int dernier, const char* texte)
+{
+    int tag = 0;
+    if (!TagPourMois(d.mois, bloc.mois, tag))
+        return -1;
+    const int i = Chercher(bloc, tag, d.jour, dernier);
+    if (i >= 0)
+        Marquer(bloc.cellules[i], texte);
+    return i;
+}
+
+// A fixed holiday: searched in the block of its own month (Tag 0) and, when
+// given, in one neighbouring block that can show it (`moisVoisin`, `tagVoisin`).
+void MarquerFixe(BlocMois& bloc, int jour, int mois, int moisVoisin, int tagVoisin, const char* texte)
+{
+    int tag = 0;
+    if (bloc.mois == mois)
+        tag = 0;
+    else if (moisVoisin != 0 && bloc.mois == moisVoisin)
+        tag = tagVoisin;
+    else
+        return;
+    const int i = Chercher(bloc, tag, jour, CellulesParMois - 1);
+    if (i >= 0)
+        Marquer(bloc.cellules[i], texte);
+}
+
+} // namespace
+
+std::string MessageErreurPaques(int n)
+{
+    return "Erreur dans le calcul de la date de pâques !\r"
+           "Le mois (valeur de N) doit être 3 ou 4 ==> N=" + std::to_string(n);
+}
+
+Date DimanchePaques(int Y, RapportPaques* rapport)
+{
+    // Anonymous Gregorian computus. Quotients and remainders rounded down, so
+    // that a negative year still gives a date.
+    const int a = ModBas(Y, 19);
+    const int b = DivBas(Y, 100);
+    const int c = ModBas(Y, 100);
+    const int d = DivBas(b, 4);
+    const int e = ModBas(b, 4);
+    const int f = DivBas(b + 8, 25);
+    const int g = DivBas(b - f + 1, 3);
+    const int h = ModBas(19 * a + b - d - g + 15, 30);
+    const int i = c / 4;
+    const int k = c % 4;
+    const int L = ModBas(32 + 2 * e + 2 * i - h - k, 7);
+    const int m = (a + 11 * h + 22 * L) / 451;
+    const int s = h + L - 7 * m + 114;
+    const int n = s / 31;
+    const int p = s % 31;
+    if ((n < 3 || n > 4) && rapport)
+        rapport->ErreurPaques(MessageErreurPaques(n));
+    return Date{p + 1, n, Y};
+}
+
+std::string DatePâques(int annee, RapportPaques* rapport)
+{
+    const Date e = DimanchePaques(annee, rapport);
+    char tampon[40];
+    const int n = std::snprintf(tampon, sizeof tampon, "%02d/%02d/%04d", e.jour, e.mois, e.annee);
+    return std::string(tampon, n > 0 ? size_t(n) : 0);
+}
+
+void CouleurFerie(BlocMois& bloc, AffichageFeries affichage, RapportPaques* rapport)
+{
+    if (affichage.weekEnd) {
+        for (int i = 5; i <= 40; i += 7) {
+            if (bloc.cellules[i].gras)
+                bloc.cellules[i].fond = Fond::WeekEnd;
+            if (bloc.cellules[i + 1].gras)
+                bloc.cellules[i + 1].fond = Fond::WeekEnd;
+        }
+    }
+    if (!affichage.feries)
+        return;
+
+    const Date paques = DimanchePaques(bloc.annee, rapport);
+    const int64_t jp = JoursDepuisEpoque(paques);
+    const Date ascension = DateDeJours(jp + 39);
+    const Date pentecote = DateDeJours(jp + 50);
+
+    // Easter Sunday is searched up to cell 40 only, so that Easter Monday,
+    // in the next cell, stays inside the block.
+    const int i = MarquerMobile(bloc, paques, CellulesParMois - 2, "Dimanche de Pâques");
+    if (i >= 0)
+        Marquer(bloc.cellules[i + 1], " Lundi de Pâques ");
+    MarquerMobile(bloc, ascension, CellulesParMois - 1, " Jeudi de l'Ascension ");
+    MarquerMobile(bloc, pentecote, CellulesParMois - 1, " Lundi de Pentecôte ");
+
+    MarquerFixe(bloc, 1, 1, 12, 1, " Jour de l'An ");
+    MarquerFixe(bloc, 1, 5, 4, 1, " Fête du travail ");
+    MarquerFixe(bloc, 8, 5, 4, 1, " Armistice 8 mai 1945 ");
+    MarquerFixe(bloc, 14, 7, 0, 0, " Fête nationnale ");
+    MarquerFixe(bloc, 15, 8, 0, 0, " Assomption ");
+    MarquerFixe(bloc, 1, 11, 10, 1, " Toussaint ");
+    MarquerFixe(bloc, 11, 11, 0, 0, " Armistice 11 Novembre 1918 ");
+    MarquerFixe(bloc, 25, 12, 1, -1, " Noël ");
+}

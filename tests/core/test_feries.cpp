@@ -1,0 +1,193 @@
+#include <QtTest>
+
+#include <chrono>
+#include <string>
+#include <tuple>
+#include <utility>
+
+#include "calendar/Date.h"
+#include "calendar/Feries.h"
+#include "calendar/Mois.h"
+
+using namespace std::chrono;
+
+namespace {
+
+struct CompteErreurs : RapportPaques {
+    int n = 0;
+    void ErreurPaques(const std::string&) override { ++n; }
+};
+
+// Easter by the epact method (Clavius' tables as worked out by Knuth).
+sys_days PaquesParEpacte(int Y)
+{
+    const int G = Y % 19 + 1, C = Y / 100 + 1;
+    const int X = 3 * C / 4 - 12, Z = (8 * C + 5) / 25 - 5;
+    const int D = 5 * Y / 4 - X - 10;
+    int E = (11 * G + 20 + Z - X) % 30;
+    if ((E == 25 && G > 11) || E == 24)
+        ++E;
+    int N = 44 - E;
+    if (N < 21)
+        N += 30;
+    N = N + 7 - (D + N) % 7;
+    return N > 31 ? sys_days{year{Y} / April / (N - 31)} : sys_days{year{Y} / March / N};
+}
+
+BlocMois Bloc(int annee, int mois, AffichageFeries aff = {})
+{
+    BlocMois b = RemplirMois(annee, mois);
+    CouleurFerie(b, aff);
+    return b;
+}
+
+// The cell showing day `jour` with this Tag.
+const CelluleJour& Cellule(const BlocMois& b, int jour, int tag = 0)
+{
+    for (const CelluleJour& c : b.cellules)
+        if (c.legende == jour && c.Tag == tag)
+            return c;
+    static const CelluleJour absente{-1, 9, false, Fond::Gris, "absent"};
+    return absente;
+}
+
+bool EstBulleSemaine(const std::string& s)
+{
+    return s.rfind("Semaine  ", 0) == 0;
+}
+
+} // namespace
+
+class TestFeries : public QObject {
+    Q_OBJECT
+private slots:
+    void datesDePaques()
+    {
+        const std::pair<int, const char*> cas[] = {
+            {1583, "10/04/1583"}, {2000, "23/04/2000"}, {2011, "24/04/2011"}, {2016, "27/03/2016"},
+            {2038, "25/04/2038"}, {2100, "28/03/2100"}, {9999, "28/03/9999"}, {2024, "31/03/2024"}};
+        for (const auto& [annee, texte] : cas)
+            QCOMPARE(DatePâques(annee), std::string(texte));
+        QCOMPARE(DatePâques(0).size(), size_t(10));
+        QCOMPARE(MessageErreurPaques(5), std::string("Erreur dans le calcul de la date de pâques !\r"
+                                                     "Le mois (valeur de N) doit être 3 ou 4 ==> N=5"));
+    }
+
+    void paquesContreEpacte()
+    {
+        CompteErreurs rapport;
+        for (int Y = 1583; Y <= 9999; ++Y) {
+            const Date d = DimanchePaques(Y, &rapport);
+            const sys_days attendu = PaquesParEpacte(Y);
+            if (sys_days{year{Y} / d.mois / d.jour} != attendu || weekday{attendu} != Sunday)
+                QFAIL(qPrintable(QString("Easter %1").arg(Y)));
+        }
+        for (int Y : {-1, 0, 99, 10000}) // outside the usual range: still a date, no error
+            QVERIFY(DimanchePaques(Y, &rapport).mois == 3 || DimanchePaques(Y, &rapport).mois == 4);
+        QCOMPARE(rapport.n, 0);
+    }
+
+    void feriesQuiSeRecouvrent()
+    {
+        // Ascension 2008 falls on 1 May, Ascension 1997 on 8 May: the fixed holiday's name wins.
+        const BlocMois mai2008 = Bloc(2008, 5), mai1997 = Bloc(1997, 5), avril2008 = Bloc(2008, 4);
+        QCOMPARE(Cellule(mai2008, 1).infoBulle, std::string(" Fête du travail "));
+        QCOMPARE(Cellule(mai2008, 1).fond, Fond::Ferie);
+        QCOMPARE(Cellule(mai1997, 8).infoBulle, std::string(" Armistice 8 mai 1945 "));
+        // In the April 2008 block 1 May is a grey cell: tooltip only.
+        QCOMPARE(Cellule(avril2008, 1, 1).infoBulle, std::string(" Fête du travail "));
+        QCOMPARE(Cellule(avril2008, 1, 1).fond, Fond::Gris);
+    }
+
+    void feriesDesMoisVoisins()
+    {
+        // Easter 2024: Sunday 31 March, Monday 1 April, each block colouring its own days.
+        const BlocMois mars = Bloc(2024, 3), avril = Bloc(2024, 4);
+        const BlocMois dec = Bloc(2015, 12), jan = Bloc(2018, 1); // 1 January 2018 is a Monday
+        const std::tuple<const CelluleJour&, const char*, Fond> cas[] = {
+            {Cellule(mars, 31), "Dimanche de Pâques", Fond::Ferie},
+            {Cellule(mars, 1, 1), " Lundi de Pâques ", Fond::Gris},
+            {Cellule(avril, 31, -1), "Dimanche de Pâques", Fond::Gris},
+            {Cellule(avril, 1), " Lundi de Pâques ", Fond::Ferie},
+            {Cellule(dec, 1, 1), " Jour de l'An ", Fond::Gris},
+            {Cellule(jan, 25, -1), " Noël ", Fond::Gris},
+        };
+        for (const auto& [cellule, bulle, fond] : cas) {
+            QCOMPARE(cellule.infoBulle, std::string(bulle));
+            QCOMPARE(cellule.fond, fond);
+        }
+        QCOMPARE(&Cellule(avril, 31, -1), &avril.cellules[6]);
+
+        // Easter 2010 (4 April) lies in cell 41 of the March block: marked by the April block only.
+        const BlocMois mars2010 = Bloc(2010, 3), avril2010 = Bloc(2010, 4);
+        QCOMPARE(&Cellule(mars2010, 4, 1), &mars2010.cellules[41]);
+        QCOMPARE(mars2010.cellules[41].infoBulle, std::string());
+        QCOMPARE(Cellule(avril2010, 4).infoBulle, std::string("Dimanche de Pâques"));
+    }
+
+    void casesACocher()
+    {
+        // Weekends off: Easter Sunday 2024 is still a holiday, the other weekend days stay plain.
+        BlocMois b = Bloc(2024, 3, {false, true});
+        QCOMPARE(Cellule(b, 31).fond, Fond::Ferie);
+        QCOMPARE(Cellule(b, 24).fond, Fond::Jours);
+        QCOMPARE(Cellule(b, 23).fond, Fond::Jours);
+
+        // Holidays off: week tooltips everywhere, weekends still coloured.
+        for (int mois = 1; mois <= 12; ++mois) {
+            b = Bloc(2024, mois, {true, false});
+            for (int k = 0; k < CellulesParMois; ++k) {
+                const CelluleJour& c = b.cellules[k];
+                QVERIFY(c.gras ? EstBulleSemaine(c.infoBulle) : c.infoBulle.empty());
+                QCOMPARE(c.fond, !c.gras ? Fond::Gris : (k % 7 >= 5 ? Fond::WeekEnd : Fond::Jours));
+            }
+        }
+    }
+
+    void toutesLesAnnees()
+    {
+        // For every year, the holiday-coloured days of the twelve blocks are exactly
+        // the year's holidays, each named after the last matching row of the table.
+        BlocMois b;
+        for (int Y = 1583; Y <= 9999; ++Y) {
+            const sys_days e = PaquesParEpacte(Y);
+            const auto jour = [](int a, int m, int j) { return sys_days{year{a} / m / j}; };
+            const std::pair<sys_days, const char*> table[] = {
+                {e, "Dimanche de Pâques"}, {e + days{1}, " Lundi de Pâques "},
+                {e + days{39}, " Jeudi de l'Ascension "}, {e + days{50}, " Lundi de Pentecôte "},
+                {jour(Y, 1, 1), " Jour de l'An "}, {jour(Y, 5, 1), " Fête du travail "},
+                {jour(Y, 5, 8), " Armistice 8 mai 1945 "}, {jour(Y, 7, 14), " Fête nationnale "},
+                {jour(Y, 8, 15), " Assomption "}, {jour(Y, 11, 1), " Toussaint "},
+                {jour(Y, 11, 11), " Armistice 11 Novembre 1918 "}, {jour(Y, 12, 25), " Noël "},
+                {jour(Y - 1, 12, 25), " Noël "}, {jour(Y + 1, 1, 1), " Jour de l'An "}, // grey neighbours
+            };
+            const auto nom = [&table](sys_days j) {
+                const char* n = nullptr;
+                for (const auto& [date, texte] : table)
+                    n = date == j ? texte : n;
+                return n;
+            };
+            int feries = 0;
+            for (int mois = 1; mois <= 12; ++mois) {
+                RemplirMois(b, Y, mois);
+                CouleurFerie(b, {});
+                const sys_days cellule0 = jour(Y, mois, 1) - days{&Cellule(b, 1) - &b.cellules[0]};
+                for (int k = 0; k < CellulesParMois; ++k) {
+                    const CelluleJour& c = b.cellules[k];
+                    const char* n = nom(cellule0 + days{k});
+                    const bool ok = !c.gras ? c.fond == Fond::Gris && (c.infoBulle.empty() || (n && c.infoBulle == n))
+                        : n ? c.fond == Fond::Ferie && c.infoBulle == n
+                            : c.fond == (k % 7 >= 5 ? Fond::WeekEnd : Fond::Jours) && EstBulleSemaine(c.infoBulle);
+                    if (!ok)
+                        QFAIL(qPrintable(QString("%1/%2 cell %3").arg(Y).arg(mois).arg(k)));
+                    feries += c.gras && n;
+                }
+            }
+            // Ascension may fall on 1 or 8 May.
+            QCOMPARE(feries, 12 - (e + days{39} == table[5].first || e + days{39} == table[6].first));
+        }
+    }
+};
+
+QTEST_APPLESS_MAIN(TestFeries)
+#include "test_feries.moc"
