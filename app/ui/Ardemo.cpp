@@ -228,6 +228,7 @@ void Ardemo::creerCommandes()
     Imprimer = boutonCouleur(FondCdes, QStringLiteral("Imprimer"), R_Imprimer, 0x00FF00FF, 0);
     Quitter = boutonCouleur(FondCdes, QStringLiteral("Quitter"), R_Quitter, 0x000000FF, 0x00000040);
 
+    connecterSaisies();
     connect(Fabriquer, &QAbstractButton::clicked, this, [this] { Fabriquer_Click(); });
     connect(Couleurs, &QAbstractButton::clicked, this, [this] { Couleurs_Click(); });
     connect(CoulSpéciale, &QAbstractButton::clicked, this, [this] { CoulSpéciale_Click(); });

@@ -109,8 +109,24 @@ public:
     // Shown by the special-colours window: the colour a clicked day had before.
     std::function<void(const QColor&)> surRecolore;
 
-    // The preview window: closed by builds, size changes and the zone selection.
+    // Year box, size boxes and scrolling.
+    void cAn_Click();
+    void cAn_LostFocus();
+    void Largeur_GotFocus();
+    void Hauteur_GotFocus();
+    void Largeur_Change();
+    void Hauteur_Change();
+    void Largeur_LostFocus();
+    void Hauteur_LostFocus();
+    void Largeur_Validate();
+    void VSCal_Change();
+    bool largeurRouge() const { return m_largeurRouge; }
+    bool hauteurRouge() const { return m_hauteurRouge; }
+
+    // The preview window: closed by builds, size changes and the zone selection,
+    // shown again by accepted size changes.
     void FermerApercu();
+    void MontrerApercu();
 
     // Modeless secondary windows, created when first needed (owned by this window).
     VornCoulSP* vornCoulSP = nullptr;
@@ -121,6 +137,7 @@ public:
     const QImage& imageRendue() const { return m_rendu; }
 
 protected:
+    bool eventFilter(QObject* objet, QEvent* e) override;
     void showEvent(QShowEvent*) override;
     void changeEvent(QEvent*) override;
 
@@ -128,10 +145,15 @@ private:
     void Form_Load();
     void LireReglages();
     void creerCommandes();
+    void connecterSaisies();
+    void ecrireTaille(QLineEdit* boite, int mm, Flag& drapeau);
+    void setRouge(QLineEdit* boite, bool rouge);
     void ErreurPaques(const std::string& message) override;
 
     mdlVorn& m_etat;
     Horloge& m_horloge;
     QString m_dossier;
     QImage m_rendu;
+    bool m_largeurRouge = false;
+    bool m_hauteurRouge = false;
 };

@@ -1,3 +1,191 @@
-#include "app/ui/Ardemo.h"
+// The year box, the two size boxes, the scroll bar and the settings read at start-up.
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QScrollBar>
 
-void Ardemo::LireReglages() {}
+#include "app/Reglages.h"
+#include "app/Saisies.h"
+#include "app/Twips.h"
+#include "app/ui/Ardemo.h"
+#include "app/ui/BoiteImage.h"
+#include "app/ui/Couleur.h"
+#include "app/ui/Feuille.h"
+
+namespace {
+std::string texte(const QLineEdit* boite) { return boite->text().toStdString(); }
+std::string texte(const QComboBox* boite) { return boite->currentText().toStdString(); }
+} // namespace
+
+void Ardemo::connecterSaisies()
+{
+    connect(cAn, &QComboBox::activated, this, [this](int) { cAn_Click(); });
+    cAn->installEventFilter(this);
+    Largeur->installEventFilter(this);
+    Hauteur->installEventFilter(this);
+    connect(Largeur, &QLineEdit::textChanged, this, [this] { Largeur_Change(); });
+    connect(Hauteur, &QLineEdit::textChanged, this, [this] { Hauteur_Change(); });
+    connect(VSCal, &QScrollBar::valueChanged, this, [this] { VSCal_Change(); });
+}
+
+bool Ardemo::eventFilter(QObject* objet, QEvent* e)
+{
+    if (e->type() == QEvent::FocusOut) {
+        auto* f = static_cast<QFocusEvent*>(e);
+        if (f->reason() != Qt::PopupFocusReason) {
+            if (objet == cAn)
+                cAn_LostFocus();
+            else if (objet == Largeur) {
+                Largeur_Validate();
+                Largeur_LostFocus();
+            } else if (objet == Hauteur)
+                Hauteur_LostFocus();
+        }
+    } else if (e->type() == QEvent::FocusIn) {
+        if (objet == Largeur)
+            Largeur_GotFocus();
+        else if (objet == Hauteur)
+            Hauteur_GotFocus();
+    } else if (e->type() == QEvent::KeyPress && (objet == Largeur || objet == Hauteur)) {
+        auto* k = static_cast<QKeyEvent*>(e);
+        int caractere = 0;
+        if (k->key() == Qt::Key_Backspace)
+            caractere = 8;
+        else if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter)
+            caractere = 13;
+        else if (k->text().size() == 1)
+            caractere = k->text().at(0).unicode();
+        // Moving and editing keys that type no character stay the box's own.
+        if (caractere == 0)
+            return false;
+        const Touche t = FiltreTouche(caractere, objet == Largeur);
+        if (t == Touche::Refusee)
+            return true;
+        if (t == Touche::AdmiseEtApercu)
+            Apercu_Click();
+        return caractere == 13;
+    }
+    return QWidget::eventFilter(objet, e);
+}
+
+void Ardemo::LireReglages()
+{
+    const std::filesystem::path ini = m_etat.FichierIni;
+    LireCouleurs(ini, m_etat.Couleurs);
+    const std::string largeur = LireLargeur(ini);
+    if (!largeur.empty())
+        Largeur->setText(QString::fromLatin1(largeur.data(), qsizetype(largeur.size())));
+}
+
+// Year box: step Y alone on a choice in the list, steps R then Y on focus loss.
+void Ardemo::cAn_Click()
+{
+    if (auto an = AnneeChoisie(texte(cAn)))
+        m_etat.AnChoisi = *an;
+    m_etat.JourEnCours = JourEnDeuxChiffres(Jour);
+}
+
+void Ardemo::cAn_LostFocus()
+{
+    if (AnneeHorsPlage(texte(cAn)))
+        QMessageBox::information(this, QString::fromUtf8(TitreControleAnnee), QString::fromUtf8(MessageControleAnnee));
+    cAn_Click();
+}
+
+void Ardemo::Largeur_GotFocus() { m_etat.TailleAvant = TailleAvantDe(texte(Largeur)); }
+void Ardemo::Hauteur_GotFocus() { m_etat.TailleAvant = TailleAvantDe(texte(Hauteur)); }
+
+void Ardemo::setRouge(QLineEdit* boite, bool rouge)
+{
+    FondWidget(boite, rouge ? QColor(255, 0, 0) : QColor(Qt::white));
+    (boite == Largeur ? m_largeurRouge : m_hauteurRouge) = rouge;
+}
+
+// Writes a size into the other box. When the text would not change, the box's
+// change handling would not run to clear the flag: the flag is then not set.
+void Ardemo::ecrireTaille(QLineEdit* boite, int mm, Flag& drapeau)
+{
+    const QString nouveau = QString::number(mm);
+    if (boite->text() == nouveau)
+        return;
+    drapeau = Vrai;
+    boite->setText(nouveau);
+    drapeau = Faux; // cleared by the handler; never left behind
+}
+
+void Ardemo::Hauteur_Change()
+{
+    if (m_etat.ZoneChoisie)
+        return;
+    if (m_etat.ApercuOuvert)
+        FermerApercu();
+    const ChangementHauteur c = CalculHauteur(texte(Hauteur));
+    if (!c.valide) {
+        setRouge(Hauteur, true);
+        return;
+    }
+    setRouge(Hauteur, false);
+    m_etat.HauteurTwips = c.hauteurTwips;
+    if (m_etat.HauteurParProgramme) {
+        m_etat.HauteurParProgramme = Faux;
+        return;
+    }
+    ecrireTaille(Largeur, c.largeur, m_etat.LargeurParProgramme);
+    MontrerApercu();
+}
+
+void Ardemo::Largeur_Change()
+{
+    if (m_etat.ApercuOuvert)
+        FermerApercu();
+    const ChangementLargeur c = CalculLargeur(texte(Largeur), m_etat.ZoneChoisie, m_etat.RatioZone);
+    if (!c.valide) {
+        setRouge(Largeur, true);
+        return;
+    }
+    setRouge(Largeur, false);
+    m_etat.LargeurTwips = c.largeurTwips;
+    if (m_etat.ZoneChoisie) {
+        // The height box is disabled and its change handling does nothing.
+        Hauteur->setText(QString::number(c.hauteur));
+        m_etat.HauteurTwips = c.hauteurTwips;
+        MontrerApercu();
+        return;
+    }
+    if (m_etat.LargeurParProgramme) {
+        m_etat.LargeurParProgramme = Faux;
+        return;
+    }
+    ecrireTaille(Hauteur, c.hauteur, m_etat.HauteurParProgramme);
+    MontrerApercu();
+}
+
+void Ardemo::Largeur_LostFocus()
+{
+    if (m_largeurRouge) {
+        setRouge(Largeur, false);
+        Largeur->setText(QString::number(m_etat.TailleAvant));
+    }
+    EcrireLargeur(m_etat.FichierIni, texte(Largeur));
+}
+
+void Ardemo::Hauteur_LostFocus()
+{
+    if (m_hauteurRouge) {
+        setRouge(Hauteur, false);
+        Hauteur->setText(QString::number(m_etat.TailleAvant));
+    }
+    EcrireLargeur(m_etat.FichierIni, texte(Largeur));
+}
+
+// Leaving the width box does not touch the preview: the change handling has
+// already closed and reopened it as needed.
+void Ardemo::Largeur_Validate() {}
+
+void Ardemo::VSCal_Change()
+{
+    const int haut = TwipsVersPixels(HautDefilement(VSCal->value()));
+    CalBase->move(CalBase->x(), haut);
+    Pict1->move(Pict1->x(), haut);
+}

@@ -2,3 +2,4 @@
 
 void Ardemo::Apercu_Click() {}
 void Ardemo::FermerApercu() { etat().ApercuOuvert = Faux; }
+void Ardemo::MontrerApercu() {}
