@@ -16,6 +16,7 @@
 #include "app/ui/BoiteImage.h"
 #include "app/ui/Couleur.h"
 #include "app/ui/Feuille.h"
+#include "app/ui/Controles.h"
 #include "app/ui/Styles.h"
 
 namespace {
@@ -54,66 +55,9 @@ constexpr RectTwips R_VSCal{13440, 0, 315, 7500};
 constexpr RectTwips R_CalBase{3990, 0, 9450, 13020};
 constexpr RectTwips R_Pictx{1800, 8640, 435, 435};
 constexpr RectTwips R_PictSel{1380, 8640, 405, 435};
-
-constexpr int HauteurTitreCadre = 300;     // title bar of the styled frames
-constexpr int HauteurTitreAffichage = 350; // the display frame's own
+constexpr int HauteurTitreAffichage = 350; // the display frame's title bar
 
 const QColor FondPanneau = VersQColor(0x00A9D5DC);
-
-template <typename W>
-W* placer(W* w, const RectTwips& r)
-{
-    const RectPixels p = VersPixels(r);
-    w->setGeometry(p.x, p.y, p.l, p.h);
-    return w;
-}
-
-vkFrame* cadre(QWidget* parent, const QString& titre, const RectTwips& r, double titre1, double titre2,
-               double fond1, double fond2, int hauteurTitre = HauteurTitreCadre)
-{
-    auto* f = placer(new vkFrame(titre, parent), r);
-    f->setPoliceTitre(PoliceDessin(QStringLiteral("Arial"), 12, true));
-    f->setCouleursTitre(VersQColor(titre1), VersQColor(titre2));
-    f->setFonds(VersQColor(fond1), VersQColor(fond2));
-    f->setHauteurTitre(TwipsVersPixels(hauteurTitre));
-    return f;
-}
-
-vkCommand* bouton(QWidget* parent, const QString& legende, const RectTwips& r)
-{
-    auto* b = placer(new vkCommand(legende, parent), r);
-    b->setFont(PoliceDessin(QStringLiteral("Arial"), 12, true));
-    return b;
-}
-
-vkCommand* boutonCouleur(QWidget* parent, const QString& legende, const RectTwips& r, double fond1, double fond2)
-{
-    auto* b = bouton(parent, legende, r);
-    b->setFonds(VersQColor(fond1), VersQColor(fond2));
-    b->setCouleurTexte(Qt::white);
-    return b;
-}
-
-QLabel* etiquette(QWidget* parent, const QString& texte, const RectTwips& r, const QFont& police, double couleur,
-                  double fond, Qt::Alignment alignement = Qt::AlignLeft)
-{
-    auto* l = placer(new QLabel(texte, parent), r);
-    l->setFont(police);
-    l->setAlignment(alignement | Qt::AlignTop);
-    FondWidget(l, VersQColor(fond));
-    TexteWidget(l, VersQColor(couleur));
-    l->setContentsMargins(0, 0, 0, 0);
-    return l;
-}
-
-QCheckBox* caseACocher(QWidget* parent, const QString& texte, const RectTwips& r, double fond)
-{
-    auto* c = placer(new QCheckBox(texte, parent), r);
-    c->setFont(PoliceDessin(QStringLiteral("Arial"), 10.5, true));
-    FondWidget(c, VersQColor(fond));
-    c->setChecked(true);
-    return c;
-}
 
 QLineEdit* boiteTaille(QWidget* parent, const QString& texte, const RectTwips& r, const QString& bulle)
 {
@@ -124,14 +68,6 @@ QLineEdit* boiteTaille(QWidget* parent, const QString& texte, const RectTwips& r
     TexteWidget(e, VersQColor(0x00C00000));
     e->setToolTip(bulle);
     return e;
-}
-
-QLabel* icone(QWidget* parent, const QString& ressource, const RectTwips& r)
-{
-    auto* l = placer(new QLabel(parent), r);
-    l->setPixmap(QPixmap(ressource));
-    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    return l;
 }
 } // namespace
 
