@@ -28,3 +28,13 @@ macro(ardemo_gui_tests)
     ardemo_register(${name} gui)
   endforeach()
 endmacro()
+
+# Script tests: tests/scripts/test_*.sh, given the build folder.
+macro(ardemo_script_tests)
+  file(GLOB _scripts CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/scripts/test_*.sh)
+  foreach(src ${_scripts})
+    get_filename_component(name ${src} NAME_WE)
+    add_test(NAME ${name} COMMAND sh ${src} ${CMAKE_BINARY_DIR})
+    set_tests_properties(${name} PROPERTIES LABELS "scripts" TIMEOUT 300)
+  endforeach()
+endmacro()
