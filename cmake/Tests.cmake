@@ -38,3 +38,9 @@ macro(ardemo_script_tests)
     set_tests_properties(${name} PROPERTIES LABELS "scripts" TIMEOUT 300)
   endforeach()
 endmacro()
+
+# End to end: the real program under a private X server (tests/e2e/).
+macro(ardemo_e2e_tests)
+  add_test(NAME e2e COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tests/e2e/test_e2e.py $<TARGET_FILE:ardemo>)
+  set_tests_properties(e2e PROPERTIES LABELS "e2e" TIMEOUT 600 RUN_SERIAL TRUE)
+endmacro()
