@@ -11,7 +11,7 @@ namespace {
 // farther out than this is nonsense and yields an empty result.
 constexpr int LimiteCoordonnee = 1 << 20;
 
-bool CoordonneeSensee(int v) { return std::abs(v) <= LimiteCoordonnee; }
+bool CoordonneeSensee(int v) { return v >= -LimiteCoordonnee && v <= LimiteCoordonnee; }
 
 // Intersection of (x, y, l, h) with the image.
 RectPixels DansImage(int x, int y, int l, int h)
