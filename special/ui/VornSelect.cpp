@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <utility>
 
 #include "app/Saisies.h"
 #include "app/Twips.h"
