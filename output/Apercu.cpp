@@ -1,7 +1,6 @@
 #include "output/Apercu.h"
 
 #include <algorithm>
-#include <cstdlib>
 
 #include "app/Nombres.h"
 

@@ -66,6 +66,9 @@ QLineEdit* boiteTaille(QWidget* parent, const QString& texte, const RectTwips& r
     e->setFont(PoliceDessin(QStringLiteral("Arial"), 13.5, true));
     FondWidget(e, Qt::white);
     TexteWidget(e, VersQColor(0x00C00000));
+    QPalette grise = e->palette(); // disabled (the height with a zone): grey text
+    grise.setColor(QPalette::Disabled, QPalette::Text, QColor(128, 128, 128));
+    e->setPalette(grise);
     e->setToolTip(bulle);
     return e;
 }
