@@ -280,7 +280,11 @@ void VornCoulSP::OuvrirCouleur_Click()
         etat.ModeCoulSP = Faux;
         etat.AnChoisi = AnFichierCal;
         m_principal.cAn->setEditText(QString::fromStdString(AnFichierCal));
+        // The build lets events run while it waits: this window must not be
+        // closed or used in the middle of it.
+        setEnabled(false);
         m_principal.Fabrication();
+        setEnabled(true);
         etat.ModeCoulSP = Vrai;
     }
     m_principal.Coloriage();

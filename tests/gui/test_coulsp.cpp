@@ -306,9 +306,15 @@ private slots:
         VornCoulSP& w = ouvrir(f);
         w.RéinitCoulSP->click(); // clicks off: the opening of a file turns them back on
         const int attentes = p.horloge.attentes;
+        // While the build waits, events run: the window cannot be used or closed then.
+        bool utilisable = true;
+        p.horloge.pendantAttente = [&] { utilisable = utilisable && w.isEnabled(); };
         VuDialogue vu;
         choisirFichier(vu, chemin(p, "autre.Cal"));
         w.OuvrirCouleur->click();
+        p.horloge.pendantAttente = nullptr;
+        QVERIFY(!utilisable);
+        QVERIFY(w.isEnabled());
         QCOMPARE(f.etat().AnChoisi, annee);
         QCOMPARE(f.cAn->currentText().toStdString(), annee);
         QVERIFY(p.horloge.attentes > attentes); // rebuilt
