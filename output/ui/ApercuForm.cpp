@@ -52,7 +52,7 @@ QImage ImageApercu(const QImage& calendrier, bool zoneChoisie, int zoneX1, int z
 }
 
 ApercuForm::ApercuForm(Ardemo& principale)
-    : QWidget(&principale, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+    : QWidget(&principale, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                                | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint
                                | Qt::MSWindowsFixedSizeDialogHint),
       m_principale(principale)

@@ -57,6 +57,8 @@ bool CopierImagePressePapier(const QImage& image)
 DialogueSauverImage::DialogueSauverImage(QWidget* parent, const QString& dossier, const QString& an)
     : QFileDialog(parent, QStringLiteral("Sauver l'image"))
 {
+    // Above the preview, which stays on top of every other window.
+    setWindowFlag(Qt::WindowStaysOnTopHint);
     setOption(QFileDialog::DontUseNativeDialog);
     setAcceptMode(QFileDialog::AcceptSave);
     setFileMode(QFileDialog::AnyFile);

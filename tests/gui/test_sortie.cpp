@@ -98,7 +98,12 @@ void pendantModal(const std::function<void(QWidget*)>& action, const std::functi
     bool vu = false;
     QTimer::singleShot(0, [&] {
         vu = true;
-        action(QApplication::activeModalWidget());
+        QWidget* w = QApplication::activeModalWidget();
+        action(w);
+        // A check that failed inside `action` must not leave the dialog waiting.
+        if (QTest::currentTestFailed())
+            if (auto* d = qobject_cast<QDialog*>(w); d && d->isVisible())
+                d->reject();
     });
     appel();
     QVERIFY(vu);
@@ -187,6 +192,7 @@ private slots:
                 QCOMPARE(d->acceptMode(), QFileDialog::AcceptSave);
                 QVERIFY(d->testOption(QFileDialog::DontUseNativeDialog));
                 QVERIFY(!d->testOption(QFileDialog::DontConfirmOverwrite));
+                QVERIFY(d->windowFlags() & Qt::WindowStaysOnTopHint); // not hidden by the preview
                 QCOMPARE(QFileInfo(d->directory().absolutePath()), QFileInfo(p.dossier.path()));
                 QCOMPARE(d->selectedFiles().value(0), QDir(p.dossier.path()).filePath("Calendrier 2027.bmp"));
                 taper(d, QStringLiteral("mon calendrier"));
