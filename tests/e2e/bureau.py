@@ -104,8 +104,10 @@ class Bureau:
         return int(g["X"]), int(g["Y"]), int(g["WIDTH"]), int(g["HEIGHT"])
 
     def clic(self, x, y, bouton=1):
-        self.xdo("mousemove", "--sync", x, y)
-        time.sleep(0.05)
+        # Not --sync: it waits for a motion that never comes when the pointer
+        # is already there.
+        self.xdo("mousemove", x, y)
+        time.sleep(0.1)
         self.xdo("click", bouton)
         time.sleep(0.15)
 

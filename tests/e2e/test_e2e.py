@@ -135,6 +135,51 @@ class Suite:
                                text=True).stdout.strip()
         assert texte.replace(" ", "") == "Semaine1", "bulle lue : %r" % texte
 
+    def sauver_fichier(self):
+        b = self.b
+        b.clic(*BOUTONS["sauver"])
+        b.focus("Sauver l'image")
+        b.touche("ctrl+a")
+        b.taper("mon calendrier")
+        b.touche("Return")
+        b.attendre_disparition("Sauver l'image")
+        chemin = os.path.join(b.dossier_programme, "mon calendrier.bmp")
+        b.attendre(lambda: os.path.exists(chemin), 10, "le fichier .bmp")
+        with open(chemin, "rb") as f:
+            tete = f.read(54)
+        assert tete[:2] == b"BM" and int.from_bytes(tete[10:14], "little") == 54
+        assert int.from_bytes(tete[14:18], "little") == 40 and int.from_bytes(tete[28:30], "little") == 24
+        from PIL import Image
+        fichier = Image.open(chemin).convert("RGB")
+        assert fichier.size == (628, 866), fichier.size
+        # The file is the sheet as the screen shows it, pixel for pixel.
+        ecran = b.capture().crop((FEUILLE[0], FEUILLE[1], FEUILLE[0] + 628, FEUILLE[1] + 866))
+        assert list(fichier.getdata()) == list(ecran.getdata()), "le fichier diffère de l'écran"
+        self.image_fichier = fichier
+
+    def presse_papier(self):
+        b = self.b
+        b.clic(*BOUTONS["copier"])
+        b.attendre(lambda: pret(b.capture()), 10, "fin de la copie")
+        import io
+        from PIL import Image
+        png = subprocess.run(["xclip", "-selection", "clipboard", "-t", "image/png", "-o"], env=b.env,
+                             capture_output=True, timeout=10).stdout
+        assert png, "presse-papier vide"
+        copie = Image.open(io.BytesIO(png)).convert("RGB")
+        assert copie.size == (628, 866), copie.size
+        assert list(copie.getdata()) == list(self.image_fichier.getdata()), "le presse-papier diffère du fichier"
+
+    def apercu(self):
+        b = self.b
+        b.clic(*BOUTONS["apercu"])
+        fenetre = b.attendre_fenetre("Aperçu")
+        x, y, l, h = b.geometrie(fenetre)
+        # 90 mm: 5103 x 7221 twips, a picture of 340 x 481 pixels inside the window.
+        assert l >= 340 and h >= 481, (l, h)
+        b.clic(*BOUTONS["apercu"])
+        b.attendre_disparition("Aperçu")
+
     def couleurs_persistantes(self):
         b = self.b
         b.clic(*BOUTONS["de base"])
@@ -199,6 +244,9 @@ class Suite:
             self.etape("démarrage : calendrier de l'année en cours", self.demarrage)
             self.etape("année 2027 et « Fabriquer le Calendrier »", self.annee_2027)
             self.etape("bulle « Semaine  1 » du 4 janvier 2027", self.bulle_semaine)
+            self.etape("« Sauver dans un fichier image... » par le dialogue", self.sauver_fichier)
+            self.etape("« Copier dans le Presse-Papier », lu par xclip", self.presse_papier)
+            self.etape("l'aperçu s'ouvre et se ferme", self.apercu)
             self.etape("couleurs gardées d'un lancement à l'autre", self.couleurs_persistantes)
             self.etape("fichier .Cal d'une autre année", self.fichier_cal_autre_annee)
         finally:
