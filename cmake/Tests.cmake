@@ -28,3 +28,19 @@ macro(ardemo_gui_tests)
     ardemo_register(${name} gui)
   endforeach()
 endmacro()
+
+# Script tests: tests/scripts/test_*.sh, given the build folder.
+macro(ardemo_script_tests)
+  file(GLOB _scripts CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/scripts/test_*.sh)
+  foreach(src ${_scripts})
+    get_filename_component(name ${src} NAME_WE)
+    add_test(NAME ${name} COMMAND sh ${src} ${CMAKE_BINARY_DIR})
+    set_tests_properties(${name} PROPERTIES LABELS "scripts" TIMEOUT 300)
+  endforeach()
+endmacro()
+
+# End to end: the real program under a private X server (tests/e2e/).
+macro(ardemo_e2e_tests)
+  add_test(NAME e2e COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tests/e2e/test_e2e.py $<TARGET_FILE:ardemo>)
+  set_tests_properties(e2e PROPERTIES LABELS "e2e" TIMEOUT 600 RUN_SERIAL TRUE)
+endmacro()

@@ -12,6 +12,9 @@
 
 void PreparerApplication(QApplication& app)
 {
+    // The pictures are compiled into the window library: register them.
+    Q_INIT_RESOURCE(ardemo);
+
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
     auto* traduction = new QTranslator(&app);
     if (traduction->load(QLocale(QLocale::French), QStringLiteral("qtbase"), QStringLiteral("_"),

@@ -3,6 +3,7 @@
 // state with its main window in a folder of its own.
 #include <QApplication>
 #include <QTemporaryDir>
+#include <QtTest>
 #include <functional>
 #include <memory>
 
@@ -50,4 +51,13 @@ struct Programme {
         }
     }
     Ardemo& f() { return *fenetre; }
+
+    // Shown and active, so that focus changes deliver their events.
+    bool activer()
+    {
+        fenetre->show();
+        QApplication::setActiveWindow(fenetre.get());
+        fenetre->activateWindow();
+        return QTest::qWaitForWindowActive(fenetre.get());
+    }
 };

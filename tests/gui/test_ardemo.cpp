@@ -83,6 +83,10 @@ private slots:
         QCOMPARE(f.CalType->toolTip(),
                  QStringLiteral("Si vous stationnez\r\n sur un jour férié\r\n vous  en connaîtrez la raison."));
         QCOMPARE(f.FeuRouge->pos(), f.FeuVert->pos());
+        QCOMPARE(f.FeuVert->pixmap().size(), QSize(32, 32));
+        QCOMPARE(f.FeuRouge->pixmap().size(), QSize(32, 32));
+        QCOMPARE(f.Image1->pixmap().size(), QSize(32, 32));
+        QVERIFY(!f.windowIcon().isNull());
         QCOMPARE(int(f.etat().LargeurTwips), 5103);
         QCOMPARE(int(f.etat().HauteurTwips), 7201);
         QVERIFY(!f.etat().CalendrierFait);

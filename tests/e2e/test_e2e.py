@@ -1,0 +1,158 @@
+#!/usr/bin/python3
+"""Ardemo as a user meets it: the real program under a private X server, driven
+through the windowing system with the mouse and the keyboard."""
+import datetime
+import os
+import subprocess
+import sys
+import time
+import traceback
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from bureau import Bureau  # noqa: E402
+
+# Colours of the default scheme, as red, green, blue.
+FERIE = (255, 192, 255)
+WEEKEND = (255, 192, 128)
+GRIS = (192, 192, 192)
+JOURS = (244, 240, 217)
+
+# The sheet lies at (266, 0) of the main window, which lands at (0, 0).
+FEUILLE = (266, 0)
+GAUCHE_CELLULE = (6, 216, 424)
+HAUT_CELLULE = (48, 264, 480, 696)
+
+BOUTONS = {
+    "annee": (50, 117),
+    "fabriquer": (134, 158),
+    "sauver": (134, 217),
+    "copier": (134, 247),
+    "apercu": (47, 455),
+    "imprimer": (137, 455),
+    "quitter": (224, 455),
+    "de base": (207, 103),
+    "speciales": (207, 127),
+}
+
+
+def cellule(mois, k, dx=4, dy=4):
+    """A point of the background of cell k of a month, in screen pixels."""
+    col, rang = (mois - 1) % 3, (mois - 1) // 3
+    x = FEUILLE[0] + GAUCHE_CELLULE[col] + 28 * (k % 7)
+    y = FEUILLE[1] + HAUT_CELLULE[rang] + 28 * (k // 7)
+    return x + dx, y + dy
+
+
+def case_du_premier_janvier(annee):
+    """Cell of 1 January: the weekday of 31 December before it, Monday = 1."""
+    return datetime.date(annee - 1, 12, 31).isoweekday()
+
+
+def pret(img):
+    """The green light is lit: the build is over and the commands are enabled."""
+    r, g, _ = img.getpixel((131, 124))
+    return g > 180 and r < 150
+
+
+def janvier_conforme(img, annee):
+    k = case_du_premier_janvier(annee)
+    attendu = {k - 1: GRIS, k: FERIE}
+    return pret(img) and all(img.getpixel(cellule(1, c)) == coul for c, coul in attendu.items())
+
+
+class Suite:
+    def __init__(self, programme):
+        self.b = Bureau(programme)
+        self.resultats = []
+
+    def etape(self, nom, fonction):
+        debut = time.time()
+        try:
+            fonction()
+            self.resultats.append((nom, "passed", ""))
+            print("PASS  %s (%.1f s)" % (nom, time.time() - debut), flush=True)
+        except Ignore as e:
+            self.resultats.append((nom, "skipped", str(e)))
+            print("SKIP  %s : %s" % (nom, e), flush=True)
+        except Exception as e:  # noqa: BLE001
+            self.resultats.append((nom, "failed", str(e)))
+            print("FAIL  %s : %s" % (nom, e), flush=True)
+            traceback.print_exc()
+            self.b.capture().save(os.path.join(self.b.dossier, "..", "ardemo-e2e-echec.png"))
+
+    # -- steps ---------------------------------------------------------------
+    def demarrage(self):
+        self.b.lancer()
+        assert not os.path.exists(os.path.join(self.b.dossier_programme, "Pelvado.ini"))
+        annee = datetime.date.today().year
+        self.b.attendre(lambda: janvier_conforme(self.b.capture(), annee), 20,
+                        "le calendrier de l'année en cours")
+
+    def annee_2027(self):
+        b = self.b
+        b.clic(*BOUTONS["annee"])
+        b.touche("ctrl+a")
+        b.taper("2027")
+        b.touche("Tab")
+        b.clic(*BOUTONS["fabriquer"])
+        b.attendre(lambda: janvier_conforme(b.capture(), 2027), 10, "le calendrier 2027")
+        img = b.capture()
+        # 1 January 2027 is a Friday (cell 4): holiday; Saturday 2, weekend;
+        # Monday 4, an ordinary day; 28 December 2026 in cell 0, grey.
+        assert img.getpixel(cellule(1, 4)) == FERIE
+        assert img.getpixel(cellule(1, 5)) == WEEKEND
+        assert img.getpixel(cellule(1, 7)) == JOURS
+        assert img.getpixel(cellule(1, 0)) == GRIS
+        # 14 July 2027 (Wednesday, cell 16 of July): holiday.
+        assert img.getpixel(cellule(7, 16)) == FERIE
+
+    def bulle_semaine(self):
+        b = self.b
+        x, y = cellule(1, 7, 14, 14)  # Monday 4 January 2027
+        b.xdo("mousemove", "--sync", 600, 950)
+        time.sleep(0.5)
+        avant = b.capture()
+        b.xdo("mousemove", "--sync", x + 3, y)
+        b.xdo("mousemove", "--sync", x, y)
+        time.sleep(1.8)
+        apres = b.capture()
+        b.xdo("mousemove", "--sync", 600, 950)
+        # The tooltip is what appeared near the pointer.
+        from PIL import ImageChops
+        zone = (x - 60, y - 60, x + 300, y + 120)
+        boite = ImageChops.difference(avant.crop(zone), apres.crop(zone)).getbbox()
+        assert boite, "pas de bulle"
+        bulle = apres.crop(zone).crop(boite)
+        chemin = os.path.join(b.dossier, "bulle.png")
+        # Inside its border, enlarged, in black and white, with a margin: what OCR reads best.
+        from PIL import Image, ImageOps
+        bulle = bulle.convert("L").crop((2, 2, bulle.width - 2, bulle.height - 2))
+        bulle = bulle.resize((bulle.width * 5, bulle.height * 5), Image.BICUBIC)
+        bulle = ImageOps.expand(bulle.point(lambda v: 0 if v < 140 else 255), border=30, fill=255)
+        bulle.save(chemin)
+        texte = subprocess.run(["tesseract", chemin, "-", "--psm", "7"], capture_output=True,
+                               text=True).stdout.strip()
+        assert texte.replace(" ", "") == "Semaine1", "bulle lue : %r" % texte
+
+    def executer(self):
+        self.b.demarrer_x()
+        try:
+            self.etape("démarrage : calendrier de l'année en cours", self.demarrage)
+            self.etape("année 2027 et « Fabriquer le Calendrier »", self.annee_2027)
+            self.etape("bulle « Semaine  1 » du 4 janvier 2027", self.bulle_semaine)
+        finally:
+            self.b.fermer()
+        compte = {s: sum(1 for r in self.resultats if r[1] == s) for s in ("passed", "failed", "skipped")}
+        for nom, statut, raison in self.resultats:
+            if statut == "skipped":
+                print("skipped: %s (%s)" % (nom, raison))
+        print("%d passed, %d failed, %d skipped" % (compte["passed"], compte["failed"], compte["skipped"]))
+        return 1 if compte["failed"] else 0
+
+
+class Ignore(Exception):
+    """A step that this environment cannot run, with the reason."""
+
+
+if __name__ == "__main__":
+    sys.exit(Suite(sys.argv[1]).executer())

@@ -1,0 +1,171 @@
+// The year box, the size boxes, scrolling and the settings kept in Pelvado.ini.
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QScrollBar>
+#include <QTimer>
+#include <QtTest>
+
+#include "app/Reglages.h"
+#include "app/ui/BoiteImage.h"
+#include "app/ui/Feuille.h"
+#include "main_gui.h"
+#include "Outils.h"
+
+namespace {
+// Closes the next message box and returns its title and text through the given strings.
+void fermerMessage(QString* titre, QString* texte)
+{
+    QTimer::singleShot(0, [=] {
+        if (auto* m = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            *titre = m->windowTitle();
+            *texte = m->text();
+            m->accept();
+        }
+    });
+}
+
+void taper(QLineEdit* boite, const QString& texte)
+{
+    boite->setFocus();
+    boite->selectAll();
+    QTest::keyClick(boite, Qt::Key_Backspace);
+    QTest::keyClicks(boite, texte);
+}
+} // namespace
+
+class TestEntrees : public QObject {
+    Q_OBJECT
+private slots:
+    void anneeHorsPlageEtChiffres()
+    {
+        Programme p(false);
+        Ardemo& f = p.f();
+        f.show();
+        struct Cas {
+            const char* texte;
+            bool message;
+            const char* annee;
+        } cas[] = {{"2027", false, "2027"}, {"1200", true, "1200"}, {"12345", true, "2345"},
+                   {"99", true, "0099"}, {"deux", true, "0099"}};
+        for (const Cas& c : cas) {
+            QString titre, texte;
+            fermerMessage(&titre, &texte);
+            f.cAn->setEditText(QString::fromLatin1(c.texte));
+            f.cAn_LostFocus();
+            QCoreApplication::processEvents();
+            QCOMPARE(!texte.isEmpty(), c.message);
+            if (c.message) {
+                QCOMPARE(titre, QStringLiteral("Contrôle de l'année"));
+                QCOMPARE(texte, QStringLiteral("L'année doit être comprise netre 1583 et 9999."));
+            }
+            QCOMPARE(f.etat().AnChoisi, std::string(c.annee));
+        }
+        // A choice in the list takes the year without a warning.
+        f.cAn->setCurrentIndex(27);
+        f.cAn_Click();
+        QCOMPARE(f.etat().AnChoisi, std::string("2027"));
+    }
+
+    void taillesProportionnelles()
+    {
+        Programme p(false);
+        Ardemo& f = p.f();
+        f.show();
+        taper(f.Hauteur, "283");
+        QCOMPARE(f.Largeur->text(), QStringLiteral("200"));
+        QCOMPARE(int(f.etat().HauteurTwips), 16046);
+        QCOMPARE(int(f.etat().LargeurTwips), 11340);
+        taper(f.Largeur, "90");
+        QCOMPARE(f.Hauteur->text(), QStringLiteral("127"));
+        QCOMPARE(int(f.etat().LargeurTwips), 5103);
+        QCOMPARE(int(f.etat().HauteurTwips), 7201);
+        QVERIFY(!f.etat().LargeurParProgramme && !f.etat().HauteurParProgramme);
+        // 128 gives the width 90 again: no flag left set, the next change is handled.
+        taper(f.Hauteur, "128");
+        QCOMPARE(f.Largeur->text(), QStringLiteral("90"));
+        QVERIFY(!f.etat().LargeurParProgramme);
+        taper(f.Largeur, "100");
+        QCOMPARE(f.Hauteur->text(), QStringLiteral("142"));
+        // Letters never reach the boxes; Enter only in the width box (preview).
+        taper(f.Largeur, "1a5");
+        QCOMPARE(f.Largeur->text(), QStringLiteral("15"));
+    }
+
+    void valeurRefuseeRestauree()
+    {
+        Programme p(false);
+        Ardemo& f = p.f();
+        QVERIFY(p.activer());
+        f.Largeur->setFocus();
+        QCOMPARE(int(f.etat().TailleAvant), 90);
+        taper(f.Largeur, "25");
+        QVERIFY(f.largeurRouge());
+        QCOMPARE(f.Hauteur->text(), QStringLiteral("127"));
+        QCOMPARE(int(f.etat().LargeurTwips), 5103);
+        f.Hauteur->setFocus(); // the width box loses the focus
+        QVERIFY(!f.largeurRouge());
+        QCOMPARE(f.Largeur->text(), QStringLiteral("90"));
+        QCOMPARE(QString::fromStdString(LireLargeur(f.etat().FichierIni)), QStringLiteral("90"));
+
+        // Heights whose width falls out of range: the width box turns red only.
+        for (int h : {284, 290, 30, 41}) {
+            taper(f.Hauteur, QString::number(h));
+            QVERIFY(!f.hauteurRouge());
+            QVERIFY2(f.largeurRouge(), qPrintable(QString::number(h)));
+        }
+        taper(f.Hauteur, "291");
+        QVERIFY(f.hauteurRouge());
+        f.Largeur->setFocus(); // height restored to the value it had on getting the focus
+        QVERIFY(!f.hauteurRouge());
+    }
+
+    void modeZone()
+    {
+        Programme p(false);
+        Ardemo& f = p.f();
+        f.show();
+        f.etat().ZoneChoisie = Vrai;
+        f.etat().RatioZone = 216.0 / 418.0;
+        taper(f.Largeur, "100");
+        QCOMPARE(f.Hauteur->text(), QStringLiteral("52"));
+        QCOMPARE(int(f.etat().HauteurTwips), 2948);
+        // One block wide, four high: a width whose height would not fit 16 bits is refused.
+        f.etat().RatioZone = 864.0 / 209.0;
+        taper(f.Largeur, "150");
+        QVERIFY(f.largeurRouge());
+    }
+
+    void defilement()
+    {
+        Programme p(false);
+        Ardemo& f = p.f();
+        f.VSCal->setValue(8);
+        QCOMPARE(f.CalBase->y(), -217); // -3254.92 twips
+        QCOMPARE(f.Pict1->y(), f.CalBase->y());
+        f.VSCal->setValue(0);
+        QCOMPARE(f.CalBase->y(), 0);
+    }
+
+    void reglagesEntreDeuxLancements()
+    {
+        QTemporaryDir dossier;
+        const std::string ini = (dossier.path() + "/Pelvado.ini").toStdString();
+        SchemaCouleurs c;
+        c.CoulFérié = 255;
+        QVERIFY(EcrireCouleurs(ini, c));
+        QVERIFY(EcrireLargeur(ini, "150"));
+        mdlVorn etat;
+        HorlogeTest horloge;
+        Ardemo f(etat, horloge, dossier.path());
+        QCOMPARE(etat.Couleurs.CoulFérié, 255.0);
+        QCOMPARE(f.Largeur->text(), QStringLiteral("150"));
+        QCOMPARE(f.Hauteur->text(), QStringLiteral("212"));
+        QCOMPARE(int(etat.LargeurTwips), 8505);
+        QCOMPARE(etat.CoulAvant[4], 255.0);
+    }
+};
+
+ARDEMO_GUI_MAIN(TestEntrees)
+#include "test_entrees.moc"
