@@ -21,6 +21,7 @@ PageImprimante LirePage(const QPageLayout& mise)
 void PreparerImprimante(QPrinter& imprimante)
 {
     imprimante.setFullPage(true);
+    imprimante.setDocName(QStringLiteral("Ardemo"));
 }
 
 int AppliquerQualite(QPrinter& imprimante, int code)

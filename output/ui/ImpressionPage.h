@@ -11,7 +11,7 @@ class QPrinter;
 PageImprimante LirePage(const QPageLayout& mise);
 
 // Puts the printer in full-page mode (its coordinates start at the paper's
-// corner, whatever margins the job would otherwise add).
+// corner, whatever margins the job would otherwise add) and names the job.
 void PreparerImprimante(QPrinter& imprimante);
 
 // Applies a print quality code (-1 to -4) as the printer's resolution (see

@@ -78,7 +78,7 @@ protected:
     {
         QPainter p(this);
         const QRect r = rect();
-        p.fillRect(r, palette().color(QPalette::Button));
+        p.fillRect(r, QApplication::palette().color(QPalette::Button));
         const QPoint decalage = isDown() ? QPoint(1, 1) : QPoint(0, 0);
         p.drawPixmap(r.center() - m_image.rect().center() + decalage, m_image);
         p.setPen(isDown() ? QColor(64, 64, 64) : QColor(255, 255, 255));
@@ -94,6 +94,14 @@ private:
 };
 
 QColor CouleurPapier() { return QApplication::palette().color(QPalette::Base); }
+
+// Upright design font (the frames' italic is not passed on to their controls).
+QFont PoliceDroite(double points)
+{
+    QFont f = PoliceDessin(QStringLiteral("Arial"), points, true);
+    f.setItalic(false);
+    return f;
+}
 } // namespace
 
 std::function<QList<ImprimanteDisponible>()> VornPrint::sourceImprimantes;
@@ -133,7 +141,7 @@ void VornPrint::creerControles()
         const RectTwips r{i == 5 ? GaucheChoixPrint5 : GaucheChoixPrint, HautsChoixPrint[i], LargeurChoixPrint,
                           HauteurChoixPrint};
         ChoixPrint[i] = placer(new vkCommand(QStringLiteral("Imprimante %1").arg(i), Frame1), r);
-        ChoixPrint[i]->setFont(PoliceDessin(QStringLiteral("Arial"), 11.25, true));
+        ChoixPrint[i]->setFont(PoliceDroite(11.25));
         ChoixPrint[i]->setFondUni(VersQColor(FondImprimante));
         ChoixPrint[i]->hide();
         connect(ChoixPrint[i], &QAbstractButton::clicked, this, [this, i] { ChoixPrint_Click(i); });
@@ -145,7 +153,7 @@ void VornPrint::creerControles()
                                QStringLiteral("Moyenne"), QStringLiteral("Haute")};
     for (int k = 1; k <= 4; ++k) {
         Qualité[k] = placer(new QRadioButton(textes[k], QualImpr), R_Qualite[k]);
-        Qualité[k]->setFont(PoliceDessin(QStringLiteral("Arial"), 9.75, true));
+        Qualité[k]->setFont(PoliceDroite(9.75));
         FondWidget(Qualité[k], VersQColor(Pourpre));
         TexteWidget(Qualité[k], VersQColor(Blanc));
         Qualité[k]->setProperty("tag", QStringLiteral("-%1").arg(k));
