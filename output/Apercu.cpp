@@ -1,7 +1,6 @@
 #include "output/Apercu.h"
 
 #include <algorithm>
-#include <cstdlib>
 
 #include "app/Nombres.h"
 
@@ -11,7 +10,7 @@ namespace {
 // farther out than this is nonsense and yields an empty result.
 constexpr int LimiteCoordonnee = 1 << 20;
 
-bool CoordonneeSensee(int v) { return std::abs(v) <= LimiteCoordonnee; }
+bool CoordonneeSensee(int v) { return v >= -LimiteCoordonnee && v <= LimiteCoordonnee; }
 
 // Intersection of (x, y, l, h) with the image.
 RectPixels DansImage(int x, int y, int l, int h)

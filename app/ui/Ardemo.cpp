@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QDate>
 #include <QLabel>
@@ -66,6 +67,9 @@ QLineEdit* boiteTaille(QWidget* parent, const QString& texte, const RectTwips& r
     e->setFont(PoliceDessin(QStringLiteral("Arial"), 13.5, true));
     FondWidget(e, Qt::white);
     TexteWidget(e, VersQColor(0x00C00000));
+    QPalette grise = e->palette(); // disabled (the height with a zone): grey text
+    grise.setColor(QPalette::Disabled, QPalette::Text, QColor(128, 128, 128));
+    e->setPalette(grise);
     e->setToolTip(bulle);
     return e;
 }
@@ -83,6 +87,9 @@ Ardemo::Ardemo(mdlVorn& etat, Horloge& horloge, const QString& dossierProgramme,
 
     creerCommandes();
     Form_Load();
+    // The other windows are the main window's children: Qt does not end the
+    // program when the last of them closes after the main window.
+    qApp->installEventFilter(this);
 }
 
 Ardemo::~Ardemo() = default;
@@ -241,6 +248,26 @@ void Ardemo::Form_Activate()
         m_etat.PremierAffichage = Faux;
         Fabrication();
     }
+}
+
+// Closing the main window ends the program when no other window of it is
+// open; otherwise the program ends when the last of them closes.
+void Ardemo::closeEvent(QCloseEvent* e)
+{
+    QWidget::closeEvent(e);
+    m_fermee = true;
+    QTimer::singleShot(0, this, [this] { verifierFin(); });
+}
+
+void Ardemo::verifierFin()
+{
+    if (!m_fermee || isVisible())
+        return;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible())
+            return;
+    emit programFinished();
+    QApplication::quit();
 }
 
 void Ardemo::ErreurPaques(const std::string& message)

@@ -136,7 +136,12 @@ public:
     // The last image rendered from the sheet (what Coller shows).
     const QImage& imageRendue() const { return m_rendu; }
 
+signals:
+    // The main window was closed and no other window of the program is left.
+    void programFinished();
+
 protected:
+    void closeEvent(QCloseEvent*) override;
     bool eventFilter(QObject* objet, QEvent* e) override;
     void showEvent(QShowEvent*) override;
     void changeEvent(QEvent*) override;
@@ -146,6 +151,7 @@ private:
     void LireReglages();
     void creerCommandes();
     void connecterSaisies();
+    void verifierFin();
     void ecrireTaille(QLineEdit* boite, int mm, Flag& drapeau);
     void setRouge(QLineEdit* boite, bool rouge);
     void ErreurPaques(const std::string& message) override;
@@ -154,6 +160,7 @@ private:
     Horloge& m_horloge;
     QString m_dossier;
     QImage m_rendu;
+    bool m_fermee = false; // closed with its close box
     bool m_largeurRouge = false;
     bool m_hauteurRouge = false;
 };

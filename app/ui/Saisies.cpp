@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QScrollBar>
+#include <QTimer>
 
 #include "app/Reglages.h"
 #include "app/Saisies.h"
@@ -31,6 +32,8 @@ void Ardemo::connecterSaisies()
 
 bool Ardemo::eventFilter(QObject* objet, QEvent* e)
 {
+    if (e->type() == QEvent::Hide && m_fermee && objet->isWidgetType() && static_cast<QWidget*>(objet)->isWindow())
+        QTimer::singleShot(0, this, [this] { verifierFin(); });
     if (e->type() == QEvent::FocusOut) {
         auto* f = static_cast<QFocusEvent*>(e);
         if (f->reason() != Qt::PopupFocusReason) {

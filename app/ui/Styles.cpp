@@ -33,7 +33,12 @@ void vkFrame::paintEvent(QPaintEvent*)
     p.fillRect(barre, g);
     p.setFont(m_policeTitre);
     p.setPen(m_texteTitre);
-    p.drawText(barre.adjusted(6, 0, -4, 0), Qt::AlignLeft | Qt::AlignVCenter, m_titre);
+    // A title too long for the margins uses the whole bar.
+    const QRect place = barre.adjusted(6, 0, -4, 0);
+    if (QFontMetrics(m_policeTitre).horizontalAdvance(m_titre) > place.width())
+        p.drawText(barre, Qt::AlignHCenter | Qt::AlignVCenter, m_titre);
+    else
+        p.drawText(place, Qt::AlignLeft | Qt::AlignVCenter, m_titre);
 
     p.setPen(m_titre2);
     p.drawRect(r.adjusted(0, 0, -1, -1));

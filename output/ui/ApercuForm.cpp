@@ -1,5 +1,151 @@
-#include "app/ui/Ardemo.h"
+#include "output/ui/ApercuForm.h"
 
-void Ardemo::Apercu_Click() {}
-void Ardemo::FermerApercu() { etat().ApercuOuvert = Faux; }
-void Ardemo::MontrerApercu() {}
+#include <QCloseEvent>
+#include <QIcon>
+#include <QLineEdit>
+#include <QPainter>
+#include <algorithm>
+
+#include "app/Nombres.h"
+#include "app/Twips.h"
+#include "app/ui/Ardemo.h"
+#include "app/ui/BoiteImage.h"
+#include "app/ui/Controles.h"
+#include "app/ui/Couleur.h"
+#include "app/ui/Styles.h"
+#include "output/Apercu.h"
+#include "output/ui/ImageFichier.h"
+
+namespace {
+constexpr double FondApercu = 0x00008000;
+// The outer sizes are reckoned for a fixed dialog frame of this size (both
+// borders, and title bar with both borders); the window's inner area is the rest,
+// and the real frame comes around it.
+constexpr int CadreLargeur = 90;
+constexpr int CadreHauteur = 390;
+constexpr RectTwips R_FermeApercu{960, 2220, LargeurFermeApercu, HauteurFermeApercu};
+} // namespace
+
+QImage ImageApercu(const QImage& calendrier, bool zoneChoisie, int zoneX1, int zoneY1, int zoneX2, int zoneY2,
+                   int L, int T, const QColor& contour)
+{
+    const int largeur = std::max(1, TwipsVersPixels(L));
+    const int hauteur = std::max(1, TwipsVersPixels(T));
+    QImage image(largeur, hauteur, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    QPainter p(&image);
+    const SourceApercu s = CalculSourceApercu(zoneChoisie, zoneX1, zoneY1, zoneX2, zoneY2, L, T);
+    if (s.source.l > 0 && s.source.h > 0 && !calendrier.isNull()) {
+        // Reduced by averaging, so that thin lines and digits stay readable.
+        const QRect vers(QPoint(TwipsVersPixels(s.destination.x), TwipsVersPixels(s.destination.y)),
+                         QPoint(TwipsVersPixels(s.destination.x + s.destination.l) - 1,
+                                TwipsVersPixels(s.destination.y + s.destination.h) - 1));
+        if (!vers.isEmpty())
+            p.drawImage(vers.topLeft(), calendrier.copy(s.source.x, s.source.y, s.source.l, s.source.h)
+                                            .scaled(vers.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    }
+    // All four sides on the picture's own edge pixels.
+    p.setPen(contour);
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRect(0, 0, largeur - 1, hauteur - 1));
+    return image;
+}
+
+ApercuForm::ApercuForm(Ardemo& principale)
+    : QWidget(&principale, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                               | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint
+                               | Qt::MSWindowsFixedSizeDialogHint),
+      m_principale(principale)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("Aperçu"));
+    setWindowIcon(QIcon(QStringLiteral(":/ardemo.png")));
+    FondWidget(this, VersQColor(FondApercu));
+
+    Pict2 = new BoiteImage(this, false);
+    Pict2->setFond(Qt::black);
+    Pict2->hide();
+    FermeApercu = bouton(this, QStringLiteral("Fermer l'aperçu"), R_FermeApercu);
+    FermeApercu->setFont(PoliceDessin(QStringLiteral("Arial"), 9.75, true));
+    FermeApercu->setFonds(Qt::white, VersQColor(0x00E0E0E0));
+    FermeApercu->setCouleurTexte(Qt::black);
+    connect(FermeApercu, &QAbstractButton::clicked, this, [this] { close(); });
+
+    Form_Load();
+}
+
+// The height has been fixed from the width by the main window just before.
+void ApercuForm::Form_Load()
+{
+    const mdlVorn& v = m_principale.etat();
+    const QRect cadre = m_principale.frameGeometry();
+    const GeometrieApercu g = CalculGeometrieApercu(cadre.x() * TwipsParPixel, cadre.y() * TwipsParPixel,
+                                                    m_principale.Pict1->x() * TwipsParPixel, v.LargeurTwips,
+                                                    v.HauteurTwips);
+
+    Pict2->show();
+    Pict2->effacer();
+    placer(Pict2, g.image);
+    placer(FermeApercu, g.boutonFermer);
+    setFixedSize(TwipsVersPixels(g.largeurFenetre - CadreLargeur), TwipsVersPixels(g.hauteurFenetre - CadreHauteur));
+    move(TwipsVersPixels(g.gauche), TwipsVersPixels(g.haut));
+
+    Pict2->setImage(ImageApercu(ImageDeBoite(*m_principale.Pict1), v.ZoneChoisie, v.ZoneX1, v.ZoneY1, v.ZoneX2,
+                                v.ZoneY2, v.LargeurTwips, v.HauteurTwips, VersQColor(v.Couleurs.CoulGrille)));
+}
+
+void ApercuForm::closeEvent(QCloseEvent* e)
+{
+    m_principale.etat().ApercuOuvert = Faux;
+    if (m_principale.apercuForm == this)
+        m_principale.apercuForm = nullptr;
+    e->accept();
+}
+
+void ApercuForm::changeEvent(QEvent* e)
+{
+    QWidget::changeEvent(e);
+    if (e->type() == QEvent::ActivationChange && isActiveWindow())
+        FermeApercu->setFocus(Qt::ActiveWindowFocusReason);
+}
+
+void Ardemo::Apercu_Click()
+{
+    if (m_etat.ApercuOuvert)
+        FermerApercu();
+    else
+        MontrerApercu();
+}
+
+void Ardemo::FermerApercu()
+{
+    if (ApercuForm* a = apercuForm) {
+        apercuForm = nullptr;
+        a->close();
+    }
+    m_etat.ApercuOuvert = Faux;
+}
+
+// Opens the preview, or opens it again on the present image and sizes. Not
+// before the main window is on the screen (the width read from the settings at
+// start-up changes the size boxes before that).
+void Ardemo::MontrerApercu()
+{
+    if (apercuForm || m_etat.ApercuOuvert)
+        FermerApercu();
+    if (!isVisible())
+        return;
+    mdlVorn& v = m_etat;
+    const bool zone = v.ZoneChoisie;
+    // The height from the width: the height box gets it without echoing back
+    // into the width box; a refused width (red) leaves the height box alone.
+    if (!m_largeurRouge) {
+        const double mm = HauteurBoiteApercu(ValeurTexte(Largeur->text().toStdString()), zone, v.RatioZone);
+        ecrireTaille(Hauteur, VersEntier32(mm), v.HauteurParProgramme);
+    }
+    v.HauteurTwips = HauteurTwipsApercu(v.LargeurTwips, zone, v.RatioZone);
+
+    apercuForm = new ApercuForm(*this);
+    apercuForm->show();
+    v.ApercuOuvert = Vrai;
+}

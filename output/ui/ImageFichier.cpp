@@ -1,4 +1,115 @@
-#include "app/ui/Ardemo.h"
+#include "output/ui/ImageFichier.h"
 
-void Ardemo::SauveFichier_Click() {}
-void Ardemo::SauvePPapier_Click() {}
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QPainter>
+#include <filesystem>
+#include <vector>
+
+#include "app/ui/Ardemo.h"
+#include "app/ui/BoiteImage.h"
+#include "app/ui/Curseur.h"
+#include "output/Bmp.h"
+
+QImage ImageDeBoite(const BoiteImage& boite)
+{
+    const QSize taille = boite.tailleInterieure();
+    QImage image(taille, QImage::Format_RGB32);
+    if (image.isNull())
+        return image;
+    image.fill(boite.fond());
+    if (boite.aUneImage()) {
+        QPainter p(&image);
+        p.drawImage(0, 0, boite.image());
+    }
+    return image;
+}
+
+bool EcrireImageBmp(const QImage& image, const QString& chemin)
+{
+    if (image.isNull() || chemin.isEmpty())
+        return false;
+    const QImage rvb = image.convertToFormat(QImage::Format_RGB32);
+    const int l = rvb.width(), h = rvb.height();
+    std::vector<uint32_t> pixels(size_t(l) * size_t(h));
+    for (int y = 0; y < h; ++y) {
+        const auto* ligne = reinterpret_cast<const uint32_t*>(rvb.constScanLine(y));
+        std::copy(ligne, ligne + l, pixels.begin() + ptrdiff_t(y) * l);
+    }
+    const QByteArray nom = QFile::encodeName(chemin);
+    return EcrireBmp(std::filesystem::path(nom.toStdString()), l, h, pixels.data());
+}
+
+bool CopierImagePressePapier(const QImage& image)
+{
+    QClipboard* pressePapier = QGuiApplication::clipboard();
+    if (!pressePapier || image.isNull())
+        return false;
+    pressePapier->clear();
+    pressePapier->setImage(image);
+    return true;
+}
+
+DialogueSauverImage::DialogueSauverImage(QWidget* parent, const QString& dossier, const QString& an)
+    : QFileDialog(parent, QStringLiteral("Sauver l'image"))
+{
+    // Above the preview, which stays on top of every other window.
+    setWindowFlag(Qt::WindowStaysOnTopHint);
+    setOption(QFileDialog::DontUseNativeDialog);
+    setAcceptMode(QFileDialog::AcceptSave);
+    setFileMode(QFileDialog::AnyFile);
+    setNameFilter(QStringLiteral("Image (*.bmp)"));
+    setDefaultSuffix(QStringLiteral("bmp"));
+    setDirectory(dossier);
+    selectFile(QDir(dossier).filePath(QStringLiteral("Calendrier ") + an + QStringLiteral(".bmp")));
+}
+
+QString DialogueSauverImage::demander()
+{
+    if (exec() != QDialog::Accepted)
+        return QString();
+    return selectedFiles().value(0);
+}
+
+void DialogueSauverImage::accept()
+{
+    const QString choisi = selectedFiles().value(0);
+    if (!choisi.isEmpty()) {
+        const QFileInfo fichier(choisi);
+        if (!fichier.isDir() && !QFileInfo(fichier.absolutePath()).isDir()) {
+            QMessageBox::warning(this, windowTitle(),
+                                 QStringLiteral("Le dossier « %1 » n'existe pas.\nVérifiez le chemin indiqué.")
+                                     .arg(QDir::toNativeSeparators(fichier.absolutePath())));
+            return;
+        }
+    }
+    QFileDialog::accept();
+}
+
+// Saving: whatever happens in the dialog or on the disk, the ready state comes back.
+void Ardemo::SauveFichier_Click()
+{
+    FRouge();
+    QString chemin;
+    {
+        DialogueSauverImage dialogue(this, dossierProgramme(), QString::fromStdString(etat().AnChoisi));
+        chemin = dialogue.demander();
+    }
+    if (!chemin.isEmpty())
+        EcrireImageBmp(ImageDeBoite(*Pict1), chemin);
+    FVert();
+}
+
+// Copying: always the whole image, never the selected zone.
+void Ardemo::SauvePPapier_Click()
+{
+    FRouge();
+    CurseurSablier();
+    CopierImagePressePapier(ImageDeBoite(*Pict1));
+    CurseurNormal();
+    FVert();
+}

@@ -1,3 +1,327 @@
-#include "app/ui/Ardemo.h"
+// The special-colours window and its .Cal files.
+#include "special/ui/VornCoulSP.h"
 
-void Ardemo::CoulSpéciale_Click() {}
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDate>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QIcon>
+#include <QLabel>
+#include <QPointer>
+
+#include "app/Twips.h"
+#include "app/ui/Ardemo.h"
+#include "app/ui/Controles.h"
+#include "app/ui/Couleur.h"
+#include "app/ui/Curseur.h"
+#include "app/ui/Feuille.h"
+#include "app/ui/Styles.h"
+#include "colour/ui/Echantillon.h"
+#include "special/FichierCal.h"
+
+namespace {
+constexpr RectTwips R_Client{0, 0, 3735, 6840};
+constexpr RectTwips R_vkFrame3{75, 60, 3615, 4755};
+constexpr RectTwips R_ChoixCoul{75, 330, 3465, 435};
+constexpr RectTwips R_label5{60, 780, 3465, 255};
+constexpr RectTwips R_label4_0{150, 1080, 945, 495};
+constexpr RectTwips R_ExempleA{1140, 1050, 525, 525};
+constexpr RectTwips R_label4_1{2040, 1080, 855, 495};
+constexpr RectTwips R_Exemple{2970, 1050, 525, 525};
+constexpr RectTwips R_label6{210, 1770, 1515, 285};
+constexpr RectTwips R_CoulEnCours{1770, 1620, 525, 525};
+constexpr RectTwips R_ReinitCoulSP{75, 2220, 3465, 435};
+constexpr RectTwips R_Label1_1{105, 2700, 3345, 1290};
+constexpr RectTwips R_Label1_0{450, 3930, 2655, 750};
+constexpr RectTwips R_Label2{90, 4860, 1725, 255};
+constexpr RectTwips R_FichEnCours{90, 5160, 3585, 255};
+constexpr RectTwips R_SauverCouleurs{75, 5490, 3615, 390};
+constexpr RectTwips R_OuvrirCouleur{75, 5940, 3615, 390};
+constexpr RectTwips R_FermerCoulSP{75, 6390, 3615, 390};
+constexpr int DecalageGauche = 90; // from the main window's top-left corner
+constexpr int DecalageHaut = 1000;
+constexpr double FondFenetre = 0x00800000;
+
+const QString Aucun = QStringLiteral("Aucun");
+const QString FiltreCal = QStringLiteral("Fichiers autorisés (*.Cal)");
+
+// A label on its container's background (transparent) or on a colour of its own.
+QLabel* texte(QWidget* parent, const QString& t, const RectTwips& r, const QFont& police, double couleur,
+              Qt::Alignment alignement = Qt::AlignLeft)
+{
+    auto* l = placer(new QLabel(t, parent), r);
+    l->setFont(police);
+    l->setAlignment(alignement | Qt::AlignTop);
+    l->setWordWrap(true);
+    TexteWidget(l, VersQColor(couleur));
+    return l;
+}
+
+Echantillon* lettre(QWidget* parent, const RectTwips& r)
+{
+    auto* e = placer(new Echantillon(QStringLiteral("X"), parent), r);
+    e->setFont(PoliceDessin(QStringLiteral("Arial"), 18, true));
+    return e;
+}
+
+vkCommand* boutonTexte(QWidget* parent, const QString& legende, const RectTwips& r, double points, double couleurTexte,
+                       double fond1, double fond2)
+{
+    auto* b = bouton(parent, legende, r);
+    b->setFont(PoliceDessin(QStringLiteral("Arial"), points, true));
+    b->setFonds(VersQColor(fond1), VersQColor(fond2));
+    b->setCouleurTexte(VersQColor(couleurTexte));
+    return b;
+}
+
+std::filesystem::path cheminFichier(const QString& nom)
+{
+    return std::filesystem::path(QFile::encodeName(nom).toStdString());
+}
+} // namespace
+
+VornCoulSP::VornCoulSP(Ardemo& principal)
+    : QWidget(&principal, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint
+                              | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
+                              | Qt::WindowStaysOnTopHint),
+      m_principal(principal)
+{
+    setWindowTitle(QStringLiteral("Couleurs spéciales"));
+    setWindowIcon(QIcon(QStringLiteral(":/ardemo.png")));
+    const RectPixels client = VersPixels(R_Client);
+    setFixedSize(client.l, client.h);
+    FondWidget(this, VersQColor(FondFenetre));
+
+    const QFont arial975g = PoliceDessin(QStringLiteral("Arial"), 9.75, true);
+    const QFont etroite975g = PoliceDessin(QStringLiteral("Arial Narrow"), 9.75, true);
+
+    vkFrame3 = cadre(this, QStringLiteral("Jours à signaler par des couleurs"), R_vkFrame3, 0x00FF8080, 0x00400000,
+                     0x00FFFFFF, 0x00FFFFC0);
+    vkFrame3->setPoliceTitre(PoliceDessin(QStringLiteral("Arial"), 11.25, true));
+    ChoixCoul = boutonTexte(vkFrame3, QStringLiteral("Choisir la couleur des chiffres"), R_ChoixCoul, 11.25,
+                            0x00008000, 0x00FFFFFF, 0x00E0E0E0);
+    label5 = etiquette(vkFrame3, QStringLiteral("ou cliquer dans une des cases ci-dessous"), R_label5, etroite975g, 0,
+                       0x00F4F0DF, Qt::AlignHCenter);
+    label4[0] = texte(vkFrame3, QStringLiteral("Ancienne couleur :"), R_label4_0, arial975g, 0);
+    ExempleA = lettre(vkFrame3, R_ExempleA);
+    label4[1] = texte(vkFrame3, QStringLiteral("Nouvelle couleur :"), R_label4_1, arial975g, 0);
+    Exemple = lettre(vkFrame3, R_Exemple);
+    label6 = texte(vkFrame3, QStringLiteral("Couleur en cours : "), R_label6, etroite975g, 0, Qt::AlignHCenter);
+    CoulEnCours = lettre(vkFrame3, R_CoulEnCours);
+    RéinitCoulSP = boutonTexte(vkFrame3, QStringLiteral("Réinitialiser tout"), R_ReinitCoulSP, 11.25, 0x000000C0,
+                               0x00FFFFFF, 0x00E0E0E0);
+    Label1[1] = texte(vkFrame3,
+                      QStringLiteral("Dans l'image de droite :  Cliquez sur les jours  dont les numéros prendront la "
+                                     "couleur sélectionnée. Un nouveau clic dans la même case annule le choix "
+                                     "précédent."),
+                      R_Label1_1, arial975g, 0, Qt::AlignHCenter);
+    Label1[0] = texte(vkFrame3, QStringLiteral("Vous pouvez placer où vous voulez toutes les couleurs que vous voulez."),
+                      R_Label1_0, arial975g, 0x00800080, Qt::AlignHCenter);
+
+    Label2 = etiquette(this, QStringLiteral("Fichier en cours :"), R_Label2, arial975g, 0x00FFFFFF, FondFenetre);
+    FichEnCours = etiquette(this, Aucun, R_FichEnCours, arial975g, 0, 0x00FFFFC0);
+    SauverCouleurs = boutonTexte(this, QStringLiteral("Sauver ces couleurs..."), R_SauverCouleurs, 12, 0x00FFFFFF,
+                                 0x0000FF00, 0x00404000);
+    OuvrirCouleur = boutonTexte(this, QStringLiteral("Ouvrir un Fichier Couleurs..."), R_OuvrirCouleur, 12,
+                                0x00FFFFFF, 0x00C0C000, 0x00400000);
+    FermerCoulSP = boutonTexte(this, QStringLiteral("Fermer cette fenêtre"), R_FermerCoulSP, 14.25, 0x00FFFFFF,
+                               0x000000FF, 0x00000040);
+
+    connect(ChoixCoul, &QAbstractButton::clicked, this, [this] { ChoixCoul_Click(); });
+    connect(Exemple, &Echantillon::clique, this, [this] { Exemple_Click(); });
+    connect(ExempleA, &Echantillon::clique, this, [this] { ExempleA_Click(); });
+    connect(RéinitCoulSP, &QAbstractButton::clicked, this, [this] { RéinitCoulSP_Click(); });
+    connect(SauverCouleurs, &QAbstractButton::clicked, this, [this] { SauverCouleurs_Click(); });
+    connect(OuvrirCouleur, &QAbstractButton::clicked, this, [this] { OuvrirCouleur_Click(); });
+    connect(FermerCoulSP, &QAbstractButton::clicked, this, [this] { FermerCoulSP_Click(); });
+
+    // A day click shows the colour the day had before it.
+    QPointer<VornCoulSP> moi(this);
+    m_principal.surRecolore = [moi](const QColor& avant) {
+        if (moi)
+            moi->ExempleA->setTexte(DeQColor(avant));
+    };
+}
+
+void VornCoulSP::Ouvrir()
+{
+    if (!m_ouverte)
+        Form_Load();
+    show();
+    raise();
+    activateWindow();
+}
+
+void VornCoulSP::Form_Load()
+{
+    mdlVorn& etat = m_principal.etat();
+    move(m_principal.pos() + QPoint(TwipsVersPixels(DecalageGauche), TwipsVersPixels(DecalageHaut)));
+
+    const double fond = etat.Couleurs.CoulJours;
+    Exemple->setFond(fond);
+    ExempleA->setFond(fond);
+    CoulEnCours->setFond(fond);
+    Exemple->setTexte(etat.CoulSPChoisie);
+
+    etat.CoulTexteNormal = 0;
+    ExempleA->setTexte(etat.CoulTexteNormal);
+    // What a day click will apply: the colour chosen last, kept from an earlier opening.
+    CoulEnCours->setTexte(etat.CoulSPChoisie);
+    setFichierEnCours(QString());
+    AnFichierCal.clear();
+
+    etat.ModeCoulSP = Vrai;
+    m_principal.CalBase->show();
+    m_principal.CalType->setText(QStringLiteral("Calendrier réel"));
+    m_ouverte = true;
+}
+
+void VornCoulSP::setFichierEnCours(const QString& nom)
+{
+    m_principal.etat().FichEnCours = nom.toStdString();
+    FichEnCours->setText(nom.isEmpty() ? Aucun : nom);
+}
+
+void VornCoulSP::ChoixCoul_Click()
+{
+    mdlVorn& etat = m_principal.etat();
+    const std::optional<double> choisie =
+        ChoisirCouleur(this, QStringLiteral("Choisir une couleur d'événement"), etat.CoulTexteNormal);
+    if (!choisie)
+        return;
+    Exemple->setTexte(*choisie);
+    ExempleA->setTexte(etat.CoulTexteNormal);
+    etat.CoulSPChoisie = *choisie;
+    CoulEnCours->setTexte(*choisie);
+    etat.ModeCoulSP = Vrai;
+}
+
+void VornCoulSP::Exemple_Click()
+{
+    m_principal.etat().CoulSPChoisie = Exemple->texte();
+    CoulEnCours->setTexte(Exemple->texte());
+}
+
+void VornCoulSP::ExempleA_Click()
+{
+    m_principal.etat().CoulSPChoisie = ExempleA->texte();
+    CoulEnCours->setTexte(ExempleA->texte());
+}
+
+void VornCoulSP::RéinitCoulSP_Click()
+{
+    mdlVorn& etat = m_principal.etat();
+    etat.EffacerCouleursSpeciales();
+    etat.CoulSPChoisie = 0;
+    Exemple->setTexte(etat.CoulSPChoisie);
+    ExempleA->setTexte(etat.CoulTexteNormal);
+    CoulEnCours->setTexte(etat.CoulSPChoisie);
+    m_principal.Coloriage();
+    setFichierEnCours(QString());
+    // Day clicks do nothing until a colour is chosen again.
+    etat.ModeCoulSP = Faux;
+}
+
+QString VornCoulSP::nomPropose() const
+{
+    const mdlVorn& etat = m_principal.etat();
+    QString nom = QString::fromStdString(etat.FichEnCours);
+    if (nom.isEmpty()) {
+        const QDate d = QDate::currentDate();
+        nom = QString::fromStdString(NomFichierCalParDefaut(d.day(), d.month(), d.year()));
+    }
+    return m_principal.dossierProgramme() + QLatin1Char('/') + nom;
+}
+
+void VornCoulSP::SauverCouleurs_Click()
+{
+    QFileDialog dialogue(this, QStringLiteral("Sauver un Fichier de Couleurs spéciales"), QString(), FiltreCal);
+    dialogue.setOption(QFileDialog::DontUseNativeDialog);
+    dialogue.setAcceptMode(QFileDialog::AcceptSave);
+    dialogue.setFileMode(QFileDialog::AnyFile);
+    dialogue.selectFile(nomPropose());
+    if (dialogue.exec() != QDialog::Accepted)
+        return;
+    const QStringList choix = dialogue.selectedFiles();
+    if (choix.isEmpty() || choix.first().isEmpty())
+        return;
+
+    const mdlVorn& etat = m_principal.etat();
+    CurseurSablier();
+    SauverCal(cheminFichier(choix.first()), etat.TableCoulSP, etat.AnChoisi);
+    CurseurNormal();
+}
+
+void VornCoulSP::OuvrirCouleur_Click()
+{
+    AnFichierCal.clear();
+    QFileDialog dialogue(this, QStringLiteral("Ouvrir un Fichier de Couleurs spéciales"),
+                         m_principal.dossierProgramme(), FiltreCal);
+    dialogue.setOption(QFileDialog::DontUseNativeDialog);
+    dialogue.setAcceptMode(QFileDialog::AcceptOpen);
+    dialogue.setFileMode(QFileDialog::ExistingFile);
+    if (dialogue.exec() != QDialog::Accepted)
+        return;
+    const QStringList choix = dialogue.selectedFiles();
+    if (choix.isEmpty() || choix.first().isEmpty())
+        return;
+
+    mdlVorn& etat = m_principal.etat();
+    CurseurSablier();
+    const LectureCal lecture = LireFichierCal(cheminFichier(choix.first()), etat.TableCoulSP);
+    AnFichierCal = lecture.annee;
+    // A file that could not be read at all does not become the file in use.
+    if (!lecture.refuse)
+        setFichierEnCours(QFileInfo(choix.first()).fileName());
+
+    if (!AnFichierCal.empty() && AnFichierCal != etat.AnChoisi) {
+        etat.ModeCoulSP = Faux;
+        etat.AnChoisi = AnFichierCal;
+        m_principal.cAn->setEditText(QString::fromStdString(AnFichierCal));
+        // The build lets events run while it waits: this window must not be
+        // closed or used in the middle of it.
+        setEnabled(false);
+        m_principal.Fabrication();
+        setEnabled(true);
+        etat.ModeCoulSP = Vrai;
+    }
+    m_principal.Coloriage();
+    CurseurNormal();
+}
+
+void VornCoulSP::FermerCoulSP_Click()
+{
+    close();
+}
+
+// The close box does what "Fermer cette fenêtre" does.
+void VornCoulSP::closeEvent(QCloseEvent* e)
+{
+    e->accept();
+    if (!m_ouverte)
+        return;
+    hide();
+    Terminer();
+}
+
+void VornCoulSP::Terminer()
+{
+    m_ouverte = false;
+    // The image is drawn again from the sheet, so that it shows the special colours.
+    CurseurSablier();
+    m_principal.Copier();
+    m_principal.Coller();
+    CurseurNormal();
+    m_principal.etat().ModeCoulSP = Faux;
+    m_principal.FondCdes->show();
+}
+
+void Ardemo::CoulSpéciale_Click()
+{
+    FondCdes->hide();
+    if (!vornCoulSP)
+        vornCoulSP = new VornCoulSP(*this);
+    vornCoulSP->Ouvrir();
+}

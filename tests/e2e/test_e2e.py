@@ -54,10 +54,11 @@ def pret(img):
     return g > 180 and r < 150
 
 
-def janvier_conforme(img, annee):
+def janvier_conforme(img, annee, panneau=True):
+    """January of that year on the sheet (and, with the command panel shown, the green light)."""
     k = case_du_premier_janvier(annee)
     attendu = {k - 1: GRIS, k: FERIE}
-    return pret(img) and all(img.getpixel(cellule(1, c)) == coul for c, coul in attendu.items())
+    return (pret(img) or not panneau) and all(img.getpixel(cellule(1, c)) == coul for c, coul in attendu.items())
 
 
 class Suite:
@@ -134,12 +135,72 @@ class Suite:
                                text=True).stdout.strip()
         assert texte.replace(" ", "") == "Semaine1", "bulle lue : %r" % texte
 
+    def couleurs_persistantes(self):
+        b = self.b
+        b.clic(*BOUTONS["de base"])
+        b.attendre_fenetre("Choix des couleurs")
+        b.clic(104, 149)  # the "WeekEnd" sample
+        b.focus("Modifier une couleur")
+        b.touche("alt+h", "ctrl+a")
+        b.taper("#00ff00")
+        b.touche("Return")
+        b.attendre_disparition("Modifier une couleur")
+        b.clic(219, 239)  # "Valider"
+        b.attendre_disparition("Choix des couleurs")
+        # Cell 12, the Saturday of the second row, is always a day of January.
+        vert = (0, 255, 0)
+        b.attendre(lambda: pret(b.capture()) and b.capture().getpixel(cellule(1, 12)) == vert, 10,
+                   "week-end en vert")
+        ini = open(os.path.join(b.dossier_programme, "Pelvado.ini"), "rb").read()
+        assert b"CoulWeekEnd= 65280\r\n" in ini, ini
+        # A second start of the program shows the colour written by the first.
+        b.clic(*BOUTONS["quitter"])
+        b.attendre(lambda: b.proc.poll() is not None, 10, "fin du programme")
+        b.lancer()
+        b.attendre(lambda: pret(b.capture()) and b.capture().getpixel(cellule(1, 12)) == vert, 20,
+                   "week-end en vert au second lancement")
+
+    def fichier_cal_autre_annee(self):
+        b = self.b
+        # A colouring saved for 2030: 1 January 2030 (cell 1) in blue digits.
+        lignes = []
+        for m in range(1, 13):
+            champs = [0] * 42
+            if m == 1:
+                champs[1] = 16711680
+            lignes.append(",".join(str(v) for v in [m] + champs))
+        lignes.append('"2030"')
+        with open(os.path.join(b.dossier_programme, "annee2030.Cal"), "wb") as f:
+            f.write(("\r\n".join(lignes) + "\r\n").encode())
+        b.clic(*BOUTONS["speciales"])
+        b.attendre_fenetre("Couleurs spéciales")
+        b.clic(131, 476)  # "Ouvrir un Fichier Couleurs..."
+        b.focus("Ouvrir")
+        b.taper("annee2030.Cal")
+        b.touche("Return")
+        # January 2030 starts on a Tuesday: 31 December 2029 in cell 0, 1 January in cell 1.
+        # The window's buttons come back (out of their washed-out look) once the build is over.
+        def fini():
+            img = b.capture()
+            r, g, _ = img.getpixel((20, 506))
+            return janvier_conforme(img, 2030, panneau=False) and r > 150 and g < 100
+        b.attendre(fini, 15, "le calendrier 2030")
+        img = b.capture()
+        bleu = [img.getpixel((x, y)) for x in range(cellule(1, 1)[0], cellule(1, 1)[0] + 20)
+                for y in range(cellule(1, 1)[1], cellule(1, 1)[1] + 20)]
+        assert (0, 0, 255) in bleu, "chiffres du 1er janvier 2030 en bleu"
+        b.clic(131, 506)  # "Fermer cette fenêtre"
+        b.attendre_disparition("Couleurs spéciales")
+        b.attendre(lambda: janvier_conforme(b.capture(), 2030), 10, "le panneau revenu")
+
     def executer(self):
         self.b.demarrer_x()
         try:
             self.etape("démarrage : calendrier de l'année en cours", self.demarrage)
             self.etape("année 2027 et « Fabriquer le Calendrier »", self.annee_2027)
             self.etape("bulle « Semaine  1 » du 4 janvier 2027", self.bulle_semaine)
+            self.etape("couleurs gardées d'un lancement à l'autre", self.couleurs_persistantes)
+            self.etape("fichier .Cal d'une autre année", self.fichier_cal_autre_annee)
         finally:
             self.b.fermer()
         compte = {s: sum(1 for r in self.resultats if r[1] == s) for s in ("passed", "failed", "skipped")}

@@ -10,6 +10,7 @@
 #include "app/ui/Curseur.h"
 #include "app/ui/Feuille.h"
 #include "app/ui/Styles.h"
+#include "special/ui/VornCoulSP.h"
 #include "main_gui.h"
 #include "Outils.h"
 
@@ -258,6 +259,26 @@ private slots:
         QImage autre(fichier);
         QCOMPARE(autre.size(), QSize(628, 866));
         QCOMPARE(autre.convertToFormat(QImage::Format_RGB32), p.f().imageRendue().convertToFormat(QImage::Format_RGB32));
+    }
+
+    void fermetureDeLaFenetrePrincipale()
+    {
+        Programme p;
+        Ardemo& f = p.f();
+        int fin = 0;
+        QObject::connect(&f, &Ardemo::programFinished, [&] { ++fin; });
+        // With the special-colours window open, the program goes on...
+        f.CoulSpéciale_Click();
+        QVERIFY(f.vornCoulSP && f.vornCoulSP->isVisible());
+        f.close();
+        QCoreApplication::processEvents();
+        QCOMPARE(fin, 0);
+        // ... and ends when that last window closes.
+        f.vornCoulSP->close();
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+        QCOMPARE(fin, 1);
+        QVERIFY(!f.etat().ModeCoulSP);
     }
 
     void pointeurToujoursRendu()

@@ -1,0 +1,36 @@
+#pragma once
+// The calendar image handed to the outside world: the .bmp file and the clipboard.
+#include <QFileDialog>
+#include <QImage>
+#include <QString>
+
+class BoiteImage;
+
+// The retained drawing of an image box as the outputs read it: the box's inner
+// area filled with its background, the image on top (an empty box gives a
+// plain picture of the right size).
+QImage ImageDeBoite(const BoiteImage& boite);
+
+// Writes the image to `chemin` as a 24-bit .bmp, through a temporary file and a
+// rename: false, and nothing left behind, when it cannot be written.
+bool EcrireImageBmp(const QImage& image, const QString& chemin);
+
+// Replaces whatever the clipboard holds by the image alone. False when there
+// is no clipboard to use.
+bool CopierImagePressePapier(const QImage& image);
+
+// The save dialog of the image: a name typed without extension gets ".bmp",
+// replacing an existing file asks first, and a folder that does not exist is
+// refused (the dialog stays open).
+class DialogueSauverImage : public QFileDialog {
+    Q_OBJECT
+public:
+    // Proposes "Calendrier <an>.bmp" in `dossier`.
+    DialogueSauverImage(QWidget* parent, const QString& dossier, const QString& an);
+
+    // The name chosen, or empty when the dialog was cancelled.
+    QString demander();
+
+public slots:
+    void accept() override;
+};

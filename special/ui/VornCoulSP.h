@@ -1,0 +1,65 @@
+#pragma once
+#include <QString>
+#include <QWidget>
+#include <string>
+
+class Ardemo;
+class Echantillon;
+class QLabel;
+class vkCommand;
+class vkFrame;
+
+// The special-colours window: while it is open a click on a day cell of the
+// main window's sheet gives the day's number the chosen colour (or takes it
+// away again); the colouring is saved to and read from .Cal files. Modeless and
+// above the other windows; the main window's command panel is hidden meanwhile.
+class VornCoulSP : public QWidget {
+    Q_OBJECT
+public:
+    explicit VornCoulSP(Ardemo& principal);
+
+    // Opens the window (a window already open is only brought to the front).
+    void Ouvrir();
+    bool estOuverte() const { return m_ouverte; }
+
+    vkFrame* vkFrame3 = nullptr;
+    vkCommand* ChoixCoul = nullptr;
+    QLabel* label5 = nullptr;
+    QLabel* label4[2] = {};
+    Echantillon* ExempleA = nullptr;
+    Echantillon* Exemple = nullptr;
+    QLabel* label6 = nullptr;
+    Echantillon* CoulEnCours = nullptr;
+    vkCommand* RéinitCoulSP = nullptr;
+    QLabel* Label1[2] = {};
+    QLabel* Label2 = nullptr;
+    QLabel* FichEnCours = nullptr;
+    vkCommand* SauverCouleurs = nullptr;
+    vkCommand* OuvrirCouleur = nullptr;
+    vkCommand* FermerCoulSP = nullptr;
+
+    // Year of the last .Cal file opened (empty when it had none).
+    std::string AnFichierCal;
+
+    void ChoixCoul_Click();
+    void Exemple_Click();
+    void ExempleA_Click();
+    void RéinitCoulSP_Click();
+    void SauverCouleurs_Click();
+    void OuvrirCouleur_Click();
+    void FermerCoulSP_Click();
+
+    // File name proposed by "Sauver ces couleurs..." (full path).
+    QString nomPropose() const;
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    void Form_Load();
+    void setFichierEnCours(const QString& nom);
+    void Terminer();
+
+    Ardemo& m_principal;
+    bool m_ouverte = false;
+};

@@ -1,0 +1,73 @@
+#pragma once
+// Driving the program's modal dialogs from a test: the action runs on the next
+// dialog of the given kind once it is shown, inside the dialog's own event loop.
+// Actions must always close the dialog (record what they check, compare after).
+#include <QApplication>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QTimer>
+#include <functional>
+
+template <typename D>
+void auProchainDialogue(std::function<void(D*)> action, int essais = 500)
+{
+    QTimer::singleShot(0, [action, essais] {
+        auto* d = qobject_cast<D*>(QApplication::activeModalWidget());
+        if (d && d->isVisible())
+            action(d);
+        else if (essais > 0)
+            auProchainDialogue<D>(action, essais - 1);
+    });
+}
+
+// What a colour or file dialog looked like when it opened.
+struct VuDialogue {
+    bool vu = false;
+    QString titre;
+    bool natif = true;
+    QColor depart;           // colour dialog
+    QStringList filtres;     // file dialog
+    QString dossier;         // file dialog: folder shown
+    QString nom;             // file dialog: name in the name box
+};
+
+// The next colour dialog: note its look, then choose `couleur` (an invalid
+// colour cancels).
+inline void choisirCouleur(VuDialogue& vu, const QColor& couleur)
+{
+    auProchainDialogue<QColorDialog>([&vu, couleur](QColorDialog* d) {
+        vu.vu = true;
+        vu.titre = d->windowTitle();
+        vu.natif = !d->testOption(QColorDialog::DontUseNativeDialog);
+        vu.depart = d->currentColor();
+        if (couleur.isValid()) {
+            d->setCurrentColor(couleur);
+            d->accept();
+        } else {
+            d->reject();
+        }
+    });
+}
+
+// The next file dialog: note its look, then accept `chemin` (empty cancels).
+inline void choisirFichier(VuDialogue& vu, const QString& chemin)
+{
+    auProchainDialogue<QFileDialog>([&vu, chemin](QFileDialog* d) {
+        vu.vu = true;
+        vu.titre = d->windowTitle();
+        vu.natif = !d->testOption(QFileDialog::DontUseNativeDialog);
+        vu.filtres = d->nameFilters();
+        vu.dossier = d->directory().absolutePath();
+        if (auto* e = d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+            vu.nom = e->text();
+        if (chemin.isEmpty()) {
+            d->reject();
+        } else {
+            d->selectFile(chemin);
+            static_cast<QDialog*>(d)->accept(); // the file dialog's own accept
+            if (d->isVisible())
+                d->reject();
+        }
+    });
+}

@@ -1,0 +1,295 @@
+// The zone selection window and the dragging of a zone over the calendar image.
+#include <QLabel>
+#include <QLineEdit>
+#include <QtTest>
+
+#include "app/ui/BoiteImage.h"
+#include "app/ui/Feuille.h"
+#include "app/ui/Styles.h"
+#include "main_gui.h"
+#include "Outils.h"
+#include "special/ui/VornSelect.h"
+
+namespace {
+const QRgb CouleurZone = qRgb(0, 192, 192); // 0x00C0C000
+
+// Drag on the image from one point to another, in pixels of its drawing area
+// (the box has a one-pixel border).
+void glisser(Ardemo& f, QPoint de, QPoint a, Qt::MouseButton bouton = Qt::LeftButton)
+{
+    QTest::mousePress(f.Pict1, bouton, {}, de + QPoint(1, 1));
+    QTest::mouseRelease(f.Pict1, bouton, {}, a + QPoint(1, 1));
+}
+
+struct Zone {
+    int x1, y1, x2, y2;
+    bool operator==(const Zone&) const = default;
+};
+Zone zoneDe(Ardemo& f)
+{
+    const mdlVorn& v = f.etat();
+    return {v.ZoneX1, v.ZoneY1, v.ZoneX2, v.ZoneY2};
+}
+
+int pixelsDeZone(const QImage& image)
+{
+    const QImage i = image.convertToFormat(QImage::Format_RGB32);
+    int n = 0;
+    for (int y = 0; y < i.height(); ++y)
+        for (int x = 0; x < i.width(); ++x)
+            n += (i.pixel(x, y) & 0xFFFFFF) == (CouleurZone & 0xFFFFFF);
+    return n;
+}
+
+// A built calendar with the selection window open.
+struct Selection : Programme {
+    Selection()
+    {
+        f().Sélection_Click();
+        QCoreApplication::processEvents();
+    }
+    VornSelect& s() { return *f().vornSelect; }
+};
+} // namespace
+
+class TestSelection : public QObject {
+    Q_OBJECT
+private slots:
+    void ouverture()
+    {
+        Selection p;
+        Ardemo& f = p.f();
+        p.etat.ApercuOuvert = Vrai;
+        p.s().hide();
+        f.Sélection_Click(); // the preview is closed first
+        QVERIFY(!p.etat.ApercuOuvert);
+        VornSelect& s = p.s();
+        QVERIFY(s.isVisible());
+        QCOMPARE(s.windowTitle(), QStringLiteral("Sélection d'une zone à imprimer"));
+        QVERIFY(s.windowFlags() & Qt::WindowStaysOnTopHint);
+        QVERIFY(!s.isModal());
+        QCOMPARE(s.pos(), f.pos() + QPoint(6, 67)); // 90 and 1000 twips
+        QCOMPARE(s.size(), QSize(290, 180));
+        QCOMPARE(s.vkFrame3->titre(), QStringLiteral("Sélectionner une zone du Calendrier"));
+        QCOMPARE(s.Label2[0]->text(), QStringLiteral("Note :Une nouvelle sélection annule la précédente."));
+        QCOMPARE(s.AnnuleZone->text(), QStringLiteral("Annuler la Sélection"));
+        QVERIFY(!f.FondCdes->isVisible());
+        QVERIFY(!f.CalBase->isVisible());
+        QVERIFY(f.Pict1->isVisible());
+        QCOMPARE(f.CalType->text(), QStringLiteral("Image du Calendrier"));
+        QCOMPARE(f.Pict1->image(), f.imageRendue());
+        QVERIFY(!f.Pict1->image().isNull());
+    }
+
+    // Snapping to whole blocks of 209 x 216 pixels.
+    void zonesDeMois()
+    {
+        Selection p;
+        Ardemo& f = p.f();
+        QCOMPARE(int(p.etat.LargMois), 209);
+        QCOMPARE(int(p.etat.HautMois), 216);
+
+        // A click without movement: the block under the pointer.
+        glisser(f, {300, 500}, {300, 500});
+        QCOMPARE(zoneDe(f), (Zone{209, 432, 418, 648}));
+        QCOMPARE(p.etat.RatioZone, 216.0 / 209.0);
+        QVERIFY(p.etat.ZoneChoisie);
+        QVERIFY(!f.Hauteur->isEnabled());
+
+        // Reversed drags give the same zone; the drag is kept in increasing order.
+        glisser(f, {10, 20}, {500, 700});
+        const Zone aller = zoneDe(f);
+        QCOMPARE(aller, (Zone{0, 0, 627, 864}));
+        for (auto [de, a] : {std::pair{QPoint(500, 700), QPoint(10, 20)}, {QPoint(500, 20), QPoint(10, 700)},
+                             {QPoint(10, 700), QPoint(500, 20)}}) {
+            glisser(f, de, a);
+            QCOMPARE(zoneDe(f), aller);
+            QCOMPARE(p.s().trace().SelX1, 10.0);
+            QCOMPARE(p.s().trace().SelY2, 700.0);
+        }
+
+        // Two blocks side by side.
+        glisser(f, {200, 100}, {215, 104});
+        QCOMPARE(p.etat.ZoneX2 - p.etat.ZoneX1, 2 * 209);
+        QCOMPARE(p.etat.ZoneY2 - p.etat.ZoneY1, 216);
+        QCOMPARE(p.etat.RatioZone, 216.0 / 418.0);
+
+        // The whole sheet.
+        glisser(f, {3, 3}, {620, 860});
+        QCOMPARE(p.etat.RatioZone, (4.0 * 216) / (3.0 * 209));
+
+        // On a block boundary: a start begins the block there, an end adds it whole.
+        glisser(f, {209, 216}, {418, 432});
+        QCOMPARE(zoneDe(f), (Zone{209, 216, 627, 648}));
+        glisser(f, {208, 215}, {208, 215});
+        QCOMPARE(zoneDe(f), (Zone{0, 0, 209, 216}));
+    }
+
+    void relacheHorsImage()
+    {
+        Selection p;
+        Ardemo& f = p.f();
+        glisser(f, {100, 100}, {700, 900});
+        QCOMPARE(zoneDe(f), (Zone{0, 0, 836, 1080}));
+        QCOMPARE(p.etat.RatioZone, 1080.0 / 836.0);
+        QVERIFY(p.etat.ZoneChoisie);
+        // Past the top-left corner too.
+        glisser(f, {100, 100}, {-30, -5});
+        QCOMPARE(zoneDe(f), (Zone{0, 0, 209, 216}));
+        glisser(f, {100, 100}, {-250, -250});
+        QCOMPARE(zoneDe(f), (Zone{-209, -216, 209, 216}));
+        // What the outputs read of it lies on the image.
+        const ZoneMois z{p.etat.ZoneX1, p.etat.ZoneY1, p.etat.ZoneX2, p.etat.ZoneY2, p.etat.RatioZone};
+        const RectPixels r = LimiterZone(z);
+        QVERIFY(r.x == 0 && r.y == 0 && r.l == 209 && r.h == 216);
+    }
+
+    void autresBoutonsIgnores()
+    {
+        Selection p;
+        Ardemo& f = p.f();
+        glisser(f, {300, 500}, {300, 500});
+        const Zone avant = zoneDe(f);
+        for (Qt::MouseButton b : {Qt::RightButton, Qt::MiddleButton}) {
+            glisser(f, {10, 10}, {600, 800}, b);
+            QCOMPARE(zoneDe(f), avant);
+            QVERIFY(p.etat.ZoneChoisie);
+            QVERIFY(p.s().ValideZone->isEnabled());
+        }
+        QVERIFY(pixelsDeZone(f.Pict1->grab().toImage()) > 0);
+    }
+
+    // The zone is drawn above the image, never into it.
+    void imageSansSurcouche()
+    {
+        Selection p;
+        Ardemo& f = p.f();
+        const QImage propre = f.Pict1->image();
+        QCOMPARE(pixelsDeZone(propre), 0);
+        QCOMPARE(pixelsDeZone(f.Pict1->grab().toImage()), 0);
+
+        glisser(f, {200, 100}, {215, 104});
+        QImage ecran = f.Pict1->grab().toImage();
+        QVERIFY(pixelsDeZone(ecran) > 100);
+        QCOMPARE(ecran.pixel(1, 1), CouleurZone);     // outline corner (0, 0)
+        QCOMPARE(ecran.pixel(419, 217), CouleurZone); // far corner (418, 216)
+        QVERIFY(ecran.pixel(500, 500) != CouleurZone); // outside the zone
+        QCOMPARE(f.Pict1->image(), propre);
+        QCOMPARE(f.imageRendue(), propre);
+
+        // A new press removes the previous zone.
+        QTest::mousePress(f.Pict1, Qt::LeftButton, {}, {400, 600});
+        QCOMPARE(pixelsDeZone(f.Pict1->grab().toImage()), 0);
+        QVERIFY(!p.etat.ZoneChoisie);
+        QVERIFY(!p.s().ValideZone->isEnabled());
+        QTest::mouseRelease(f.Pict1, Qt::LeftButton, {}, {400, 600});
+        QVERIFY(pixelsDeZone(f.Pict1->grab().toImage()) > 0);
+
+        p.s().ValideZone_Click();
+        QCOMPARE(pixelsDeZone(f.Pict1->grab().toImage()), 0);
+        QCOMPARE(f.Pict1->image(), propre);
+        QCOMPARE(pixelsDeZone(f.imageRendue()), 0);
+    }
+
+    void valider()
+    {
+        Selection p;
+        Ardemo& f = p.f();
+        VornSelect& s = p.s();
+        QVERIFY(!s.ValideZone->isEnabled()); // nothing drawn yet
+        f.Largeur->setText(QStringLiteral("100"));
+        glisser(f, {200, 100}, {215, 104});
+        QVERIFY(s.ValideZone->isEnabled());
+        QTest::mouseClick(s.ValideZone, Qt::LeftButton);
+
+        QCOMPARE(f.Hauteur->text(), QStringLiteral("52")); // 100 x 216 / 418
+        QCOMPARE(int(p.etat.HauteurTwips), 2948);
+        QCOMPARE(int(p.etat.LargeurTwips), 5670);
+        QVERIFY(!f.Hauteur->isEnabled());
+        QVERIFY(!s.isVisible());
+        QVERIFY(f.CalBase->isVisible());
+        QVERIFY(f.FondCdes->isVisible());
+        QCOMPARE(f.CalType->text(), QStringLiteral("Calendrier réel"));
+        QVERIFY(p.etat.ZoneChoisie);
+        QCOMPARE(zoneDe(f), (Zone{0, 0, 418, 216}));
+
+        // The width box then follows the zone's proportion.
+        f.Largeur->setText(QStringLiteral("200"));
+        QCOMPARE(f.Hauteur->text(), QStringLiteral("103"));
+
+        // A new opening waits for a new zone before "Valider".
+        f.Sélection_Click();
+        QVERIFY(!s.ValideZone->isEnabled());
+    }
+
+    // One block wide and four high: the height of a wide print would not fit.
+    void validerZoneTropHaute()
+    {
+        Selection p;
+        Ardemo& f = p.f();
+        f.Largeur->setText(QStringLiteral("150"));
+        glisser(f, {5, 5}, {5, 800});
+        QCOMPARE(p.etat.RatioZone, 864.0 / 209.0);
+        p.s().ValideZone_Click();
+        QCOMPARE(f.Largeur->text(), QStringLiteral("139"));
+        QCOMPARE(f.Hauteur->text(), QStringLiteral("575"));
+        QCOMPARE(int(p.etat.HauteurTwips), 32602); // 32602.5, halves to even
+        QVERIFY(!f.largeurRouge());
+    }
+
+    void annuler_data()
+    {
+        QTest::addColumn<bool>("caseFermeture");
+        QTest::newRow("Annuler la Sélection") << false;
+        QTest::newRow("case de fermeture") << true;
+    }
+    void annuler()
+    {
+        QFETCH(bool, caseFermeture);
+        Selection p;
+        Ardemo& f = p.f();
+        glisser(f, {200, 100}, {215, 104});
+        p.s().ValideZone_Click();
+        QCOMPARE(f.Hauteur->text(), QStringLiteral("47")); // 90 x 216 / 418
+
+        f.Sélection_Click();
+        glisser(f, {300, 500}, {300, 500});
+        if (caseFermeture)
+            p.s().close();
+        else
+            QTest::mouseClick(p.s().AnnuleZone, Qt::LeftButton);
+
+        QVERIFY(!p.etat.ZoneChoisie);
+        QVERIFY(f.Hauteur->isEnabled());
+        QCOMPARE(f.Hauteur->text(), QStringLiteral("127")); // 90 x 1.415
+        QCOMPARE(f.Largeur->text(), QStringLiteral("90"));
+        QCOMPARE(int(p.etat.LargeurTwips), 5103);
+        QCOMPARE(int(p.etat.HauteurTwips), 7201);
+        QVERIFY(!p.etat.ApercuOuvert);
+        QVERIFY(!p.s().isVisible());
+        QVERIFY(f.CalBase->isVisible());
+        QVERIFY(f.FondCdes->isVisible());
+        QCOMPARE(f.CalType->text(), QStringLiteral("Calendrier réel"));
+        QCOMPARE(pixelsDeZone(f.Pict1->grab().toImage()), 0);
+
+        // Sizes follow the sheet's proportion again.
+        f.Largeur->setText(QStringLiteral("200"));
+        QCOMPARE(f.Hauteur->text(), QStringLiteral("283"));
+    }
+
+    // Outside the selection the image is covered and its mouse does nothing.
+    void fermeeSansEffet()
+    {
+        Selection p;
+        Ardemo& f = p.f();
+        p.s().AnnuleZone_Click();
+        f.Pict1->show();
+        glisser(f, {300, 500}, {300, 500});
+        QVERIFY(!p.etat.ZoneChoisie);
+        QVERIFY(f.Hauteur->isEnabled());
+        QCOMPARE(pixelsDeZone(f.Pict1->grab().toImage()), 0);
+    }
+};
+
+ARDEMO_GUI_MAIN(TestSelection)
+#include "test_selection.moc"
