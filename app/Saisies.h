@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "app/Twips.h"
+
 // Arithmetic of the year box and of the two size boxes of the main window.
 
 // ---- Year box -------------------------------------------------------------
@@ -31,7 +33,6 @@ constexpr int LargeurMin = 30;
 constexpr int LargeurMax = 200;
 constexpr int HauteurMin = 30;
 constexpr int HauteurMax = 290;
-constexpr double ProportionFeuille = 1.415; // height = width x 1.415
 
 // Value of a size box's text: the number at its start, 0 when there is none.
 double ValeurTaille(std::string_view texte);

@@ -4,6 +4,8 @@
 // Geometry is designed in twips; the screen it is made for has 15 twips per pixel.
 constexpr int TwipsParPixel = 15;
 constexpr double TwipsParMm = 56.7;
+// Printed height of the whole sheet for its width.
+constexpr double ProportionFeuille = 1.415;
 
 struct RectTwips {
     int gauche, haut, largeur, hauteur;

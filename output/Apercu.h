@@ -7,7 +7,6 @@
 
 constexpr int LargeurImageCal = 628; // the calendar image, pixels
 constexpr int HauteurImageCal = 866;
-constexpr double ProportionFeuille = 1.415; // printed height / width of the whole sheet
 constexpr int LargeurFermeApercu = 1695;    // close button, twips
 constexpr int HauteurFermeApercu = 375;
 

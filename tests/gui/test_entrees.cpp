@@ -80,7 +80,10 @@ private slots:
         taper(f.Largeur, "90");
         QCOMPARE(f.Hauteur->text(), QStringLiteral("127"));
         QCOMPARE(int(f.etat().LargeurTwips), 5103);
-        QCOMPARE(int(f.etat().HauteurTwips), 7201);
+        // The accepted size opens the preview, which takes the height from the
+        // width: 5103 x 1.415 = 7221 (127 mm alone would give 7201).
+        QVERIFY(f.etat().ApercuOuvert);
+        QCOMPARE(int(f.etat().HauteurTwips), 7221);
         QVERIFY(!f.etat().LargeurParProgramme && !f.etat().HauteurParProgramme);
         // 128 gives the width 90 again: no flag left set, the next change is handled.
         taper(f.Hauteur, "128");
@@ -130,7 +133,7 @@ private slots:
         f.etat().RatioZone = 216.0 / 418.0;
         taper(f.Largeur, "100");
         QCOMPARE(f.Hauteur->text(), QStringLiteral("52"));
-        QCOMPARE(int(f.etat().HauteurTwips), 2948);
+        QCOMPARE(int(f.etat().HauteurTwips), 2930); // 5670 x 216 / 418, by the preview
         // One block wide, four high: a width whose height would not fit 16 bits is refused.
         f.etat().RatioZone = 864.0 / 209.0;
         taper(f.Largeur, "150");
