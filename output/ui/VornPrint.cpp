@@ -1,3 +1,395 @@
-#include "app/ui/Ardemo.h"
+#include "output/ui/VornPrint.h"
 
-void Ardemo::Imprimer_Click() {}
+#include <QApplication>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSignalBlocker>
+
+#include <cmath>
+
+#include "app/Nombres.h"
+#include "app/Reglages.h"
+#include "app/Twips.h"
+#include "app/ui/Ardemo.h"
+#include "app/ui/BoiteImage.h"
+#include "app/ui/Controles.h"
+#include "app/ui/Couleur.h"
+#include "app/ui/Curseur.h"
+#include "app/ui/Styles.h"
+#include "output/Apercu.h"
+#include "output/ui/ImpressionPage.h"
+
+namespace {
+// The window and its controls, left, top, width, height in twips of their container.
+constexpr RectTwips R_Fenetre{0, 0, 10005, 7770};
+constexpr RectTwips R_Frame1{75, 90, 4635, 3405};
+constexpr int GaucheChoixPrint = 105, GaucheChoixPrint5 = 120;
+constexpr int HautsChoixPrint[VornPrint::NombreBoutons] = {300, 810, 1320, 1830, 2340, 2850};
+constexpr int LargeurChoixPrint = 4455, HauteurChoixPrint = 450;
+constexpr RectTwips R_QualImpr{60, 6480, 4635, 705};
+constexpr RectTwips R_Qualite[5] = {{}, {90, 330, 1185, 270}, {1380, 330, 885, 270}, {2370, 330, 1185, 270},
+                                    {3690, 330, 855, 270}};
+constexpr RectTwips R_MPage{960, 3570, 2625, 2835};
+constexpr RectTwips R_FlecheM[9] = {{210, 420, 555, 555},   {855, 420, 555, 555},   {1500, 420, 555, 555},
+                                    {210, 1080, 555, 555},  {840, 1080, 555, 555},  {1500, 1065, 555, 555},
+                                    {210, 1740, 555, 555},  {840, 1740, 555, 555},  {1500, 1740, 555, 555}};
+constexpr RectTwips R_HScroll1{210, 2400, 1845, 315};
+constexpr RectTwips R_VScroll1{2160, 420, 315, 2295};
+constexpr RectTwips R_PictPage{4770, 405, 5160, 7290};
+constexpr RectTwips R_PictMP{75, 75, 765, 855};
+constexpr RectTwips R_ValidePrint{3090, 7260, 1635, 450};
+constexpr RectTwips R_AnnulPrint{90, 7260, 2895, 450};
+
+constexpr double Pourpre = 0x00800080;
+constexpr double Blanc = 0x00FFFFFF;
+constexpr double FondImprimante = 0x00A9D5DC;
+constexpr double ImprimanteChoisie = 0x00C0FFC0;
+constexpr int GrandPas = 10, PetitPas = 5;
+// Larger than this the miniature is not painted (it would lie far outside the page).
+constexpr int MiniatureMaxi = 4000;
+
+// A frame with its caption in white on the window's purple.
+QGroupBox* cadreSimple(QWidget* parent, const QString& titre, const RectTwips& r, bool italique)
+{
+    auto* g = placer(new QGroupBox(titre, parent), r);
+    QFont f = PoliceDessin(QStringLiteral("Arial"), 12, true);
+    f.setItalic(italique);
+    g->setFont(f);
+    FondWidget(g, VersQColor(Pourpre));
+    TexteWidget(g, VersQColor(Blanc));
+    return g;
+}
+
+// A button showing only its picture.
+class BoutonImage : public QAbstractButton {
+public:
+    BoutonImage(const QString& ressource, QWidget* parent) : QAbstractButton(parent), m_image(ressource)
+    {
+        setFocusPolicy(Qt::StrongFocus);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        const QRect r = rect();
+        p.fillRect(r, QApplication::palette().color(QPalette::Button));
+        const QPoint decalage = isDown() ? QPoint(1, 1) : QPoint(0, 0);
+        p.drawPixmap(r.center() - m_image.rect().center() + decalage, m_image);
+        p.setPen(isDown() ? QColor(64, 64, 64) : QColor(255, 255, 255));
+        p.drawLine(r.topLeft(), r.topRight());
+        p.drawLine(r.topLeft(), r.bottomLeft());
+        p.setPen(isDown() ? QColor(255, 255, 255) : QColor(64, 64, 64));
+        p.drawLine(r.bottomLeft(), r.bottomRight());
+        p.drawLine(r.topRight(), r.bottomRight());
+    }
+
+private:
+    QPixmap m_image;
+};
+
+QColor CouleurPapier() { return QApplication::palette().color(QPalette::Base); }
+
+// Upright design font (the frames' italic is not passed on to their controls).
+QFont PoliceDroite(double points)
+{
+    QFont f = PoliceDessin(QStringLiteral("Arial"), points, true);
+    f.setItalic(false);
+    return f;
+}
+} // namespace
+
+std::function<QList<ImprimanteDisponible>()> VornPrint::sourceImprimantes;
+
+QList<ImprimanteDisponible> ImprimantesDuSysteme()
+{
+    QList<ImprimanteDisponible> liste;
+    const QList<QPrinterInfo> infos = QPrinterInfo::availablePrinters();
+    for (const QPrinterInfo& info : infos) {
+        const QString nom = info.printerName();
+        liste.append({nom, [nom](QPrinter& p) {
+                          p.setOutputFormat(QPrinter::NativeFormat);
+                          p.setPrinterName(nom);
+                      }});
+    }
+    return liste;
+}
+
+VornPrint::VornPrint(Ardemo& principal, const QImage& source, QSizeF tailleSourceTwips)
+    : QDialog(&principal), m_principal(principal), m_source(source), m_tailleSource(tailleSourceTwips)
+{
+    setWindowTitle(QStringLiteral("Choix de l'imprimante"));
+    setModal(true);
+    const RectPixels client = VersPixels(R_Fenetre);
+    setFixedSize(client.l, client.h);
+    FondWidget(this, VersQColor(Pourpre));
+    creerControles();
+    Form_Load();
+}
+
+VornPrint::~VornPrint() = default;
+
+void VornPrint::creerControles()
+{
+    Frame1 = cadreSimple(this, QStringLiteral(" Choisir d'abord  l'imprimante : "), R_Frame1, true);
+    for (int i = 0; i < NombreBoutons; ++i) {
+        const RectTwips r{i == 5 ? GaucheChoixPrint5 : GaucheChoixPrint, HautsChoixPrint[i], LargeurChoixPrint,
+                          HauteurChoixPrint};
+        ChoixPrint[i] = placer(new vkCommand(QStringLiteral("Imprimante %1").arg(i), Frame1), r);
+        ChoixPrint[i]->setFont(PoliceDroite(11.25));
+        ChoixPrint[i]->setFondUni(VersQColor(FondImprimante));
+        ChoixPrint[i]->hide();
+        connect(ChoixPrint[i], &QAbstractButton::clicked, this, [this, i] { ChoixPrint_Click(i); });
+    }
+
+    QualImpr = cadreSimple(this, QStringLiteral(" Qualité d'impression : "), R_QualImpr, false);
+    QualImpr->setToolTip(QStringLiteral("Attention : Ces choix ne fonctionnent pas avec toutes les imprimantes."));
+    const QString textes[5] = {QString(), QStringLiteral("Brouillon"), QStringLiteral("Basse"),
+                               QStringLiteral("Moyenne"), QStringLiteral("Haute")};
+    for (int k = 1; k <= 4; ++k) {
+        Qualité[k] = placer(new QRadioButton(textes[k], QualImpr), R_Qualite[k]);
+        Qualité[k]->setFont(PoliceDroite(9.75));
+        FondWidget(Qualité[k], VersQColor(Pourpre));
+        TexteWidget(Qualité[k], VersQColor(Blanc));
+        Qualité[k]->setProperty("tag", QStringLiteral("-%1").arg(k));
+        connect(Qualité[k], &QAbstractButton::clicked, this, [this, k] { Qualité_Click(k); });
+    }
+    Qualité[4]->setChecked(true);
+    QualImpr->hide();
+
+    MPage = cadreSimple(this, QStringLiteral(" Mise en page : "), R_MPage, true);
+    for (int i = 0; i < 9; ++i) {
+        FlècheM[i] = placer(new BoutonImage(QStringLiteral(":/fleche%1.png").arg(i), MPage), R_FlecheM[i]);
+        connect(FlècheM[i], &QAbstractButton::clicked, this, [this, i] { FlècheM_Click(i); });
+    }
+    HScroll1 = placer(new QScrollBar(Qt::Horizontal, MPage), R_HScroll1);
+    VScroll1 = placer(new QScrollBar(Qt::Vertical, MPage), R_VScroll1);
+    HScroll1->setRange(0, 344);
+    VScroll1->setRange(0, 485);
+    for (QScrollBar* b : {HScroll1, VScroll1}) {
+        b->setValue(PositionDepart);
+        b->setPageStep(GrandPas);
+        b->setSingleStep(PetitPas);
+    }
+    connect(HScroll1, &QScrollBar::valueChanged, this, [this] { HScroll1_Change(); });
+    connect(VScroll1, &QScrollBar::valueChanged, this, [this] { VScroll1_Change(); });
+    MPage->hide();
+
+    PictPage = placer(new BoiteImage(this, false), R_PictPage);
+    PictPage->setFond(CouleurPapier());
+    PictMP = placer(new BoiteImage(PictPage), R_PictMP);
+    PictMP->setFond(CouleurPapier());
+
+    ValidePrint = boutonCouleur(this, QStringLiteral("Valider"), R_ValidePrint, 0x0000C000, 0x00404000);
+    ValidePrint->setFont(PoliceDessin(QStringLiteral("Arial"), 14.25, true));
+    AnnulPrint = boutonCouleur(this, QStringLiteral("Annuler l'impression"), R_AnnulPrint, 0x000000FF, 0x00000040);
+    connect(ValidePrint, &QAbstractButton::clicked, this, [this] { ValidePrint_Click(); });
+    connect(AnnulPrint, &QAbstractButton::clicked, this, [this] { AnnulPrint_Click(); });
+}
+
+void VornPrint::Form_Load()
+{
+    CurseurSablier();
+    NumImprimante = -1;
+    ImpressionValidee = Faux;
+    m_liste = sourceImprimantes ? sourceImprimantes() : ImprimantesDuSysteme();
+    // Only six buttons: later printers cannot be chosen.
+    for (const ImprimanteDisponible& imp : m_liste) {
+        ++NumImprimante;
+        if (NumImprimante < NombreBoutons) {
+            ChoixPrint[NumImprimante]->setText(imp.nom);
+            ChoixPrint[NumImprimante]->show();
+        }
+    }
+    CurseurNormal();
+}
+
+void VornPrint::ChoixPrint_Click(int index)
+{
+    if (index < 0 || index >= NombreBoutons || index >= m_liste.size())
+        return;
+    CurseurSablier();
+    NumImprimante = -1;
+    for (int i = 0; i < m_liste.size() && i < NombreBoutons; ++i) {
+        ++NumImprimante;
+        if (NumImprimante != index) {
+            ChoixPrint[i]->setFondUni(VersQColor(FondImprimante));
+        } else {
+            ChoixPrint[i]->setFondUni(VersQColor(ImprimanteChoisie));
+            m_imprimante = std::make_unique<QPrinter>(QPrinter::HighResolution);
+            if (m_liste[i].preparer)
+                m_liste[i].preparer(*m_imprimante);
+            PreparerImprimante(*m_imprimante);
+            ImpressionValidee = Vrai;
+        }
+    }
+    page = LirePage(m_imprimante->pageLayout());
+
+    AjusteImage();
+    AjustImprimante();
+
+    QualiteImpr = -4;
+    const std::string texte = LireQualite(m_principal.etat().FichierIni);
+    if (!texte.empty()) {
+        QualiteImpr = float(ValeurTexte(texte));
+        const int k = VersEntier16(std::abs(double(QualiteImpr)));
+        if (k >= 1 && k <= 4 && !Qualité[k]->isChecked()) {
+            Qualité[k]->setChecked(true);
+            Qualité_Click(k);
+        }
+    }
+    DessinerGrille();
+    MPage->show();
+    QualImpr->show();
+    AppliquerQualite(*m_imprimante, VersEntier16(double(QualiteImpr)));
+    ValidePrint->setEnabled(true);
+    CurseurNormal();
+}
+
+void VornPrint::Qualité_Click(int index)
+{
+    if (index < 1 || index > 4)
+        return;
+    const QString tag = Qualité[index]->property("tag").toString();
+    if (m_imprimante)
+        AppliquerQualite(*m_imprimante, tag.toInt());
+    EcrireQualite(m_principal.etat().FichierIni, tag.toStdString());
+}
+
+void VornPrint::ValidePrint_Click()
+{
+    accept();
+}
+
+void VornPrint::AnnulPrint_Click()
+{
+    ImpressionValidee = Faux;
+    reject();
+}
+
+void VornPrint::AjusteImage()
+{
+    ::AjusteImage(mp, page.LargeurPapier, m_principal.etat().LargeurTwips, m_tailleSource.width(),
+                  m_tailleSource.height());
+    montrerMiniature();
+    peindreMiniature();
+}
+
+void VornPrint::AjustImprimante()
+{
+    ::AjustImprimante(mp, page, m_principal.etat().LargeurTwips, m_principal.etat().HauteurTwips);
+    montrerMiniature();
+}
+
+void VornPrint::FlècheM_Click(int index)
+{
+    ::FlècheM_Click(mp, index);
+    montrerMiniature();
+}
+
+void VornPrint::HScroll1_Change()
+{
+    ::HScroll1_Change(mp, HScroll1->value());
+    PictMP->move(mp.ValeurH, PictMP->y());
+}
+
+void VornPrint::VScroll1_Change()
+{
+    ::VScroll1_Change(mp, VScroll1->value());
+    PictMP->move(mp.ValeurH, mp.ValeurV);
+}
+
+void VornPrint::montrerMiniature()
+{
+    {
+        const QSignalBlocker bh(HScroll1), bv(VScroll1);
+        HScroll1->setRange(mp.MinH, mp.MaxH);
+        VScroll1->setRange(mp.MinV, mp.MaxV);
+        HScroll1->setValue(mp.ValeurH);
+        VScroll1->setValue(mp.ValeurV);
+    }
+    const RectPixels r = RectMiniature(mp);
+    PictMP->setGeometry(r.x, r.y, r.l, r.h);
+}
+
+void VornPrint::peindreMiniature()
+{
+    const QSize taille = PictMP->tailleInterieure();
+    if (m_source.isNull() || taille.isEmpty() || taille.width() > MiniatureMaxi || taille.height() > MiniatureMaxi) {
+        PictMP->effacer();
+        return;
+    }
+    PictMP->setImage(m_source.scaled(taille, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+}
+
+void VornPrint::DessinerGrille()
+{
+    const int W = mp.W, H = mp.H;
+    QImage dessin = PictPage->image();
+    if (dessin.size() != QSize(W, H)) {
+        dessin = QImage(W, H, QImage::Format_RGB32);
+        dessin.fill(PictPage->fond());
+    }
+    const GrillePage g = LignesGrille(W, H);
+    QPainter p(&dessin);
+    p.setPen(Qt::black);
+    for (int x : g.x)
+        p.drawLine(x, 0, x, H);
+    for (int y : g.y)
+        p.drawLine(0, y, W, y);
+    p.end();
+    PictPage->setImage(dessin);
+}
+
+void VornPrint::keyPressEvent(QKeyEvent* e)
+{
+    // Escape does not close the window: only its buttons and its close box do.
+    if (e->key() == Qt::Key_Escape) {
+        e->accept();
+        return;
+    }
+    QDialog::keyPressEvent(e);
+}
+
+void Ardemo::Imprimer_Click()
+{
+    mdlVorn& v = m_etat;
+    QImage image;
+    QSizeF tailleTwips;
+    if (v.ZoneChoisie) {
+        // The zone picture: the zone copied unscaled with its outline.
+        const ImageZone z = CalculImageZone(v.ZoneX1, v.ZoneY1, v.ZoneX2, v.ZoneY2);
+        PictSel->effacer();
+        PictSel->resize(z.largeur, z.hauteur);
+        if (z.largeur > 0 && z.hauteur > 0) {
+            QImage sel(z.largeur, z.hauteur, QImage::Format_RGB32);
+            sel.fill(PictSel->fond());
+            QPainter p(&sel);
+            if (z.source.l > 0 && z.source.h > 0)
+                p.drawImage(QPoint(z.destX, z.destY), Pict1->image(),
+                            QRect(z.source.x, z.source.y, z.source.l, z.source.h));
+            p.setPen(VersQColor(v.Couleurs.CoulGrille));
+            p.drawRect(0, 0, z.contourX2, z.contourY2);
+            p.end();
+            PictSel->setImage(sel);
+            image = sel;
+        }
+        tailleTwips = QSizeF(z.largeurTwips, z.hauteurTwips);
+    } else {
+        image = Pict1->image();
+        tailleTwips = QSizeF(Pict1->width() * TwipsParPixel, Pict1->height() * TwipsParPixel);
+    }
+    if (v.ApercuOuvert)
+        FermerApercu();
+
+    VornPrint dialogue(*this, image, tailleTwips);
+    dialogue.exec();
+    if (!dialogue.ImpressionValidee || !dialogue.imprimante())
+        return;
+    ImprimerPage(*dialogue.imprimante(), image, dialogue.mp, dialogue.page, v.LargeurTwips, v.HauteurTwips);
+}

@@ -1,0 +1,102 @@
+#pragma once
+#include <QDialog>
+#include <QImage>
+#include <QList>
+#include <QSizeF>
+#include <QString>
+#include <array>
+#include <functional>
+#include <memory>
+
+#include "app/mdlVorn.h"
+#include "output/MiseEnPage.h"
+
+class QAbstractButton;
+class QGroupBox;
+class QPrinter;
+class QRadioButton;
+class QScrollBar;
+class Ardemo;
+class BoiteImage;
+class vkCommand;
+
+// A printer the dialog can offer: its name, and how to make a QPrinter print
+// on it.
+struct ImprimanteDisponible {
+    QString nom;
+    std::function<void(QPrinter&)> preparer;
+};
+
+// The system's printers, in the system's order.
+QList<ImprimanteDisponible> ImprimantesDuSysteme();
+
+// The print dialog "Choix de l'imprimante": the printer, the print quality and
+// the place of the picture on the page. Created for one print and destroyed
+// after it; the caller prints when ImpressionValidee is set.
+class VornPrint : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr int NombreBoutons = 6;
+
+    // Where the printer list comes from (the system's printers unless replaced).
+    static std::function<QList<ImprimanteDisponible>()> sourceImprimantes;
+
+    // `source`: the picture to print; `tailleSourceTwips`: its size as the main
+    // window reports it (the miniature keeps that aspect).
+    VornPrint(Ardemo& principal, const QImage& source, QSizeF tailleSourceTwips);
+    ~VornPrint() override;
+
+    // Controls, by their design names.
+    QGroupBox* Frame1 = nullptr;
+    std::array<vkCommand*, NombreBoutons> ChoixPrint{};
+    QGroupBox* QualImpr = nullptr;
+    std::array<QRadioButton*, 5> Qualité{}; // 1 to 4
+    QGroupBox* MPage = nullptr;
+    std::array<QAbstractButton*, 9> FlècheM{};
+    QScrollBar* HScroll1 = nullptr;
+    QScrollBar* VScroll1 = nullptr;
+    BoiteImage* PictPage = nullptr;
+    BoiteImage* PictMP = nullptr;
+    vkCommand* ValidePrint = nullptr;
+    vkCommand* AnnulPrint = nullptr;
+
+    // A printer was clicked and the dialog was not cancelled.
+    Flag ImpressionValidee = Faux;
+    int16_t NumImprimante = -1;
+    float QualiteImpr = -4;
+
+    // The layout of the page and the current printer's page, set at each
+    // printer choice.
+    MiseEnPage mp;
+    PageImprimante page;
+
+    // The current printer: none before the first printer click.
+    QPrinter* imprimante() const { return m_imprimante.get(); }
+    const QList<ImprimanteDisponible>& imprimantes() const { return m_liste; }
+
+    void ChoixPrint_Click(int index);
+    void Qualité_Click(int index);
+    void ValidePrint_Click();
+    void AnnulPrint_Click();
+    void FlècheM_Click(int index);
+    void HScroll1_Change();
+    void VScroll1_Change();
+    void AjusteImage();
+    void AjustImprimante();
+    void DessinerGrille();
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override;
+
+private:
+    void Form_Load();
+    void creerControles();
+    void montrerMiniature(); // bars and miniature from `mp`
+    void peindreMiniature();
+
+    Ardemo& m_principal;
+    QImage m_source;
+    QSizeF m_tailleSource;
+    QList<ImprimanteDisponible> m_liste;
+    std::unique_ptr<QPrinter> m_imprimante;
+};
