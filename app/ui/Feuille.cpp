@@ -36,6 +36,11 @@ CaseJour::CaseJour(int index, QWidget* parent) : QWidget(parent), m_index(index)
 void CaseJour::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
+    peindre(p);
+}
+
+void CaseJour::peindre(QPainter& p) const
+{
     const int w = width(), h = height();
     p.fillRect(rect(), fond);
     // Sunken border, two pixels: grey/white outside, dark/light inside.
@@ -78,6 +83,11 @@ EtiquetteJour::EtiquetteJour(QWidget* parent) : QWidget(parent)
 void EtiquetteJour::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
+    peindre(p);
+}
+
+void EtiquetteJour::peindre(QPainter& p) const
+{
     p.fillRect(rect(), fond);
     p.setPen(Qt::black);
     p.drawRect(rect().adjusted(0, 0, -1, -1));
@@ -93,6 +103,11 @@ EtiquetteTitre::EtiquetteTitre(QWidget* parent) : QWidget(parent)
 void EtiquetteTitre::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
+    peindre(p);
+}
+
+void EtiquetteTitre::peindre(QPainter& p) const
+{
     p.setFont(PoliceDessin(QStringLiteral("Times New Roman"), 16.5, true));
     p.setPen(texte);
     p.drawText(QRect(0, 0, width(), height()), Qt::AlignHCenter | Qt::AlignTop, legende);
@@ -167,7 +182,13 @@ void FeuilleCalendrier::dessinerCadre(const QColor& grille)
 
 void FeuilleCalendrier::paintEvent(QPaintEvent*)
 {
+    // The blocks are child widgets and paint themselves.
     QPainter p(this);
+    peindreFond(p);
+}
+
+void FeuilleCalendrier::peindreFond(QPainter& p) const
+{
     p.fillRect(rect(), m_fond);
     if (m_cadre) {
         // Outline from (1, 1) to (width - 1, height - 1), three pixels wide,
@@ -180,12 +201,31 @@ void FeuilleCalendrier::paintEvent(QPaintEvent*)
     }
 }
 
+void FeuilleCalendrier::peindre(QPainter& p) const
+{
+    peindreFond(p);
+    // Children in their stacking order: the later ones lie above.
+    for (QObject* o : children()) {
+        auto* w = qobject_cast<QWidget*>(o);
+        if (!w || w->isHidden())
+            continue;
+        p.save();
+        p.translate(w->pos());
+        if (auto* c = qobject_cast<CaseJour*>(w))
+            c->peindre(p);
+        else if (auto* e = qobject_cast<EtiquetteJour*>(w))
+            e->peindre(p);
+        else if (auto* t = qobject_cast<EtiquetteTitre*>(w))
+            t->peindre(p);
+        p.restore();
+    }
+}
+
 QImage FeuilleCalendrier::rendre(QSize taille) const
 {
     QImage img(taille, QImage::Format_RGB32);
     img.fill(m_fond);
     QPainter p(&img);
-    const_cast<FeuilleCalendrier*>(this)->render(&p, QPoint(0, 0), QRegion(0, 0, taille.width(), taille.height()),
-                                                 QWidget::DrawWindowBackground | QWidget::DrawChildren);
+    peindre(p);
     return img;
 }

@@ -3,6 +3,8 @@
 #include <QImage>
 #include <QWidget>
 
+class QPainter;
+
 // One day cell of a month block: caption, Tag, weight, background, text colour
 // and tooltip. A click reports the cell's index.
 class CaseJour : public QWidget {
@@ -21,6 +23,9 @@ public:
     void setGras(bool g) { gras = g; update(); }
     void setFond(const QColor& c) { fond = c; update(); }
     void setTexte(const QColor& c) { texte = c; update(); }
+
+    // Draws the cell in its own coordinates (screen, image and printer alike).
+    void peindre(QPainter& p) const;
 
 signals:
     void clicked(int index);
@@ -44,6 +49,7 @@ public:
     QColor fond = QColor(0xEA, 0xD6, 0xAA);
     void setLegende(const QString& t) { legende = t; update(); }
     void setFond(const QColor& c) { fond = c; update(); }
+    void peindre(QPainter& p) const;
 
 protected:
     void paintEvent(QPaintEvent*) override;
@@ -58,6 +64,7 @@ public:
     QColor texte = QColor(0x80, 0x00, 0x80);
     void setLegende(const QString& t) { legende = t; update(); }
     void setTexte(const QColor& c) { texte = c; update(); }
+    void peindre(QPainter& p) const;
 
 protected:
     void paintEvent(QPaintEvent*) override;
@@ -82,6 +89,10 @@ public:
     void setFond(const QColor& c);
     void dessinerCadre(const QColor& grille);
 
+    // The whole sheet with its blocks, in its own coordinates, on any painter:
+    // the screen, the image and the printer get the same drawing.
+    void peindre(QPainter& p) const;
+
     // The sheet drawn from its top-left corner into a bitmap of the given size.
     QImage rendre(QSize taille) const;
 
@@ -92,6 +103,8 @@ protected:
     void paintEvent(QPaintEvent*) override;
 
 private:
+    void peindreFond(QPainter& p) const;
+
     QColor m_fond = QColor(0xF4, 0xF0, 0xD9);
     QColor m_grille;
     bool m_cadre = false;

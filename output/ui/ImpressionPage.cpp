@@ -36,7 +36,23 @@ int AppliquerQualite(QPrinter& imprimante, int code)
 bool ImprimerPage(QPagedPaintDevice& appareil, const QImage& image, const MiseEnPage& mp,
                   const PageImprimante& page, int16_t L, int16_t T)
 {
-    if (image.isNull() || L <= 0 || T <= 0)
+    if (image.isNull())
+        return false;
+    return ImprimerPage(
+        appareil,
+        [&image](QPainter& p, const QRectF& cible) {
+            // Lossless: the calendar's thin lines and digits stay sharp.
+            p.setRenderHint(QPainter::LosslessImageRendering);
+            p.setRenderHint(QPainter::SmoothPixmapTransform);
+            p.drawImage(cible, image);
+        },
+        mp, page, L, T);
+}
+
+bool ImprimerPage(QPagedPaintDevice& appareil, const DessinImpression& dessin, const MiseEnPage& mp,
+                  const PageImprimante& page, int16_t L, int16_t T)
+{
+    if (!dessin || L <= 0 || T <= 0)
         return false;
     // Where the device's (0, 0) lies on the paper: its corner in full-page
     // mode, the corner of the job's margins otherwise.
@@ -47,9 +63,6 @@ bool ImprimerPage(QPagedPaintDevice& appareil, const QImage& image, const MiseEn
         return false;
     const RectAppareil r = RectImpression(mp, page, L, T, appareil.logicalDpiX(), appareil.logicalDpiY(),
                                           origine.x(), origine.y());
-    // Lossless: the calendar's thin lines and digits stay sharp.
-    p.setRenderHint(QPainter::LosslessImageRendering);
-    p.setRenderHint(QPainter::SmoothPixmapTransform);
-    p.drawImage(QRectF(r.x, r.y, r.l, r.h), image);
+    dessin(p, QRectF(r.x, r.y, r.l, r.h));
     return p.end();
 }

@@ -1,11 +1,17 @@
 #pragma once
 #include <QImage>
 #include <QPageLayout>
+#include <QRectF>
+#include <functional>
 
 #include "output/Impression.h"
 
 class QPagedPaintDevice;
+class QPainter;
 class QPrinter;
+
+// Paints the printed picture into a rectangle of the device.
+using DessinImpression = std::function<void(QPainter&, const QRectF& cible)>;
 
 // The printer's page: paper and the driver's unprintable margins, in twips.
 PageImprimante LirePage(const QPageLayout& mise);
@@ -23,4 +29,8 @@ int AppliquerQualite(QPrinter& imprimante, int code);
 // corner where the layout `mp` places it on the paper `page`. Returns false
 // when nothing was printed (no picture, a device that cannot start).
 bool ImprimerPage(QPagedPaintDevice& appareil, const QImage& image, const MiseEnPage& mp,
+                  const PageImprimante& page, int16_t L, int16_t T);
+
+// The same with a picture drawn by `dessin` into its L x T rectangle.
+bool ImprimerPage(QPagedPaintDevice& appareil, const DessinImpression& dessin, const MiseEnPage& mp,
                   const PageImprimante& page, int16_t L, int16_t T);

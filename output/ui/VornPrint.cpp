@@ -20,8 +20,10 @@
 #include "app/ui/Controles.h"
 #include "app/ui/Couleur.h"
 #include "app/ui/Curseur.h"
+#include "app/ui/Feuille.h"
 #include "app/ui/Styles.h"
 #include "output/Apercu.h"
+#include "output/ui/ImpressionNette.h"
 #include "output/ui/ImpressionPage.h"
 
 namespace {
@@ -391,5 +393,14 @@ void Ardemo::Imprimer_Click()
     dialogue.exec();
     if (!dialogue.ImpressionValidee || !dialogue.imprimante())
         return;
-    ImprimerPage(*dialogue.imprimante(), image, dialogue.mp, dialogue.page, v.LargeurTwips, v.HauteurTwips);
+    if (image.isNull())
+        return; // no calendar image: nothing to print
+    // The sheet itself is drawn into the page, at the printer's resolution,
+    // laid out exactly as the image.
+    const PlanImpression plan = v.ZoneChoisie ? PlanZone(v.ZoneX1, v.ZoneY1, v.ZoneX2, v.ZoneY2, PictSel->fond(),
+                                                         VersQColor(v.Couleurs.CoulGrille))
+                                              : PlanImageEntiere();
+    ImprimerPage(
+        *dialogue.imprimante(), [&](QPainter& p, const QRectF& cible) { DessinerNet(p, cible, *CalBase, plan); },
+        dialogue.mp, dialogue.page, v.LargeurTwips, v.HauteurTwips);
 }
