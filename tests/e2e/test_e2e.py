@@ -10,6 +10,7 @@ import traceback
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from bureau import Bureau  # noqa: E402
+import cups  # noqa: E402
 
 # Colours of the default scheme, as red, green, blue.
 FERIE = (255, 192, 255)
@@ -238,8 +239,69 @@ class Suite:
         b.attendre_disparition("Couleurs spéciales")
         b.attendre(lambda: janvier_conforme(b.capture(), 2030), 10, "le panneau revenu")
 
+    def impression(self):
+        b = self.b
+        if not self.cups:
+            raise Ignore("pas de serveur CUPS : " + self.raison_cups)
+        import glob
+        import math
+        from PIL import Image, ImageChops
+        sortie = cups.dossier_pdf()
+        for fleche, (fx, fy) in ((0, (96, 284)), (4, (138, 328)), (8, (182, 372))):
+            avant = {f: os.path.getmtime(f) for f in glob.glob(os.path.join(sortie, "*.pdf"))}
+            b.clic(*BOUTONS["imprimer"])
+            dialogue = b.attendre_fenetre("Choix de l'imprimante")
+            x0, y0, _, _ = b.geometrie(dialogue)
+            b.clic(x0 + 160, y0 + 41)  # the first printer: "PDF"
+            b.clic(x0 + fx, y0 + fy)  # the arrow
+            b.clic(x0 + 260, y0 + 499)  # "Valider"
+            b.attendre_disparition("Choix de l'imprimante")
+
+            def nouveau():
+                for f in glob.glob(os.path.join(sortie, "*.pdf")):
+                    if f not in avant or os.path.getmtime(f) > avant[f]:
+                        return f
+                return None
+            b.attendre(lambda: nouveau() is not None, 60, "le fichier PDF de l'imprimante")
+            pdf = nouveau()
+            time.sleep(1)  # let cups-pdf finish writing
+            self.pdfs.append(pdf)
+            info = subprocess.run(["pdfinfo", pdf], capture_output=True, text=True).stdout
+            assert "595 x 842 pts" in info, info
+            base = os.path.join(b.dossier, "page%d" % fleche)
+            subprocess.run(["pdftoppm", "-r", "150", "-png", "-singlefile", pdf, base], check=True)
+            page = Image.open(base + ".png").convert("RGB")
+            fond = Image.new("RGB", page.size, (255, 255, 255))
+            boite = ImageChops.difference(page, fond).point(lambda v: 255 if v > 10 else 0).getbbox()
+            assert boite, "page blanche : " + pdf
+            mm = 25.4 / 150
+            gauche, haut, droite, bas = (v * mm for v in boite)
+            # The place the page layout gives, for A4 printable to its edges.
+            P, Q, L = 11900, 16840, 5103
+            W, H, sl, sh = 344, 486, 9450, 13020
+            T = (bas - haut) / 25.4 * 1440
+            w = L * W / P + 2
+            h = sh * w / sl + 2
+            max_h = max(5, math.floor(W - w - 5 + 0.5))
+            max_v = max(5, math.floor(H - h - 5 + 0.5))
+            col = [5, (W - w) / 2 + 1, W - w - 5][fleche % 3]
+            rang = [5, (H - h) / 2, H - h - 7][fleche // 3]
+            vx = min(max(math.floor(col), 5), max_h)
+            vy = min(max(math.floor(rang), 5), max_v)
+            x_att = (vx - 5) * (P - L) / max_h / 1440 * 25.4
+            y_att = (vy - 5) * (Q - T) / (max_v - 1) / 1440 * 25.4
+            assert abs(gauche - x_att) <= 0.5 and abs(haut - y_att) <= 0.5, (fleche, gauche, haut, x_att, y_att)
+            assert abs((droite - gauche) - 90) <= 0.5, droite - gauche
+            assert abs((bas - haut) - 127.2) <= 0.6, bas - haut
+
     def executer(self):
         self.b.demarrer_x()
+        self.pdfs = []
+        serveur = cups.ServeurCups(self.b.dossier)
+        self.cups = serveur.demarrer()
+        self.raison_cups = serveur.raison or ""
+        if self.cups:
+            self.b.env["CUPS_SERVER"] = serveur.socket
         try:
             self.etape("démarrage : calendrier de l'année en cours", self.demarrage)
             self.etape("année 2027 et « Fabriquer le Calendrier »", self.annee_2027)
@@ -249,8 +311,12 @@ class Suite:
             self.etape("l'aperçu s'ouvre et se ferme", self.apercu)
             self.etape("couleurs gardées d'un lancement à l'autre", self.couleurs_persistantes)
             self.etape("fichier .Cal d'une autre année", self.fichier_cal_autre_annee)
+            self.etape("impression sur l'imprimante PDF de CUPS, flèches 0, 4 et 8", self.impression)
         finally:
             self.b.fermer()
+            serveur.arreter()
+            for pdf in self.pdfs:
+                os.remove(pdf)
         compte = {s: sum(1 for r in self.resultats if r[1] == s) for s in ("passed", "failed", "skipped")}
         for nom, statut, raison in self.resultats:
             if statut == "skipped":
