@@ -6,14 +6,17 @@ import os
 import pwd
 import shutil
 import subprocess
+import tempfile
 import time
 
 PPD = "lsb/usr/cups-pdf/CUPS-PDF_opt.ppd"
 
 
 class ServeurCups:
-    def __init__(self, dossier):
-        self.dossier = os.path.join(dossier, "cups")
+    def __init__(self):
+        # A folder of its own, that the filters (run as the lp account) can reach.
+        self.dossier = tempfile.mkdtemp(prefix="ardemo-cups-")
+        os.chmod(self.dossier, 0o755)
         self.socket = os.path.join(self.dossier, "cups.sock")
         self.proc = None
         self.raison = None  # why it could not start
@@ -38,7 +41,6 @@ class ServeurCups:
                     "CacheDir {d}/cache\nErrorLog {d}/log/error_log\nAccessLog {d}/log/access_log\n"
                     "PageLog {d}/log/page_log\nUser lp\nGroup lp\nSystemGroup root\nPrintcap {d}/printcap\n"
                     .format(d=d))
-        os.chmod(d, 0o755)
         self.proc = subprocess.Popen(["cupsd", "-f", "-c", os.path.join(d, "etc", "cupsd.conf"),
                                       "-s", os.path.join(d, "etc", "cups-files.conf")],
                                      stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
@@ -74,6 +76,7 @@ class ServeurCups:
             except subprocess.TimeoutExpired:
                 self.proc.kill()
         self.proc = None
+        shutil.rmtree(self.dossier, ignore_errors=True)
 
 
 def dossier_pdf():

@@ -269,7 +269,8 @@ class Suite:
             info = subprocess.run(["pdfinfo", pdf], capture_output=True, text=True).stdout
             assert "595 x 842 pts" in info, info
             base = os.path.join(b.dossier, "page%d" % fleche)
-            subprocess.run(["pdftoppm", "-r", "150", "-png", "-singlefile", pdf, base], check=True)
+            subprocess.run(["pdftoppm", "-r", "150", "-png", "-singlefile", pdf, base], check=True,
+                           stderr=subprocess.DEVNULL)
             page = Image.open(base + ".png").convert("RGB")
             fond = Image.new("RGB", page.size, (255, 255, 255))
             boite = ImageChops.difference(page, fond).point(lambda v: 255 if v > 10 else 0).getbbox()
@@ -297,7 +298,7 @@ class Suite:
     def executer(self):
         self.b.demarrer_x()
         self.pdfs = []
-        serveur = cups.ServeurCups(self.b.dossier)
+        serveur = cups.ServeurCups()
         self.cups = serveur.demarrer()
         self.raison_cups = serveur.raison or ""
         if self.cups:
