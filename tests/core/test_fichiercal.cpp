@@ -67,14 +67,9 @@ private slots:
         for (size_t k = 0; k < std::size(cas); ++k)
             t[3][k] = cas[k].first;
         t[0][0] = t[3][42] = 4321; // never written
-        std::string attendu;
-        for (size_t m = 1; m <= 12; ++m) {
-            attendu += std::to_string(m);
-            for (size_t k = 0; k < 42; ++k)
-                attendu += std::string(",") + (m == 3 && k < std::size(cas) ? cas[k].second : "0");
-            attendu += "\r\n";
-        }
-        attendu += "\"0099\"\r\n";
+        const std::string attendu = fichier("\"0099\"", [&](int m, int k) {
+            return std::string(m == 3 && k < int(std::size(cas)) ? cas[k].second : "0");
+        });
         QCOMPARE(EcrireCal(t, "0099"), attendu);
         // A year that would break the file's shape.
         QVERIFY(EcrireCal(t, "20\"2\r\n7").ends_with("\r\n\"2027\"\r\n"));

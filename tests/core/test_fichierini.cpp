@@ -37,36 +37,24 @@ class TestFichierIni : public QObject {
 private slots:
     void init() { fs::remove_all(ini()); }
 
-    void fichierAbsent()
-    {
-        SchemaCouleurs c;
-        c.CoulNoms = 42;
-        LireCouleurs(ini(), c);
-        QVERIFY(c.CoulNoms == 42 && c.CoulFérié == defaut::CoulFérié);
-        QVERIFY(LireLargeur(ini()).empty() && LireQualite(ini()).empty() && !fs::exists(ini()));
-        // A folder in place of the file reads as missing and is not written.
-        fs::create_directory(ini());
-        QCOMPARE(LireIni(ini(), "Couleurs", "CoulNoms", "d"), std::string("d"));
-        QVERIFY(!EcrireLargeur(ini(), "90"));
-    }
-
     void fichierDuProgramme()
     {
         const std::string defauts = "[Couleurs]\r\nCoulTxtEntete= 8388736\r\nCoulNoms= 11196138\r\n"
                                     "CoulJours= 14282996\r\nCoulGris= 12632256\r\nCoulF\xE9ri\xE9= 16761087\r\n"
                                     "CoulWeekEnd= 8438015\r\nGrille= 0\r\nBordure= 13822459\r\n";
-        // From no file, and again with the same values: the same bytes.
+        // No file: nothing read, the slots keep their values.
+        SchemaCouleurs c;
+        c.CoulNoms = 42;
+        LireCouleurs(ini(), c);
+        QVERIFY(c.CoulNoms == 42 && c.CoulFérié == defaut::CoulFérié);
+        QVERIFY(LireLargeur(ini()).empty() && LireQualite(ini()).empty() && !fs::exists(ini()));
+        // Written from no file, and again with the same values: the same bytes.
         for (int fois = 0; fois < 2; ++fois) {
             QVERIFY(EcrireCouleurs(ini(), SchemaCouleurs{}));
             QCOMPARE(lire(ini()), defauts);
         }
-        SchemaCouleurs c;
-        for (int i = 0; i < SchemaCouleurs::Nombre; ++i)
-            c.slot(i) = 1;
-        LireCouleurs(ini(), c);
-        QCOMPARE(c.valeurs(), SchemaCouleurs{}.valeurs());
-
         // New values replace the lines in place; new sections go at the end.
+        c = SchemaCouleurs{};
         c.CoulFérié = 255;
         c.CoulGrille = -1;
         QVERIFY(EcrireCouleurs(ini(), c));
@@ -88,7 +76,6 @@ private slots:
         const std::tuple<std::string_view, const char*, const char*, std::string_view> cas[] = {
             // Names match without regard to case, in the file's code page.
             {"[ COULEURS ]\r\n  coulf\xC9RI\xC9  =  255  \r\n", "Couleurs", "CoulF\xE9ri\xE9", "255"},
-            {"[impression]\nQUALIT\xC9=-2\n", "Impression", "Qualit\xE9", "-2"},
             {"[\xC0\x8A]\nA\xDE=1\n", "\xE0\x9A", "a\xFE", "1"},
             {"[x]\n@=2\n", "X", "`", "d"},
             {"[Couleurs]\nCoulF\xC3\xA9ri\xC3\xA9=1\n", "Couleurs", "CoulF\xE9ri\xE9", "d"}, // UTF-8: another key
@@ -189,6 +176,10 @@ private slots:
         QVERIFY(!EcrireLargeur(base() / "unfichier" / "Pelvado.ini", "90"));
         QCOMPARE(lire(base() / "unfichier"), std::string("x"));
         QCOMPARE(LireLargeur(base() / "unfichier" / "Pelvado.ini"), std::string());
+        // A folder in place of the file reads as missing and is not written.
+        fs::create_directory(base() / "dossier.ini");
+        QCOMPARE(LireIni(base() / "dossier.ini", "Couleurs", "CoulNoms", "d"), std::string("d"));
+        QVERIFY(!EcrireLargeur(base() / "dossier.ini", "90"));
 
         // A file over the size limit reads as missing and is not rewritten.
         fs::resize_file(ini(), TailleMaxIni + 1);

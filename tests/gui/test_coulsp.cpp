@@ -167,19 +167,6 @@ private slots:
         Programme p;
         Ardemo& f = p.f();
         VornCoulSP& w = ouvrir(f);
-        // Without colours, and cancelled.
-        VuDialogue vu = fichier(p, w.SauverCouleurs, "vide.Cal");
-        QCOMPARE(vu.titre, QStringLiteral("Sauver un Fichier de Couleurs spéciales"));
-        QCOMPARE(vu.filtres, QStringList{QStringLiteral("Fichiers autorisés (*.Cal)")});
-        const QDate d = QDate::currentDate();
-        QCOMPARE(vu.nom, QString::fromStdString(NomFichierCalParDefaut(d.day(), d.month(), d.year())));
-        QCOMPARE(QDir(vu.dossier), QDir(p.dossier.path()));
-        double zero[13][43] = {};
-        QCOMPARE(lire(chemin(p, "vide.Cal")), EcrireCal(zero, f.etat().AnChoisi));
-        QCOMPARE(w.FichEnCours->text(), QStringLiteral("Aucun")); // a save does not change the file in use
-        QVERIFY(fichier(p, w.SauverCouleurs, QString()).vu);
-        QCOMPARE(QDir(p.dossier.path()).entryList({QStringLiteral("*.Cal")}).size(), 1);
-
         choisir(w, Rouge);
         cliquerJour(f, 1, 0);
         cliquerJour(f, 3, 17);
@@ -187,10 +174,16 @@ private slots:
         cliquerJour(f, 12, 41);
         double avant[13][43];
         std::memcpy(avant, f.etat().TableCoulSP, sizeof avant);
-        fichier(p, w.SauverCouleurs, "fêtes.Cal");
-        const std::string texte = lire(chemin(p, "fêtes.Cal"));
-        QVERIFY(texte.find("\r\n3,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,255,0,") != std::string::npos);
-        QVERIFY(texte.ends_with(",5649426\r\n\"" + f.etat().AnChoisi + "\"\r\n"));
+        VuDialogue vu = fichier(p, w.SauverCouleurs, "fêtes.Cal");
+        QCOMPARE(vu.titre, QStringLiteral("Sauver un Fichier de Couleurs spéciales"));
+        QCOMPARE(vu.filtres, QStringList{QStringLiteral("Fichiers autorisés (*.Cal)")});
+        const QDate d = QDate::currentDate();
+        QCOMPARE(vu.nom, QString::fromStdString(NomFichierCalParDefaut(d.day(), d.month(), d.year())));
+        QCOMPARE(QDir(vu.dossier), QDir(p.dossier.path()));
+        QCOMPARE(lire(chemin(p, "fêtes.Cal")), EcrireCal(avant, f.etat().AnChoisi));
+        QCOMPARE(w.FichEnCours->text(), QStringLiteral("Aucun")); // a save does not change the file in use
+        QVERIFY(fichier(p, w.SauverCouleurs, QString()).vu);      // cancelled: nothing written
+        QCOMPARE(QDir(p.dossier.path()).entryList({QStringLiteral("*.Cal")}).size(), 1);
 
         w.RéinitCoulSP->click();
         QVERIFY(tableVide(f.etat()));
