@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QtTest>
+#include <cstring>
 #include <fstream>
 
 #include "app/ui/BoiteImage.h"
