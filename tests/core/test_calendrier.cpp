@@ -1,6 +1,6 @@
 #include <QtTest>
 
-#include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstdio>
 #include <string>
@@ -61,38 +61,21 @@ std::string Ecart(const BlocMois& bloc, int annee, int mois, const SemainesIso& 
 class TestCalendrier : public QObject {
     Q_OBJECT
 private slots:
-    void blocsTypes()
+    void exemples()
     {
-        // February 2015 starts on a Sunday, March 2010 on a Monday (a whole row of
-        // February first), February 2016 is a leap month starting on a Monday.
-        const struct { int annee, mois, avant, premierGris, longueur; } cas[] = {
-            {2015, 2, 6, 26, 28}, {2010, 3, 7, 22, 31}, {2016, 2, 7, 25, 29}};
-        for (const auto& c : cas) {
-            const BlocMois b = RemplirMois(c.annee, c.mois);
-            for (int k = 0; k < CellulesParMois; ++k) {
-                const int n = k - c.avant;
-                const int tag = n < 0 ? -1 : (n < c.longueur ? 0 : 1);
-                QCOMPARE(b.cellules[k].Tag, tag);
-                QCOMPARE(b.cellules[k].legende, tag < 0 ? c.premierGris + k : (tag == 0 ? n + 1 : n - c.longueur + 1));
-            }
+        // Known ISO weeks; they also check the reference computation the other
+        // tests compare with.
+        const std::array<int, 4> cas[] = {{29, 12, 2014, 1}, {31, 12, 2012, 1}, {1, 1, 2016, 53}, {3, 1, 2010, 53},
+                                          {1, 1, 2011, 52},  {4, 1, 2016, 1},   {28, 12, 2015, 53}, {31, 12, 2020, 53}};
+        for (auto [j, m, a, semaine] : cas) {
+            QCOMPARE(WOY(Date{j, m, a}), semaine);
+            QCOMPARE(SemainesIso(a)(sys_days{year{a} / m / j}), semaine);
         }
         QCOMPARE(RemplirMois(2015, 2).titre, std::string("février 2015"));
         QCOMPARE(RemplirMois(2027, 12).titre, std::string("décembre 2027"));
-    }
-
-    void semainesDansLesBulles()
-    {
-        const struct { int j, m, a, semaine; } cas[] = {
-            {29, 12, 2014, 1}, {31, 12, 2012, 1}, {1, 1, 2016, 53}, {3, 1, 2010, 53},
-            {1, 1, 2011, 52}, {4, 1, 2016, 1}, {28, 12, 2015, 53}, {31, 12, 2020, 53}};
-        for (const auto& c : cas) {
-            QCOMPARE(WOY(Date{c.j, c.m, c.a}), c.semaine);
-            const BlocMois b = RemplirMois(c.a, c.m);
-            const auto cel = std::find_if(b.cellules.begin(), b.cellules.end(),
-                                          [&](const CelluleJour& x) { return x.Tag == 0 && x.legende == c.j; });
-            QVERIFY(cel != b.cellules.end());
-            QCOMPARE(cel->infoBulle, "Semaine  " + std::to_string(c.semaine));
-        }
+        // March 2010 starts on a Monday: a whole row of February first.
+        const BlocMois b = RemplirMois(2010, 3);
+        QVERIFY(b.cellules[6].Tag == -1 && b.cellules[6].legende == 28 && b.cellules[7].legende == 1);
     }
 
     void limitesDesAnnees()
@@ -100,11 +83,6 @@ private slots:
         // The days just outside 0..9999 are ordinary days.
         QCOMPARE(AjouterJours(Date{1, 1, 0}, -1), (Date{31, 12, -1}));
         QCOMPARE(AjouterJours(Date{31, 12, 9999}, 1), (Date{1, 1, 10000}));
-        QCOMPARE(JourDeLaSemaine(Date{31, 12, -1}), 5);
-        QCOMPARE(JourDeLaSemaine(Date{1, 1, 10000}), 6);
-        for (int annee : {0, 99, 9999})
-            for (int mois = 1; mois <= 12; ++mois)
-                QCOMPARE(QString::fromStdString(Ecart(RemplirMois(annee, mois), annee, mois, SemainesIso(annee))), QString());
         QCOMPARE(RemplirMois(99, 5).titre, std::string("mai 0099"));
 
         // Months and days out of range carry over instead of reading out of bounds.
@@ -138,8 +116,9 @@ private slots:
 
     void tousLesBlocs()
     {
+        // Years 0 to 1582 too: the main window refuses them, other callers may not.
         BlocMois b;
-        for (int annee = 1583; annee <= 9999; ++annee) {
+        for (int annee = 0; annee <= 9999; ++annee) {
             const SemainesIso iso(annee);
             for (int mois = 1; mois <= 12; ++mois) {
                 RemplirMois(b, annee, mois);

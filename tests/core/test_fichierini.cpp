@@ -11,6 +11,7 @@
 #include "app/Reglages.h"
 
 namespace fs = std::filesystem;
+using namespace std::literals;
 
 namespace {
 
@@ -22,256 +23,165 @@ std::string lire(const fs::path& p)
 
 void ecrire(const fs::path& p, std::string_view s)
 {
-    std::ofstream f(p, std::ios::binary | std::ios::trunc);
-    f.write(s.data(), static_cast<std::streamsize>(s.size()));
+    std::ofstream(p, std::ios::binary | std::ios::trunc).write(s.data(), static_cast<std::streamsize>(s.size()));
 }
-
-const std::string FichierDefaut = "[Couleurs]\r\n"
-                                  "CoulTxtEntete= 8388736\r\n"
-                                  "CoulNoms= 11196138\r\n"
-                                  "CoulJours= 14282996\r\n"
-                                  "CoulGris= 12632256\r\n"
-                                  "CoulF\xE9ri\xE9= 16761087\r\n"
-                                  "CoulWeekEnd= 8438015\r\n"
-                                  "Grille= 0\r\n"
-                                  "Bordure= 13822459\r\n";
 
 } // namespace
 
 class TestFichierIni : public QObject {
     Q_OBJECT
     QTemporaryDir dir;
-    fs::path ini() const { return fs::path(dir.path().toStdString()) / "Pelvado.ini"; }
+    fs::path base() const { return dir.path().toStdString(); }
+    fs::path ini() const { return base() / "Pelvado.ini"; }
 
 private slots:
     void init() { fs::remove_all(ini()); }
 
-    void fichierAbsent()
+    void fichierDuProgramme()
     {
-        QCOMPARE(LireIni(ini(), "Couleurs", "CoulNoms"), std::string());
-        QCOMPARE(LireIni(ini(), "Couleurs", "CoulNoms", "abc"), std::string("abc"));
+        const std::string defauts = "[Couleurs]\r\nCoulTxtEntete= 8388736\r\nCoulNoms= 11196138\r\n"
+                                    "CoulJours= 14282996\r\nCoulGris= 12632256\r\nCoulF\xE9ri\xE9= 16761087\r\n"
+                                    "CoulWeekEnd= 8438015\r\nGrille= 0\r\nBordure= 13822459\r\n";
+        // No file: nothing read, the slots keep their values.
         SchemaCouleurs c;
         c.CoulNoms = 42;
         LireCouleurs(ini(), c);
-        QCOMPARE(c.CoulNoms, 42.0);
-        QCOMPARE(c.CoulFérié, defaut::CoulFérié);
-        QCOMPARE(LireLargeur(ini()), std::string());
-        QCOMPARE(LireQualite(ini()), std::string());
-        QVERIFY(!fs::exists(ini()));
-        // A folder in place of the file reads as missing too.
-        fs::create_directory(ini());
-        QCOMPARE(LireIni(ini(), "Couleurs", "CoulNoms", "d"), std::string("d"));
-        QVERIFY(!EcrireLargeur(ini(), "90"));
-    }
-
-    void couleursDepuisRien()
-    {
-        QVERIFY(EcrireCouleurs(ini(), SchemaCouleurs{}));
-        QCOMPARE(lire(ini()), FichierDefaut);
-        // Written again with the same values: nothing moves.
-        QVERIFY(EcrireCouleurs(ini(), SchemaCouleurs{}));
-        QCOMPARE(lire(ini()), FichierDefaut);
-        // The leading blank is dropped on reading; the number is the same either way.
-        QCOMPARE(LireIni(ini(), "Couleurs", "CoulTxtEntete"), std::string("8388736"));
-        QCOMPARE(ValeurTexte(" 8388736"), 8388736.0);
-
-        SchemaCouleurs autre;
-        for (int i = 0; i < SchemaCouleurs::Nombre; ++i)
-            autre.slot(i) = 1;
-        LireCouleurs(ini(), autre);
-        QCOMPARE(autre.valeurs(), SchemaCouleurs{}.valeurs());
-
-        // New values replace the lines in place, in the same order.
-        SchemaCouleurs c;
+        QVERIFY(c.CoulNoms == 42 && c.CoulFérié == defaut::CoulFérié);
+        QVERIFY(LireLargeur(ini()).empty() && LireQualite(ini()).empty() && !fs::exists(ini()));
+        // Written from no file, and again with the same values: the same bytes.
+        for (int fois = 0; fois < 2; ++fois) {
+            QVERIFY(EcrireCouleurs(ini(), SchemaCouleurs{}));
+            QCOMPARE(lire(ini()), defauts);
+        }
+        // New values replace the lines in place; new sections go at the end.
+        c = SchemaCouleurs{};
         c.CoulFérié = 255;
         c.CoulGrille = -1;
         QVERIFY(EcrireCouleurs(ini(), c));
-        std::string attendu = FichierDefaut;
-        attendu.replace(attendu.find("= 16761087"), 10, "= 255");
-        attendu.replace(attendu.find("Grille= 0"), 9, "Grille=-1");
-        QCOMPARE(lire(ini()), attendu);
-        SchemaCouleurs relu;
-        LireCouleurs(ini(), relu);
-        QCOMPARE(relu.CoulFérié, 255.0);
-        QCOMPARE(relu.CoulGrille, -1.0);
-    }
-
-    void tailleEtQualite()
-    {
         QVERIFY(EcrireLargeur(ini(), "120"));
         QVERIFY(EcrireQualite(ini(), "-3"));
-        QCOMPARE(lire(ini()), std::string("[Taille]\r\nLargeur=120\r\n[Impression]\r\nQualit\xE9=-3\r\n"));
-        QCOMPARE(LireLargeur(ini()), std::string("120"));
-        QCOMPARE(LireQualite(ini()), std::string("-3"));
-        QVERIFY(EcrireLargeur(ini(), "95"));
-        QCOMPARE(LireLargeur(ini()), std::string("95"));
+        std::string attendu = defauts;
+        attendu.replace(attendu.find("= 16761087"), 10, "= 255");
+        attendu.replace(attendu.find("Grille= 0"), 9, "Grille=-1");
+        QCOMPARE(lire(ini()), attendu + "[Taille]\r\nLargeur=120\r\n[Impression]\r\nQualit\xE9=-3\r\n");
+        SchemaCouleurs relu;
+        LireCouleurs(ini(), relu);
+        QCOMPARE(relu.valeurs(), c.valeurs());
+        QVERIFY(LireLargeur(ini()) == "120" && LireQualite(ini()) == "-3");
     }
 
-    void casseEtPageDeCode()
+    void lecture()
     {
-        ecrire(ini(), "[ COULEURS ]\r\n"
-                      "  coulf\xC9RI\xC9  =  255  \r\n"
-                      "CoulF\xC3\xA9ri\xC3\xA9=1\r\n"      // UTF-8 spelling: another key
-                      "[impression]\n"
-                      "QUALIT\xC9=-2\n");
+        // File, section, key, value read ("d" when missing).
+        const std::tuple<std::string_view, const char*, const char*, std::string_view> cas[] = {
+            // Names match without regard to case, in the file's code page.
+            {"[ COULEURS ]\r\n  coulf\xC9RI\xC9  =  255  \r\n", "Couleurs", "CoulF\xE9ri\xE9", "255"},
+            {"[\xC0\x8A]\nA\xDE=1\n", "\xE0\x9A", "a\xFE", "1"},
+            {"[x]\n@=2\n", "X", "`", "d"},
+            {"[Couleurs]\nCoulF\xC3\xA9ri\xC3\xA9=1\n", "Couleurs", "CoulF\xE9ri\xE9", "d"}, // UTF-8: another key
+            {"[Autre]\r\nCl\xE9 = valeur  ; pas un commentaire\r\n", "Autre", "Cl\xC9", "valeur  ; pas un commentaire"},
+            // Quotes, NUL bytes, a byte order mark.
+            {"[A]\nB=  \"255\" \n", "A", "B", "255"},
+            {"[A]\nB='x'\n", "A", "B", "x"},
+            {"[A]\nB=\"x'\n", "A", "B", "\"x'"},
+            {"[A]\nB=12\0" "34\n"sv, "A", "B", "12"},
+            {"\xEF\xBB\xBF[Taille]\r\nLargeur=70\r\n", "Taille", "Largeur", "70"},
+            // Only the first section of a name counts; lines that are neither
+            // sections nor keys.
+            {"[Taille]\nA=1\n[Taille]\nLargeur=50\n", "Taille", "Largeur", "d"},
+            {"[Couleurs\nCoulNoms=1\n", "Couleurs", "CoulNoms", "d"},
+            {"[T]\nLargeur\n=5\nx=1", "T", "Largeur", "d"},
+            {"[T]\n=5\n", "T", "", "d"},
+            {"[A]]x\n\xFF\xFE\0\0\x01=\x80\nB=1"sv, "A", "B", "1"},
+        };
+        for (auto [fichier, section, cle, valeur] : cas) {
+            ecrire(ini(), fichier);
+            QCOMPARE(LireIni(ini(), section, cle, "d"), std::string(valeur));
+        }
+
+        // Colours: an empty or missing value keeps the slot, text gives its value.
+        ecrire(ini(), "[Couleurs]\r\nCoulTxtEntete=&HFF\r\nCoulNoms=&o17\r\nCoulJours=bleu\r\nCoulGris=\r\n"
+                      "CoulF\xE9ri\xE9=  -12  \r\nCoulWeekEnd=\"255\"\r\nGrille=1.5E3\r\n");
         SchemaCouleurs c;
         LireCouleurs(ini(), c);
-        QCOMPARE(c.CoulFérié, 255.0);
-        QCOMPARE(c.CoulNoms, defaut::CoulNoms);
-        QCOMPARE(LireQualite(ini()), std::string("-2"));
-        QCOMPARE(LireIni(ini(), "Impression", "Qualit\xC3\xA9", "x"), std::string("x"));
-        QCOMPARE(LireIni(ini(), "Couleurs", "CoulF\xC3\xA9ri\xC3\xA9"), std::string("1"));
-        // Other accented capitals of the code page fold too; ASCII only folds letters.
-        ecrire(ini(), "[\xC0\x8A]\nA\xDE=1\n[x]\n@=2\n");
-        QCOMPARE(LireIni(ini(), "\xE0\x9A", "a\xFE"), std::string("1"));
-        QCOMPARE(LireIni(ini(), "X", "`"), std::string());
+        QCOMPARE(c.valeurs(),
+                 (std::array<double, 8>{255, 15, 0, defaut::CoulGris, -12, 255, 1500, defaut::CoulBordure}));
 
-        // A write finds the key whatever its case and keeps the file's spelling.
-        ecrire(ini(), "[impression]\r\nQUALIT\xC9=-2\r\n");
-        QVERIFY(EcrireQualite(ini(), "-1"));
-        QCOMPARE(lire(ini()), std::string("[impression]\r\nQUALIT\xC9=-1\r\n"));
-        // The UTF-8 spelling is left alone and the real key added after it.
-        ecrire(ini(), "[Impression]\r\nQualit\xC3\xA9=-2\r\n");
-        QVERIFY(EcrireQualite(ini(), "-4"));
-        QCOMPARE(lire(ini()), std::string("[Impression]\r\nQualit\xC3\xA9=-2\r\nQualit\xE9=-4\r\n"));
-    }
-
-    void autresLignesConservees()
-    {
-        const std::string debut = "; r\xE9glages\n"
-                                  "\n"
-                                  "[Autre]\r\n"
-                                  "Cl\xE9 = valeur  ; pas un commentaire\r\n"
-                                  "  \t\r\n";
-        const std::string couleurs = "[Couleurs]\n"
-                                     "CoulNoms=1\n"
-                                     "; note\n"
-                                     "CoulGris=2\n";
-        const std::string fin = "\n"
-                                "; fin\n"
-                                "[Taille]\n"
-                                "Largeur=100";
-        ecrire(ini(), debut + couleurs + fin);
-        QCOMPARE(LireIni(ini(), "Autre", "Cl\xC9"), std::string("valeur  ; pas un commentaire"));
-
-        // Replaced in place.
-        QVERIFY(EcrireIni(ini(), "Couleurs", "CoulNoms", " 7"));
-        std::string couleurs2 = "[Couleurs]\nCoulNoms= 7\r\n; note\nCoulGris=2\n";
-        QCOMPARE(lire(ini()), debut + couleurs2 + fin);
-        // Added after the last key of its section, before the blank line.
-        QVERIFY(EcrireIni(ini(), "Couleurs", "Grille", " 0"));
-        couleurs2 += "Grille= 0\r\n";
-        QCOMPARE(lire(ini()), debut + couleurs2 + fin);
-        // The last line has no line end: replacing it gives it one.
-        QVERIFY(EcrireLargeur(ini(), "90"));
-        std::string fin2 = "\n; fin\n[Taille]\nLargeur=90\r\n";
-        QCOMPARE(lire(ini()), debut + couleurs2 + fin2);
-        // A new section goes at the end.
-        QVERIFY(EcrireQualite(ini(), "-3"));
-        QCOMPARE(lire(ini()), debut + couleurs2 + fin2 + "[Impression]\r\nQualit\xE9=-3\r\n");
-        QCOMPARE(LireIni(ini(), "Autre", "Cl\xE9"), std::string("valeur  ; pas un commentaire"));
-
-        // A file cut after a key with no line end, and a section header alone.
-        ecrire(ini(), "[Couleurs]\r\nCoulNoms=3");
-        QVERIFY(EcrireIni(ini(), "Couleurs", "CoulGris", "4"));
-        QCOMPARE(lire(ini()), std::string("[Couleurs]\r\nCoulNoms=3\r\nCoulGris=4\r\n"));
-        ecrire(ini(), "[Couleurs]");
-        QVERIFY(EcrireIni(ini(), "Couleurs", "CoulGris", "4"));
-        QCOMPARE(lire(ini()), std::string("[Couleurs]\r\nCoulGris=4\r\n"));
-        ecrire(ini(), "x\r");
-        QVERIFY(EcrireLargeur(ini(), "90"));
-        QCOMPARE(lire(ini()), std::string("x\r\n[Taille]\r\nLargeur=90\r\n"));
-        // Only the first section of a name counts, for reading and for writing.
-        ecrire(ini(), "[Taille]\nA=1\n[Taille]\nLargeur=50\n");
-        QCOMPARE(LireLargeur(ini()), std::string());
-        QVERIFY(EcrireLargeur(ini(), "60"));
-        QCOMPARE(lire(ini()), std::string("[Taille]\nA=1\nLargeur=60\r\n[Taille]\nLargeur=50\n"));
-        QCOMPARE(LireLargeur(ini()), std::string("60"));
-    }
-
-    void valeursNumeriques()
-    {
-        ecrire(ini(), "[Couleurs]\r\n"
-                      "CoulTxtEntete=&HFF\r\n"
-                      "CoulNoms=&o17\r\n"
-                      "CoulJours=bleu\r\n"
-                      "CoulGris=\r\n"
-                      "CoulF\xE9ri\xE9=  -12  \r\n"
-                      "CoulWeekEnd=\"255\"\r\n"
-                      "Grille=1.5E3\r\n");
-        SchemaCouleurs c;
-        LireCouleurs(ini(), c);
-        QCOMPARE(c.CoulTxtEntete, 255.0);
-        QCOMPARE(c.CoulNoms, 15.0);
-        QCOMPARE(c.CoulJours, 0.0);                 // not a number: black
-        QCOMPARE(c.CoulGris, defaut::CoulGris);     // empty: default kept
-        QCOMPARE(c.CoulFérié, -12.0);
-        QCOMPARE(c.CoulWeekEnd, 255.0);             // enclosing quotes dropped
-        QCOMPARE(c.CoulGrille, 1500.0);
-        QCOMPARE(c.CoulBordure, defaut::CoulBordure); // missing: default kept
-    }
-
-    void valeurTropLongue()
-    {
-        const std::string longue(300, 'x');
-        QVERIFY(EcrireLargeur(ini(), longue));
+        // Values are cut to the buffer size less one.
+        QVERIFY(EcrireLargeur(ini(), std::string(300, 'x')));
         QCOMPARE(LireLargeur(ini()), std::string(254, 'x'));
         QCOMPARE(LireIni(ini(), "Taille", "Largeur", "", 10), std::string(9, 'x'));
         QCOMPARE(LireIni(ini(), "Taille", "Largeur", "", 0), std::string());
         QCOMPARE(LireIni(ini(), "Taille", "Rien", "defaut", 4), std::string("def"));
     }
 
-    void lignesMalFormees()
+    void ecritureSansToucherAuReste()
     {
-        static const char donnees[] = "[Couleurs\nCoulNoms=1\n" // '[' without ']': no section
-                                      "[Taille]\n"
-                                      "Largeur\n"                // no '='
-                                      "=5\n"                     // no name
-                                      "[Couleurs]]x\n"
-                                      "CoulGris=12\0" "34\n"     // NUL ends the value
-                                      "\xFF\xFE\0\0\x01=\x80\n"
-                                      "CoulJours";
-        ecrire(ini(), std::string_view(donnees, sizeof donnees - 1));
-        QCOMPARE(LireIni(ini(), "Couleurs", "CoulNoms", "d"), std::string("d"));
-        QCOMPARE(LireLargeur(ini()), std::string());
-        QCOMPARE(LireIni(ini(), "Couleurs", "CoulGris"), std::string("12"));
-        QCOMPARE(LireIni(ini(), "Couleurs", "CoulJours", "d"), std::string("d"));
-        QCOMPARE(LireIni(ini(), "Couleurs", "", "d"), std::string("d"));
-        // Writing the width adds a real key; the odd lines stay.
-        const std::string avant = lire(ini());
+        // Other lines keep their bytes: comments, blank lines, LF line ends.
+        const std::string debut = "; r\xE9glages\n\n[Autre]\r\nCl\xE9 = valeur  ; pas un commentaire\r\n  \t\r\n";
+        const std::string fin = "\n; fin\n[Taille]\nLargeur=100";
+        ecrire(ini(), debut + "[Couleurs]\nCoulNoms=1\n; note\nCoulGris=2\n" + fin);
+        // Replaced in place, then added after the last key of its section.
+        QVERIFY(EcrireIni(ini(), "Couleurs", "CoulNoms", " 7"));
+        QVERIFY(EcrireIni(ini(), "Couleurs", "Grille", " 0"));
+        const std::string couleurs = "[Couleurs]\nCoulNoms= 7\r\n; note\nCoulGris=2\nGrille= 0\r\n";
+        QCOMPARE(lire(ini()), debut + couleurs + fin);
+        // The last line has no line end: replacing it gives it one.
         QVERIFY(EcrireLargeur(ini(), "90"));
-        QCOMPARE(LireLargeur(ini()), std::string("90"));
-        QCOMPARE(lire(ini()).size(), avant.size() + 12);
+        QCOMPARE(lire(ini()), debut + couleurs + "\n; fin\n[Taille]\nLargeur=90\r\n");
 
-        // A UTF-8 byte order mark does not hide the first section.
-        ecrire(ini(), "\xEF\xBB\xBF[Taille]\r\nLargeur=70\r\n");
-        QCOMPARE(LireLargeur(ini()), std::string("70"));
+        // File before; section, key and value written; file after.
+        const std::tuple<const char*, const char*, const char*, const char*, const char*> cas[] = {
+            {"[Couleurs]\r\nCoulNoms=3", "Couleurs", "CoulGris", "4", "[Couleurs]\r\nCoulNoms=3\r\nCoulGris=4\r\n"},
+            {"[Couleurs]", "Couleurs", "CoulGris", "4", "[Couleurs]\r\nCoulGris=4\r\n"},
+            {"x\r", "Taille", "Largeur", "90", "x\r\n[Taille]\r\nLargeur=90\r\n"},
+            {"[Taille]\nA=1\n[Taille]\nLargeur=50\n", "Taille", "Largeur", "60",
+             "[Taille]\nA=1\nLargeur=60\r\n[Taille]\nLargeur=50\n"},
+            // The key is found whatever its case and keeps the file's spelling;
+            // a UTF-8 spelling is another key.
+            {"[impression]\r\nQUALIT\xC9=-2\r\n", "Impression", "Qualit\xE9", "-1",
+             "[impression]\r\nQUALIT\xC9=-1\r\n"},
+            {"[Impression]\r\nQualit\xC3\xA9=-2\r\n", "Impression", "Qualit\xE9", "-4",
+             "[Impression]\r\nQualit\xC3\xA9=-2\r\nQualit\xE9=-4\r\n"},
+        };
+        for (auto [avant, section, cle, valeur, apres] : cas) {
+            ecrire(ini(), avant);
+            QVERIFY(EcrireIni(ini(), section, cle, valeur));
+            QCOMPARE(lire(ini()), std::string(apres));
+        }
+
+        // Odd lines stay as they are when a real key is added.
+        const std::string_view bizarre = "[Couleurs\nA=1\n[Taille]\nLargeur\n=5\n\xFF\xFE\0\0\x01=\x80\nB"sv;
+        ecrire(ini(), bizarre);
+        QVERIFY(EcrireLargeur(ini(), "90"));
+        QVERIFY(LireLargeur(ini()) == "90" && lire(ini()).size() == bizarre.size() + 12);
     }
 
     void ecrituresRefusees()
     {
-        ecrire(ini(), "[Taille]\r\nLargeur=90\r\n");
-        const std::string avant = lire(ini());
         // Names and values that would not stay on one line.
-        QVERIFY(!EcrireIni(ini(), "Taille", "Largeur", "1\r\n[X]"));
-        QVERIFY(!EcrireIni(ini(), "Taille", "Lar=geur", "1"));
-        QVERIFY(!EcrireIni(ini(), "Taille", "", "1"));
-        QVERIFY(!EcrireIni(ini(), "Taille", ";x", "1"));
-        QVERIFY(!EcrireIni(ini(), "Tai]lle", "x", "1"));
-        QVERIFY(!EcrireIni(ini(), "Taille", "x", std::string_view("a\0b", 3)));
-        QCOMPARE(lire(ini()), avant);
+        ecrire(ini(), "[Taille]\r\nLargeur=90\r\n");
+        const std::tuple<const char*, const char*, std::string_view> refus[] = {
+            {"Taille", "Largeur", "1\r\n[X]"}, {"Taille", "Lar=geur", "1"}, {"Taille", "", "1"},
+            {"Taille", ";x", "1"},             {"Tai]lle", "x", "1"},       {"Taille", "x", "a\0b"sv},
+        };
+        for (auto [section, cle, valeur] : refus)
+            QVERIFY(!EcrireIni(ini(), section, cle, valeur));
+        QCOMPARE(lire(ini()), std::string("[Taille]\r\nLargeur=90\r\n"));
 
         // The folder does not exist; a file stands where the folder should be.
-        const fs::path base = dir.path().toStdString();
-        QVERIFY(!EcrireLargeur(base / "absent" / "Pelvado.ini", "90"));
-        QVERIFY(!fs::exists(base / "absent"));
-        ecrire(base / "unfichier", "x");
-        QVERIFY(!EcrireLargeur(base / "unfichier" / "Pelvado.ini", "90"));
-        QCOMPARE(lire(base / "unfichier"), std::string("x"));
-        QCOMPARE(LireLargeur(base / "unfichier" / "Pelvado.ini"), std::string());
+        QVERIFY(!EcrireLargeur(base() / "absent" / "Pelvado.ini", "90"));
+        QVERIFY(!fs::exists(base() / "absent"));
+        ecrire(base() / "unfichier", "x");
+        QVERIFY(!EcrireLargeur(base() / "unfichier" / "Pelvado.ini", "90"));
+        QCOMPARE(lire(base() / "unfichier"), std::string("x"));
+        QCOMPARE(LireLargeur(base() / "unfichier" / "Pelvado.ini"), std::string());
+        // A folder in place of the file reads as missing and is not written.
+        fs::create_directory(base() / "dossier.ini");
+        QCOMPARE(LireIni(base() / "dossier.ini", "Couleurs", "CoulNoms", "d"), std::string("d"));
+        QVERIFY(!EcrireLargeur(base() / "dossier.ini", "90"));
 
         // A file over the size limit reads as missing and is not rewritten.
-        ecrire(ini(), "[Taille]\r\nLargeur=90\r\n");
         fs::resize_file(ini(), TailleMaxIni + 1);
         QCOMPARE(LireLargeur(ini()), std::string());
         QVERIFY(!EcrireLargeur(ini(), "80"));
@@ -281,17 +191,15 @@ private slots:
         fs::remove(ini());
 
         // No temporary file is left behind by the failures.
-        int n = 0;
-        for (const auto& e : fs::directory_iterator(base))
-            n += e.path().filename().string().find(".tmp") != std::string::npos;
-        QCOMPARE(n, 0);
+        for (const auto& e : fs::directory_iterator(base()))
+            QVERIFY(e.path().filename().string().find(".tmp") == std::string::npos);
     }
 
     void dossierEnLectureSeule()
     {
         if (::geteuid() == 0)
             QSKIP("running as root: permission bits do not stop writes");
-        const fs::path d = fs::path(dir.path().toStdString()) / "ro";
+        const fs::path d = base() / "ro";
         fs::create_directory(d);
         ecrire(d / "Pelvado.ini", "[Taille]\r\nLargeur=90\r\n");
         fs::permissions(d, fs::perms::owner_read | fs::perms::owner_exec);
@@ -304,13 +212,12 @@ private slots:
 
     void lienSymbolique()
     {
-        const fs::path base = dir.path().toStdString();
-        ecrire(base / "vrai.ini", "[Taille]\r\nLargeur=90\r\n");
-        fs::create_symlink(base / "vrai.ini", ini());
+        ecrire(base() / "vrai.ini", "[Taille]\r\nLargeur=90\r\n");
+        fs::create_symlink(base() / "vrai.ini", ini());
         QVERIFY(EcrireLargeur(ini(), "100"));
         QVERIFY(fs::is_symlink(ini()));
-        QCOMPARE(lire(base / "vrai.ini"), std::string("[Taille]\r\nLargeur=100\r\n"));
-        fs::remove(base / "vrai.ini");
+        QCOMPARE(lire(base() / "vrai.ini"), std::string("[Taille]\r\nLargeur=100\r\n"));
+        fs::remove(base() / "vrai.ini");
         QVERIFY(!EcrireLargeur(ini(), "100")); // dangling link: nothing written
     }
 
@@ -319,8 +226,7 @@ private slots:
     void octetsAuHasard()
     {
         std::mt19937 gen(20240611);
-        const std::string alphabet = std::string("[]=;\r\n\t \"'&HhOoEe.-+0123456789abcTailleLargeurAutreCle\xE9\xC9\xFF")
-                                     + std::string(1, '\0');
+        const std::string alphabet = "[]=;\r\n\t \"'&HhOoEe.-+0123456789abcTailleLargeurAutreCle\xE9\xC9\xFF\0"s;
         std::uniform_int_distribution<int> longueur(0, 400), octet(0, 255), mode(0, 3);
         std::uniform_int_distribution<size_t> choix(0, alphabet.size() - 1);
         for (int essai = 0; essai < 3000; ++essai) {
@@ -332,10 +238,8 @@ private slots:
             ecrire(ini(), s);
             const std::string avant = LireIni(ini(), "Autre", "Cle", "-");
             const std::string largeur = LireLargeur(ini());
-            QVERIFY(largeur.size() <= 254);
-            QVERIFY(largeur.find('\0') == std::string::npos);
-            QVERIFY(!std::isnan(ValeurTexte(s)));
-            QVERIFY(!std::isnan(ValeurTexte(largeur)));
+            QVERIFY(largeur.size() <= 254 && largeur.find('\0') == std::string::npos);
+            QVERIFY(!std::isnan(ValeurTexte(s)) && !std::isnan(ValeurTexte(largeur)));
             EstNombre(s);
             if (essai % 30 == 0) { // a hundred writes: each one syncs the disk
                 QVERIFY(EcrireLargeur(ini(), "123"));

@@ -8,15 +8,7 @@
 namespace {
 
 // A4 upright with 360 twips of unprintable border on each side.
-PageImprimante A4(int32_t imprimableL = 11186)
-{
-    PageImprimante p;
-    p.LargeurPapier = 11906;
-    p.HauteurPapier = 16838;
-    p.LargeurImprimable = imprimableL;
-    p.HauteurImprimable = 16118;
-    return p;
-}
+PageImprimante A4(int32_t imprimableL = 11186) { return {11906, 16838, imprimableL, 16118, {}, {}}; }
 
 // The whole calendar image as the main window reports it, twips.
 constexpr double SourceL = 9450, SourceH = 13020;
@@ -47,8 +39,7 @@ private slots:
         QVERIFY(mp.Valide);
         QVERIFY(Proche(mp.EchellePage, 344.0 / 11906, 1e-12));
         QVERIFY(Proche(mp.LargeurMP, 296.88));
-        QCOMPARE(int(mp.MargeX), 720);
-        QCOMPARE(int(mp.MaxH), 42);
+        QVERIFY(mp.MargeX == 720 && mp.MaxH == 42);
         QVERIFY(Proche(mp.PasX, 31.905, 0.001));
         // Vertically: the miniature keeps the on-screen aspect (411.04 pixels)
         // and the step divides by one less than the maximum.
@@ -56,35 +47,26 @@ private slots:
         QCOMPARE(int(mp.MaxV), 70);
         QVERIFY(Proche(mp.PasY, (16838 - 360 - 14175) / 69.0, 1e-9));
         // Home right after the printer choice: the printable area's corner.
-        QCOMPARE(int(mp.ValeurH), 5);
-        QCOMPARE(int(mp.ValeurV), 5);
-        QCOMPARE(mp.OrigineGauche, 0.0f);
-        QCOMPARE(mp.OrigineHaut, 0.0f);
+        QVERIFY(mp.ValeurH == 5 && mp.ValeurV == 5 && Coherent(mp));
         PositionPapier p = PositionSurPapier(mp, page);
         QVERIFY(Proche(p.x, 360) && Proche(p.y, 360));
 
         FlècheM_Click(mp, 2);
         QCOMPARE(int(mp.ValeurH), 42);
-        QVERIFY(Proche(mp.OrigineGauche, -1180.476));
-        QVERIFY(Coherent(mp));
+        QVERIFY(Proche(mp.OrigineGauche, -1180.476) && Coherent(mp));
 
         // Centre: one pixel right of exact centre (24.56 -> 24), exact centre down (37.48 -> 37).
         FlècheM_Click(mp, 4);
-        QCOMPARE(int(mp.ValeurH), 24);
-        QCOMPARE(int(mp.ValeurV), 37);
+        QVERIFY(mp.ValeurH == 24 && mp.ValeurV == 37);
         p = PositionSurPapier(mp, page);
-        QVERIFY(Proche(p.x, 360 + 19 * 1340.0 / 42));
-        QVERIFY(Proche(p.y, 360 + 32 * 2303.0 / 69));
+        QVERIFY(Proche(p.x, 360 + 19 * 1340.0 / 42) && Proche(p.y, 360 + 32 * 2303.0 / 69));
 
         // Bottom right: right column at the bar's maximum, bottom row 2 steps under it.
         FlècheM_Click(mp, 8);
-        QCOMPARE(int(mp.ValeurH), 42);
-        QCOMPARE(int(mp.ValeurV), 67);
+        QVERIFY(mp.ValeurH == 42 && mp.ValeurV == 67);
         p = PositionSurPapier(mp, page);
-        QVERIFY(Proche(p.x, 360 + 1180.476));
-        QVERIFY(Proche(p.y, 360 + 2069.362));
+        QVERIFY(Proche(p.x, 360 + 1180.476) && Proche(p.y, 360 + 2069.362));
         QVERIFY(p.x + 10206 <= page.LargeurPapier && p.y + 14175 <= page.HauteurPapier);
-
         // Printable area not centred on the paper: its real edges count.
         PageImprimante decale = page;
         decale.BordGauche = 200;
@@ -93,8 +75,7 @@ private slots:
         QVERIFY(Proche(p.x, 200 + 1180.476) && Proche(p.y, 100 + 2069.362));
 
         FlècheM_Click(mp, 0);
-        QCOMPARE(mp.OrigineGauche, 0.0f);
-        QCOMPARE(mp.OrigineHaut, 0.0f);
+        QVERIFY(mp.OrigineGauche == 0 && mp.OrigineHaut == 0);
     }
 
     void barres()
@@ -103,7 +84,7 @@ private slots:
         ChoixImprimante(mp, A4(), 10206, 14175, SourceL, SourceH);
         QCOMPARE(HScroll1_Change(mp, 20), int16_t(20));
         QVERIFY(Proche(mp.OrigineGauche, -15 * 1340.0 / 42));
-        // Below home is refused: no positive origin.
+        // Below home is refused (no positive origin), and so is past the maximum.
         QCOMPARE(HScroll1_Change(mp, 0), int16_t(5));
         QCOMPARE(VScroll1_Change(mp, -3), int16_t(5));
         QCOMPARE(HScroll1_Change(mp, 500), int16_t(42));
@@ -113,11 +94,8 @@ private slots:
         // Another printer: everything recomputed, picture home again.
         PageImprimante lettre{12240, 15840, 11520, 15120, {}, {}};
         ChoixImprimante(mp, lettre, 10206, 14175, SourceL, SourceH);
-        QCOMPARE(int(mp.ValeurH), 5);
-        QCOMPARE(int(mp.ValeurV), 5);
-        QCOMPARE(mp.OrigineGauche, 0.0f);
+        QVERIFY(mp.ValeurH == 5 && mp.ValeurV == 5 && mp.OrigineGauche == 0);
         QVERIFY(Proche(mp.EchellePage, 344.0 / 12240, 1e-12));
-
         // A smaller room alone keeps the bars inside it.
         HScroll1_Change(mp, mp.MaxH);
         AjusteImage(mp, lettre.LargeurPapier, 11000, SourceL, SourceH);
@@ -135,54 +113,35 @@ private slots:
             }
             return true;
         };
-
         // Print larger than the paper: no room, held at home whatever is asked.
         ChoixImprimante(mp, A4(), 12000, 16900, SourceL, SourceH);
-        QVERIFY(mp.LargeurMP > 344);
-        QCOMPARE(int(mp.MaxH), 5);
-        QCOMPARE(int(mp.MaxV), 5);
-        QVERIFY(toutesLesFleches());
-        QCOMPARE(mp.OrigineGauche, 0.0f);
-        QCOMPARE(HScroll1_Change(mp, 30), int16_t(5));
-
+        QVERIFY(mp.LargeurMP > 344 && mp.MaxH == 5 && mp.MaxV == 5);
+        QVERIFY(toutesLesFleches() && mp.OrigineGauche == 0);
         // W - w = 10.4: the maximum is 5 but the centre arrow asks for 6.
         ChoixImprimante(mp, A4(), 11477, 14000, SourceL, SourceH);
-        QCOMPARE(int(mp.MaxH), 5);
-        QVERIFY(PositionFleche(mp, 1).gauche > 6);
-        QVERIFY(toutesLesFleches());
-
+        QVERIFY(mp.MaxH == 5 && PositionFleche(mp, 1).gauche > 6 && toutesLesFleches());
         // Maximum 6: one step of room.
         ChoixImprimante(mp, A4(), 11449, 14000, SourceL, SourceH);
         QCOMPARE(int(mp.MaxH), 6);
         QVERIFY(Proche(mp.PasX, (11906 - 360 - 11449) / 6.0, 1e-9));
         FlècheM_Click(mp, 1);
-        QCOMPARE(int(mp.ValeurH), 6);
-        QVERIFY(toutesLesFleches());
-
+        QVERIFY(mp.ValeurH == 6 && toutesLesFleches());
         // Room on the miniature but the picture already reaches the paper's far
         // edge from home (wide unprintable border): no movement.
         ChoixImprimante(mp, A4(9906), 11000, 14000, SourceL, SourceH);
-        QCOMPARE(int(mp.MargeX), 2000);
-        QCOMPARE(int(mp.MaxH), 5);
-        QVERIFY(toutesLesFleches());
-
+        QVERIFY(mp.MargeX == 2000 && mp.MaxH == 5 && toutesLesFleches());
         // A zone one block wide and four high: taller than the page, still movable sideways.
         ChoixImprimante(mp, A4(), 5103, 21100, 209 * 15 + 30, 864 * 15 + 90);
-        QVERIFY(mp.HauteurMP > 486);
-        QCOMPARE(int(mp.MaxV), 5);
+        QVERIFY(mp.HauteurMP > 486 && mp.MaxV == 5);
         FlècheM_Click(mp, 8);
-        QCOMPARE(int(mp.ValeurV), 5);
-        QVERIFY(mp.ValeurH > 5);
-        QVERIFY(Coherent(mp));
+        QVERIFY(mp.ValeurV == 5 && mp.ValeurH > 5 && Coherent(mp));
 
         // Unusable sizes: picture at home, nothing divides by zero.
         for (auto [page, srcL, srcH] : {std::tuple{PageImprimante{}, SourceL, SourceH},
                                         {A4(), 0.0, SourceH},
                                         {A4(), SourceL, std::numeric_limits<double>::infinity()}}) {
             ChoixImprimante(mp, page, 10206, 14175, srcL, srcH);
-            QVERIFY(!mp.Valide);
-            QVERIFY(toutesLesFleches());
-            QCOMPARE(mp.OrigineGauche, 0.0f);
+            QVERIFY(!mp.Valide && toutesLesFleches() && mp.OrigineGauche == 0);
         }
         FlècheM_Click(mp, 99);
         FlècheM_Click(mp, -1);

@@ -1,5 +1,6 @@
 #include <QtTest>
 
+#include <array>
 #include <limits>
 
 #include "special/Zone.h"
@@ -14,90 +15,42 @@ ZoneMois zone(double x1, double y1, double x2, double y2)
     t.SelY2 = y2;
     return CalculerZone(t);
 }
-
-bool memeZone(const ZoneMois& a, const ZoneMois& b)
-{
-    return a.ZoneX1 == b.ZoneX1 && a.ZoneY1 == b.ZoneY1 && a.ZoneX2 == b.ZoneX2 && a.ZoneY2 == b.ZoneY2
-           && a.RatioZone == b.RatioZone;
-}
+using Coins = std::array<int, 4>;
+Coins coins(const ZoneMois& z) { return {z.ZoneX1, z.ZoneY1, z.ZoneX2, z.ZoneY2}; }
 } // namespace
 
 class TestZone : public QObject {
     Q_OBJECT
 private slots:
-    void clicSansMouvement()
+    void blocsEntiers()
     {
-        // The block of the second column, third row.
-        ZoneMois z = zone(300, 500, 300, 500);
-        QCOMPARE(z.ZoneX1, 209);
-        QCOMPARE(z.ZoneX2, 418);
-        QCOMPARE(z.ZoneY1, 432);
-        QCOMPARE(z.ZoneY2, 648);
-        QCOMPARE(z.RatioZone, 216.0 / 209.0);
-        // The first pixel of the image.
-        z = zone(0, 0, 0, 0);
-        QVERIFY(z.ZoneX1 == 0 && z.ZoneY1 == 0 && z.ZoneX2 == 209 && z.ZoneY2 == 216);
-    }
-
-    void glisserDansLesDeuxSens()
-    {
-        ZoneMois aller = zone(10, 20, 500, 700);
-        QVERIFY(memeZone(aller, zone(500, 700, 10, 20)));
-        QVERIFY(memeZone(aller, zone(500, 20, 10, 700)));
-        QVERIFY(memeZone(aller, zone(10, 700, 500, 20)));
-        QCOMPARE(aller.ZoneX1, 0);
-        QCOMPARE(aller.ZoneX2, 627);
-        QCOMPARE(aller.ZoneY1, 0);
-        QCOMPARE(aller.ZoneY2, 864);
-    }
-
-    void blocsVoisinsEtFeuilleEntiere()
-    {
-        // A short drag across the boundary between two blocks takes both.
-        ZoneMois z = zone(200, 100, 215, 104);
-        QCOMPARE(z.ZoneX2 - z.ZoneX1, 2 * 209);
-        QCOMPARE(z.ZoneY2 - z.ZoneY1, 216);
-        z = zone(100, 210, 100, 220);
-        QCOMPARE(z.ZoneY2 - z.ZoneY1, 2 * 216);
-
-        z = zone(1, 1, 626, 863);
-        QCOMPARE(z.ZoneX2 - z.ZoneX1, 3 * 209);
-        QCOMPARE(z.ZoneY2 - z.ZoneY1, 4 * 216);
-        QCOMPARE(z.RatioZone, (4.0 * 216) / (3.0 * 209));
-    }
-
-    void pointSurUneLimite()
-    {
-        // As a start, a boundary begins the zone there.
-        ZoneMois z = zone(209, 216, 300, 300);
-        QCOMPARE(z.ZoneX1, 209);
-        QCOMPARE(z.ZoneY1, 216);
-        // As an end, it adds the whole block that begins there.
-        z = zone(100, 100, 209, 216);
-        QCOMPARE(z.ZoneX2, 418);
-        QCOMPARE(z.ZoneY2, 432);
-        // Coordinates are first rounded, halves to even.
-        z = zone(208.5, 215.5, 208.5, 215.5);
-        QCOMPARE(z.ZoneX1, 0);   // 208.5 -> 208
-        QCOMPARE(z.ZoneY1, 216); // 215.5 -> 216
-        z = zone(208.6, 0, 417.5, 0);
-        QCOMPARE(z.ZoneX1, 209); // 208.6 -> 209
-        QCOMPARE(z.ZoneX2, 627); // 417.5 -> 418, third block
-    }
-
-    void relacheHorsImage()
-    {
-        ZoneMois z = zone(100, 100, 700, 900);
-        QCOMPARE(z.ZoneX2, 4 * 209);
-        QCOMPARE(z.ZoneY2, 5 * 216);
-        // Left of and above the image: the division drops the remainder
-        // towards zero, so -50 stays in the first block and -300 reaches back one.
-        z = zone(100, 100, -300, -50);
-        QCOMPARE(z.ZoneX1, -209);
-        QCOMPARE(z.ZoneY1, 0);
-        QCOMPARE(z.ZoneX2, 209);
-        QCOMPARE(z.ZoneY2, 216);
-        QCOMPARE(z.RatioZone, 216.0 / 418.0);
+        // Press and release points, and the zone: first column and row, first past it.
+        const std::pair<std::array<double, 4>, Coins> cas[] = {
+            {{300, 500, 300, 500}, {209, 432, 418, 648}}, // a click: the block under it
+            {{0, 0, 0, 0}, {0, 0, 209, 216}},
+            {{10, 20, 500, 700}, {0, 0, 627, 864}},
+            {{200, 100, 215, 104}, {0, 0, 418, 216}}, // a short drag over a boundary takes both blocks
+            {{100, 210, 100, 220}, {0, 0, 209, 432}},
+            {{1, 1, 626, 863}, {0, 0, 627, 864}},
+            // A boundary begins the zone as a start, adds the block beginning there as an end.
+            {{209, 216, 300, 300}, {209, 216, 418, 432}},
+            {{100, 100, 209, 216}, {0, 0, 418, 432}},
+            // Coordinates are first rounded, halves to even: 208.5 -> 208, 215.5 -> 216, 417.5 -> 418.
+            {{208.5, 215.5, 208.5, 215.5}, {0, 216, 209, 432}},
+            {{208.6, 0, 417.5, 0}, {209, 0, 627, 216}},
+            // Released outside the image; left of and above it the division drops the
+            // remainder towards zero, so -50 stays in the first block and -300 reaches back one.
+            {{100, 100, 700, 900}, {0, 0, 4 * 209, 5 * 216}},
+            {{100, 100, -300, -50}, {-209, 0, 209, 216}},
+        };
+        for (const auto& [p, attendu] : cas) {
+            const ZoneMois z = zone(p[0], p[1], p[2], p[3]);
+            QCOMPARE(coins(z), attendu);
+            QCOMPARE(z.RatioZone, double(attendu[3] - attendu[1]) / (attendu[2] - attendu[0]));
+            // Dragging in any direction gives the same zone.
+            QCOMPARE(coins(zone(p[2], p[3], p[0], p[1])), attendu);
+            QCOMPARE(coins(zone(p[2], p[1], p[0], p[3])), attendu);
+        }
     }
 
     void valeursAberrantes()
@@ -115,17 +68,18 @@ private slots:
 
     void limiteALImage()
     {
-        RectPixels r = LimiterZone(zone(300, 500, 300, 500));
-        QVERIFY(r.x == 209 && r.y == 432 && r.l == 209 && r.h == 216);
-        r = LimiterZone(zone(100, 100, 700, 900));
-        QVERIFY(r.x == 0 && r.y == 0 && r.l == LargeurImage && r.h == HauteurImage);
-        r = LimiterZone(zone(100, 100, -300, -50));
-        QVERIFY(r.x == 0 && r.y == 0 && r.l == 209 && r.h == 216);
-        // The last column of the image lies in a fourth, partial block.
-        r = LimiterZone(zone(627, 865, 627, 865));
-        QVERIFY(r.x == 627 && r.y == 864 && r.l == 1 && r.h == 2);
-        // Nothing on the image.
-        r = LimiterZone(zone(900, 100, 1000, 100));
+        // Press and release points, and the part of the zone on the image.
+        const std::pair<std::array<double, 4>, Coins> cas[] = {
+            {{300, 500, 300, 500}, {209, 432, 209, 216}},
+            {{100, 100, 700, 900}, {0, 0, LargeurImage, HauteurImage}},
+            {{100, 100, -300, -50}, {0, 0, 209, 216}},
+            {{627, 865, 627, 865}, {627, 864, 1, 2}}, // the last column lies in a fourth, partial block
+        };
+        for (const auto& [p, attendu] : cas) {
+            const RectPixels r = LimiterZone(zone(p[0], p[1], p[2], p[3]));
+            QCOMPARE((Coins{r.x, r.y, r.l, r.h}), attendu);
+        }
+        const RectPixels r = LimiterZone(zone(900, 100, 1000, 100)); // nothing on the image
         QVERIFY(r.l == 0 && r.h == 0);
     }
 };
