@@ -99,8 +99,12 @@ void Ardemo::SauveFichier_Click()
         DialogueSauverImage dialogue(this, dossierProgramme(), QString::fromStdString(etat().AnChoisi));
         chemin = dialogue.demander();
     }
-    if (!chemin.isEmpty())
-        EcrireImageBmp(ImageDeBoite(*Pict1), chemin);
+    if (!chemin.isEmpty() && !EcrireImageBmp(ImageDeBoite(*Pict1), chemin))
+        // Nothing was written (the disk is full, the folder is read-only...):
+        // the user must not believe the image is saved.
+        QMessageBox::warning(this, QStringLiteral("Sauver l'image"),
+                             QStringLiteral("L'image n'a pas pu être enregistrée dans « %1 ».")
+                                 .arg(QDir::toNativeSeparators(chemin)));
     FVert();
 }
 

@@ -4,11 +4,13 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDate>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QIcon>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPointer>
 
 #include "app/Twips.h"
@@ -250,8 +252,12 @@ void VornCoulSP::SauverCouleurs_Click()
 
     const mdlVorn& etat = m_principal.etat();
     CurseurSablier();
-    SauverCal(cheminFichier(choix.first()), etat.TableCoulSP, etat.AnChoisi);
+    const bool ecrit = SauverCal(cheminFichier(choix.first()), etat.TableCoulSP, etat.AnChoisi);
     CurseurNormal();
+    if (!ecrit)
+        QMessageBox::warning(this, QStringLiteral("Sauver un Fichier de Couleurs spéciales"),
+                             QStringLiteral("Les couleurs n'ont pas pu être enregistrées dans « %1 ».")
+                                 .arg(QDir::toNativeSeparators(choix.first())));
 }
 
 void VornCoulSP::OuvrirCouleur_Click()

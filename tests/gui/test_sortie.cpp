@@ -17,6 +17,7 @@
 #include "main_gui.h"
 #include "output/ui/ApercuForm.h"
 #include "Outils.h"
+#include "PiloteDialogues.h"
 
 namespace {
 
@@ -161,6 +162,21 @@ private slots:
             QVERIFY(contenu(p.dossier.path()) == QStringList{"bloc"} && etatPret(f));
         }
         QCOMPARE(lireFichier(p.dossier.filePath("bloc")), QByteArray("un fichier"));
+
+        // The folder disappears between the dialog and the writing: the failure is said.
+        QString echec;
+        QVERIFY(QDir(p.dossier.path()).mkdir("sous"));
+        sauverAvec(f, [&](QFileDialog* d) {
+            taper(d, QStringLiteral("sous/essai.bmp"));
+            accepter(d);
+            QDir(p.dossier.filePath("sous")).removeRecursively();
+            auProchainDialogue<QMessageBox>([&](QMessageBox* m) {
+                echec = m->text();
+                m->accept();
+            });
+        });
+        QVERIFY(echec.contains(QStringLiteral("n'a pas pu être enregistrée")));
+        QVERIFY(contenu(p.dossier.path()) == QStringList{"bloc"} && etatPret(f));
 
         // An existing file is replaced only once confirmed.
         const QString chemin = p.dossier.filePath(parDefaut);
