@@ -91,8 +91,13 @@ void Ardemo::cAn_Click()
 
 void Ardemo::cAn_LostFocus()
 {
-    if (AnneeHorsPlage(texte(cAn)))
-        QMessageBox::information(this, QString::fromUtf8(TitreControleAnnee), QString::fromUtf8(MessageControleAnnee));
+    if (AnneeHorsPlage(texte(cAn))) {
+        // Above the always-on-top windows (the preview), which would hide it.
+        QMessageBox message(QMessageBox::Information, QString::fromUtf8(TitreControleAnnee),
+                            QString::fromUtf8(MessageControleAnnee), QMessageBox::Ok, this);
+        message.setWindowFlag(Qt::WindowStaysOnTopHint);
+        message.exec();
+    }
     cAn_Click();
 }
 

@@ -106,6 +106,9 @@ void VornScolaire::FermeCarte_Click() { close(); }
 
 void Ardemo::CalScolaire_Click()
 {
+    // The always-on-top preview would cover this modal window.
+    if (etat().ApercuOuvert)
+        FermerApercu();
     VornScolaire fenetre(*this);
     fenetre.exec();
 }
