@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "OutilsBench.h"
 #include "app/Horloge.h"
 #include "app/mdlVorn.h"
 #include "app/ui/Ardemo.h"
@@ -22,24 +23,10 @@
 #include "output/ui/ImpressionNette.h"
 #include "output/ui/ImpressionPage.h"
 
-namespace {
-struct HorlogeSansAttente : Horloge {
-    double t = 1000;
-    double SecondesDepuisMinuit() override { return t += 10; }
-    void LaisserPasserEvenements() override {}
-};
-
-double mediane(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-} // namespace
 
 int main(int argc, char* argv[])
 {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    PlateformeHorsEcran();
     QApplication app(argc, argv);
     PreparerApplication(app);
     QTemporaryDir dossier;
