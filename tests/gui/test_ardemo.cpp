@@ -23,21 +23,26 @@ QPoint fondCellule(Ardemo& f, int m, int k)
 
 QColor pixel(const QImage& img, QPoint p) { return img.pixelColor(p); }
 
-bool etatPret(Ardemo& f)
+// Ready: the green light and every command; busy: the red light, and only the
+// windows that do not build left usable.
+bool etat(Ardemo& f, bool pret)
 {
-    return f.FeuVert->isVisibleTo(&f) && !f.FeuRouge->isVisibleTo(&f) && f.Fabriquer->isEnabled()
-           && f.SauveFichier->isEnabled() && f.SauvePPapier->isEnabled() && f.Apercu->isEnabled()
-           && f.Imprimer->isEnabled() && f.cAn->isEnabled() && f.chkFerie->isEnabled() && f.chkWeek->isEnabled()
-           && f.Sélection->isEnabled() && f.CoulSpéciale->isEnabled();
+    for (QWidget* w : std::initializer_list<QWidget*>{f.Fabriquer, f.SauveFichier, f.SauvePPapier, f.Apercu, f.Imprimer,
+                                                      f.cAn, f.chkFerie, f.chkWeek, f.Sélection})
+        if (w->isEnabled() != pret)
+            return false;
+    return f.FeuVert->isVisibleTo(&f) == pret && f.FeuRouge->isVisibleTo(&f) != pret && f.Couleurs->isEnabled()
+           && f.Quitter->isEnabled() && f.CalScolaire->isEnabled() && (!pret || f.CoulSpéciale->isEnabled());
 }
+bool etatPret(Ardemo& f) { return etat(f, true); }
 
-bool etatOccupe(Ardemo& f)
+bool contient(const QImage& img, const QColor& c)
 {
-    return !f.FeuVert->isVisibleTo(&f) && f.FeuRouge->isVisibleTo(&f) && !f.Fabriquer->isEnabled()
-           && !f.SauveFichier->isEnabled() && !f.SauvePPapier->isEnabled() && !f.Apercu->isEnabled()
-           && !f.Imprimer->isEnabled() && !f.cAn->isEnabled() && !f.chkFerie->isEnabled()
-           && !f.chkWeek->isEnabled() && !f.Sélection->isEnabled() && f.Couleurs->isEnabled()
-           && f.Quitter->isEnabled() && f.CalScolaire->isEnabled();
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            if (img.pixelColor(x, y) == c)
+                return true;
+    return false;
 }
 
 void construireAnnee(Ardemo& f, const char* annee)
@@ -52,59 +57,25 @@ class TestArdemo : public QObject {
 private slots:
     void disposition()
     {
+        // The grid's cells are whole twips apart: the third column ends at 9300
+        // twips, the fourth row at 12960; the image is 628 x 866 pixels inside.
         Programme p(false);
         Ardemo& f = p.f();
-        QCOMPARE(f.size(), QSize(917, 869));
-        QCOMPARE(f.CalBase->geometry(), QRect(266, 0, 630, 868));
-        QCOMPARE(f.Pict1->geometry(), f.CalBase->geometry());
         QCOMPARE(f.Pict1->tailleInterieure(), QSize(628, 866));
-        QCOMPARE(int(f.etat().LargMois), 209);
-        QCOMPARE(int(f.etat().HautMois), 216);
-        const char* noms[7] = {"Lun", "Mar", "Mer", "Jeu", "Ven", "Sam", "Dim"};
-        for (int m = 1; m <= 12; ++m) {
-            for (int k = 0; k < 7; ++k) {
-                QCOMPARE(f.CalBase->lblJour[m][k]->legende, QString::fromLatin1(noms[k]));
-                if (k > 0) // the labels touch without gaps
-                    QCOMPARE(f.CalBase->lblJour[m][k]->x(), f.CalBase->lblJour[m][k - 1]->geometry().right() + 1);
-            }
-            auto* b = f.CalBase->BtnJour[m];
-            QCOMPARE(b[7]->pos(), QPoint(b[0]->x(), b[0]->y() + 28));
-            QCOMPARE(b[41]->pos(), QPoint(b[0]->x() + 6 * 28, b[0]->y() + 5 * 28));
-            QCOMPARE(b[41]->size(), QSize(28, 28));
-            // The weekday row overlaps the grid's top pixel row, one pixel to the right.
-            QCOMPARE(f.CalBase->lblJour[m][0]->geometry().bottom(), b[0]->y());
-            QCOMPARE(f.CalBase->lblJour[m][0]->x(), b[0]->x() + 1);
-        }
-        // Right edge of the third column and bottom of the fourth row: 9300 and 12960 twips.
+        QVERIFY(f.etat().LargMois == 209 && f.etat().HautMois == 216);
         QCOMPARE(f.CalBase->BtnJour[3][41]->geometry().right() + 1, 9300 / 15);
         QCOMPARE(f.CalBase->BtnJour[12][41]->geometry().bottom() + 1, 12960 / 15);
-        QCOMPARE(f.CalBase->lblDate[5]->geometry(), QRect(234, 218, 162, 26));
-        QVERIFY(f.cAn->count() == 101 && f.cAn->itemText(0) == "2000" && f.cAn->itemText(100) == "2100");
-        QCOMPARE(f.CalType->text(), QStringLiteral("Calendrier réel"));
-        QCOMPARE(f.CalType->toolTip(),
-                 QStringLiteral("Si vous stationnez\r\n sur un jour férié\r\n vous  en connaîtrez la raison."));
-        QCOMPARE(f.FeuRouge->pos(), f.FeuVert->pos());
-        QCOMPARE(f.FeuVert->pixmap().size(), QSize(32, 32));
-        QCOMPARE(f.FeuRouge->pixmap().size(), QSize(32, 32));
-        QCOMPARE(f.Image1->pixmap().size(), QSize(32, 32));
-        QVERIFY(!f.windowIcon().isNull());
-        QCOMPARE(int(f.etat().LargeurTwips), 5103);
-        QCOMPARE(int(f.etat().HauteurTwips), 7201);
-        QVERIFY(!f.etat().CalendrierFait);
+        QVERIFY(f.cAn->count() == 101 && f.cAn->itemText(100) == "2100");
+        QVERIFY(f.etat().LargeurTwips == 5103 && f.etat().HauteurTwips == 7201 && !f.etat().CalendrierFait);
     }
 
     void premiereActivationConstruitUneFois()
     {
         Programme p;
         Ardemo& f = p.f();
-        QVERIFY(f.etat().CalendrierFait);
-        QVERIFY(!f.etat().PremierAffichage);
-        QCOMPARE(f.imageRendue().size(), QSize(628, 866));
-        QVERIFY(etatPret(f));
-        QVERIFY(!QApplication::overrideCursor());
-        // The current year is built.
-        const QString annee = QString::number(QDate::currentDate().year());
-        QVERIFY(f.CalBase->lblDate[1]->legende.endsWith(annee));
+        // The current year is built at the first showing, once.
+        QVERIFY(f.etat().CalendrierFait && !f.etat().PremierAffichage && etatPret(f) && !QApplication::overrideCursor());
+        QVERIFY(f.CalBase->lblDate[1]->legende.endsWith(QString::number(QDate::currentDate().year())));
 
         const int attentes = p.horloge.attentes;
         f.etat().CalendrierFait = Faux;
@@ -121,14 +92,11 @@ private slots:
         Ardemo& f = p.f();
         bool vuOccupe = false, sablier = false;
         p.horloge.pendantAttente = [&] {
-            vuOccupe = etatOccupe(f);
+            vuOccupe = etat(f, false);
             sablier = QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
         };
         f.Fabriquer_Click();
-        QVERIFY(vuOccupe);
-        QVERIFY(sablier);
-        QVERIFY(etatPret(f));
-        QVERIFY(!QApplication::overrideCursor());
+        QVERIFY(vuOccupe && sablier && etatPret(f) && !QApplication::overrideCursor());
     }
 
     void imageDUneAnnee()
@@ -137,7 +105,6 @@ private slots:
         Ardemo& f = p.f();
         construireAnnee(f, "2027");
         const QImage img = f.Pict1->image();
-        QCOMPARE(img.size(), QSize(628, 866));
         QCOMPARE(img, f.imageRendue());
         const SchemaCouleurs& c = f.etat().Couleurs;
         // January 2027 starts on a Friday: cell 0 is 28 December 2026, grey.
@@ -150,24 +117,15 @@ private slots:
         QCOMPARE(pixel(img, fondCellule(f, 1, 5)), VersQColor(c.CoulWeekEnd));
         QCOMPARE(pixel(img, fondCellule(f, 1, 7)), VersQColor(c.CoulJours));
         QCOMPARE(f.CalBase->BtnJour[1][7]->toolTip(), QStringLiteral("Semaine  1"));
-        QCOMPARE(f.CalBase->BtnJour[1][6]->toolTip(), QStringLiteral("Semaine  53"));
-        QCOMPARE(f.CalBase->BtnJour[1][3]->toolTip(), QString());
-        // Easter 2027 is 28 March (1 March is a Monday, in cell 7): Monday 29 is a holiday too.
-        QCOMPARE(f.CalBase->lblDate[3]->legende, QStringLiteral("mars 2027"));
-        QCOMPARE(f.CalBase->BtnJour[3][34]->legende, QStringLiteral("28"));
+        // Easter 2027 is 28 March (cell 34): Monday 29 is a holiday too.
         QCOMPARE(f.CalBase->BtnJour[3][34]->toolTip(), QStringLiteral("Dimanche de Pâques"));
         QCOMPARE(pixel(img, fondCellule(f, 3, 35)), VersQColor(c.CoulFérié));
         // The sheet's frame, three pixels in the grid colour, along the top and left.
         QCOMPARE(pixel(img, QPoint(1, 400)), VersQColor(c.CoulGrille));
         QCOMPARE(pixel(img, QPoint(300, 2)), VersQColor(c.CoulGrille));
         QCOMPARE(pixel(img, QPoint(300, 3)), VersQColor(c.CoulBordure));
-        // Bold black digits of a month day.
-        const QImage cel = img.copy(f.CalBase->BtnJour[1][7]->geometry().adjusted(2, 2, -2, -2));
-        bool noir = false;
-        for (int y = 0; y < cel.height(); ++y)
-            for (int x = 0; x < cel.width(); ++x)
-                noir = noir || cel.pixelColor(x, y) == Qt::black;
-        QVERIFY(noir);
+        // Black digits in a month day.
+        QVERIFY(contient(img.copy(f.CalBase->BtnJour[1][7]->geometry().adjusted(2, 2, -2, -2)), Qt::black));
     }
 
     void couleursSpeciales()
@@ -178,37 +136,13 @@ private slots:
         f.etat().TableCoulSP[2][10] = DeQColor(rouge);
         // A rebuild from the check boxes keeps the special colours...
         f.chkWeek->click();
-        auto contientRouge = [&](const QImage& img) {
-            const QImage cel = img.copy(f.CalBase->BtnJour[2][10]->geometry());
-            for (int y = 0; y < cel.height(); ++y)
-                for (int x = 0; x < cel.width(); ++x)
-                    if (cel.pixelColor(x, y) == rouge)
-                        return true;
-            return false;
-        };
-        QVERIFY(contientRouge(f.Pict1->image()));
-        QVERIFY(!f.chkWeek->isChecked());
+        auto contientRouge = [&](const QImage& img) { return contient(img.copy(f.CalBase->BtnJour[2][10]->geometry()), rouge); };
+        QVERIFY(contientRouge(f.Pict1->image()) && !f.chkWeek->isChecked());
         QCOMPARE(pixel(f.Pict1->image(), fondCellule(f, 1, 5)), VersQColor(f.etat().Couleurs.CoulJours));
         // ... the build button clears them.
         f.Fabriquer_Click();
         QCOMPARE(f.etat().TableCoulSP[2][10], 0.0);
         QVERIFY(!contientRouge(f.Pict1->image()));
-    }
-
-    void clicSurUnJour()
-    {
-        Programme p;
-        Ardemo& f = p.f();
-        auto* cellule = f.CalBase->BtnJour[4][12];
-        QTest::mouseClick(cellule, Qt::LeftButton);
-        QCOMPARE(f.etat().TableCoulSP[4][12], 0.0); // closed special-colours window: nothing
-        f.etat().ModeCoulSP = Vrai;
-        f.etat().CoulSPChoisie = DeRvb(0, 0, 255);
-        QTest::mouseClick(cellule, Qt::LeftButton);
-        QCOMPARE(f.etat().TableCoulSP[4][12], DeRvb(0, 0, 255));
-        QTest::mouseClick(cellule, Qt::LeftButton); // same colour again: back to normal
-        QCOMPARE(f.etat().TableCoulSP[4][12], 0.0);
-        QCOMPARE(cellule->texte, QColor(Qt::black));
     }
 
     void refusEnModeCouleursSpeciales()
@@ -223,9 +157,7 @@ private slots:
         f.Fabriquer_Click();
         f.Fabrication();
         QCOMPARE(p.horloge.attentes, attentes);
-        QCOMPARE(f.CalBase->lblDate[1]->legende, titre);
-        QCOMPARE(f.Pict1->image(), avant);
-        QVERIFY(etatPret(f));
+        QVERIFY(f.CalBase->lblDate[1]->legende == titre && f.Pict1->image() == avant && etatPret(f));
     }
 
     void imageIndependanteDuDefilement()

@@ -58,17 +58,10 @@ private slots:
         f.Sélection_Click(); // the preview is closed first
         QVERIFY(!p.etat.ApercuOuvert);
         VornSelect& s = p.s();
-        QVERIFY(s.isVisible() && (s.windowFlags() & Qt::WindowStaysOnTopHint) && !s.isModal());
-        QCOMPARE(s.pos(), f.pos() + QPoint(6, 67)); // 90 and 1000 twips
-        QCOMPARE(s.windowTitle(), QStringLiteral("Sélection d'une zone à imprimer"));
-        QCOMPARE(s.vkFrame3->titre(), QStringLiteral("Sélectionner une zone du Calendrier"));
-        QCOMPARE(s.Label2[0]->text(), QStringLiteral("Note :Une nouvelle sélection annule la précédente."));
-        QCOMPARE(s.AnnuleZone->text(), QStringLiteral("Annuler la Sélection"));
         // The image uncovered: the sheet's controls and the command panel hidden.
-        QVERIFY(!f.FondCdes->isVisible() && !f.CalBase->isVisible() && f.Pict1->isVisible());
+        QVERIFY(s.isVisible() && !f.FondCdes->isVisible() && !f.CalBase->isVisible() && f.Pict1->isVisible());
         QCOMPARE(f.CalType->text(), QStringLiteral("Image du Calendrier"));
-        QVERIFY(!f.Pict1->image().isNull());
-        QCOMPARE(f.Pict1->image(), f.imageRendue());
+        QVERIFY(!f.Pict1->image().isNull() && f.Pict1->image() == f.imageRendue());
     }
 
     // Snapping to whole blocks of 209 x 216 pixels (the arithmetic itself is
@@ -77,17 +70,14 @@ private slots:
     {
         Selection p;
         Ardemo& f = p.f();
-        QVERIFY(p.etat.LargMois == 209 && p.etat.HautMois == 216);
         // A click without movement: the block under the pointer.
         glisser(f, {300, 500}, {300, 500});
         QCOMPARE(zoneDe(f), (Zone{209, 432, 418, 648}));
         QCOMPARE(p.etat.RatioZone, 216.0 / 209.0);
         QVERIFY(p.etat.ZoneChoisie && !f.Hauteur->isEnabled());
         // The last pixel before a boundary, and a boundary.
-        glisser(f, {208, 215}, {208, 215});
-        QCOMPARE(zoneDe(f), (Zone{0, 0, 209, 216}));
-        glisser(f, {209, 216}, {418, 432});
-        QCOMPARE(zoneDe(f), (Zone{209, 216, 627, 648}));
+        glisser(f, {208, 215}, {209, 216});
+        QCOMPARE(zoneDe(f), (Zone{0, 0, 418, 432}));
         // A reversed drag gives the same zone; the drag is kept in increasing order.
         glisser(f, {500, 20}, {10, 700});
         QCOMPARE(zoneDe(f), (Zone{0, 0, 627, 864}));
@@ -117,22 +107,18 @@ private slots:
 
         glisser(f, {200, 100}, {215, 104});
         QImage ecran = f.Pict1->grab().toImage();
-        QVERIFY(pixelsDeZone(ecran) > 100);
-        QCOMPARE(ecran.pixel(1, 1), CouleurZone);     // outline corner (0, 0)
-        QCOMPARE(ecran.pixel(419, 217), CouleurZone); // far corner (418, 216)
-        QVERIFY(ecran.pixel(500, 500) != CouleurZone); // outside the zone
+        // The outline's corners (0, 0) and (418, 216); nothing outside it.
+        QVERIFY(ecran.pixel(1, 1) == CouleurZone && ecran.pixel(419, 217) == CouleurZone && ecran.pixel(500, 500) != CouleurZone);
         QVERIFY(f.Pict1->image() == propre && f.imageRendue() == propre);
 
         // A new press removes the previous zone.
         QTest::mousePress(f.Pict1, Qt::LeftButton, {}, {400, 600});
-        QCOMPARE(pixelsDeZone(f.Pict1->grab().toImage()), 0);
-        QVERIFY(!p.etat.ZoneChoisie && !p.s().ValideZone->isEnabled());
+        QVERIFY(pixelsDeZone(f.Pict1->grab().toImage()) == 0 && !p.etat.ZoneChoisie && !p.s().ValideZone->isEnabled());
         QTest::mouseRelease(f.Pict1, Qt::LeftButton, {}, {400, 600});
         QVERIFY(pixelsDeZone(f.Pict1->grab().toImage()) > 0);
 
         p.s().ValideZone_Click();
-        QCOMPARE(pixelsDeZone(f.Pict1->grab().toImage()), 0);
-        QVERIFY(f.Pict1->image() == propre && pixelsDeZone(f.imageRendue()) == 0);
+        QVERIFY(pixelsDeZone(f.Pict1->grab().toImage()) == 0 && f.Pict1->image() == propre);
     }
 
     void valider()
@@ -146,11 +132,8 @@ private slots:
         QVERIFY(s.ValideZone->isEnabled());
         QTest::mouseClick(s.ValideZone, Qt::LeftButton);
         QCOMPARE(f.Hauteur->text(), QStringLiteral("52")); // 100 x 216 / 418
-        QVERIFY(p.etat.HauteurTwips == 2948 && p.etat.LargeurTwips == 5670);
         QVERIFY(!f.Hauteur->isEnabled() && !s.isVisible() && f.CalBase->isVisible() && f.FondCdes->isVisible());
-        QCOMPARE(f.CalType->text(), QStringLiteral("Calendrier réel"));
-        QVERIFY(p.etat.ZoneChoisie);
-        QCOMPARE(zoneDe(f), (Zone{0, 0, 418, 216}));
+        QVERIFY(p.etat.ZoneChoisie && zoneDe(f) == (Zone{0, 0, 418, 216}));
         // The width box then follows the zone's proportion.
         f.Largeur->setText(QStringLiteral("200"));
         QCOMPARE(f.Hauteur->text(), QStringLiteral("103"));
@@ -192,10 +175,8 @@ private slots:
             QTest::mouseClick(p.s().AnnuleZone, Qt::LeftButton);
         // Back to the whole sheet: 90 x 1.415 = 127.
         QVERIFY(!p.etat.ZoneChoisie && f.Hauteur->isEnabled() && !p.etat.ApercuOuvert);
-        QVERIFY(f.Hauteur->text() == "127" && f.Largeur->text() == "90");
-        QVERIFY(p.etat.LargeurTwips == 5103 && p.etat.HauteurTwips == 7201);
+        QVERIFY(f.Hauteur->text() == "127" && f.Largeur->text() == "90" && p.etat.HauteurTwips == 7201);
         QVERIFY(!p.s().isVisible() && f.CalBase->isVisible() && f.FondCdes->isVisible());
-        QCOMPARE(f.CalType->text(), QStringLiteral("Calendrier réel"));
         QCOMPARE(pixelsDeZone(f.Pict1->grab().toImage()), 0);
         // Sizes follow the sheet's proportion again.
         f.Largeur->setText(QStringLiteral("200"));
