@@ -60,6 +60,21 @@ constexpr int HauteurTitreAffichage = 350; // the display frame's title bar
 
 const QColor FondPanneau = VersQColor(0x00A9D5DC);
 
+// Watches the program's windows being hidden once the main window is closed.
+class FinDuProgramme : public QObject {
+public:
+    explicit FinDuProgramme(Ardemo* principal) : QObject(principal), m_principal(principal) {}
+    bool eventFilter(QObject* objet, QEvent* e) override
+    {
+        if (e->type() == QEvent::Hide && objet->isWidgetType() && static_cast<QWidget*>(objet)->isWindow())
+            m_principal->fenetreCachee();
+        return false;
+    }
+
+private:
+    Ardemo* m_principal;
+};
+
 QLineEdit* boiteTaille(QWidget* parent, const QString& texte, const RectTwips& r, const QString& bulle)
 {
     auto* e = placer(new QLineEdit(texte, parent), r);
@@ -88,8 +103,9 @@ Ardemo::Ardemo(mdlVorn& etat, Horloge& horloge, const QString& dossierProgramme,
     creerCommandes();
     Form_Load();
     // The other windows are the main window's children: Qt does not end the
-    // program when the last of them closes after the main window.
-    qApp->installEventFilter(this);
+    // program when the last of them closes after the main window. A watcher of
+    // its own (not this window's filter, which handles the boxes' events once).
+    qApp->installEventFilter(new FinDuProgramme(this));
 }
 
 Ardemo::~Ardemo() = default;
@@ -257,6 +273,12 @@ void Ardemo::closeEvent(QCloseEvent* e)
     QWidget::closeEvent(e);
     m_fermee = true;
     QTimer::singleShot(0, this, [this] { verifierFin(); });
+}
+
+void Ardemo::fenetreCachee()
+{
+    if (m_fermee)
+        QTimer::singleShot(0, this, [this] { verifierFin(); });
 }
 
 void Ardemo::verifierFin()

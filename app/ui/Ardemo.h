@@ -133,6 +133,10 @@ public:
     VornSelect* vornSelect = nullptr;
     ApercuForm* apercuForm = nullptr;
 
+    // A window of the program was hidden (ends the program after the main
+    // window was closed, when it was the last one).
+    void fenetreCachee();
+
     // The last image rendered from the sheet (what Coller shows).
     const QImage& imageRendue() const { return m_rendu; }
 

@@ -32,8 +32,6 @@ void Ardemo::connecterSaisies()
 
 bool Ardemo::eventFilter(QObject* objet, QEvent* e)
 {
-    if (e->type() == QEvent::Hide && m_fermee && objet->isWidgetType() && static_cast<QWidget*>(objet)->isWindow())
-        QTimer::singleShot(0, this, [this] { verifierFin(); });
     if (e->type() == QEvent::FocusOut) {
         auto* f = static_cast<QFocusEvent*>(e);
         if (f->reason() != Qt::PopupFocusReason) {

@@ -63,6 +63,33 @@ private slots:
         QCOMPARE(f.etat().AnChoisi, std::string("2027"));
     }
 
+    void sortieDeLaCaseAnneeUneSeuleFois()
+    {
+        // Leaving the year box for real shows the warning once, and Enter in the
+        // width box runs the preview button once.
+        Programme p(false);
+        Ardemo& f = p.f();
+        QVERIFY(p.activer());
+        int messages = 0;
+        QTimer fermer; // answers every message box while the test runs
+        QObject::connect(&fermer, &QTimer::timeout, [&] {
+            if (auto* m = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                ++messages;
+                m->accept();
+            }
+        });
+        fermer.start(10);
+        f.cAn->setFocus();
+        f.cAn->setEditText("1200");
+        f.Largeur->setFocus();
+        QTest::qWait(200);
+        QCOMPARE(messages, 1);
+        QCOMPARE(f.etat().AnChoisi, std::string("1200"));
+        f.Largeur->setFocus();
+        QTest::keyClick(f.Largeur, Qt::Key_Return);
+        QVERIFY(f.etat().ApercuOuvert); // opened once, not opened then closed
+    }
+
     void taillesProportionnelles()
     {
         Programme p(false);
