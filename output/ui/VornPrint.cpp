@@ -22,7 +22,6 @@
 #include "app/ui/Curseur.h"
 #include "app/ui/Feuille.h"
 #include "app/ui/Styles.h"
-#include "output/Apercu.h"
 #include "output/ui/ImpressionNette.h"
 #include "output/ui/ImpressionPage.h"
 
@@ -361,27 +360,18 @@ void VornPrint::keyPressEvent(QKeyEvent* e)
 void Ardemo::Imprimer_Click()
 {
     mdlVorn& v = m_etat;
+    // What is printed: the whole image, or the zone copied unscaled with its
+    // outline (kept in PictSel).
+    const PlanImpression plan = v.ZoneChoisie ? PlanZone(v.ZoneX1, v.ZoneY1, v.ZoneX2, v.ZoneY2, PictSel->fond(),
+                                                         VersQColor(v.Couleurs.CoulGrille))
+                                              : PlanImageEntiere();
     QImage image;
     QSizeF tailleTwips;
     if (v.ZoneChoisie) {
-        // The zone picture: the zone copied unscaled with its outline.
-        const ImageZone z = CalculImageZone(v.ZoneX1, v.ZoneY1, v.ZoneX2, v.ZoneY2);
-        PictSel->effacer();
-        PictSel->resize(z.largeur, z.hauteur);
-        if (z.largeur > 0 && z.hauteur > 0) {
-            QImage sel(z.largeur, z.hauteur, QImage::Format_RGB32);
-            sel.fill(PictSel->fond());
-            QPainter p(&sel);
-            if (z.source.l > 0 && z.source.h > 0)
-                p.drawImage(QPoint(z.destX, z.destY), Pict1->image(),
-                            QRect(z.source.x, z.source.y, z.source.l, z.source.h));
-            p.setPen(VersQColor(v.Couleurs.CoulGrille));
-            p.drawRect(0, 0, z.contourX2, z.contourY2);
-            p.end();
-            PictSel->setImage(sel);
-            image = sel;
-        }
-        tailleTwips = QSizeF(z.largeurTwips, z.hauteurTwips);
+        image = ImagePlan(Pict1->image(), plan);
+        PictSel->resize(plan.taille);
+        PictSel->setImage(image);
+        tailleTwips = QSizeF(plan.taille.width() * TwipsParPixel, plan.taille.height() * TwipsParPixel);
     } else {
         image = Pict1->image();
         tailleTwips = QSizeF(Pict1->width() * TwipsParPixel, Pict1->height() * TwipsParPixel);
@@ -391,15 +381,10 @@ void Ardemo::Imprimer_Click()
 
     VornPrint dialogue(*this, image, tailleTwips);
     dialogue.exec();
-    if (!dialogue.ImpressionValidee || !dialogue.imprimante())
-        return;
-    if (image.isNull())
-        return; // no calendar image: nothing to print
+    if (!dialogue.ImpressionValidee || !dialogue.imprimante() || image.isNull())
+        return; // no printer chosen, or no calendar image: nothing to print
     // The sheet itself is drawn into the page, at the printer's resolution,
     // laid out exactly as the image.
-    const PlanImpression plan = v.ZoneChoisie ? PlanZone(v.ZoneX1, v.ZoneY1, v.ZoneX2, v.ZoneY2, PictSel->fond(),
-                                                         VersQColor(v.Couleurs.CoulGrille))
-                                              : PlanImageEntiere();
     ImprimerPage(
         *dialogue.imprimante(), [&](QPainter& p, const QRectF& cible) { DessinerNet(p, cible, *CalBase, plan); },
         dialogue.mp, dialogue.page, v.LargeurTwips, v.HauteurTwips);
