@@ -29,10 +29,7 @@ bool etatPret(Ardemo& f)
 
 QImage rvb(const QImage& i) { return i.convertToFormat(QImage::Format_RGB32); }
 
-QStringList contenu(const QString& dossier)
-{
-    return QDir(dossier).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
-}
+auto contenu(const QString& d) { return QDir(d).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot); }
 
 // The zone of the first two months' block, or the two next to it.
 void choisirZone(mdlVorn& v, int x1 = 0)
@@ -49,8 +46,7 @@ void sauverAvec(Ardemo& f, const std::function<void(QFileDialog*)>& action)
     bool vu = false;
     QTimer::singleShot(0, [&] {
         auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        vu = d != nullptr;
-        if (d)
+        if ((vu = d != nullptr))
             action(d);
         if (d && d->isVisible() && QTest::currentTestFailed())
             d->reject();
