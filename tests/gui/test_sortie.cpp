@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QTimer>
 #include <QtTest>
+#include <fstream>
 
 #include "app/ui/BoiteImage.h"
 #include "app/ui/Couleur.h"
@@ -101,8 +102,7 @@ private slots:
                 accepter(d);
         });
         QVERIFY(occupe && etatPret(f));
-        const QString chemin = p.dossier.filePath("mon calendrier.bmp");
-        QVERIFY(rvb(QImage(chemin, "BMP")) == rvb(f.Pict1->image()) && contenu(p.dossier.path()).size() == 1);
+        QVERIFY(rvb(QImage(p.dossier.filePath("mon calendrier.bmp"), "BMP")) == rvb(f.Pict1->image()) && contenu(p.dossier.path()).size() == 1);
 
         QApplication::clipboard()->setText(QStringLiteral("texte d'avant"));
         f.SauvePPapier_Click();
@@ -131,18 +131,13 @@ private slots:
             taper(d, QStringLiteral("sous/essai.bmp"));
             accepter(d);
             QDir(p.dossier.filePath("sous")).removeRecursively();
-            auProchainDialogue<QMessageBox>([&](QMessageBox* m) {
-                echec = m->text();
-                m->accept();
-            });
+            auProchainDialogue<QMessageBox>([&](QMessageBox* m) { echec = m->text(), m->accept(); });
         });
         QVERIFY(echec.contains(QStringLiteral("n'a pas pu être enregistrée")) && contenu(p.dossier.path()).isEmpty());
 
         // An existing file is replaced only once confirmed.
         const QString chemin = p.dossier.filePath(parDefaut);
-        QFile ancien(chemin);
-        QVERIFY(ancien.open(QIODevice::WriteOnly) && ancien.write("ancien") == 6);
-        ancien.close();
+        std::ofstream(QFile::encodeName(chemin).toStdString()) << "ancien";
         sauverAvec(f, [&](QFileDialog* d) {
             repondre(QMessageBox::No);
             accepter(d);
