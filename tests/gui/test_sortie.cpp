@@ -102,7 +102,8 @@ private slots:
                 accepter(d);
         });
         QVERIFY(occupe && etatPret(f));
-        QVERIFY(rvb(QImage(p.dossier.filePath("mon calendrier.bmp"), "BMP")) == rvb(f.Pict1->image()) && contenu(p.dossier.path()).size() == 1);
+        QCOMPARE(contenu(p.dossier.path()), QStringList{"mon calendrier.bmp"});
+        QCOMPARE(rvb(QImage(p.dossier.filePath("mon calendrier.bmp"), "BMP")), rvb(f.Pict1->image()));
 
         QApplication::clipboard()->setText(QStringLiteral("texte d'avant"));
         f.SauvePPapier_Click();
