@@ -134,9 +134,8 @@ double differencesDeDessin(const QImage& page, const QRect& boite, const QImage&
                 continue;
             ++compares;
             const QRgb v = page.pixel(boite.left() + int((x + 0.5) * ex), boite.top() + int((y + 0.5) * ey));
-            if (std::abs(qRed(v) - qRed(c)) > 3 || std::abs(qGreen(v) - qGreen(c)) > 3
-                || std::abs(qBlue(v) - qBlue(c)) > 3)
-                ++differences;
+            differences += std::max({std::abs(qRed(v) - qRed(c)), std::abs(qGreen(v) - qGreen(c)),
+                                     std::abs(qBlue(v) - qBlue(c))}) > 3;
         }
     return compares > 1000 ? 100.0 * differences / compares : 100;
 }
@@ -201,9 +200,8 @@ private slots:
             // No entry in the file: high quality, sent to the printer.
             QVERIFY(d.Qualité[4]->isChecked() && d.imprimante()->resolution() == 1200 && LireQualite(ini).empty());
             d.Qualité[3]->click();
-            QCOMPARE(d.imprimante()->resolution(), 600);
             d.ChoixPrint[5]->click();
-            QCOMPARE(d.imprimante()->outputFileName(), sortie("sept-5.pdf"));
+            QVERIFY(d.imprimante()->resolution() == 600 && d.imprimante()->outputFileName() == sortie("sept-5.pdf"));
             d.AnnulPrint->click();
         }));
         // Cancelled: nothing printed, the quality kept all the same.
@@ -269,9 +267,8 @@ private slots:
         // A printer that cannot print a quarter inch around the page: home is
         // the printable area's corner, not the paper's.
         Programme p;
-        const QString fichier = sortie("marges.pdf");
-        QVERIFY(imprimerPdf(p.f(), fichier, -1, QMarginsF(18, 18, 18, 18)));
-        const QRect boite = boiteDessin(pageDe(fichier));
+        QVERIFY(imprimerPdf(p.f(), sortie("marges.pdf"), -1, QMarginsF(18, 18, 18, 18)));
+        const QRect boite = boiteDessin(pageDe(sortie("marges.pdf")));
         QVERIFY(proche(boite.left() * MmParPixel, 6.35) && proche(boite.top() * MmParPixel, 6.35));
         QVERIFY(proche(boite.width() * MmParPixel, 5103 * MmParTwip));
     }
