@@ -76,8 +76,7 @@ private slots:
             {"[A]\nB=  \"255\" \n", "A", "B", "255"}, {"[A]\nB='x'\n", "A", "B", "x"},
             {"[A]\nB=\"x'\n", "A", "B", "\"x'"},        {"[A]\nB=12\0" "34\n"sv, "A", "B", "12"},
             {"\xEF\xBB\xBF[Taille]\r\nLargeur=70\r\n", "Taille", "Largeur", "70"},
-            // Only the first section of a name counts; lines that are neither
-            // sections nor keys.
+            // Only the first section of a name counts; lines neither sections nor keys.
             {"[Taille]\nA=1\n[Taille]\nLargeur=50\n", "Taille", "Largeur", "d"},
             {"[Couleurs\nCoulNoms=1\n", "Couleurs", "CoulNoms", "d"}, {"[T]\nLargeur\n=5\nx=1", "T", "Largeur", "d"},
             {"[A]]x\n\xFF\xFE\0\0\x01=\x80\nB=1"sv, "A", "B", "1"},
@@ -95,8 +94,7 @@ private slots:
         QCOMPARE(c.valeurs(),
                  (std::array<double, 8>{255, 15, 0, defaut::CoulGris, -12, 255, 1500, defaut::CoulBordure}));
 
-        // Values are cut to the buffer size less one.
-        QVERIFY(EcrireLargeur(ini(), std::string(300, 'x')));
+        QVERIFY(EcrireLargeur(ini(), std::string(300, 'x'))); // values are cut to the buffer size less one
         QVERIFY(LireLargeur(ini()) == std::string(254, 'x') && LireIni(ini(), "Taille", "Rien", "defaut", 4) == "def");
     }
 
