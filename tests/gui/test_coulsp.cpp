@@ -24,12 +24,7 @@ const QColor Vert(0, 160, 0);
 
 VornCoulSP& ouvrir(Ardemo& f) { f.CoulSpéciale_Click(); return *f.vornCoulSP; }
 
-void choisir(VornCoulSP& w, const QColor& c)
-{
-    VuDialogue vu;
-    choisirCouleur(vu, c);
-    w.ChoixCoul->click();
-}
+void choisir(VornCoulSP& w, const QColor& c) { VuDialogue vu; choisirCouleur(vu, c); w.ChoixCoul->click(); }
 
 void cliquerJour(Ardemo& f, int m, int k) { QTest::mouseClick(f.CalBase->BtnJour[m][k], Qt::LeftButton); }
 
