@@ -177,8 +177,7 @@ private slots:
         for (const auto& e : fs::directory_iterator(base()))
             QVERIFY(e.path().filename().string().find(".tmp") == std::string::npos);
 
-        // A read-only folder.
-
+        // A read-only folder (the checks above have run; only this one needs a normal user).
         if (::geteuid() == 0)
             QSKIP("running as root: permission bits do not stop writes");
         const fs::path d = base() / "ro";
