@@ -27,18 +27,22 @@ class Bureau:
 
     # -- the X server --------------------------------------------------------
     def demarrer_x(self):
-        for n in range(60, 120):
-            if os.path.exists("/tmp/.X11-unix/X%d" % n) or os.path.exists("/tmp/.X%d-lock" % n):
-                continue
-            self.xvfb = subprocess.Popen(["Xvfb", ":%d" % n, "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
-                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-            self.env["DISPLAY"] = ":%d" % n
-            for _ in range(100):
-                if os.path.exists("/tmp/.X11-unix/X%d" % n):
-                    return
-                if self.xvfb.poll() is not None:
+        # Xvfb picks a free display and writes its number once it accepts clients.
+        lecture, ecriture = os.pipe()
+        self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(ecriture), "-screen", "0", "1280x1024x24",
+                                      "-nolisten", "tcp"], pass_fds=(ecriture,),
+                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(ecriture)
+        numero = b""
+        with os.fdopen(lecture, "rb") as f:
+            while not numero.endswith(b"\n"):
+                octet = f.read(1)
+                if not octet:
                     break
-                time.sleep(0.05)
+                numero += octet
+        if numero.strip().isdigit():
+            self.env["DISPLAY"] = ":" + numero.strip().decode()
+            return
         raise RuntimeError("Xvfb ne démarre pas")
 
     # -- the program ---------------------------------------------------------
@@ -49,9 +53,15 @@ class Bureau:
         if not os.path.exists(exe):
             shutil.copy2(self.programme, exe)
         self.dossier_programme = dossier
-        self.proc = subprocess.Popen([exe], cwd=dossier, env=self.env,
-                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        fenetre = self.attendre_fenetre("Ardemo")
+        journal = open(os.path.join(self.dossier, "ardemo-%s.log" % sous_dossier), "ab")
+        self.proc = subprocess.Popen([exe], cwd=dossier, env=self.env, stdout=journal, stderr=journal)
+        try:
+            fenetre = self.attendre_fenetre("Ardemo")
+        except AssertionError:
+            journal.flush()
+            with open(journal.name, "rb") as f:
+                print("programme (code %s) : %s" % (self.proc.poll(), f.read().decode(errors="replace")[-2000:]))
+            raise
         # No window manager here: give the window the keyboard focus ourselves.
         self.xdo("windowfocus", "--sync", fenetre)
         return dossier
