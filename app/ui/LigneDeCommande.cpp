@@ -6,6 +6,8 @@
 #include <QDate>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <vector>
@@ -130,7 +132,7 @@ void MessagesQt(QtMsgType type, const QMessageLogContext&, const QString& messag
         std::fprintf(stderr, "ardemo : %s\n", message.toLocal8Bit().constData());
 }
 
-// A clock whose waits are already over: the one-second wait belongs to the window.
+// The window's clock; this mode never waits (the one-second wait belongs to the window).
 struct HorlogeSansAttente : Horloge {
     double t = 0;
     double SecondesDepuisMinuit() override { return t += 2; }
@@ -196,7 +198,16 @@ int Fabriquer(const Demande& d, const char* programme)
 
     std::copy(&table[0][0], &table[0][0] + 13 * 43, &etat.TableCoulSP[0][0]);
     etat.AnChoisi = QStringLiteral("%1").arg(*annee, 4, 10, QLatin1Char('0')).toStdString();
-    fenetre.Fabrication();
+    // The build's steps without its wait; the image only when a bitmap is asked
+    // for (the documents draw the sheet itself).
+    fenetre.Coloriage();
+    for (int mois = 1; mois <= 12; ++mois)
+        fenetre.CalculDate(mois);
+    if (std::any_of(d.sorties.begin(), d.sorties.end(),
+                    [](const QString& s) { return !FormatVectoriel(FormatDuNom(s.toStdString())); })) {
+        fenetre.Copier();
+        fenetre.Coller();
+    }
     const ChangementLargeur taille = CalculLargeur(std::to_string(largeur), false, 0);
     etat.LargeurTwips = taille.largeurTwips;
     etat.HauteurTwips = taille.hauteurTwips;
@@ -228,9 +239,17 @@ std::optional<int> LigneDeCommande(int argc, char* argv[])
     analyse.addOption(version);
 
     if (!analyse.parse(arguments)) {
-        if (!analyse.unknownOptionNames().isEmpty())
-            return Erreur(QStringLiteral("option inconnue « %1 » (voir ardemo --help)")
-                              .arg(analyse.unknownOptionNames().constFirst()));
+        if (!analyse.unknownOptionNames().isEmpty()) {
+            // As it was typed: "-x", "--x" or "--x=valeur".
+            const QString nom = analyse.unknownOptionNames().constFirst();
+            QString tape = QStringLiteral("--") + nom;
+            for (const QString& a : arguments)
+                if (a.startsWith(QLatin1Char('-')) && a.section(QLatin1Char('='), 0, 0).remove(QRegularExpression(QStringLiteral("^-+"))) == nom) {
+                    tape = a.section(QLatin1Char('='), 0, 0);
+                    break;
+                }
+            return Erreur(QStringLiteral("option inconnue « %1 » (voir ardemo --help)").arg(tape));
+        }
         // The only other refusal: an option that needs a value came last.
         return Erreur(QStringLiteral("l'option « %1 » attend une valeur").arg(arguments.constLast()));
     }
