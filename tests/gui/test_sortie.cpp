@@ -124,6 +124,7 @@ private slots:
         QTest::newRow("PDF, sans extension") << 2 << "cal" << false << "cal.pdf" << QByteArray("%PDF");
         QTest::newRow("SVG, extension tapée") << 3 << "dessin.PNG" << false << "dessin.PNG" << QByteArray("\x89PNG");
         QTest::newRow("BMP, autre extension") << 0 << "x.txt" << false << "x.txt.bmp" << QByteArray("BM");
+        QTest::newRow("PDF d'une zone") << 2 << "z" << true << "z.pdf" << QByteArray("/MediaBox [0 0 283.000000 160.000000]");
         QTest::newRow("SVG d'une zone") << 3 << "z" << true << "z.svg"
                                         << QByteArray("width=\"90mm\" height=\"46.5mm\"\n viewBox=\"0 0 420 222\"");
     }
@@ -156,7 +157,7 @@ private slots:
         QFile fichier(p.dossier.filePath(ecrit));
         QVERIFY(fichier.open(QIODevice::ReadOnly));
         const QByteArray octets = fichier.readAll();
-        QVERIFY2(octets.contains(attendu), octets.left(300).constData());
+        QVERIFY2(octets.contains(attendu), octets.mid(std::max<qsizetype>(0, octets.indexOf("/MediaBox")), 200).constData());
     }
 
     void annulerRefuserRemplacer()
