@@ -68,8 +68,6 @@ DialogueSauverImage::DialogueSauverImage(QWidget* parent, const QString& dossier
     setNameFilters({QStringLiteral("Image (*.bmp)"), QStringLiteral("Image PNG (*.png)"),
                     QStringLiteral("Document PDF (*.pdf)"), QStringLiteral("Image SVG (*.svg)")});
     setDefaultSuffix(QStringLiteral("bmp"));
-    connect(this, &QFileDialog::filterSelected, this,
-            [this] { setDefaultSuffix(QString::fromLatin1(ExtensionFormat(formatChoisi()))); });
     setDirectory(dossier);
     selectFile(QDir(dossier).filePath(QStringLiteral("Calendrier ") + an + QStringLiteral(".bmp")));
 }
@@ -91,16 +89,8 @@ FormatSortie DialogueSauverImage::formatChoisi() const
 void DialogueSauverImage::accept()
 {
     setDefaultSuffix(QString::fromLatin1(ExtensionFormat(formatChoisi())));
-    QString choisi = selectedFiles().value(0);
+    const QString choisi = selectedFiles().value(0);
     if (!choisi.isEmpty()) {
-        // "x.txt" with PNG chosen becomes "x.txt.png" (and the replacement
-        // question is asked about that name).
-        const QString complet =
-            QString::fromStdString(NomAvecExtension(choisi.toStdString(), formatChoisi()));
-        if (complet != choisi && !QFileInfo(choisi).isDir()) {
-            selectFile(complet);
-            choisi = complet;
-        }
         const QFileInfo fichier(choisi);
         if (!fichier.isDir() && !QFileInfo(fichier.absolutePath()).isDir()) {
             QMessageBox::warning(this, windowTitle(),
@@ -108,6 +98,11 @@ void DialogueSauverImage::accept()
                                      .arg(QDir::toNativeSeparators(fichier.absolutePath())));
             return;
         }
+        // "x.txt" with PNG chosen becomes "x.txt.png" (and the replacement
+        // question is asked about that name).
+        const QString complet = QString::fromStdString(NomAvecExtension(choisi.toStdString(), formatChoisi()));
+        if (complet != choisi && !fichier.isDir())
+            selectFile(complet);
     }
     QFileDialog::accept();
 }
