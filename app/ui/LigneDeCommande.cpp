@@ -109,8 +109,21 @@ QString TexteAide()
     QString texte = QStringLiteral("Utilisation : ardemo [options]\n"
                                    "Fabrique le calendrier d'une année sans ouvrir de fenêtre.\n"
                                    "Sans --sortie, le programme s'ouvre normalement.\n\nOptions :\n");
+    // The help of each option beside its name, wrapped at 79 columns.
     const auto ligne = [&texte](const QString& gauche, const QString& aide) {
-        texte += QStringLiteral("  %1  %2\n").arg(gauche, -24).arg(aide);
+        constexpr int Marge = 28, Fin = 79;
+        QString rangee = QStringLiteral("  %1  ").arg(gauche, 4 - Marge);
+        bool debut = true;
+        for (const QString& mot : aide.split(QLatin1Char(' '))) {
+            if (!debut && rangee.size() + 1 + mot.size() > Fin) {
+                texte += rangee + QLatin1Char('\n');
+                rangee = QString(Marge, QLatin1Char(' '));
+                debut = true;
+            }
+            rangee += (debut ? QString() : QStringLiteral(" ")) + mot;
+            debut = false;
+        }
+        texte += rangee + QLatin1Char('\n');
     };
     for (const Option& o : Options())
         ligne(QStringLiteral("--") + o.nom + (o.valeur.isEmpty() ? QString() : QLatin1Char(' ') + o.valeur), o.aide);
