@@ -32,6 +32,8 @@ grep -q "^Lun Mar Mer Jeu Ven Sam Dim$" texte.txt || echec "PDF : noms des jours
 [ "$(pdfimages -list c.pdf | wc -l)" -eq 2 ] || echec "PDF : contient une image"
 passe
 
+# A display named that does not exist, and another platform asked for: still no display used.
+DISPLAY=:9999 QT_QPA_PLATFORM=xcb "$programme" --sortie xcb.png 2>&1 || echec "un écran est cherché"
 /usr/bin/python3 - <<'EOF' || echec "PNG, BMP ou SVG"
 from PIL import Image, ImageChops
 import xml.etree.ElementTree as ET
