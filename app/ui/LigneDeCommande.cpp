@@ -6,6 +6,7 @@
 #include <QDate>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QRegularExpression>
 #include <algorithm>
 #include <cstdio>
@@ -41,7 +42,7 @@ struct Demande {
 
 // One option: its name, the name of its value (empty for a switch), its line
 // of help, and what it does to the request. `appliquer` runs once per
-// occurrence, in the order of the table, and returns the reason a value is
+// occurrence, in the order of the command line, and returns the reason a value is
 // refused (empty when accepted).
 struct Option {
     QString nom;
@@ -50,6 +51,8 @@ struct Option {
     std::function<QString(Demande&, const QString& valeur)> appliquer;
 };
 
+// The options in the order of the help. A new option is a row here, a field
+// of Demande, and its use in Fabriquer.
 const std::vector<Option>& Options()
 {
     static const std::vector<Option> table = {
@@ -278,14 +281,17 @@ std::optional<int> LigneDeCommande(int argc, char* argv[])
         return 0;
     }
 
+    // In the order of the command line, so that an option may refer to the
+    // one before it.
     Demande demande;
-    for (const Option& o : Options()) {
-        QStringList valeurs = analyse.values(o.nom);
-        if (o.valeur.isEmpty() && analyse.isSet(o.nom))
-            valeurs = QStringList{QString()};
-        for (const QString& v : valeurs)
-            if (const QString refus = o.appliquer(demande, v); !refus.isEmpty())
-                return Erreur(refus);
+    QHash<QString, int> rangs;
+    for (const QString& nom : analyse.optionNames()) {
+        const auto o = std::find_if(Options().begin(), Options().end(), [&](const Option& x) { return x.nom == nom; });
+        if (o == Options().end())
+            continue; // --help, --version
+        const QString valeur = o->valeur.isEmpty() ? QString() : analyse.values(nom).value(rangs[nom]++);
+        if (const QString refus = o->appliquer(demande, valeur); !refus.isEmpty())
+            return Erreur(refus);
     }
     if (demande.sorties.isEmpty())
         return std::nullopt;
