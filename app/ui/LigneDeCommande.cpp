@@ -201,6 +201,14 @@ int Fabriquer(const Demande& d, const char* programme)
         largeur = *stockee;
     }
 
+    // A folder that is missing or read-only is found before any file is made.
+    for (const QString& sortie : d.sorties) {
+        const QFileInfo fichier(sortie);
+        const QFileInfo dossier(fichier.absolutePath());
+        if (fichier.isDir() || !dossier.isDir() || !dossier.isWritable() || (fichier.exists() && !fichier.isWritable()))
+            return Erreur(QStringLiteral("impossible d'écrire le fichier « %1 »").arg(sortie));
+    }
+
     mdlVorn etat;
     HorlogeSansAttente horloge;
     Ardemo fenetre(etat, horloge, QFileInfo(ini).absolutePath());

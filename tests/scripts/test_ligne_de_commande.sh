@@ -99,6 +99,6 @@ refus "absent.Cal" "$programme" --couleurs absent.Cal --sortie x.pdf
 refus "faux.Cal" "$programme" --couleurs faux.Cal --sortie x.pdf
 refus "absent.ini" "$programme" --ini absent.ini --sortie x.pdf
 refus "sous/x.pdf" "$programme" --sortie sous/x.pdf
-refus "sous/x.png" "$programme" --sortie sous/x.png
+refus "sous/x.png" "$programme" --sortie bon.pdf --sortie sous/x.png
 passe
 echo "$ok passed, 0 failed"
