@@ -194,12 +194,12 @@ int Fabriquer(const Demande& d, const char* programme)
     if (!annee)
         annee = QDate::currentDate().year();
 
-    int largeur = LargeurParDefaut;
-    if (d.largeur) {
-        largeur = *d.largeur;
-    } else if (const auto stockee = LargeurOption(LireLargeur(Chemin(ini)))) {
-        largeur = *stockee;
-    }
+    // The stored width is taken as the width box takes it at start-up; a
+    // refused one leaves the box's 90.
+    ChangementLargeur taille =
+        CalculLargeur(d.largeur ? std::to_string(*d.largeur) : LireLargeur(Chemin(ini)), false, 0);
+    if (!taille.valide)
+        taille = CalculLargeur(std::to_string(LargeurParDefaut), false, 0);
 
     // A folder that is missing or read-only is found before any file is made.
     for (const QString& sortie : d.sorties) {
@@ -232,7 +232,6 @@ int Fabriquer(const Demande& d, const char* programme)
         fenetre.Copier();
         fenetre.Coller();
     }
-    const ChangementLargeur taille = CalculLargeur(std::to_string(largeur), false, 0);
     etat.LargeurTwips = taille.largeurTwips;
     etat.HauteurTwips = taille.hauteurTwips;
 
