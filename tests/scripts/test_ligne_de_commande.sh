@@ -32,6 +32,12 @@ grep -q "^Lun Mar Mer Jeu Ven Sam Dim$" texte.txt || echec "PDF : noms des jours
 [ "$(pdfimages -list c.pdf | wc -l)" -eq 2 ] || echec "PDF : contient une image"
 passe
 
+# The two display boxes unticked: each changes the picture, and not alike.
+"$programme" --annee 2027 --sans-weekend --sortie sw.png
+"$programme" --annee 2027 --sans-feries --sortie sf.png
+for paire in "c.png sw.png" "c.png sf.png" "sw.png sf.png"; do
+  [ "$(compare -metric AE $paire null: 2>&1)" != "0" ] || echec "--sans-weekend / --sans-feries : $paire identiques"
+done
 # A display named that does not exist, and another platform asked for: still no display used.
 DISPLAY=:9999 QT_QPA_PLATFORM=xcb "$programme" --sortie xcb.png 2>&1 || echec "un écran est cherché"
 /usr/bin/python3 - <<'EOF' || echec "PNG, BMP ou SVG"
