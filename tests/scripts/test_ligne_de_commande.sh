@@ -16,9 +16,10 @@ passe() { ok=$((ok + 1)); }
 # the file is left exactly as it was. Border 255 is pure red.
 printf '[Couleurs]\r\nBordure= 255\r\n[Taille]\r\nLargeur=150\r\n' > autre.ini
 cp autre.ini autre.avant
+: > vide.ini # the default colours, whatever the build folder's settings
 
 # 2027 at 200 mm in the four types, in one call, with nothing on stdout.
-sortie=$("$programme" --annee 2027 --largeur 200 --sortie c.pdf --sortie c.png --sortie c.bmp --sortie c.svg)
+sortie=$("$programme" --ini vide.ini --annee 2027 --largeur 200 --sortie c.pdf --sortie c.png --sortie c.bmp --sortie c.svg)
 [ -z "$sortie" ] || echec "texte sur la sortie standard : $sortie"
 pdfinfo c.pdf > info.txt
 grep -q "^Pages: *1$" info.txt || echec "PDF : une page attendue"
@@ -33,8 +34,8 @@ grep -q "^Lun Mar Mer Jeu Ven Sam Dim$" texte.txt || echec "PDF : noms des jours
 passe
 
 # The two display boxes unticked: each changes the picture, and not alike.
-"$programme" --annee 2027 --sans-weekend --sortie sw.png
-"$programme" --annee 2027 --sans-feries --sortie sf.png
+"$programme" --ini vide.ini --annee 2027 --sans-weekend --sortie sw.png
+"$programme" --ini vide.ini --annee 2027 --sans-feries --sortie sf.png
 for paire in "c.png sw.png" "c.png sf.png" "sw.png sf.png"; do
   [ "$(compare -metric AE $paire null: 2>&1)" != "0" ] || echec "--sans-weekend / --sans-feries : $paire identiques"
 done
