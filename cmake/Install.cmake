@@ -7,6 +7,7 @@ endif()
 
 set(ARDEMO_DOSSIER_PROGRAMME "opt/ardemo")
 install(TARGETS ardemo RUNTIME DESTINATION ${ARDEMO_DOSSIER_PROGRAMME})
+install(FILES resources/ardemo.1 DESTINATION share/man/man1)
 install(FILES resources/ardemo.png DESTINATION share/icons/hicolor/32x32/apps)
 install(FILES resources/ardemo-48.png DESTINATION share/icons/hicolor/48x48/apps RENAME ardemo.png)
 install(FILES resources/ardemo-256.png DESTINATION share/icons/hicolor/256x256/apps RENAME ardemo.png)

@@ -14,6 +14,7 @@
 #include "app/ui/BoiteImage.h"
 #include "app/ui/Curseur.h"
 #include "output/Bmp.h"
+#include "output/ui/FichierSortie.h"
 
 QImage ImageDeBoite(const BoiteImage& boite)
 {
@@ -62,7 +63,10 @@ DialogueSauverImage::DialogueSauverImage(QWidget* parent, const QString& dossier
     setOption(QFileDialog::DontUseNativeDialog);
     setAcceptMode(QFileDialog::AcceptSave);
     setFileMode(QFileDialog::AnyFile);
-    setNameFilter(QStringLiteral("Image (*.bmp)"));
+    // The first filter and its extension as they always were; the type chosen
+    // in the list gives the extension added to a name typed without one.
+    setNameFilters({QStringLiteral("Image (*.bmp)"), QStringLiteral("Image PNG (*.png)"),
+                    QStringLiteral("Document PDF (*.pdf)"), QStringLiteral("Image SVG (*.svg)")});
     setDefaultSuffix(QStringLiteral("bmp"));
     setDirectory(dossier);
     selectFile(QDir(dossier).filePath(QStringLiteral("Calendrier ") + an + QStringLiteral(".bmp")));
@@ -75,8 +79,16 @@ QString DialogueSauverImage::demander()
     return selectedFiles().value(0);
 }
 
+FormatSortie DialogueSauverImage::formatChoisi() const
+{
+    const QString filtre = selectedNameFilter();
+    const FormatSortie f = FormatDuNom(filtre.left(filtre.lastIndexOf(QLatin1Char(')'))).toStdString());
+    return f == FormatSortie::Aucun ? FormatSortie::Bmp : f;
+}
+
 void DialogueSauverImage::accept()
 {
+    setDefaultSuffix(QString::fromLatin1(ExtensionFormat(formatChoisi())));
     const QString choisi = selectedFiles().value(0);
     if (!choisi.isEmpty()) {
         const QFileInfo fichier(choisi);
@@ -86,6 +98,11 @@ void DialogueSauverImage::accept()
                                      .arg(QDir::toNativeSeparators(fichier.absolutePath())));
             return;
         }
+        // "x.txt" with PNG chosen becomes "x.txt.png" (and the replacement
+        // question is asked about that name).
+        const QString complet = QString::fromStdString(NomAvecExtension(choisi.toStdString(), formatChoisi()));
+        if (complet != choisi && !fichier.isDir())
+            selectFile(complet);
     }
     QFileDialog::accept();
 }
@@ -99,7 +116,9 @@ void Ardemo::SauveFichier_Click()
         DialogueSauverImage dialogue(this, dossierProgramme(), QString::fromStdString(etat().AnChoisi));
         chemin = dialogue.demander();
     }
-    if (!chemin.isEmpty() && !EcrireImageBmp(ImageDeBoite(*Pict1), chemin))
+    // The type follows the name's extension; PDF and SVG take the validated
+    // zone, like the print.
+    if (!chemin.isEmpty() && !EcrireCalendrier(chemin, FormatDuNom(chemin.toStdString()), CalendrierDeFenetre(*this)))
         // Nothing was written (the disk is full, the folder is read-only...):
         // the user must not believe the image is saved.
         QMessageBox::warning(this, QStringLiteral("Sauver l'image"),

@@ -4,6 +4,8 @@
 #include <QImage>
 #include <QString>
 
+#include "output/FormatSortie.h"
+
 class BoiteImage;
 
 // The retained drawing of an image box as the outputs read it: the box's inner
@@ -19,7 +21,8 @@ bool EcrireImageBmp(const QImage& image, const QString& chemin);
 // is no clipboard to use.
 bool CopierImagePressePapier(const QImage& image);
 
-// The save dialog of the image: a name typed without extension gets ".bmp",
+// The save dialog of the image: the file types .bmp (first), .png, .pdf and
+// .svg; a name typed without one of these extensions gets the selected type's,
 // replacing an existing file asks first, and a folder that does not exist is
 // refused (the dialog stays open).
 class DialogueSauverImage : public QFileDialog {
@@ -28,8 +31,11 @@ public:
     // Proposes "Calendrier <an>.bmp" in `dossier`.
     DialogueSauverImage(QWidget* parent, const QString& dossier, const QString& an);
 
-    // The name chosen, or empty when the dialog was cancelled.
+    // The name chosen, with its extension, or empty when the dialog was cancelled.
     QString demander();
+
+    // The type selected in the list of file types.
+    FormatSortie formatChoisi() const;
 
 public slots:
     void accept() override;

@@ -1,6 +1,8 @@
 #include <QtTest>
 
 #include "app/Saisies.h"
+#include "app/ValeursOptions.h"
+#include "output/FormatSortie.h"
 
 class TestSaisies : public QObject {
     Q_OBJECT
@@ -21,6 +23,28 @@ private slots:
             QCOMPARE(AnneeChoisie(texte).value_or(""), std::string(choisie));
         }
         QVERIFY(JourEnDeuxChiffres(7) == "07" && JourEnDeuxChiffres(31) == "31");
+    }
+
+    // Command-line values are digits only; the file type is the extension's.
+    void optionsEtNomsDeFichier()
+    {
+        for (auto [texte, annee, largeur] : {std::tuple{"1583", 1583, 0}, {"9999", 9999, 0}, {"200", 0, 200},
+                                             {"30", 0, 30}, {"1582", 0, 0}, {"10000", 0, 0}, {"29", 0, 0},
+                                             {" 2027", 0, 0}, {"+2027", 0, 0}, {"2027.0", 0, 0}, {"", 0, 0},
+                                             {"0000000002027", 0, 0}}) {
+            QVERIFY2(AnneeOption(texte).value_or(0) == annee, texte);
+            QVERIFY2(LargeurOption(texte).value_or(0) == largeur, texte);
+        }
+        using F = FormatSortie;
+        // Name typed, type chosen, name written, its type.
+        for (auto [nom, choisi, ecrit, format] :
+             {std::tuple{"a.PDF", F::Png, "a.PDF", F::Pdf}, {"a", F::Svg, "a.svg", F::Svg},
+              {"a.", F::Png, "a.png", F::Png}, {"a.txt", F::Bmp, "a.txt.bmp", F::Bmp},
+              {"d.png/a", F::Pdf, "d.png/a.pdf", F::Pdf}, {"d/.svg", F::Bmp, "d/.svg.bmp", F::Bmp},
+              {".bmp", F::Png, ".bmp.png", F::Png}, {"a.jpeg", F::Aucun, "a.jpeg", F::Aucun}}) {
+            QCOMPARE(NomAvecExtension(nom, choisi), std::string(ecrit));
+            QVERIFY2(FormatDuNom(ecrit) == format, ecrit);
+        }
     }
 
     void twipsEtProportions()

@@ -1,4 +1,4 @@
-// The .bmp file through its dialog, the clipboard, the preview window (file bytes: core tests).
+// The image files through their dialog, the clipboard, the preview window (file bytes: core tests).
 #include <QClipboard>
 #include <QDir>
 #include <QFileDialog>
@@ -109,6 +109,55 @@ private slots:
         f.SauvePPapier_Click();
         const QMimeData* m = QApplication::clipboard()->mimeData();
         QVERIFY(m && !m->hasText() && etatPret(f) && rvb(QApplication::clipboard()->image()) == rvb(f.Pict1->image()));
+    }
+
+    // The type chosen in the list gives the extension of a name typed without
+    // one of the four; a typed one wins. The documents take the zone.
+    void typesDeFichier_data()
+    {
+        QTest::addColumn<int>("type"); // place in the list of types
+        QTest::addColumn<QString>("tape"); // empty: the proposed name
+        QTest::addColumn<bool>("zone");
+        QTest::addColumn<QString>("ecrit");
+        QTest::addColumn<QByteArray>("attendu"); // bytes the file holds
+        QTest::newRow("PNG, nom proposé") << 1 << QString() << false << "Calendrier 2027.png" << QByteArray("\x89PNG");
+        QTest::newRow("PDF, sans extension") << 2 << "cal" << false << "cal.pdf" << QByteArray("%PDF");
+        QTest::newRow("SVG, extension tapée") << 3 << "dessin.PNG" << false << "dessin.PNG" << QByteArray("\x89PNG");
+        QTest::newRow("BMP, autre extension") << 0 << "x.txt" << false << "x.txt.bmp" << QByteArray("BM");
+        QTest::newRow("PDF d'une zone") << 2 << "z" << true << "z.pdf" << QByteArray("/MediaBox [0 0 283.000000 160.000000]");
+        QTest::newRow("SVG d'une zone") << 3 << "z" << true << "z.svg"
+                                        << QByteArray("width=\"90mm\" height=\"46.5mm\"\n viewBox=\"0 0 420 222\"");
+    }
+
+    void typesDeFichier()
+    {
+        QFETCH(int, type);
+        QFETCH(QString, tape);
+        QFETCH(bool, zone);
+        QFETCH(QString, ecrit);
+        QFETCH(QByteArray, attendu);
+        Programme p;
+        Ardemo& f = p.f();
+        f.etat().AnChoisi = "2027";
+        f.Fabrication();
+        if (zone) {
+            choisirZone(f.etat());
+            f.etat().LargeurTwips = 5103, f.etat().HauteurTwips = 2637;
+        }
+        QStringList types;
+        sauverAvec(f, [&](QFileDialog* d) {
+            types = d->nameFilters();
+            d->selectNameFilter(types.value(type));
+            if (!tape.isEmpty())
+                taper(d, tape);
+            accepter(d);
+        });
+        QCOMPARE(types, QStringList({"Image (*.bmp)", "Image PNG (*.png)", "Document PDF (*.pdf)", "Image SVG (*.svg)"}));
+        QCOMPARE(contenu(p.dossier.path()), QStringList{ecrit});
+        QFile fichier(p.dossier.filePath(ecrit));
+        QVERIFY(fichier.open(QIODevice::ReadOnly));
+        const QByteArray octets = fichier.readAll();
+        QVERIFY2(octets.contains(attendu), octets.mid(std::max<qsizetype>(0, octets.indexOf("/MediaBox")), 200).constData());
     }
 
     void annulerRefuserRemplacer()

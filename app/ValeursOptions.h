@@ -1,0 +1,13 @@
+#pragma once
+#include <optional>
+#include <string_view>
+
+// Values given on the command line: whole numbers written with digits only
+// (no sign, no blank, no decimal part), within their range.
+
+// A year from 1583 to 9999.
+std::optional<int> AnneeOption(std::string_view texte);
+
+// A printed width in millimetres, 30 to 200 (the width box's range).
+std::optional<int> LargeurOption(std::string_view texte);
+

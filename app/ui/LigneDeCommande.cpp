@@ -1,0 +1,306 @@
+#include "app/ui/LigneDeCommande.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCommandLineParser>
+#include <QDate>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QRegularExpression>
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+#include "app/Horloge.h"
+#include "app/Reglages.h"
+#include "app/Saisies.h"
+#include "app/ValeursOptions.h"
+#include "app/mdlVorn.h"
+#include "app/ui/Ardemo.h"
+#include "app/ui/Programme.h"
+#include "output/FormatSortie.h"
+#include "output/ui/FichierSortie.h"
+#include "special/FichierCal.h"
+
+namespace {
+
+constexpr int SortieErreur = 2;
+constexpr int LargeurParDefaut = 90;
+
+// What the arguments ask for.
+struct Demande {
+    std::optional<int> annee;
+    QStringList sorties;
+    std::optional<int> largeur;
+    QString couleurs;
+    QString ini;
+    bool weekEnd = true;
+    bool feries = true;
+};
+
+// One option: its name, the name of its value (empty for a switch), its line
+// of help, and what it does to the request. `appliquer` runs once per
+// occurrence, in the order of the command line, and returns the reason a value is
+// refused (empty when accepted).
+struct Option {
+    QString nom;
+    QString valeur;
+    QString aide;
+    std::function<QString(Demande&, const QString& valeur)> appliquer;
+};
+
+// The options in the order of the help. A new option is a row here, a field
+// of Demande, and its use in Fabriquer.
+const std::vector<Option>& Options()
+{
+    static const std::vector<Option> table = {
+        {QStringLiteral("annee"), QStringLiteral("AAAA"),
+         QStringLiteral("année du calendrier, de 1583 à 9999 (par défaut l'année en cours) ; "
+                        "elle l'emporte sur l'année d'un fichier --couleurs"),
+         [](Demande& d, const QString& v) {
+             d.annee = AnneeOption(v.toStdString());
+             return d.annee ? QString() : QStringLiteral("année « %1 » refusée (de 1583 à 9999)").arg(v);
+         }},
+        {QStringLiteral("sortie"), QStringLiteral("FICHIER"),
+         QStringLiteral("fichier à écrire, de type .bmp, .png, .pdf ou .svg selon son extension ; "
+                        "l'option peut être répétée"),
+         [](Demande& d, const QString& v) {
+             if (FormatDuNom(v.toStdString()) == FormatSortie::Aucun)
+                 return QStringLiteral("fichier « %1 » refusé : extension .bmp, .png, .pdf ou .svg attendue").arg(v);
+             d.sorties << v;
+             return QString();
+         }},
+        {QStringLiteral("largeur"), QStringLiteral("MM"),
+         QStringLiteral("largeur imprimée des .pdf et .svg en millimètres, de 30 à 200 "
+                        "(par défaut la largeur du fichier de réglages, sinon 90)"),
+         [](Demande& d, const QString& v) {
+             d.largeur = LargeurOption(v.toStdString());
+             return d.largeur ? QString() : QStringLiteral("largeur « %1 » refusée (de 30 à 200 mm)").arg(v);
+         }},
+        {QStringLiteral("couleurs"), QStringLiteral("FICHIER.Cal"),
+         QStringLiteral("couleurs spéciales d'un fichier .Cal ; le calendrier prend l'année du fichier, "
+                        "sauf si --annee est donnée"),
+         [](Demande& d, const QString& v) {
+             d.couleurs = v;
+             return QString();
+         }},
+        {QStringLiteral("sans-weekend"), QString(), QStringLiteral("sans la couleur des week-ends"),
+         [](Demande& d, const QString&) {
+             d.weekEnd = false;
+             return QString();
+         }},
+        {QStringLiteral("sans-feries"), QString(), QStringLiteral("sans la couleur des jours fériés"),
+         [](Demande& d, const QString&) {
+             d.feries = false;
+             return QString();
+         }},
+        {QStringLiteral("ini"), QStringLiteral("FICHIER"),
+         QStringLiteral("fichier de réglages dont prendre les couleurs et la largeur "
+                        "(par défaut Pelvado.ini du dossier du programme, jamais modifié ici)"),
+         [](Demande& d, const QString& v) {
+             d.ini = v;
+             return QString();
+         }},
+    };
+    return table;
+}
+
+QString TexteAide()
+{
+    QString texte = QStringLiteral("Utilisation : ardemo [options]\n"
+                                   "Fabrique le calendrier d'une année sans ouvrir de fenêtre.\n"
+                                   "Sans --sortie, le programme s'ouvre normalement.\n\nOptions :\n");
+    // The help of each option beside its name, wrapped at 79 columns.
+    const auto ligne = [&texte](const QString& gauche, const QString& aide) {
+        constexpr int Marge = 28, Fin = 79;
+        QString rangee = QStringLiteral("  %1  ").arg(gauche, 4 - Marge);
+        bool debut = true;
+        for (const QString& mot : aide.split(QLatin1Char(' '))) {
+            if (!debut && rangee.size() + 1 + mot.size() > Fin) {
+                texte += rangee + QLatin1Char('\n');
+                rangee = QString(Marge, QLatin1Char(' '));
+                debut = true;
+            }
+            rangee += (debut ? QString() : QStringLiteral(" ")) + mot;
+            debut = false;
+        }
+        texte += rangee + QLatin1Char('\n');
+    };
+    for (const Option& o : Options())
+        ligne(QStringLiteral("--") + o.nom + (o.valeur.isEmpty() ? QString() : QLatin1Char(' ') + o.valeur), o.aide);
+    ligne(QStringLiteral("-h, --help"), QStringLiteral("affiche cette aide"));
+    ligne(QStringLiteral("--version"), QStringLiteral("affiche la version"));
+    return texte;
+}
+
+int Erreur(const QString& message)
+{
+    std::fprintf(stderr, "ardemo : %s\n", message.toLocal8Bit().constData());
+    return SortieErreur;
+}
+
+// Only the program's own messages reach the error output in this mode.
+void MessagesQt(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fprintf(stderr, "ardemo : %s\n", message.toLocal8Bit().constData());
+}
+
+// The window's clock; this mode never waits (the one-second wait belongs to the window).
+struct HorlogeSansAttente : Horloge {
+    double t = 0;
+    double SecondesDepuisMinuit() override { return t += 2; }
+    void LaisserPasserEvenements() override {}
+};
+
+std::filesystem::path Chemin(const QString& nom)
+{
+    return std::filesystem::path(QFile::encodeName(nom).toStdString());
+}
+
+// Everything is read and checked before anything is drawn; files are written
+// whole or not at all.
+int Fabriquer(const Demande& d, const char* programme)
+{
+    // No display is needed nor looked for (terminal, ssh, CI).
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("QT_QPA_OFFSCREEN_NO_GLX", "1");
+    qInstallMessageHandler(MessagesQt);
+    int nArgs = 1;
+    char* args[] = {const_cast<char*>(programme), nullptr};
+    QApplication app(nArgs, args);
+    QApplication::setApplicationName(QStringLiteral("Ardemo"));
+    PreparerApplication(app);
+
+    const QString ini = d.ini.isEmpty() ? QCoreApplication::applicationDirPath() + QStringLiteral("/Pelvado.ini") : d.ini;
+    if (!d.ini.isEmpty() && !(QFileInfo(ini).isFile() && QFileInfo(ini).isReadable()))
+        return Erreur(QStringLiteral("fichier de réglages « %1 » illisible").arg(ini));
+
+    double table[13][43] = {};
+    std::optional<int> annee = d.annee;
+    if (!d.couleurs.isEmpty()) {
+        const LectureCal lecture = LireFichierCal(Chemin(d.couleurs), table);
+        if (lecture.refuse || !lecture.ok)
+            return Erreur(QStringLiteral("fichier de couleurs « %1 » illisible").arg(d.couleurs));
+        if (!annee && !lecture.annee.empty()) {
+            annee = AnneeOption(lecture.annee);
+            if (!annee)
+                return Erreur(QStringLiteral("l'année %1 du fichier de couleurs « %2 » n'est pas entre 1583 et 9999")
+                                  .arg(QString::fromStdString(lecture.annee), d.couleurs));
+        }
+    }
+    if (!annee)
+        annee = QDate::currentDate().year();
+
+    // The stored width is taken as the width box takes it at start-up; a
+    // refused one leaves the box's 90.
+    ChangementLargeur taille =
+        CalculLargeur(d.largeur ? std::to_string(*d.largeur) : LireLargeur(Chemin(ini)), false, 0);
+    if (!taille.valide)
+        taille = CalculLargeur(std::to_string(LargeurParDefaut), false, 0);
+
+    // A folder that is missing or read-only is found before any file is made.
+    for (const QString& sortie : d.sorties) {
+        const QFileInfo fichier(sortie);
+        const QFileInfo dossier(fichier.absolutePath());
+        if (fichier.isDir() || !dossier.isDir() || !dossier.isWritable() || (fichier.exists() && !fichier.isWritable()))
+            return Erreur(QStringLiteral("impossible d'écrire le fichier « %1 »").arg(sortie));
+    }
+
+    mdlVorn etat;
+    HorlogeSansAttente horloge;
+    Ardemo fenetre(etat, horloge, QFileInfo(ini).absolutePath());
+    // The colours of the settings file asked for; the file is never written.
+    etat.CouleursDefaut();
+    LireCouleurs(Chemin(ini), etat.Couleurs);
+    etat.FichierIni.clear();
+    fenetre.chkWeek->setChecked(d.weekEnd);
+    fenetre.chkFerie->setChecked(d.feries);
+    fenetre.Coloration();
+
+    std::copy(&table[0][0], &table[0][0] + 13 * 43, &etat.TableCoulSP[0][0]);
+    etat.AnChoisi = QStringLiteral("%1").arg(*annee, 4, 10, QLatin1Char('0')).toStdString();
+    // The build's steps without its wait; the image only when a bitmap is asked
+    // for (the documents draw the sheet itself).
+    fenetre.Coloriage();
+    for (int mois = 1; mois <= 12; ++mois)
+        fenetre.CalculDate(mois);
+    if (std::any_of(d.sorties.begin(), d.sorties.end(),
+                    [](const QString& s) { return !FormatVectoriel(FormatDuNom(s.toStdString())); })) {
+        fenetre.Copier();
+        fenetre.Coller();
+    }
+    etat.LargeurTwips = taille.largeurTwips;
+    etat.HauteurTwips = taille.hauteurTwips;
+
+    const CalendrierAEcrire calendrier = CalendrierDeFenetre(fenetre);
+    for (const QString& sortie : d.sorties)
+        if (!EcrireCalendrier(sortie, FormatDuNom(sortie.toStdString()), calendrier))
+            return Erreur(QStringLiteral("impossible d'écrire le fichier « %1 »").arg(sortie));
+    return 0;
+}
+
+} // namespace
+
+std::optional<int> LigneDeCommande(int argc, char* argv[])
+{
+    if (argc <= 1)
+        return std::nullopt;
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+
+    QCommandLineParser analyse;
+    analyse.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    for (const Option& o : Options())
+        analyse.addOption(QCommandLineOption(o.nom, o.aide, o.valeur));
+    const QCommandLineOption aide({QStringLiteral("h"), QStringLiteral("help")}, QString());
+    const QCommandLineOption version(QStringLiteral("version"), QString());
+    analyse.addOption(aide);
+    analyse.addOption(version);
+
+    if (!analyse.parse(arguments)) {
+        if (!analyse.unknownOptionNames().isEmpty()) {
+            // As it was typed: "-x", "--x" or "--x=valeur".
+            const QString nom = analyse.unknownOptionNames().constFirst();
+            QString tape = QStringLiteral("--") + nom;
+            for (const QString& a : arguments)
+                if (a.startsWith(QLatin1Char('-')) && a.section(QLatin1Char('='), 0, 0).remove(QRegularExpression(QStringLiteral("^-+"))) == nom) {
+                    tape = a.section(QLatin1Char('='), 0, 0);
+                    break;
+                }
+            return Erreur(QStringLiteral("option inconnue « %1 » (voir ardemo --help)").arg(tape));
+        }
+        // The only other refusal: an option that needs a value came last.
+        return Erreur(QStringLiteral("l'option « %1 » attend une valeur").arg(arguments.constLast()));
+    }
+    if (!analyse.positionalArguments().isEmpty())
+        return Erreur(QStringLiteral("argument inattendu « %1 » (voir ardemo --help)")
+                          .arg(analyse.positionalArguments().constFirst()));
+    if (analyse.isSet(aide)) {
+        std::fputs(TexteAide().toLocal8Bit().constData(), stdout);
+        return 0;
+    }
+    if (analyse.isSet(version)) {
+        std::puts("Ardemo 6.2");
+        return 0;
+    }
+
+    // In the order of the command line, so that an option may refer to the
+    // one before it.
+    Demande demande;
+    QHash<QString, int> rangs;
+    for (const QString& nom : analyse.optionNames()) {
+        const auto o = std::find_if(Options().begin(), Options().end(), [&](const Option& x) { return x.nom == nom; });
+        if (o == Options().end())
+            continue; // --help, --version
+        const QString valeur = o->valeur.isEmpty() ? QString() : analyse.values(nom).value(rangs[nom]++);
+        if (const QString refus = o->appliquer(demande, valeur); !refus.isEmpty())
+            return Erreur(refus);
+    }
+    if (demande.sorties.isEmpty())
+        return std::nullopt;
+    return Fabriquer(demande, argv[0]);
+}

@@ -1,0 +1,28 @@
+#pragma once
+// The calendar written to a file of any of the four types: the image (BMP,
+// PNG) or the sheet drawn as text and lines at its printed size (PDF, SVG).
+#include <QImage>
+#include <QSizeF>
+#include <QString>
+
+#include "output/FormatSortie.h"
+#include "output/ui/ImpressionNette.h"
+
+class Ardemo;
+class FeuilleCalendrier;
+
+struct CalendrierAEcrire {
+    QImage image;                               // the whole 628 x 866 image
+    const FeuilleCalendrier* feuille = nullptr; // the sheet the image was made from
+    PlanImpression plan;                        // the part of the sheet of a document
+    QSizeF tailleMm;                            // its printed size
+    QString titre;                              // "Calendrier 2027"
+};
+
+// What the main window writes: the whole image, and for the documents the
+// validated zone (if any) at the printed size, as the print takes them.
+CalendrierAEcrire CalendrierDeFenetre(Ardemo& fenetre);
+
+// Writes `chemin` in `format` through a temporary file and a rename: false,
+// and nothing left behind, when it cannot be written.
+bool EcrireCalendrier(const QString& chemin, FormatSortie format, const CalendrierAEcrire& calendrier);
