@@ -17,6 +17,12 @@ macro(ardemo_core_tests)
     set_target_properties(${name} PROPERTIES AUTOMOC ON)
     ardemo_register(${name} core)
   endforeach()
+  # The readers of numbers again under a locale with a decimal comma.
+  foreach(name test_nombres test_fichierini test_fichiercal)
+    add_test(NAME ${name}_fr COMMAND ${ARDEMO_TEST_ENV_SCRIPT} $<TARGET_FILE:${name}>)
+    set_tests_properties(${name}_fr PROPERTIES LABELS core TIMEOUT 300 SKIP_RETURN_CODE 77
+                         ENVIRONMENT ARDEMO_TEST_LOCALE=fr_FR.UTF-8)
+  endforeach()
 endmacro()
 
 macro(ardemo_gui_tests)
