@@ -35,6 +35,19 @@ macro(ardemo_gui_tests)
   endforeach()
 endmacro()
 
+# Fuzzing harnesses: every tests/fuzz/fuzz_*.cpp, built by clang with libFuzzer
+# and the sanitizers into <build>/fuzz/ (ARDEMO_FUZZ); scripts/fuzz.sh runs them.
+macro(ardemo_fuzz_targets)
+  file(GLOB _fuzz CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/fuzz/fuzz_*.cpp)
+  foreach(src ${_fuzz})
+    get_filename_component(name ${src} NAME_WE)
+    add_executable(${name} ${src})
+    target_link_libraries(${name} PRIVATE ardemo_core)
+    target_link_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+    set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fuzz)
+  endforeach()
+endmacro()
+
 # Script tests: tests/scripts/test_*.sh, given the build folder.
 macro(ardemo_script_tests)
   file(GLOB _scripts CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/scripts/test_*.sh)
