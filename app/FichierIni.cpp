@@ -52,8 +52,8 @@ struct Ligne {
     size_t debut, fin, suivante;
 };
 
-// Calls f(ligne) for each line in order until f returns false, without
-// keeping the lines. Lines end at '\n'; a '\r' just before it belongs to the
+// Calls f(ligne) for each line that is not blank, in order, until f returns
+// false, without keeping the lines. Lines end at '\n'; a '\r' just before it belongs to the
 // line end. A UTF-8 byte order mark at the very start is not part of the first
 // line's text.
 template <typename F>
@@ -63,7 +63,15 @@ void pourChaqueLigne(std::string_view texte, F&& f)
     if (texte.substr(0, 3) == "\xEF\xBB\xBF")
         i = 3;
     while (i < texte.size()) {
-        size_t nl = texte.find('\n', i);
+        // Lines of blanks only are neither sections nor keys: passed quickly.
+        size_t j = i;
+        while (j < texte.size() && estBlanc(texte[j]))
+            ++j;
+        if (j < texte.size() && texte[j] == '\n') {
+            i = j + 1;
+            continue;
+        }
+        size_t nl = texte.find('\n', j);
         size_t fin = nl == std::string_view::npos ? texte.size() : nl;
         size_t suivante = nl == std::string_view::npos ? texte.size() : nl + 1;
         if (nl != std::string_view::npos && fin > i && texte[fin - 1] == '\r')
