@@ -303,14 +303,15 @@ private slots:
     }
 
     // A 4 MiB file of blank lines is read without a list of its lines: the
-    // memory stays within a few times the file's size.
+    // memory stays within a few times the file's size (8 times: AddressSanitizer
+    // keeps freed blocks; a list of the lines takes 25 times).
     void grandFichier()
     {
         ecrire(ini(), std::string(TailleMaxIni - 64, '\n'));
         const long avant = pointeMemoireKo();
         QVERIFY(LireLargeur(ini()).empty() && EcrireLargeur(ini(), "90"));
         const long croissance = pointeMemoireKo() - avant;
-        QVERIFY2(croissance < 4 * long(TailleMaxIni / 1024), std::to_string(croissance).c_str());
+        QVERIFY2(croissance < 8 * long(TailleMaxIni / 1024), std::to_string(croissance).c_str());
         QCOMPARE(fs::file_size(ini()), TailleMaxIni - 64 + 22);
     }
 
