@@ -3,6 +3,30 @@
 #include <string_view>
 
 // Writes a whole file through a temporary file in the same folder and a rename,
-// so that the file on disk is either the old one or the complete new one.
+// so that the file on disk is either the old one or the complete new one: the
+// temporary is flushed to the disk before the rename and the folder after it.
 // Returns false (and leaves the old file and no temporary behind) on failure.
+//
+// Rules for an existing file:
+// - The new file keeps the old one's permission bits (rwx for owner, group and
+//   others) and, where the process may set them, its owner and group.
+// - A file that grants write permission to nobody (made read-only, e.g. 0444)
+//   or that this process may not write is not replaced.
+// - Anything but a regular file (a folder, a device, a pipe) is not replaced.
+// - A symbolic link is written through, to its final target, only when the link
+//   and the target are both owned by this process's user and the target is a
+//   regular file; the link stays a link. Any other link (dangling, made by
+//   someone else, or naming a file of someone else) is left alone and the write
+//   fails.
+// A new file gets the usual mode of new files (0666 less the umask).
 bool EcrireFichierAtomique(const std::filesystem::path& chemin, std::string_view contenu);
+
+// Temporary files are named ".<file name>.ardemo-tmp-XXXXXX" (six letters or
+// digits) and locked while they are written.
+bool EstFichierTemporaire(std::string_view nom);
+
+// Removes the temporary files that an interrupted write (a kill, a power loss)
+// left in `dossier`: regular files owned by this process's user, named as above
+// (of the file `nomFichier` only, when it is not empty) and not locked by a
+// write in progress. Nothing else is touched. Returns how many were removed.
+int NettoyerTemporaires(const std::filesystem::path& dossier, std::string_view nomFichier = {});

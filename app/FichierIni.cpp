@@ -4,7 +4,6 @@
 
 #include <fstream>
 #include <optional>
-#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -53,24 +52,34 @@ struct Ligne {
     size_t debut, fin, suivante;
 };
 
-// Lines end at '\n'; a '\r' just before it belongs to the line end. A UTF-8
-// byte order mark at the very start is not part of the first line's text.
-std::vector<Ligne> decouper(std::string_view texte)
+// Calls f(ligne) for each line that is not blank, in order, until f returns
+// false, without keeping the lines. Lines end at '\n'; a '\r' just before it belongs to the
+// line end. A UTF-8 byte order mark at the very start is not part of the first
+// line's text.
+template <typename F>
+void pourChaqueLigne(std::string_view texte, F&& f)
 {
-    std::vector<Ligne> lignes;
     size_t i = 0;
     if (texte.substr(0, 3) == "\xEF\xBB\xBF")
         i = 3;
     while (i < texte.size()) {
-        size_t nl = texte.find('\n', i);
+        // Lines of blanks only are neither sections nor keys: passed quickly.
+        size_t j = i;
+        while (j < texte.size() && estBlanc(texte[j]))
+            ++j;
+        if (j < texte.size() && texte[j] == '\n') {
+            i = j + 1;
+            continue;
+        }
+        size_t nl = texte.find('\n', j);
         size_t fin = nl == std::string_view::npos ? texte.size() : nl;
         size_t suivante = nl == std::string_view::npos ? texte.size() : nl + 1;
         if (nl != std::string_view::npos && fin > i && texte[fin - 1] == '\r')
             --fin;
-        lignes.push_back({i, fin, suivante});
+        if (!f(Ligne{i, fin, suivante}))
+            return;
         i = suivante;
     }
-    return lignes;
 }
 
 enum class Sorte { Autre, Section, Cle };
@@ -160,11 +169,11 @@ std::string LireIni(const fs::path& fichier, std::string_view section, std::stri
     if (!cle.empty() && charger(fichier, contenu) == Etat::Lu) {
         const std::string_view texte = contenu;
         bool dansSection = false, sectionVue = false;
-        for (const Ligne& l : decouper(texte)) {
+        pourChaqueLigne(texte, [&](const Ligne& l) {
             Analyse a = analyser(texte.substr(l.debut, l.fin - l.debut));
             if (a.sorte == Sorte::Section) {
                 if (sectionVue)
-                    break; // only the first section of that name counts
+                    return false; // only the first section of that name counts
                 dansSection = memeNom(a.nom, section);
                 sectionVue = dansSection;
             } else if (dansSection && a.sorte == Sorte::Cle && memeNom(a.nom, cle)) {
@@ -173,9 +182,10 @@ std::string LireIni(const fs::path& fichier, std::string_view section, std::stri
                 if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front())
                     v = v.substr(1, v.size() - 2);
                 resultat = v;
-                break;
+                return false;
             }
-        }
+            return true;
+        });
     }
     return std::string(resultat.substr(0, max));
 }
@@ -190,17 +200,10 @@ bool EcrireIni(const fs::path& fichier, std::string_view section, std::string_vi
         || contientUnDe(section, FinDeLigneOuNul) || contientUnDe(valeur, FinDeLigneOuNul))
         return false;
 
-    // Write through a symbolic link to the file it names.
-    std::error_code ec;
-    fs::path cible = fichier;
-    if (fs::is_symlink(fs::symlink_status(fichier, ec))) {
-        cible = fs::canonical(fichier, ec);
-        if (ec)
-            return false;
-    }
-
+    // A symbolic link is read through; whether it may be written through is
+    // the atomic writer's rule (the link and its target must be ours).
     std::string contenu;
-    if (charger(cible, contenu) == Etat::Illisible)
+    if (charger(fichier, contenu) == Etat::Illisible)
         return false;
 
     const std::string nouvelle = std::string(cle) + "=" + std::string(valeur) + "\r\n";
@@ -211,11 +214,11 @@ bool EcrireIni(const fs::path& fichier, std::string_view section, std::string_vi
     std::optional<Ligne> apres; // line after which a new key goes
     std::optional<Ligne> remplacee;
     std::string cleExistante;
-    for (const Ligne& l : decouper(texte)) {
+    pourChaqueLigne(texte, [&](const Ligne& l) {
         Analyse a = analyser(texte.substr(l.debut, l.fin - l.debut));
         if (a.sorte == Sorte::Section) {
             if (trouvee)
-                break;
+                return false;
             dansSection = memeNom(a.nom, section);
             if (dansSection) {
                 trouvee = true;
@@ -226,10 +229,11 @@ bool EcrireIni(const fs::path& fichier, std::string_view section, std::string_vi
             if (memeNom(a.nom, cle)) {
                 remplacee = l;
                 cleExistante = a.nom; // the file keeps its own spelling of the name
-                break;
+                return false;
             }
         }
-    }
+        return true;
+    });
 
     if (remplacee) {
         resultat.reserve(contenu.size() + nouvelle.size());
@@ -254,5 +258,5 @@ bool EcrireIni(const fs::path& fichier, std::string_view section, std::string_vi
         return true; // already so
     if (resultat.size() > TailleMaxIni)
         return false;
-    return EcrireFichierAtomique(cible, resultat);
+    return EcrireFichierAtomique(fichier, resultat);
 }

@@ -28,6 +28,8 @@ std::string LireIni(const std::filesystem::path& fichier, std::string_view secti
 // the lines written end in CR LF. The file is replaced through a temporary file
 // and a rename. Returns false, leaving the file as it was, when it cannot be
 // written (missing or read-only folder, full disk, file too large or not a
-// regular file) or when a name or the value cannot be stored on one line.
+// regular file, a file made read-only, a link that is not the user's: see
+// EcrireFichierAtomique) or when a name or the value cannot be stored on one
+// line. The file keeps its permission bits.
 bool EcrireIni(const std::filesystem::path& fichier, std::string_view section, std::string_view cle,
                std::string_view valeur);

@@ -4,7 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
+#include <algorithm>
 #include <limits>
 
 double ArrondiPair(double x)
@@ -34,6 +34,35 @@ T versEntier(double x, bool* ok)
 }
 
 bool estBlanc(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+
+// Value of the text built below: optional sign, digits with at most one point,
+// optional exponent "e[sign]digits". Read with from_chars, which ignores the
+// process locale (a French locale would take the point for garbage). Out of
+// range values become an infinity or a zero, as with strtod.
+double lireDecimal(std::string_view t)
+{
+    const bool negatif = !t.empty() && t.front() == '-';
+    if (!t.empty() && (t.front() == '-' || t.front() == '+'))
+        t.remove_prefix(1);
+    double v = 0;
+    auto [fin, err] = std::from_chars(t.data(), t.data() + t.size(), v, std::chars_format::general);
+    (void)fin;
+    if (err == std::errc::result_out_of_range) {
+        // Decimal exponent of the first significant digit decides which way.
+        const size_t e = t.find('e');
+        const std::string_view mantisse = t.substr(0, e);
+        long exposant = 0;
+        if (e != std::string_view::npos)
+            std::from_chars(t.data() + e + 1 + (t[e + 1] == '+'), t.data() + t.size(), exposant);
+        const size_t point = std::min(mantisse.find('.'), mantisse.size());
+        const size_t premier = mantisse.find_first_not_of("0.");
+        const long position = premier == std::string_view::npos ? 0
+                              : premier < point                 ? long(point - premier) - 1
+                                                                : -long(premier - point);
+        v = position + exposant > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+    }
+    return negatif ? -v : v;
+}
 
 // Reads the number at the start of s; returns the value and how many characters
 // belong to it (0 when none).
@@ -110,8 +139,7 @@ double lireNombre(std::string_view s, size_t& fin)
             fin = k;
         }
     }
-    double v = std::strtod(tampon.c_str(), nullptr);
-    return v;
+    return lireDecimal(tampon);
 }
 } // namespace
 

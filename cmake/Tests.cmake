@@ -17,6 +17,12 @@ macro(ardemo_core_tests)
     set_target_properties(${name} PROPERTIES AUTOMOC ON)
     ardemo_register(${name} core)
   endforeach()
+  # The readers of numbers again under a locale with a decimal comma.
+  foreach(name test_nombres test_fichierini test_fichiercal)
+    add_test(NAME ${name}_fr COMMAND ${ARDEMO_TEST_ENV_SCRIPT} $<TARGET_FILE:${name}>)
+    set_tests_properties(${name}_fr PROPERTIES LABELS core TIMEOUT 300 SKIP_RETURN_CODE 77
+                         ENVIRONMENT ARDEMO_TEST_LOCALE=fr_FR.UTF-8)
+  endforeach()
 endmacro()
 
 macro(ardemo_gui_tests)
@@ -26,6 +32,19 @@ macro(ardemo_gui_tests)
     add_executable(${name} ${src})
     target_link_libraries(${name} PRIVATE ardemo_ui Qt6::Test)
     ardemo_register(${name} gui)
+  endforeach()
+endmacro()
+
+# Fuzzing harnesses: every tests/fuzz/fuzz_*.cpp, built by clang with libFuzzer
+# and the sanitizers into <build>/fuzz/ (ARDEMO_FUZZ); scripts/fuzz.sh runs them.
+macro(ardemo_fuzz_targets)
+  file(GLOB _fuzz CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/fuzz/fuzz_*.cpp)
+  foreach(src ${_fuzz})
+    get_filename_component(name ${src} NAME_WE)
+    add_executable(${name} ${src})
+    target_link_libraries(${name} PRIVATE ardemo_core)
+    target_link_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+    set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fuzz)
   endforeach()
 endmacro()
 
@@ -46,4 +65,7 @@ macro(ardemo_e2e_tests)
            COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tests/e2e/test_e2e.py $<TARGET_FILE:ardemo> --impression)
   # 77: a step this machine cannot run (no CUPS server), reported as skipped with its reason.
   set_tests_properties(e2e e2e_impression PROPERTIES LABELS "e2e" TIMEOUT 600 RUN_SERIAL TRUE SKIP_RETURN_CODE 77)
+  # A seeded random walk of 60 s through the program's windows (seed printed).
+  add_test(NAME e2e_marche COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tests/e2e/test_marche.py $<TARGET_FILE:ardemo>)
+  set_tests_properties(e2e_marche PROPERTIES LABELS "e2e" TIMEOUT 300 RUN_SERIAL TRUE SKIP_RETURN_CODE 77)
 endmacro()

@@ -6,6 +6,7 @@
 #include <QScrollBar>
 #include <QTimer>
 
+#include "app/EcritureAtomique.h"
 #include "app/Reglages.h"
 #include "app/Saisies.h"
 #include "app/Twips.h"
@@ -73,6 +74,7 @@ bool Ardemo::eventFilter(QObject* objet, QEvent* e)
 void Ardemo::LireReglages()
 {
     const std::filesystem::path ini = m_etat.FichierIni;
+    NettoyerTemporaires(ini.parent_path()); // left by a write that a kill interrupted
     LireCouleurs(ini, m_etat.Couleurs);
     const std::string largeur = LireLargeur(ini);
     if (!largeur.empty())

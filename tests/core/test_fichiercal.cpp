@@ -7,6 +7,7 @@
 #include <string>
 
 #include "special/FichierCal.h"
+#include "tests/core/Locale.h"
 
 namespace {
 
@@ -54,6 +55,7 @@ int cellesLues(const Table t)
 class TestFichierCal : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase() { verifierLocale(); }
     void ecritureEtRelecture()
     {
         // Cells 0.. of month 3 and their text; values that are no colour are written as 0.

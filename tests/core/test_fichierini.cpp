@@ -4,11 +4,17 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <sys/file.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include "app/EcritureAtomique.h"
 #include "app/FichierIni.h"
 #include "app/Nombres.h"
 #include "app/Reglages.h"
+#include "special/FichierCal.h"
+#include "tests/core/Locale.h"
 
 namespace fs = std::filesystem;
 using namespace std::literals;
@@ -23,6 +29,19 @@ std::string lire(const fs::path& p)
 
 void ecrire(const fs::path& p, std::string_view s) { std::ofstream(p, std::ios::binary) << s; }
 
+unsigned mode(const fs::path& p)
+{
+    struct stat st {};
+    return ::lstat(p.c_str(), &st) == 0 ? st.st_mode & 07777 : 0;
+}
+
+long pointeMemoireKo()
+{
+    rusage r {};
+    ::getrusage(RUSAGE_SELF, &r);
+    return r.ru_maxrss;
+}
+
 } // namespace
 
 class TestFichierIni : public QObject {
@@ -32,6 +51,7 @@ class TestFichierIni : public QObject {
     fs::path ini() const { return base() / "Pelvado.ini"; }
 
 private slots:
+    void initTestCase() { verifierLocale(); }
     void init() { fs::remove_all(ini()); }
 
     void fichierDuProgramme()
@@ -175,7 +195,7 @@ private slots:
 
         // No temporary file is left behind by the failures.
         for (const auto& e : fs::directory_iterator(base()))
-            QVERIFY(e.path().filename().string().find(".tmp") == std::string::npos);
+            QVERIFY(!EstFichierTemporaire(e.path().filename().string()));
 
         // A read-only folder (the checks above have run; only this one needs a normal user).
         if (::geteuid() == 0)
@@ -187,6 +207,112 @@ private slots:
         const bool ok = !EcrireLargeur(d / "Pelvado.ini", "120") && LireLargeur(d / "Pelvado.ini") == "90";
         fs::permissions(d, fs::perms::owner_all);
         QVERIFY(ok);
+    }
+
+    // Rewrites keep the file's permission bits (a private file stays private);
+    // a file made read-only is not written; a link is written through only to
+    // a regular file of the user, and the target keeps its mode.
+    void droitsEtLiens_data()
+    {
+        QTest::addColumn<unsigned>("avant");
+        QTest::addColumn<int>("lien"); // 0 none, 1 ours, 2 made by someone else, 3 to someone else's file
+        QTest::addColumn<bool>("ecrit");
+        QTest::newRow("0600") << 0600u << 0 << true;
+        QTest::newRow("0640") << 0640u << 0 << true;
+        QTest::newRow("0604") << 0604u << 0 << true;
+        QTest::newRow("0444") << 0444u << 0 << false;
+        QTest::newRow("0400") << 0400u << 0 << false;
+        QTest::newRow("lien 0600") << 0600u << 1 << true;
+        QTest::newRow("lien 0444") << 0444u << 1 << false;
+        QTest::newRow("lien d'un autre") << 0600u << 2 << false;
+        QTest::newRow("lien vers un autre") << 0666u << 3 << false;
+    }
+    void droitsEtLiens()
+    {
+        QFETCH(unsigned, avant);
+        QFETCH(int, lien);
+        QFETCH(bool, ecrit);
+        if (lien >= 2 && ::geteuid() != 0)
+            QSKIP("files of another user can only be made by root");
+        const fs::path vrai = lien ? base() / "ailleurs.ini" : ini();
+        fs::remove(vrai);
+        ecrire(vrai, "[Taille]\r\nLargeur=90\r\n");
+        ::chmod(vrai.c_str(), avant);
+        if (lien)
+            fs::create_symlink(vrai, ini());
+        if (lien == 2)
+            QVERIFY(::lchown(ini().c_str(), 65534, 65534) == 0);
+        if (lien == 3)
+            QVERIFY(::chown(vrai.c_str(), 65534, 65534) == 0);
+        const mode_t masque = ::umask(022);
+        QCOMPARE(EcrireLargeur(ini(), "120"), ecrit);
+        QCOMPARE(LireLargeur(vrai), std::string(ecrit ? "120" : "90"));
+        QCOMPARE(mode(vrai), avant);
+        QCOMPARE(fs::is_symlink(ini()), lien != 0);
+        // The same for a .Cal file saved over a private one.
+        double table[13][43] = {};
+        const fs::path cal = base() / "prive.Cal";
+        ecrire(cal, "x");
+        ::chmod(cal.c_str(), avant);
+        QCOMPARE(SauverCal(cal, table, "2027"), (avant & 0222) != 0);
+        QCOMPARE(mode(cal), avant);
+        fs::remove(cal);
+        // New files get the usual mode.
+        ::umask(077);
+        QVERIFY(SauverCal(cal, table, "2027"));
+        ::umask(masque);
+        QCOMPARE(mode(cal), 0600u);
+        fs::remove(cal);
+        fs::remove(vrai);
+    }
+
+    // Temporary files that a kill left are recognised and removed; a write in
+    // progress (locked), look-alikes and what is not a regular file are kept.
+    void temporaires()
+    {
+        const fs::path d = base() / "tmp";
+        fs::create_directories(d);
+        const char* restes[] = {".Pelvado.ini.ardemo-tmp-a1B2c3", ".x.Cal.ardemo-tmp-000000"};
+        const char* gardes[] = {".Pelvado.ini.ardemo-tmp-a1B2c", "Pelvado.ini.ardemo-tmp-a1B2c3",
+                                ".Pelvado.ini.tmp123456", ".Pelvado.ini.ardemo-tmp-a1B2c$", ".ardemo-tmp-abcdef"};
+        for (auto n : restes)
+            ecrire(d / n, "reste");
+        for (auto n : gardes)
+            ecrire(d / n, "garde");
+        const fs::path verrouille = d / ".Pelvado.ini.ardemo-tmp-zzzzzz";
+        ecrire(verrouille, "en cours");
+        const int fd = ::open(verrouille.c_str(), O_RDONLY);
+        QVERIFY(::flock(fd, LOCK_EX) == 0);
+        fs::create_directory(d / ".dossier.ardemo-tmp-abcdef");
+        fs::create_symlink(d / gardes[0], d / ".lien.ardemo-tmp-abcdef");
+        // Only those of the file named, when one is.
+        QCOMPARE(NettoyerTemporaires(d, "Pelvado.ini"), 1);
+        QVERIFY(fs::exists(d / restes[1]));
+        QCOMPARE(NettoyerTemporaires(d), 1);
+        for (auto n : restes)
+            QVERIFY2(!fs::exists(d / n), n);
+        for (auto n : gardes)
+            QVERIFY2(fs::exists(d / n), n);
+        QVERIFY(fs::exists(verrouille) && fs::is_directory(d / ".dossier.ardemo-tmp-abcdef")
+                && fs::is_symlink(d / ".lien.ardemo-tmp-abcdef"));
+        // A successful write clears the leftovers of its own file.
+        ecrire(d / restes[0], "reste");
+        QVERIFY(EcrireLargeur(d / "Pelvado.ini", "90") && !fs::exists(d / restes[0]) && fs::exists(verrouille));
+        ::close(fd);
+        fs::remove_all(d);
+    }
+
+    // A 4 MiB file of blank lines is read without a list of its lines: the
+    // memory stays within a few times the file's size (8 times: AddressSanitizer
+    // keeps freed blocks; a list of the lines takes 25 times).
+    void grandFichier()
+    {
+        ecrire(ini(), std::string(TailleMaxIni - 64, '\n'));
+        const long avant = pointeMemoireKo();
+        QVERIFY(LireLargeur(ini()).empty() && EcrireLargeur(ini(), "90"));
+        const long croissance = pointeMemoireKo() - avant;
+        QVERIFY2(croissance < 8 * long(TailleMaxIni / 1024), std::to_string(croissance).c_str());
+        QCOMPARE(fs::file_size(ini()), TailleMaxIni - 64 + 22);
     }
 
     // Random bytes never crash the reader, the writer or ValeurTexte, and a

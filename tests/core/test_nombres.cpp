@@ -1,6 +1,9 @@
 #include <QtTest>
 
 #include "app/Nombres.h"
+#include "tests/core/Locale.h"
+
+#include <cmath>
 
 class TestNombres : public QObject {
     Q_OBJECT
@@ -20,17 +23,30 @@ private slots:
         QCOMPARE(int(VersEntier16(600 * 56.7, &ok)), 32767);
         QVERIFY(!ok);
     }
+    // Under any process locale (the tests also run under fr_FR.UTF-8, where
+    // the C library would read "0.5" as 0): numbers use a decimal point.
+    void initTestCase() { verifierLocale(); }
+    void valeurTexte_data()
+    {
+        QTest::addColumn<QString>("texte");
+        QTest::addColumn<double>("valeur");
+        const std::pair<const char*, double> cas[] = {
+            {" 8388736", 8388736}, {"  -12abc", -12}, {"1 2 3", 123}, {"2.5E2x", 250}, {"&HFF", 255},
+            {"&o17", 15}, {"abc", 0}, {"", 0}, {"&H", 0}, {"0.5", 0.5}, {"90.5", 90.5},
+            {"1.4282996E7", 14282996}, {"+.25D1", 2.5}, {"-7.", -7}, {"1e999", HUGE_VAL},
+            {"-1000e306", -HUGE_VAL}, {"1e-999", 0}, {"0.00001e-319", 0}, {"0.001e-310", 1e-313},
+        };
+        for (auto [texte, valeur] : cas)
+            QTest::newRow(texte) << QString::fromLatin1(texte) << valeur;
+    }
     void valeurTexte()
     {
-        QCOMPARE(ValeurTexte(" 8388736"), 8388736.0);
-        QCOMPARE(ValeurTexte("  -12abc"), -12.0);
-        QCOMPARE(ValeurTexte("1 2 3"), 123.0);
-        QCOMPARE(ValeurTexte("2.5E2x"), 250.0);
-        QCOMPARE(ValeurTexte("&HFF"), 255.0);
-        QCOMPARE(ValeurTexte("&o17"), 15.0);
-        QCOMPARE(ValeurTexte("abc"), 0.0);
-        QCOMPARE(ValeurTexte(""), 0.0);
-        QCOMPARE(ValeurTexte("&H"), 0.0);
+        QFETCH(QString, texte);
+        QFETCH(double, valeur);
+        QCOMPARE(ValeurTexte(texte.toStdString()), valeur);
+    }
+    void estNombre()
+    {
         QVERIFY(EstNombre(" 2027 "));
         QVERIFY(!EstNombre("20a7"));
         QVERIFY(!EstNombre(""));
@@ -41,6 +57,7 @@ private slots:
         QCOMPARE(TexteNombreSigne(0), std::string(" 0"));
         QCOMPARE(TexteNombreSigne(-1), std::string("-1"));
         QCOMPARE(TexteNombre(0.5), std::string("0.5"));
+        QCOMPARE(TexteNombre(-1e-313), std::string("-1e-313"));
     }
 };
 

@@ -6,6 +6,8 @@
 #include <QScrollBar>
 #include <QTimer>
 #include <QtTest>
+#include <filesystem>
+#include <fstream>
 
 #include "app/Reglages.h"
 #include "app/ui/BoiteImage.h"
@@ -171,9 +173,13 @@ private slots:
         c.CoulFérié = 255;
         QVERIFY(EcrireCouleurs(ini, c));
         QVERIFY(EcrireLargeur(ini, "150"));
+        // A write that a kill interrupted left its temporary: start-up removes it.
+        const std::string reste = (dossier.path() + "/.Pelvado.ini.ardemo-tmp-Xy12z9").toStdString();
+        std::ofstream(reste) << "[Taille]";
         mdlVorn etat;
         HorlogeTest horloge;
         Ardemo f(etat, horloge, dossier.path());
+        QVERIFY(!std::filesystem::exists(reste));
         QVERIFY(etat.Couleurs.CoulFérié == 255 && etat.CoulAvant[4] == 255);
         QVERIFY(f.Largeur->text() == "150" && f.Hauteur->text() == "212" && etat.LargeurTwips == 8505);
     }
