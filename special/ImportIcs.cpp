@@ -74,22 +74,8 @@ EtatIcs verifierTexte(std::string_view s)
     std::vector<std::string> pile;
     bool premiere = true;
     bool calendrierVu = false;
-    size_t i = 0;
-    while (i < s.size()) {
-        size_t fin = s.find('\n', i);
-        if (fin == std::string_view::npos)
-            fin = s.size();
-        std::string_view ligne = s.substr(i, fin - i);
-        i = fin + 1;
-        while (!ligne.empty() && (ligne.back() == '\r' || ligne.back() == ' ' || ligne.back() == '\t'))
-            ligne.remove_suffix(1);
-        if (ligne.empty())
-            continue;
-        if (ligne.front() == ' ' || ligne.front() == '\t') { // folded continuation
-            if (premiere)
-                return EtatIcs::PasIcal;
-            continue;
-        }
+    // One logical line (folded lines joined) at a time.
+    auto ligneLogique = [&](std::string_view ligne) {
         if (premiere) {
             if (majuscules(ligne) != "BEGIN:VCALENDAR")
                 return EtatIcs::PasIcal;
@@ -110,6 +96,44 @@ EtatIcs verifierTexte(std::string_view s)
         } else if (pile.empty()) {
             return EtatIcs::PasIcal; // something after the calendar's end
         }
+        return EtatIcs::Ok;
+    };
+
+    // Only BEGIN and END lines need joining whole; others are kept short.
+    std::string courante;
+    bool enCours = false;
+    size_t i = 0;
+    while (i <= s.size()) {
+        size_t fin = s.find('\n', i);
+        if (fin == std::string_view::npos)
+            fin = s.size();
+        std::string_view ligne = s.substr(i, fin - i);
+        i = fin + 1;
+        while (!ligne.empty() && (ligne.back() == '\r' || ligne.back() == ' ' || ligne.back() == '\t'))
+            ligne.remove_suffix(1);
+        const bool suite = !ligne.empty() && (ligne.front() == ' ' || ligne.front() == '\t');
+        if (suite) {
+            if (!enCours)
+                return EtatIcs::PasIcal;
+            if (courante.size() < 200)
+                courante.append(ligne.substr(1, 200));
+            continue;
+        }
+        if (enCours) {
+            const EtatIcs e = ligneLogique(courante);
+            if (e != EtatIcs::Ok)
+                return e;
+            enCours = false;
+        }
+        if (!ligne.empty()) {
+            courante.assign(ligne.substr(0, 200));
+            enCours = true;
+        }
+    }
+    if (enCours) {
+        const EtatIcs e = ligneLogique(courante);
+        if (e != EtatIcs::Ok)
+            return e;
     }
     if (!calendrierVu)
         return EtatIcs::PasIcal;

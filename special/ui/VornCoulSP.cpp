@@ -316,8 +316,12 @@ void VornCoulSP::ImporterCal_Click()
         && !ChoixCoul_Click())
         return;
 
-    if (m_dossierIcs.isEmpty())
+    // Where the browser puts what it downloads, or the home folder.
+    if (m_dossierIcs.isEmpty() || !QDir(m_dossierIcs).exists()) {
         m_dossierIcs = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
+        if (m_dossierIcs.isEmpty() || !QDir(m_dossierIcs).exists())
+            m_dossierIcs = QDir::homePath();
+    }
     QFileDialog dialogue(this, TitreImport, m_dossierIcs,
                          QStringLiteral("Calendriers iCalendar (*.ics);;Tous les fichiers (*.*)"));
     dialogue.setOption(QFileDialog::DontUseNativeDialog);

@@ -114,8 +114,8 @@ private slots:
                    + ev("DTSTART;VALUE=DATE:20270401\nSTATUS:CANCELLED\n", "x"))
             << 2027 << EtatIcs::Ok << std::string("0301,0315") << 1;
         QTest::newRow("CR LF, lignes pliées")
-            << std::string("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nBEGIN:VEVENT\r\nSUMMARY:Fête de la musique et d\r\n e "
-                           "la danse\r\nDTST\r\n ART;VALUE=DATE:2027\r\n\t0621\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n")
+            << std::string("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nBEGIN:VEV\r\n ENT\r\nSUMMARY:Fête de la musique et d\r\n e "
+                           "la danse\r\nDTST\r\n ART;VALUE=DATE:2027\r\n\t0621\r\nEND:VEVENT\r\nEND:VCALENDAR")
             << 2027 << EtatIcs::Ok << std::string("0621") << 1;
 
         QTest::newRow("vide") << cal("") << 2027 << EtatIcs::AucunEvenement << std::string() << 0;
