@@ -3,6 +3,7 @@
 #include <libical/ical.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <chrono>
 #include <cstdint>
 #include <ctime>
@@ -185,21 +186,23 @@ void retirerZonesDouteuses(icalcomponent* c, int profondeur = 0)
         retirerZonesDouteuses(e, profondeur + 1);
 }
 
+int nombreValeurs(const short* t, int max)
+{
+    int n = 0;
+    while (n < max && t[n] != ICAL_RECURRENCE_ARRAY_MAX)
+        ++n;
+    return n;
+}
+
 bool regleFuseauSure(const icalrecurrencetype& r)
 {
     if (r.freq != ICAL_YEARLY_RECURRENCE)
         return false;
-    auto nombre = [](const short* t, int max) {
-        int n = 0;
-        while (n < max && t[n] != ICAL_RECURRENCE_ARRAY_MAX)
-            ++n;
-        return n;
-    };
-    return nombre(r.by_second, ICAL_BY_SECOND_SIZE) == 0 && nombre(r.by_minute, ICAL_BY_MINUTE_SIZE) == 0
-           && nombre(r.by_hour, ICAL_BY_HOUR_SIZE) == 0 && nombre(r.by_year_day, ICAL_BY_YEARDAY_SIZE) == 0
-           && nombre(r.by_week_no, ICAL_BY_WEEKNO_SIZE) == 0 && nombre(r.by_month, ICAL_BY_MONTH_SIZE) <= 1
-           && nombre(r.by_month_day, ICAL_BY_MONTHDAY_SIZE) <= 7 && nombre(r.by_day, ICAL_BY_DAY_SIZE) <= 7
-           && nombre(r.by_set_pos, ICAL_BY_SETPOS_SIZE) <= 1;
+    return nombreValeurs(r.by_second, ICAL_BY_SECOND_SIZE) == 0 && nombreValeurs(r.by_minute, ICAL_BY_MINUTE_SIZE) == 0
+           && nombreValeurs(r.by_hour, ICAL_BY_HOUR_SIZE) == 0 && nombreValeurs(r.by_year_day, ICAL_BY_YEARDAY_SIZE) == 0
+           && nombreValeurs(r.by_week_no, ICAL_BY_WEEKNO_SIZE) == 0 && nombreValeurs(r.by_month, ICAL_BY_MONTH_SIZE) <= 1
+           && nombreValeurs(r.by_month_day, ICAL_BY_MONTHDAY_SIZE) <= 7 && nombreValeurs(r.by_day, ICAL_BY_DAY_SIZE) <= 7
+           && nombreValeurs(r.by_set_pos, ICAL_BY_SETPOS_SIZE) <= 1;
 }
 
 // The file's time zones stay within what libical can expand quickly.
@@ -358,6 +361,34 @@ int64_t secondesDuree(const icaldurationtype& d)
     return d.is_neg ? 0 : s;
 }
 
+// A monthly rule whose BYSETPOS picks beyond the days it can give in a month
+// never matches; libical would search for its first occurrence up to the 26th
+// century before saying so, for seconds.
+bool mensuelleSansOccurrence(const icalrecurrencetype& r)
+{
+    const int positions = nombreValeurs(r.by_set_pos, ICAL_BY_SETPOS_SIZE);
+    if (r.freq != ICAL_MONTHLY_RECURRENCE || positions == 0)
+        return false;
+    int jours = 1;
+    const int joursDuMois = nombreValeurs(r.by_month_day, ICAL_BY_MONTHDAY_SIZE);
+    const int joursSemaine = nombreValeurs(r.by_day, ICAL_BY_DAY_SIZE);
+    if (joursSemaine > 0) {
+        jours = 0;
+        for (int i = 0; i < joursSemaine; ++i)
+            jours += icalrecurrencetype_day_position(r.by_day[i]) != 0 ? 1 : 5;
+    }
+    if (joursDuMois > 0)
+        jours = std::min(joursSemaine > 0 ? jours : 31, joursDuMois);
+    const int64_t candidats = static_cast<int64_t>(std::min(jours, 31))
+                              * std::max(1, nombreValeurs(r.by_hour, ICAL_BY_HOUR_SIZE))
+                              * std::max(1, nombreValeurs(r.by_minute, ICAL_BY_MINUTE_SIZE))
+                              * std::max(1, nombreValeurs(r.by_second, ICAL_BY_SECOND_SIZE));
+    for (int i = 0; i < positions; ++i)
+        if (std::abs(static_cast<int>(r.by_set_pos[i])) <= candidats)
+            return false;
+    return true;
+}
+
 // Steps of its frequency libical goes through per day.
 int64_t pasParJour(icalrecurrencetype_frequency f)
 {
@@ -456,7 +487,7 @@ void Lecture::evenement(icalcomponent* ev, const Exclusions* deplacees)
         for (icalproperty* p = icalcomponent_get_first_property(ev, ICAL_RRULE_PROPERTY); p;
              p = icalcomponent_get_next_property(ev, ICAL_RRULE_PROPERTY)) {
             icalrecurrencetype regle = icalproperty_get_rrule(p);
-            if (regle.freq == ICAL_NO_RECURRENCE || regle.interval < 1)
+            if (regle.freq == ICAL_NO_RECURRENCE || regle.interval < 1 || mensuelleSansOccurrence(regle))
                 continue;
             // Nothing after the year matters: the rule stops a few days after it,
             // which also bounds libical's search for rules that never match.

@@ -1,6 +1,5 @@
 #include <QtTest>
 
-#include <chrono>
 #include <cstdio>
 #include <fstream>
 #include <string>
@@ -146,12 +145,10 @@ private slots:
         QFETCH(EtatIcs, etat);
         QFETCH(std::string, jours);
         QFETCH(int, evenements);
-        const auto debut = std::chrono::steady_clock::now();
         const ImportIcs r = LireIcs(texte, annee, "Europe/Paris");
         QCOMPARE(r.etat, etat);
         QCOMPARE(QString::fromStdString(plages(r)), QString::fromStdString(jours));
         QCOMPARE(r.nombreEvenements, evenements);
-        QVERIFY(std::chrono::steady_clock::now() - debut < std::chrono::seconds(20)); // never a hang
     }
 
     // Every cell showing a covered day takes the colour, as a click would give
