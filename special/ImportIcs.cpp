@@ -174,11 +174,15 @@ void retirerZonesDouteuses(icalcomponent* c, int profondeur = 0)
         return;
     for (icalproperty* p = icalcomponent_get_first_property(c, ICAL_ANY_PROPERTY); p;
          p = icalcomponent_get_next_property(c, ICAL_ANY_PROPERTY)) {
-        icalparameter* z = icalproperty_get_first_parameter(p, ICAL_TZID_PARAMETER);
-        if (!z)
-            continue;
-        const char* nom = icalparameter_get_tzid(z);
-        if (!nom || std::string_view(nom).find("..") != std::string_view::npos || nom[0] == '\0')
+        int zones = 0;
+        bool douteuse = false;
+        for (icalparameter* z = icalproperty_get_first_parameter(p, ICAL_TZID_PARAMETER); z;
+             z = icalproperty_get_next_parameter(p, ICAL_TZID_PARAMETER)) {
+            const char* nom = icalparameter_get_tzid(z);
+            douteuse = douteuse || !nom || !*nom || std::string_view(nom).find("..") != std::string_view::npos;
+            ++zones;
+        }
+        for (int i = 0; douteuse && i < zones; ++i)
             icalproperty_remove_parameter_by_kind(p, ICAL_TZID_PARAMETER);
     }
     for (icalcomponent* e = icalcomponent_get_first_component(c, ICAL_ANY_COMPONENT); e;

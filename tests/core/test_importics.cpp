@@ -103,8 +103,9 @@ private slots:
                    + ev("DTSTART:20261231T233000Z\nDTEND:20270101T003000Z\n")
                    + ev("DTSTART;TZID=Europe/Paris:20270601T220000\nDTEND;TZID=Europe/Paris:20270602T000000\n")
                    + ev("DTSTART:20270701T230000\nDTEND:20270702T010000\n")
-                   + ev("DTSTART:20271231T230000Z\nDURATION:PT2H\n"))
-            << 2027 << EtatIcs::Ok << std::string("0101,0310-0311,0601,0701-0702") << 4;
+                   + ev("DTSTART:20271231T230000Z\nDURATION:PT2H\n")
+                   + ev("DTSTART;TZID=../../../etc/hostname:20270802T230000\n")) // not a zone: local time
+            << 2027 << EtatIcs::Ok << std::string("0101,0310-0311,0601,0701-0702,0802") << 5;
 
         // A cancelled event, and a cancelled occurrence of a repeated one.
         QTest::newRow("annulés")
