@@ -8,7 +8,9 @@
 #include <cstdint>
 #include <ctime>
 #include <fstream>
+#include <functional>
 #include <map>
+#include <memory>
 #include <set>
 #include <system_error>
 
@@ -274,6 +276,9 @@ private:
             throw TropComplexe{};
     }
     void evenement(icalcomponent* ev, const Exclusions* deplacees);
+    // The occurrences of one RRULE that can touch the year.
+    void repeter(icalrecurrencetype regle, const icaltimetype& debut, int64_t dureeJours,
+                 const std::function<void(const icaltimetype&)>& occurrence);
 
     int m_annee;
     icaltimezone* m_local;
@@ -404,6 +409,48 @@ int64_t pasParJour(icalrecurrencetype_frequency f)
     }
 }
 
+void Lecture::repeter(icalrecurrencetype regle, const icaltimetype& debut, int64_t dureeJours,
+                      const std::function<void(const icaltimetype&)>& occurrence)
+{
+    if (regle.freq == ICAL_NO_RECURRENCE || regle.interval < 1 || mensuelleSansOccurrence(regle))
+        return;
+    // Nothing after the year matters: the rule stops a few days after it, which
+    // also bounds libical's search for the next match of a rule that never matches.
+    icaltimetype limite = debut;
+    const Date apres = DateDeJours(m_dernier + 3);
+    limite.year = apres.annee, limite.month = apres.mois, limite.day = apres.jour;
+    limite.hour = limite.minute = limite.second = 0;
+    if (icaltime_is_null_time(regle.until) || icaltime_compare(regle.until, limite) > 0)
+        regle.until = limite;
+    // Occurrences that start well before the year cannot reach it (a count
+    // runs from the first one, though).
+    int64_t depart = jourMural(debut);
+    const int64_t utile = m_premier - dureeJours - 3;
+    if (regle.count == 0 && utile > depart)
+        depart = utile;
+    if ((m_dernier + 3 - depart) * pasParJour(regle.freq) / regle.interval > PasMaxParRegle)
+        throw TropComplexe{};
+
+    verifierDuree();
+    std::unique_ptr<icalrecur_iterator, void (*)(icalrecur_iterator*)> it(icalrecur_iterator_new(regle, debut),
+                                                                          icalrecur_iterator_free);
+    if (!it)
+        return;
+    if (depart > jourMural(debut)) {
+        icaltimetype t = debut;
+        const Date d = DateDeJours(depart);
+        t.year = d.annee, t.month = d.mois, t.day = d.jour;
+        icalrecur_iterator_set_start(it.get(), t);
+    }
+    for (;;) {
+        verifierDuree();
+        const icaltimetype t = icalrecur_iterator_next(it.get());
+        if (icaltime_is_null_time(t) || !icaltime_is_valid_time(t) || jourMural(t) > m_dernier + 2)
+            break;
+        occurrence(t);
+    }
+}
+
 void Lecture::evenement(icalcomponent* ev, const Exclusions* deplacees)
 {
     icalproperty* pDebut = icalcomponent_get_first_property(ev, ICAL_DTSTART_PROPERTY);
@@ -489,51 +536,8 @@ void Lecture::evenement(icalcomponent* ev, const Exclusions* deplacees)
         }
 
         for (icalproperty* p = icalcomponent_get_first_property(ev, ICAL_RRULE_PROPERTY); p;
-             p = icalcomponent_get_next_property(ev, ICAL_RRULE_PROPERTY)) {
-            icalrecurrencetype regle = icalproperty_get_rrule(p);
-            if (regle.freq == ICAL_NO_RECURRENCE || regle.interval < 1 || mensuelleSansOccurrence(regle))
-                continue;
-            // Nothing after the year matters: the rule stops a few days after it,
-            // which also bounds libical's search for rules that never match.
-            icaltimetype limite = debut;
-            const Date apres = DateDeJours(m_dernier + 3);
-            limite.year = apres.annee, limite.month = apres.mois, limite.day = apres.jour;
-            limite.hour = limite.minute = limite.second = 0;
-            if (icaltime_is_null_time(regle.until) || icaltime_compare(regle.until, limite) > 0)
-                regle.until = limite;
-            // Occurrences that start well before the year cannot reach it.
-            int64_t depart = jourMural(debut);
-            const int64_t utile = m_premier - dureeJours - 3;
-            if (regle.count == 0 && utile > depart)
-                depart = utile;
-            if ((m_dernier + 3 - depart) * pasParJour(regle.freq) / regle.interval > PasMaxParRegle)
-                throw TropComplexe{};
-
-            icalrecur_iterator* it = icalrecur_iterator_new(regle, debut);
-            if (!it)
-                continue;
-            if (depart > jourMural(debut)) {
-                icaltimetype t = debut;
-                const Date d = DateDeJours(depart);
-                t.year = d.annee, t.month = d.mois, t.day = d.jour;
-                icalrecur_iterator_set_start(it, t);
-            }
-            try {
-                for (;;) {
-                    verifierDuree();
-                    icaltimetype t = icalrecur_iterator_next(it);
-                    if (icaltime_is_null_time(t) || jourMural(t) > m_dernier + 2)
-                        break;
-                    if (!icaltime_is_valid_time(t))
-                        break;
-                    occurrence(t, duree);
-                }
-            } catch (...) {
-                icalrecur_iterator_free(it);
-                throw;
-            }
-            icalrecur_iterator_free(it);
-        }
+             p = icalcomponent_get_next_property(ev, ICAL_RRULE_PROPERTY))
+            repeter(icalproperty_get_rrule(p), debut, dureeJours, [&](const icaltimetype& t) { occurrence(t, duree); });
     }
 
     if (touche) {
