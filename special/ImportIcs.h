@@ -23,7 +23,8 @@
 // megabytes).
 constexpr std::size_t TailleMaxIcs = 10 * 1024 * 1024;
 
-// Occurrences of repeated events looked at over the whole file; a file that
+// Occurrences looked at over the whole file (each event counts one, each
+// repetition one more); a file that
 // needs more is refused rather than imported in part.
 constexpr long OccurrencesMaxIcs = 200000;
 
