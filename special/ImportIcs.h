@@ -24,8 +24,8 @@
 constexpr std::size_t TailleMaxIcs = 10 * 1024 * 1024;
 
 // Occurrences looked at over the whole file (each event counts one, each
-// repetition one more); a file that
-// needs more is refused rather than imported in part.
+// repetition one more); a file that needs more is refused rather than
+// imported in part.
 constexpr long OccurrencesMaxIcs = 200000;
 
 enum class EtatIcs {
