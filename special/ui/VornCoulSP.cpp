@@ -12,6 +12,8 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPointer>
+#include <QPushButton>
+#include <QStandardPaths>
 
 #include "app/Twips.h"
 #include "app/ui/Ardemo.h"
@@ -22,9 +24,11 @@
 #include "app/ui/Styles.h"
 #include "colour/ui/Echantillon.h"
 #include "special/FichierCal.h"
+#include "special/ImportIcs.h"
 
 namespace {
-constexpr RectTwips R_Client{0, 0, 3735, 6840};
+// The import button sits under the original controls, the window grown for it.
+constexpr RectTwips R_Client{0, 0, 3735, 7290};
 constexpr RectTwips R_vkFrame3{75, 60, 3615, 4755};
 constexpr RectTwips R_ChoixCoul{75, 330, 3465, 435};
 constexpr RectTwips R_label5{60, 780, 3465, 255};
@@ -42,12 +46,14 @@ constexpr RectTwips R_FichEnCours{90, 5160, 3585, 255};
 constexpr RectTwips R_SauverCouleurs{75, 5490, 3615, 390};
 constexpr RectTwips R_OuvrirCouleur{75, 5940, 3615, 390};
 constexpr RectTwips R_FermerCoulSP{75, 6390, 3615, 390};
+constexpr RectTwips R_ImporterCal{75, 6840, 3615, 390};
 constexpr int DecalageGauche = 90; // from the main window's top-left corner
 constexpr int DecalageHaut = 1000;
 constexpr double FondFenetre = 0x00800000;
 
 const QString Aucun = QStringLiteral("Aucun");
 const QString FiltreCal = QStringLiteral("Fichiers autorisés (*.Cal)");
+const QString TitreImport = QStringLiteral("Importer un calendrier");
 
 // A label on its container's background (transparent) or on a colour of its own.
 QLabel* texte(QWidget* parent, const QString& t, const RectTwips& r, const QFont& police, double couleur,
@@ -130,6 +136,8 @@ VornCoulSP::VornCoulSP(Ardemo& principal)
                                 0x00FFFFFF, 0x00C0C000, 0x00400000);
     FermerCoulSP = boutonTexte(this, QStringLiteral("Fermer cette fenêtre"), R_FermerCoulSP, 14.25, 0x00FFFFFF,
                                0x000000FF, 0x00000040);
+    ImporterCal = boutonTexte(this, QStringLiteral("Importer un calendrier (.ics)..."), R_ImporterCal, 12, 0x00FFFFFF,
+                              0x00FF8080, 0x00400000);
 
     connect(ChoixCoul, &QAbstractButton::clicked, this, [this] { ChoixCoul_Click(); });
     connect(Exemple, &Echantillon::clique, this, [this] { Exemple_Click(); });
@@ -138,6 +146,7 @@ VornCoulSP::VornCoulSP(Ardemo& principal)
     connect(SauverCouleurs, &QAbstractButton::clicked, this, [this] { SauverCouleurs_Click(); });
     connect(OuvrirCouleur, &QAbstractButton::clicked, this, [this] { OuvrirCouleur_Click(); });
     connect(FermerCoulSP, &QAbstractButton::clicked, this, [this] { FermerCoulSP_Click(); });
+    connect(ImporterCal, &QAbstractButton::clicked, this, [this] { ImporterCal_Click(); });
 
     // A day click shows the colour the day had before it.
     QPointer<VornCoulSP> moi(this);
@@ -186,18 +195,19 @@ void VornCoulSP::setFichierEnCours(const QString& nom)
     FichEnCours->setText(nom.isEmpty() ? Aucun : nom);
 }
 
-void VornCoulSP::ChoixCoul_Click()
+bool VornCoulSP::ChoixCoul_Click()
 {
     mdlVorn& etat = m_principal.etat();
     const std::optional<double> choisie =
         ChoisirCouleur(this, QStringLiteral("Choisir une couleur d'événement"), etat.CoulTexteNormal);
     if (!choisie)
-        return;
+        return false;
     Exemple->setTexte(*choisie);
     ExempleA->setTexte(etat.CoulTexteNormal);
     etat.CoulSPChoisie = *choisie;
     CoulEnCours->setTexte(*choisie);
     etat.ModeCoulSP = Vrai;
+    return true;
 }
 
 void VornCoulSP::Exemple_Click()
@@ -295,6 +305,56 @@ void VornCoulSP::OuvrirCouleur_Click()
     }
     m_principal.Coloriage();
     CurseurNormal();
+}
+
+void VornCoulSP::ImporterCal_Click()
+{
+    mdlVorn& etat = m_principal.etat();
+    // The days take the colour a click would give. With clicks off (after
+    // "Réinitialiser tout") or no colour chosen yet, the colour is asked first.
+    if ((!etat.ModeCoulSP || CouleurEntiere(etat.CoulSPChoisie) == CouleurEntiere(etat.CoulTexteNormal))
+        && !ChoixCoul_Click())
+        return;
+
+    // Where the browser puts what it downloads, or the home folder.
+    if (m_dossierIcs.isEmpty() || !QDir(m_dossierIcs).exists()) {
+        m_dossierIcs = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
+        if (m_dossierIcs.isEmpty() || !QDir(m_dossierIcs).exists())
+            m_dossierIcs = QDir::homePath();
+    }
+    QFileDialog dialogue(this, TitreImport, m_dossierIcs,
+                         QStringLiteral("Calendriers iCalendar (*.ics);;Tous les fichiers (*.*)"));
+    dialogue.setOption(QFileDialog::DontUseNativeDialog);
+    dialogue.setAcceptMode(QFileDialog::AcceptOpen);
+    dialogue.setFileMode(QFileDialog::ExistingFile);
+    if (dialogue.exec() != QDialog::Accepted)
+        return;
+    const QStringList choix = dialogue.selectedFiles();
+    if (choix.isEmpty() || choix.first().isEmpty())
+        return;
+    m_dossierIcs = QFileInfo(choix.first()).absolutePath();
+
+    CurseurSablier();
+    const ImportIcs import = LireFichierIcs(cheminFichier(choix.first()), QString::fromStdString(etat.AnChoisi).toInt());
+    CurseurNormal();
+    const QString message = QString::fromStdString(MessageIcs(import));
+    if (import.etat != EtatIcs::Ok) {
+        QMessageBox boite(import.etat == EtatIcs::AucunEvenement ? QMessageBox::Information : QMessageBox::Warning,
+                          TitreImport, message, QMessageBox::Ok, this);
+        boite.exec();
+        return;
+    }
+    QMessageBox resume(QMessageBox::Question, TitreImport, message, QMessageBox::NoButton, this);
+    QPushButton* valider = resume.addButton(QStringLiteral("Valider"), QMessageBox::AcceptRole);
+    resume.addButton(QStringLiteral("Annuler"), QMessageBox::RejectRole);
+    resume.setDefaultButton(valider);
+    resume.exec();
+    if (resume.clickedButton() != valider)
+        return;
+
+    // Each cell changes as under a click, so the sheet shows it at once.
+    for (const CaseSP& c : ColorerJours(import, etat.CoulSPChoisie, etat.TableCoulSP))
+        m_principal.CalBase->BtnJour[c.mois][c.cellule]->setTexte(VersQColor(etat.TableCoulSP[c.mois][c.cellule]));
 }
 
 void VornCoulSP::FermerCoulSP_Click()

@@ -37,17 +37,21 @@ public:
     vkCommand* SauverCouleurs = nullptr;
     vkCommand* OuvrirCouleur = nullptr;
     vkCommand* FermerCoulSP = nullptr;
+    vkCommand* ImporterCal = nullptr;
 
     // Year of the last .Cal file opened (empty when it had none).
     std::string AnFichierCal;
 
-    void ChoixCoul_Click();
+    // False when the picker was cancelled.
+    bool ChoixCoul_Click();
     void Exemple_Click();
     void ExempleA_Click();
     void RéinitCoulSP_Click();
     void SauverCouleurs_Click();
     void OuvrirCouleur_Click();
     void FermerCoulSP_Click();
+    // Colours the days of the year covered by the events of an iCalendar file.
+    void ImporterCal_Click();
 
     // File name proposed by "Sauver ces couleurs..." (full path).
     QString nomPropose() const;
@@ -62,4 +66,5 @@ private:
 
     Ardemo& m_principal;
     bool m_ouverte = false;
+    QString m_dossierIcs; // folder of the last calendar imported
 };

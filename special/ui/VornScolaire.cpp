@@ -22,13 +22,15 @@ const char* const CreditCarteZones =
 
 namespace {
 // Left, top, width, height in twips of the window's client area.
-constexpr RectTwips R_Fenetre{0, 0, 7830, 10860};
+// The window is grown for the line on importing the official calendars.
+constexpr RectTwips R_Fenetre{0, 0, 7830, 11370};
 constexpr RectTwips R_Image1{0, 0, 7815, 8880};
 constexpr RectTwips R_CalendScolaire{30, 8940, 6075, 405};
 constexpr RectTwips R_FermeCarte{6180, 8940, 1635, 405};
 constexpr RectTwips R_Label1_0{300, 9390, 7305, 495};
 constexpr RectTwips R_CSpeciale{240, 9900, 2685, 405};
 constexpr RectTwips R_Label1_1{240, 10290, 7305, 495};
+constexpr RectTwips R_LabelIcs{240, 10830, 7305, 495};
 
 // A note on the window's own background, wrapped, blanks kept. The notes were
 // laid out with glyphs a whole number of pixels wide: the run of blanks in the
@@ -74,6 +76,10 @@ VornScolaire::VornScolaire(Ardemo& principal)
                      QStringLiteral("Des exemples sont fournis pour 2009 et 2010 et pour les 3 zones.                   "
                                     "A vous de fabriquer les suivants le moment venu."),
                      R_Label1_1, 0x00800080);
+    LabelIcs = note(this,
+                    QStringLiteral("Les calendriers officiels de chaque zone se téléchargent en .ics sur la page "
+                                   "officielle, à importer ici par \"Couleurs spéciales...\"."),
+                    R_LabelIcs, 0x00000080);
 
     connect(CalendScolaire, &QAbstractButton::clicked, this, [this] { CalendScolaire_Click(); });
     connect(FermeCarte, &QAbstractButton::clicked, this, [this] { FermeCarte_Click(); });

@@ -24,6 +24,7 @@ public:
     vkCommand* CalendScolaire = nullptr;
     vkCommand* FermeCarte = nullptr;
     QLabel* Label1[2] = {};
+    QLabel* LabelIcs = nullptr; // the official calendars can be imported
     vkCommand* CSpeciale = nullptr;
 
     // Opens a web page in the user's browser (QDesktopServices by default); its

@@ -3,6 +3,8 @@
 #include <QDate>
 #include <QDir>
 #include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QtTest>
 #include <cstring>
 #include <fstream>
@@ -15,7 +17,9 @@
 #include "main_gui.h"
 #include "Outils.h"
 #include "PiloteDialogues.h"
+#include "calendar/Mois.h"
 #include "special/FichierCal.h"
+#include "special/ImportIcs.h"
 #include "special/ui/VornCoulSP.h"
 
 namespace {
@@ -50,6 +54,27 @@ VuDialogue fichier(Programme& p, vkCommand* bouton, const QString& nom)
     choisirFichier(vu, nom.isEmpty() ? nom : chemin(p, nom));
     bouton->click();
     return vu;
+}
+// The next message box: note its text, then press the button captioned `bouton`.
+void repondre(QString& texte, const QString& bouton)
+{
+    auProchainDialogue<QMessageBox>([&texte, bouton](QMessageBox* b) {
+        texte = b->text();
+        for (QAbstractButton* x : b->buttons())
+            if (x->text() == bouton || bouton.isEmpty())
+                return x->click();
+        b->reject();
+    });
+}
+
+// Cell of block m showing day d of month `mois` of year `an`.
+int cellule(int an, int m, int mois, int d)
+{
+    const BlocMois b = RemplirMois(an, m);
+    for (int k = 0; k < 42; ++k)
+        if (b.cellules[k].legende == d && m + b.cellules[k].Tag == mois)
+            return k;
+    return -1;
 }
 } // namespace
 
@@ -214,6 +239,61 @@ private slots:
         fichier(p, w.OuvrirCouleur, "enorme.Cal");
         QVERIFY(janvier[0] == 7 && f.etat().TableCoulSP[4][4] == DeQColor(Rouge) && f.etat().AnChoisi == an);
         QVERIFY(w.FichEnCours->text() == "court.Cal" && !QApplication::overrideCursor());
+    }
+
+    void importerUnCalendrier()
+    {
+        Programme p;
+        Ardemo& f = p.f();
+        const std::string an = f.etat().AnChoisi;
+        const int a = std::stoi(an);
+        const double(&t)[13][43] = f.etat().TableCoulSP;
+        ecrire(chemin(p, "zone.ics"), "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nDTSTART;VALUE=DATE:" + an
+                                          + "0301\r\nDTEND;VALUE=DATE:" + an + "0308\r\nEND:VEVENT\r\n"
+                                          + "BEGIN:VEVENT\r\nDTSTART;VALUE=DATE:" + an
+                                          + "1225\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n");
+        ecrire(chemin(p, "page.ics"), "<html>BEGIN:VCALENDAR</html>");
+        VornCoulSP& w = ouvrir(f);
+        QVERIFY(w.ImporterCal->geometry().top() >= w.FermerCoulSP->geometry().bottom());
+
+        // No colour chosen yet (black): the colour is asked first; cancelled, nothing more.
+        VuDialogue couleur, fichierVu;
+        choisirCouleur(couleur, QColor());
+        choisirFichier(fichierVu, QString());
+        w.ImporterCal->click();
+        for (int i = 0; i < 600; ++i) // until the file dialog's watch gives up
+            QCoreApplication::processEvents();
+        QVERIFY(couleur.vu);
+        QVERIFY(!fichierVu.vu);
+        choisir(w, Rouge);
+
+        // The summary, then Annuler: nothing changes; Valider: the days and
+        // the grey cells of the same dates take the colour at once.
+        QString texte;
+        fichierVu = fichier(p, w.ImporterCal, QString());
+        QCOMPARE(fichierVu.titre, QStringLiteral("Importer un calendrier"));
+        QCOMPARE(fichierVu.filtres, QStringList({"Calendriers iCalendar (*.ics)", "Tous les fichiers (*.*)"}));
+        repondre(texte, QStringLiteral("Annuler"));
+        fichier(p, w.ImporterCal, "zone.ics");
+        QCOMPARE(texte, QStringLiteral("8 jours de %1 dans 2 événements").arg(a));
+        QVERIFY(tableVide(f.etat()));
+        repondre(texte, QStringLiteral("Valider"));
+        fichier(p, w.ImporterCal, "zone.ics");
+        for (auto [m, mois, d] : {std::tuple(3, 3, 1), {3, 3, 7}, {2, 3, 1}, {12, 12, 25}}) {
+            const int k = cellule(a, m, mois, d);
+            QVERIFY(k >= 0 && t[m][k] == DeQColor(Rouge) && f.CalBase->BtnJour[m][k]->texte == Rouge);
+        }
+        QCOMPARE(t[3][cellule(a, 3, 3, 8)], 0.0);
+
+        // A bad file: a message, nothing changed; the colours are saved as usual.
+        double avant[13][43];
+        std::memcpy(avant, t, sizeof avant);
+        repondre(texte, QString());
+        fichier(p, w.ImporterCal, "page.ics");
+        QCOMPARE(texte.toStdString(), MessageIcs({EtatIcs::PasIcal}));
+        QVERIFY(std::memcmp(avant, t, sizeof avant) == 0);
+        fichier(p, w.SauverCouleurs, "zone.Cal");
+        QCOMPARE(lire(chemin(p, "zone.Cal")), EcrireCal(avant, an));
     }
 };
 

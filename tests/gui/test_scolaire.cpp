@@ -59,8 +59,11 @@ private slots:
                                           + QString(19, QLatin1Char(' '))
                                           + QStringLiteral("A vous de fabriquer les suivants le moment venu."));
         // Wrapped inside their rectangles, no line lost; everything inside the window.
-        for (QLabel* l : w.Label1)
+        for (QLabel* l : {w.Label1[0], w.Label1[1], w.LabelIcs})
             QVERIFY(l->wordWrap() && l->heightForWidth(l->width()) <= l->height());
+        // The line on importing the official calendars comes under the notes.
+        QVERIFY(w.LabelIcs->text().contains(QStringLiteral(".ics"))
+                && w.LabelIcs->geometry().top() >= w.Label1[1]->geometry().bottom());
         for (QWidget* c : w.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
             QVERIFY(w.rect().contains(c->geometry()));
     }

@@ -1,0 +1,736 @@
+#include "special/ImportIcs.h"
+
+#include <libical/ical.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <chrono>
+#include <cstdint>
+#include <ctime>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <memory>
+#include <set>
+#include <system_error>
+
+#include "calendar/Date.h"
+#include "calendar/Mois.h"
+#include "colour/Couleurs.h"
+
+namespace {
+
+constexpr int64_t SecondesParJour = 86400;
+
+// Components nested deeper than this are refused (a calendar holds events
+// holding alarms: three levels; time zones: three).
+constexpr int ProfondeurMax = 8;
+
+// Time zones of the file are expanded by libical from their first year on, each
+// rule once a year at most a few times: the rules allowed are the yearly ones
+// real time zones use, and only so many of them.
+constexpr int ReglesFuseauMax = 40;
+constexpr int ChangementsFuseauMax = 20000;
+
+// A repetition rule is stepped through by libical one unit of its frequency at
+// a time, matching or not: rules that would need more steps than this within
+// the span looked at are refused.
+constexpr int64_t PasMaxParRegle = 500000;
+
+// Beyond this the file is refused, whatever remains to be done.
+constexpr std::chrono::seconds DureeMax{5};
+
+// ---------------------------------------------------------------- text checks
+
+bool debutSansCasse(std::string_view t, std::string_view debut)
+{
+    if (t.size() < debut.size())
+        return false;
+    for (size_t i = 0; i < debut.size(); ++i) {
+        char c = t[i];
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+        if (c != debut[i])
+            return false;
+    }
+    return true;
+}
+
+std::string majuscules(std::string_view t)
+{
+    std::string r(t);
+    for (char& c : r)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    return r;
+}
+
+// Before libical sees the text: it must start as a calendar and every BEGIN
+// must be closed by its END, in order, up to the end of the file.
+EtatIcs verifierTexte(std::string_view s)
+{
+    if (s.find('\0') != std::string_view::npos)
+        return EtatIcs::PasIcal;
+    if (s.substr(0, 3) == "\xEF\xBB\xBF")
+        s.remove_prefix(3);
+
+    std::vector<std::string> pile;
+    bool premiere = true;
+    bool calendrierVu = false;
+    // One logical line (folded lines joined) at a time.
+    auto ligneLogique = [&](std::string_view ligne) {
+        if (premiere) {
+            if (majuscules(ligne) != "BEGIN:VCALENDAR")
+                return EtatIcs::PasIcal;
+            premiere = false;
+        }
+        if (debutSansCasse(ligne, "BEGIN:")) {
+            std::string nom = majuscules(ligne.substr(6));
+            if (pile.empty() && nom != "VCALENDAR")
+                return EtatIcs::PasIcal;
+            if (pile.size() >= ProfondeurMax)
+                return EtatIcs::Tronque;
+            pile.push_back(std::move(nom));
+            calendrierVu = true;
+        } else if (debutSansCasse(ligne, "END:")) {
+            if (pile.empty() || pile.back() != majuscules(ligne.substr(4)))
+                return EtatIcs::Tronque;
+            pile.pop_back();
+        } else if (pile.empty()) {
+            return EtatIcs::PasIcal; // something after the calendar's end
+        }
+        return EtatIcs::Ok;
+    };
+
+    // Only BEGIN and END lines need joining whole; others are kept short.
+    std::string courante;
+    bool enCours = false;
+    size_t i = 0;
+    while (i <= s.size()) {
+        size_t fin = s.find('\n', i);
+        if (fin == std::string_view::npos)
+            fin = s.size();
+        std::string_view ligne = s.substr(i, fin - i);
+        i = fin + 1;
+        while (!ligne.empty() && (ligne.back() == '\r' || ligne.back() == ' ' || ligne.back() == '\t'))
+            ligne.remove_suffix(1);
+        const bool suite = !ligne.empty() && (ligne.front() == ' ' || ligne.front() == '\t');
+        if (suite) {
+            if (!enCours)
+                return EtatIcs::PasIcal;
+            if (courante.size() < 200)
+                courante.append(ligne.substr(1, 200));
+            continue;
+        }
+        if (enCours) {
+            const EtatIcs e = ligneLogique(courante);
+            if (e != EtatIcs::Ok)
+                return e;
+            enCours = false;
+        }
+        if (!ligne.empty()) {
+            courante.assign(ligne.substr(0, 200));
+            enCours = true;
+        }
+    }
+    if (enCours) {
+        const EtatIcs e = ligneLogique(courante);
+        if (e != EtatIcs::Ok)
+            return e;
+    }
+    if (!calendrierVu)
+        return EtatIcs::PasIcal;
+    return pile.empty() ? EtatIcs::Ok : EtatIcs::Tronque;
+}
+
+// ------------------------------------------------------------- the parsed tree
+
+struct Calendrier {
+    icalcomponent* racine = nullptr;
+    ~Calendrier()
+    {
+        if (racine)
+            icalcomponent_free(racine);
+    }
+};
+
+std::vector<icalcomponent*> calendriers(icalcomponent* racine)
+{
+    std::vector<icalcomponent*> r;
+    if (icalcomponent_isa(racine) == ICAL_VCALENDAR_COMPONENT) {
+        r.push_back(racine);
+        return r;
+    }
+    for (icalcomponent* c = icalcomponent_get_first_component(racine, ICAL_VCALENDAR_COMPONENT); c;
+         c = icalcomponent_get_next_component(racine, ICAL_VCALENDAR_COMPONENT))
+        r.push_back(c);
+    return r;
+}
+
+// libical looks a zone name it does not know up as a file under the system's
+// zone folder: names that could leave that folder are taken away (the times
+// they qualify are then read as local times).
+void retirerZonesDouteuses(icalcomponent* c, int profondeur = 0)
+{
+    if (profondeur > ProfondeurMax)
+        return;
+    for (icalproperty* p = icalcomponent_get_first_property(c, ICAL_ANY_PROPERTY); p;
+         p = icalcomponent_get_next_property(c, ICAL_ANY_PROPERTY)) {
+        int zones = 0;
+        bool douteuse = false;
+        for (icalparameter* z = icalproperty_get_first_parameter(p, ICAL_TZID_PARAMETER); z;
+             z = icalproperty_get_next_parameter(p, ICAL_TZID_PARAMETER)) {
+            const char* nom = icalparameter_get_tzid(z);
+            douteuse = douteuse || !nom || !*nom || std::string_view(nom).find("..") != std::string_view::npos;
+            ++zones;
+        }
+        for (int i = 0; douteuse && i < zones; ++i)
+            icalproperty_remove_parameter_by_kind(p, ICAL_TZID_PARAMETER);
+    }
+    for (icalcomponent* e = icalcomponent_get_first_component(c, ICAL_ANY_COMPONENT); e;
+         e = icalcomponent_get_next_component(c, ICAL_ANY_COMPONENT))
+        retirerZonesDouteuses(e, profondeur + 1);
+}
+
+int nombreValeurs(const short* t, int max)
+{
+    int n = 0;
+    while (n < max && t[n] != ICAL_RECURRENCE_ARRAY_MAX)
+        ++n;
+    return n;
+}
+
+bool regleFuseauSure(const icalrecurrencetype& r)
+{
+    if (r.freq != ICAL_YEARLY_RECURRENCE)
+        return false;
+    return nombreValeurs(r.by_second, ICAL_BY_SECOND_SIZE) == 0 && nombreValeurs(r.by_minute, ICAL_BY_MINUTE_SIZE) == 0
+           && nombreValeurs(r.by_hour, ICAL_BY_HOUR_SIZE) == 0 && nombreValeurs(r.by_year_day, ICAL_BY_YEARDAY_SIZE) == 0
+           && nombreValeurs(r.by_week_no, ICAL_BY_WEEKNO_SIZE) == 0 && nombreValeurs(r.by_month, ICAL_BY_MONTH_SIZE) <= 1
+           && nombreValeurs(r.by_month_day, ICAL_BY_MONTHDAY_SIZE) <= 7 && nombreValeurs(r.by_day, ICAL_BY_DAY_SIZE) <= 7
+           && nombreValeurs(r.by_set_pos, ICAL_BY_SETPOS_SIZE) <= 1;
+}
+
+// The file's time zones stay within what libical can expand quickly.
+bool fuseauxSurs(icalcomponent* cal)
+{
+    int regles = 0, changements = 0;
+    for (icalcomponent* z = icalcomponent_get_first_component(cal, ICAL_VTIMEZONE_COMPONENT); z;
+         z = icalcomponent_get_next_component(cal, ICAL_VTIMEZONE_COMPONENT))
+        for (icalcomponent* s = icalcomponent_get_first_component(z, ICAL_ANY_COMPONENT); s;
+             s = icalcomponent_get_next_component(z, ICAL_ANY_COMPONENT)) {
+            ++changements;
+            for (icalproperty* p = icalcomponent_get_first_property(s, ICAL_RRULE_PROPERTY); p;
+                 p = icalcomponent_get_next_property(s, ICAL_RRULE_PROPERTY)) {
+                if (++regles > ReglesFuseauMax || !regleFuseauSure(icalproperty_get_rrule(p)))
+                    return false;
+            }
+            changements += icalcomponent_count_properties(s, ICAL_RDATE_PROPERTY);
+            if (changements > ChangementsFuseauMax)
+                return false;
+        }
+    return true;
+}
+
+// ---------------------------------------------------------------- times
+
+struct TropComplexe {};
+
+class Lecture {
+public:
+    Lecture(int annee, icaltimezone* local)
+        : m_annee(annee), m_local(local),
+          m_premier(JoursDepuisEpoque({1, 1, annee})), m_dernier(JoursDepuisEpoque({31, 12, annee})),
+          m_jours(static_cast<size_t>(m_dernier - m_premier + 1), false),
+          m_fin(std::chrono::steady_clock::now() + DureeMax)
+    {
+    }
+
+    void calendrier(icalcomponent* cal);
+    ImportIcs resultat() const;
+
+private:
+    struct Exclusions {
+        std::set<int64_t> instants; // occurrences removed, by their start
+        std::set<int64_t> jours;    // occurrences removed by date alone
+        bool contient(const icaltimetype& t, int64_t instant) const
+        {
+            return instants.count(instant) || jours.count(jourMural(t));
+        }
+    };
+
+    static int64_t jourMural(const icaltimetype& t) { return JoursDepuisEpoque({t.day, t.month, t.year}); }
+    static int64_t secondesMurales(const icaltimetype& t)
+    {
+        return jourMural(t) * SecondesParJour + (t.is_date ? 0 : t.hour * 3600 + t.minute * 60 + t.second);
+    }
+
+    icaltimezone* zone(icalproperty* p);
+    icaltimetype temps(icalproperty* p, icaltimetype t);
+    int64_t instant(const icaltimetype& t) const;
+    int64_t jourLocal(int64_t instant, bool flottant) const;
+    bool couvrir(int64_t j0, int64_t j1);
+    void verifierDuree() const
+    {
+        if (std::chrono::steady_clock::now() > m_fin)
+            throw TropComplexe{};
+    }
+    void evenement(icalcomponent* ev, const Exclusions* deplacees);
+    // The occurrences of one RRULE that can touch the year.
+    void repeter(icalrecurrencetype regle, const icaltimetype& debut, int64_t dureeJours,
+                 const std::function<void(const icaltimetype&)>& occurrence);
+
+    int m_annee;
+    icaltimezone* m_local;
+    int64_t m_premier, m_dernier; // days since 1970 of 1 January and 31 December
+    std::vector<bool> m_jours;
+    std::set<std::string> m_evenements;
+    icalcomponent* m_cal = nullptr;
+    bool m_annulation = false;
+    long m_occurrences = 0;
+    int m_sansUid = 0;
+    std::chrono::steady_clock::time_point m_fin;
+};
+
+icaltimezone* Lecture::zone(icalproperty* p)
+{
+    icalparameter* par = icalproperty_get_first_parameter(p, ICAL_TZID_PARAMETER);
+    const char* tzid = par ? icalparameter_get_tzid(par) : nullptr;
+    if (!tzid || !*tzid)
+        return nullptr;
+    icaltimezone* z = icalcomponent_get_timezone(m_cal, tzid);
+    if (!z)
+        z = icaltimezone_get_builtin_timezone_from_tzid(tzid);
+    if (!z)
+        z = icaltimezone_get_builtin_timezone(tzid);
+    return z;
+}
+
+// A date or date-time with the zone of its TZID (none: a local time).
+icaltimetype Lecture::temps(icalproperty* p, icaltimetype t)
+{
+    if (icaltime_is_null_time(t) || !icaltime_is_valid_time(t) || t.year < 1 || t.year > 9999 || t.month < 1
+        || t.month > 12 || t.day < 1 || t.day > 31 || t.hour < 0 || t.hour > 23 || t.minute < 0 || t.minute > 59
+        || t.second < 0 || t.second > 60)
+        return icaltime_null_time();
+    if (!t.is_date && !icaltime_is_utc(t))
+        t.zone = zone(p);
+    if (t.is_date)
+        t.zone = nullptr;
+    return t;
+}
+
+// Seconds since 1970 (UTC); a time without zone is counted as if it were UTC.
+int64_t Lecture::instant(const icaltimetype& t) const
+{
+    if (t.is_date || !t.zone || icaltime_is_utc(t))
+        return secondesMurales(t);
+    // Far from the year the zone does not matter: it only moves a time by hours.
+    const int64_t mur = secondesMurales(t);
+    if (mur < (m_premier - 3) * SecondesParJour || mur > (m_dernier + 3) * SecondesParJour)
+        return mur;
+    return static_cast<int64_t>(icaltime_as_timet_with_zone(t, t.zone));
+}
+
+int64_t Lecture::jourLocal(int64_t s, bool flottant) const
+{
+    auto jourDe = [](int64_t x) { return x >= 0 ? x / SecondesParJour : -((-x + SecondesParJour - 1) / SecondesParJour); };
+    if (flottant)
+        return jourDe(s);
+    // Only the days near the year need the zone.
+    const int64_t bas = (m_premier - 2) * SecondesParJour, haut = (m_dernier + 3) * SecondesParJour;
+    s = std::clamp(s, bas, haut);
+    if (m_local) {
+        icaltimetype t = icaltime_from_timet_with_zone(static_cast<time_t>(s), 0, m_local);
+        return jourMural(t);
+    }
+    time_t tt = static_cast<time_t>(s);
+    std::tm r{};
+    if (!localtime_r(&tt, &r))
+        return jourDe(s);
+    return JoursDepuisEpoque({r.tm_mday, r.tm_mon + 1, r.tm_year + 1900});
+}
+
+bool Lecture::couvrir(int64_t j0, int64_t j1)
+{
+    j0 = std::max(j0, m_premier);
+    j1 = std::min(j1, m_dernier);
+    for (int64_t j = j0; j <= j1; ++j)
+        m_jours[static_cast<size_t>(j - m_premier)] = true;
+    return j0 <= j1;
+}
+
+int64_t secondesDuree(const icaldurationtype& d)
+{
+    const int64_t s = static_cast<int64_t>(std::min(d.weeks, 100000u)) * 7 * SecondesParJour
+                      + static_cast<int64_t>(std::min(d.days, 1000000u)) * SecondesParJour
+                      + static_cast<int64_t>(std::min(d.hours, 100000000u)) * 3600
+                      + static_cast<int64_t>(std::min(d.minutes, 100000000u)) * 60
+                      + static_cast<int64_t>(std::min(d.seconds, 100000000u));
+    return d.is_neg ? 0 : s;
+}
+
+// A monthly rule whose BYSETPOS picks beyond the days it can give in a month
+// never matches; libical would search for its first occurrence up to the 26th
+// century before saying so, for seconds.
+bool mensuelleSansOccurrence(const icalrecurrencetype& r)
+{
+    const int positions = nombreValeurs(r.by_set_pos, ICAL_BY_SETPOS_SIZE);
+    if (r.freq != ICAL_MONTHLY_RECURRENCE || positions == 0)
+        return false;
+    int jours = 1;
+    const int joursDuMois = nombreValeurs(r.by_month_day, ICAL_BY_MONTHDAY_SIZE);
+    const int joursSemaine = nombreValeurs(r.by_day, ICAL_BY_DAY_SIZE);
+    if (joursSemaine > 0) {
+        jours = 0;
+        for (int i = 0; i < joursSemaine; ++i)
+            jours += icalrecurrencetype_day_position(r.by_day[i]) != 0 ? 1 : 5;
+    }
+    if (joursDuMois > 0)
+        jours = std::min(joursSemaine > 0 ? jours : 31, joursDuMois);
+    const int64_t candidats = static_cast<int64_t>(std::min(jours, 31))
+                              * std::max(1, nombreValeurs(r.by_hour, ICAL_BY_HOUR_SIZE))
+                              * std::max(1, nombreValeurs(r.by_minute, ICAL_BY_MINUTE_SIZE))
+                              * std::max(1, nombreValeurs(r.by_second, ICAL_BY_SECOND_SIZE));
+    for (int i = 0; i < positions; ++i)
+        if (std::abs(static_cast<int>(r.by_set_pos[i])) <= candidats)
+            return false;
+    return true;
+}
+
+// Steps of its frequency libical goes through per day.
+int64_t pasParJour(icalrecurrencetype_frequency f)
+{
+    switch (f) {
+    case ICAL_SECONDLY_RECURRENCE: return SecondesParJour;
+    case ICAL_MINUTELY_RECURRENCE: return 1440;
+    case ICAL_HOURLY_RECURRENCE: return 24;
+    default: return 1;
+    }
+}
+
+void Lecture::repeter(icalrecurrencetype regle, const icaltimetype& debut, int64_t dureeJours,
+                      const std::function<void(const icaltimetype&)>& occurrence)
+{
+    if (regle.freq == ICAL_NO_RECURRENCE || regle.interval < 1 || mensuelleSansOccurrence(regle))
+        return;
+    // Nothing after the year matters: the rule stops a few days after it, which
+    // also bounds libical's search for the next match of a rule that never matches.
+    icaltimetype limite = debut;
+    const Date apres = DateDeJours(m_dernier + 3);
+    limite.year = apres.annee, limite.month = apres.mois, limite.day = apres.jour;
+    limite.hour = limite.minute = limite.second = 0;
+    if (icaltime_is_null_time(regle.until) || icaltime_compare(regle.until, limite) > 0)
+        regle.until = limite;
+    // Occurrences that start well before the year cannot reach it (a count
+    // runs from the first one, though).
+    int64_t depart = jourMural(debut);
+    const int64_t utile = m_premier - dureeJours - 3;
+    if (regle.count == 0 && utile > depart)
+        depart = utile;
+    if ((m_dernier + 3 - depart) * pasParJour(regle.freq) / regle.interval > PasMaxParRegle)
+        throw TropComplexe{};
+
+    verifierDuree();
+    std::unique_ptr<icalrecur_iterator, void (*)(icalrecur_iterator*)> it(icalrecur_iterator_new(regle, debut),
+                                                                          icalrecur_iterator_free);
+    if (!it)
+        return;
+    if (depart > jourMural(debut)) {
+        icaltimetype t = debut;
+        const Date d = DateDeJours(depart);
+        t.year = d.annee, t.month = d.mois, t.day = d.jour;
+        icalrecur_iterator_set_start(it.get(), t);
+    }
+    for (;;) {
+        verifierDuree();
+        const icaltimetype t = icalrecur_iterator_next(it.get());
+        if (icaltime_is_null_time(t) || !icaltime_is_valid_time(t) || jourMural(t) > m_dernier + 2)
+            break;
+        occurrence(t);
+    }
+}
+
+void Lecture::evenement(icalcomponent* ev, const Exclusions* deplacees)
+{
+    icalproperty* pDebut = icalcomponent_get_first_property(ev, ICAL_DTSTART_PROPERTY);
+    if (!pDebut)
+        return;
+    const icaltimetype debut = temps(pDebut, icalproperty_get_dtstart(pDebut));
+    if (icaltime_is_null_time(debut))
+        return;
+    const bool journee = debut.is_date;
+    const bool flottant = !journee && !debut.zone && !icaltime_is_utc(debut);
+
+    // Length: whole days for an all-day event, seconds otherwise.
+    int64_t duree = 0;
+    icalproperty* pFin = icalcomponent_get_first_property(ev, ICAL_DTEND_PROPERTY);
+    icalproperty* pDuree = icalcomponent_get_first_property(ev, ICAL_DURATION_PROPERTY);
+    icaltimetype fin = pFin ? temps(pFin, icalproperty_get_dtend(pFin)) : icaltime_null_time();
+    if (!icaltime_is_null_time(fin))
+        duree = journee ? jourMural(fin) - jourMural(debut) : instant(fin) - instant(debut);
+    else if (pDuree) {
+        const int64_t s = secondesDuree(icalproperty_get_duration(pDuree));
+        duree = journee ? (s + SecondesParJour - 1) / SecondesParJour : s;
+    }
+    if (journee)
+        duree = std::clamp<int64_t>(duree, 1, 100000);
+    else
+        duree = std::clamp<int64_t>(duree, 0, 100000 * SecondesParJour);
+    const int64_t dureeJours = journee ? duree : (duree + SecondesParJour - 1) / SecondesParJour;
+
+    Exclusions exclues;
+    for (icalproperty* p = icalcomponent_get_first_property(ev, ICAL_EXDATE_PROPERTY); p;
+         p = icalcomponent_get_next_property(ev, ICAL_EXDATE_PROPERTY)) {
+        const icaltimetype x = temps(p, icalproperty_get_exdate(p));
+        if (icaltime_is_null_time(x))
+            continue;
+        if (x.is_date && !journee)
+            exclues.jours.insert(jourMural(x));
+        else
+            exclues.instants.insert(instant(x));
+    }
+
+    bool touche = false;
+    auto occurrence = [&](icaltimetype t, int64_t dureeOcc) {
+        if (++m_occurrences > OccurrencesMaxIcs)
+            throw TropComplexe{};
+        t.is_date = journee;
+        t.zone = journee ? nullptr : debut.zone;
+        const int64_t s = instant(t);
+        if (exclues.contient(t, s) || (deplacees && deplacees->contient(t, s)))
+            return;
+        if (journee) {
+            const int64_t j = jourMural(t);
+            touche = couvrir(j, j + dureeOcc - 1) || touche;
+        } else {
+            const int64_t j0 = jourLocal(s, flottant);
+            const int64_t j1 = dureeOcc > 0 ? jourLocal(s + dureeOcc - 1, flottant) : j0;
+            touche = couvrir(j0, j1) || touche;
+        }
+    };
+
+    occurrence(debut, duree);
+
+    // A moved occurrence stands alone: its own dates only.
+    if (!icalcomponent_get_first_property(ev, ICAL_RECURRENCEID_PROPERTY)) {
+        for (icalproperty* p = icalcomponent_get_first_property(ev, ICAL_RDATE_PROPERTY); p;
+             p = icalcomponent_get_next_property(ev, ICAL_RDATE_PROPERTY)) {
+            const icaldatetimeperiodtype r = icalproperty_get_rdate(p);
+            if (!icaltime_is_null_time(r.time)) {
+                const icaltimetype t = temps(p, r.time);
+                if (!icaltime_is_null_time(t) && t.is_date == journee)
+                    occurrence(t, duree);
+            } else if (!journee && !icalperiodtype_is_null_period(r.period)) {
+                const icaltimetype t = temps(p, r.period.start);
+                if (icaltime_is_null_time(t) || t.is_date)
+                    continue;
+                int64_t d = 0;
+                const icaltimetype f = temps(p, r.period.end);
+                if (!icaltime_is_null_time(f))
+                    d = instant(f) - instant(t);
+                else
+                    d = secondesDuree(r.period.duration);
+                occurrence(t, std::clamp<int64_t>(d, 0, 100000 * SecondesParJour));
+            }
+        }
+
+        for (icalproperty* p = icalcomponent_get_first_property(ev, ICAL_RRULE_PROPERTY); p;
+             p = icalcomponent_get_next_property(ev, ICAL_RRULE_PROPERTY))
+            repeter(icalproperty_get_rrule(p), debut, dureeJours, [&](const icaltimetype& t) { occurrence(t, duree); });
+    }
+
+    if (touche) {
+        const char* uid = icalcomponent_get_uid(ev);
+        m_evenements.insert(uid && *uid ? std::string("u") + uid : "#" + std::to_string(++m_sansUid));
+    }
+}
+
+void Lecture::calendrier(icalcomponent* cal)
+{
+    m_cal = cal;
+    icalproperty* methode = icalcomponent_get_first_property(cal, ICAL_METHOD_PROPERTY);
+    m_annulation = methode && icalproperty_get_method(methode) == ICAL_METHOD_CANCEL;
+
+    // Occurrences moved or cancelled one by one, by event.
+    std::map<std::string, Exclusions> deplacees;
+    for (icalcomponent* ev = icalcomponent_get_first_component(cal, ICAL_VEVENT_COMPONENT); ev;
+         ev = icalcomponent_get_next_component(cal, ICAL_VEVENT_COMPONENT)) {
+        icalproperty* p = icalcomponent_get_first_property(ev, ICAL_RECURRENCEID_PROPERTY);
+        const char* uid = icalcomponent_get_uid(ev);
+        if (!p || !uid)
+            continue;
+        const icaltimetype t = temps(p, icalproperty_get_recurrenceid(p));
+        if (icaltime_is_null_time(t))
+            continue;
+        Exclusions& e = deplacees[uid];
+        e.instants.insert(instant(t));
+        if (t.is_date)
+            e.jours.insert(jourMural(t));
+    }
+
+    for (icalcomponent* ev = icalcomponent_get_first_component(cal, ICAL_VEVENT_COMPONENT); ev;
+         ev = icalcomponent_get_next_component(cal, ICAL_VEVENT_COMPONENT)) {
+        verifierDuree();
+        if (m_annulation || icalcomponent_get_status(ev) == ICAL_STATUS_CANCELLED)
+            continue;
+        const char* uid = icalcomponent_get_uid(ev);
+        const Exclusions* d = nullptr;
+        if (uid && !icalcomponent_get_first_property(ev, ICAL_RECURRENCEID_PROPERTY)) {
+            auto it = deplacees.find(uid);
+            if (it != deplacees.end())
+                d = &it->second;
+        }
+        evenement(ev, d);
+    }
+}
+
+ImportIcs Lecture::resultat() const
+{
+    ImportIcs r;
+    r.annee = m_annee;
+    r.jours = m_jours;
+    r.nombreJours = static_cast<int>(std::count(m_jours.begin(), m_jours.end(), true));
+    r.nombreEvenements = static_cast<int>(m_evenements.size());
+    r.etat = r.nombreJours > 0 ? EtatIcs::Ok : EtatIcs::AucunEvenement;
+    return r;
+}
+
+ImportIcs refus(EtatIcs etat, int annee)
+{
+    ImportIcs r;
+    r.etat = etat;
+    r.annee = annee;
+    return r;
+}
+
+} // namespace
+
+ImportIcs LireIcs(std::string_view contenu, int annee, const std::string& zoneLocale)
+{
+    if (contenu.size() > TailleMaxIcs)
+        return refus(EtatIcs::TropGros, annee);
+    const EtatIcs texte = verifierTexte(contenu);
+    if (texte != EtatIcs::Ok)
+        return refus(texte, annee);
+
+    icalerror_set_errors_are_fatal(0);
+    const std::string copie(contenu); // libical reads a C string
+    Calendrier arbre;
+    arbre.racine = icalparser_parse_string(copie.c_str());
+    icalerror_clear_errno();
+    if (!arbre.racine)
+        return refus(EtatIcs::PasIcal, annee);
+    const std::vector<icalcomponent*> cals = calendriers(arbre.racine);
+    if (cals.empty())
+        return refus(EtatIcs::PasIcal, annee);
+    if (annee < 1 || annee > 9990)
+        return refus(EtatIcs::AucunEvenement, annee);
+
+    retirerZonesDouteuses(arbre.racine);
+    for (icalcomponent* cal : cals)
+        if (!fuseauxSurs(cal))
+            return refus(EtatIcs::TropComplexe, annee);
+
+    icaltimezone* local = zoneLocale.empty() || zoneLocale.find("..") != std::string::npos
+                              ? nullptr
+                              : icaltimezone_get_builtin_timezone(zoneLocale.c_str());
+    Lecture lecture(annee, local);
+    try {
+        for (icalcomponent* cal : cals)
+            lecture.calendrier(cal);
+    } catch (const TropComplexe&) {
+        icalerror_clear_errno();
+        return refus(EtatIcs::TropComplexe, annee);
+    }
+    icalerror_clear_errno();
+    return lecture.resultat();
+}
+
+ImportIcs LireFichierIcs(const std::filesystem::path& chemin, int annee, const std::string& zoneLocale)
+{
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(chemin, ec))
+        return refus(EtatIcs::Illisible, annee);
+    const auto taille = std::filesystem::file_size(chemin, ec);
+    if (ec)
+        return refus(EtatIcs::Illisible, annee);
+    if (taille > TailleMaxIcs)
+        return refus(EtatIcs::TropGros, annee);
+    std::ifstream f(chemin, std::ios::binary);
+    if (!f)
+        return refus(EtatIcs::Illisible, annee);
+    // Read at most one byte more than allowed: the file may have grown.
+    std::string contenu;
+    char tampon[65536];
+    while (contenu.size() <= TailleMaxIcs) {
+        f.read(tampon, sizeof tampon);
+        const std::streamsize n = f.gcount();
+        if (n <= 0)
+            break;
+        contenu.append(tampon, static_cast<size_t>(n));
+    }
+    if (f.bad())
+        return refus(EtatIcs::Illisible, annee);
+    return LireIcs(contenu, annee, zoneLocale);
+}
+
+std::vector<CaseSP> ColorerJours(const ImportIcs& import, double couleur, double table[13][43])
+{
+    std::vector<CaseSP> cases;
+    if (import.etat != EtatIcs::Ok || import.jours.empty())
+        return cases;
+    // What a day click stores: the colour the cell's text takes.
+    const Rvb c = VersRvb(couleur);
+    const double valeur = DeRvb(c.r, c.g, c.b);
+    const int64_t premier = JoursDepuisEpoque({1, 1, import.annee});
+    for (int m = 1; m <= 12; ++m) {
+        const BlocMois bloc = RemplirMois(import.annee, m);
+        for (int k = 0; k < CellulesParMois; ++k) {
+            const CelluleJour& cel = bloc.cellules[static_cast<size_t>(k)];
+            const int mois = m + cel.Tag;
+            if (mois < 1 || mois > 12)
+                continue; // a day of the year before or after
+            const int64_t j = JoursDepuisEpoque({cel.legende, mois, import.annee}) - premier;
+            if (j < 0 || j >= static_cast<int64_t>(import.jours.size()) || !import.jours[static_cast<size_t>(j)])
+                continue;
+            table[m][k] = valeur;
+            cases.push_back({m, k});
+        }
+    }
+    return cases;
+}
+
+std::string MessageIcs(const ImportIcs& import)
+{
+    const std::string an = std::to_string(import.annee);
+    switch (import.etat) {
+    case EtatIcs::Ok:
+        return std::to_string(import.nombreJours) + (import.nombreJours > 1 ? " jours de " : " jour de ") + an
+               + " dans " + std::to_string(import.nombreEvenements)
+               + (import.nombreEvenements > 1 ? " événements" : " événement");
+    case EtatIcs::AucunEvenement:
+        return "Ce calendrier n'a aucun événement en " + an + " : rien n'est changé.";
+    case EtatIcs::Illisible:
+        return "Le fichier n'a pas pu être lu : rien n'est changé.";
+    case EtatIcs::TropGros:
+        return "Ce fichier est trop gros pour un calendrier (plus de " + std::to_string(TailleMaxIcs / (1024 * 1024))
+               + " Mo) : rien n'est changé.";
+    case EtatIcs::PasIcal:
+        return "Ce fichier n'est pas un calendrier iCalendar (.ics) : rien n'est changé.";
+    case EtatIcs::Tronque:
+        return "Ce calendrier est incomplet (fichier tronqué ou abîmé) : rien n'est changé.";
+    case EtatIcs::TropComplexe:
+        return "Ce calendrier contient des répétitions trop nombreuses ou des fuseaux horaires trop complexes : "
+               "rien n'est changé.";
+    }
+    return {};
+}
+
+ImportIcs ImporterIcs(const std::filesystem::path& chemin, int annee, double couleur, double table[13][43],
+                      const std::string& zoneLocale)
+{
+    ImportIcs r = LireFichierIcs(chemin, annee, zoneLocale);
+    ColorerJours(r, couleur, table);
+    return r;
+}
