@@ -28,3 +28,8 @@ std::optional<int> LargeurOption(std::string_view texte)
 {
     return EntierDansPlage(texte, LargeurMin, LargeurMax);
 }
+
+std::optional<int> CouleurOption(std::string_view texte)
+{
+    return EntierDansPlage(texte, 0, 0xFFFFFF);
+}

@@ -11,3 +11,6 @@ std::optional<int> AnneeOption(std::string_view texte);
 // A printed width in millimetres, 30 to 200 (the width box's range).
 std::optional<int> LargeurOption(std::string_view texte);
 
+
+// A colour value, 0 to 16 777 215 (red + 256 x green + 65536 x blue).
+std::optional<int> CouleurOption(std::string_view texte);

@@ -23,6 +23,7 @@
 #include "output/FormatSortie.h"
 #include "output/ui/FichierSortie.h"
 #include "special/FichierCal.h"
+#include "special/ImportIcs.h"
 
 namespace {
 
@@ -38,7 +39,11 @@ struct Demande {
     QString ini;
     bool weekEnd = true;
     bool feries = true;
+    // iCalendar files to import, each with its colour (red unless a --couleur follows it).
+    std::vector<std::pair<QString, int>> imports;
 };
+
+constexpr int CouleurImportParDefaut = 255;
 
 // One option: its name, the name of its value (empty for a switch), its line
 // of help, and what it does to the request. `appliquer` runs once per
@@ -84,6 +89,25 @@ const std::vector<Option>& Options()
                         "sauf si --annee est donnée"),
          [](Demande& d, const QString& v) {
              d.couleurs = v;
+             return QString();
+         }},
+        {QStringLiteral("importer"), QStringLiteral("FICHIER.ics"),
+         QStringLiteral("colore les jours de l'année couverts par les événements d'un calendrier "
+                        "iCalendar, comme des couleurs spéciales ; l'option peut être répétée"),
+         [](Demande& d, const QString& v) {
+             d.imports.emplace_back(v, CouleurImportParDefaut);
+             return QString();
+         }},
+        {QStringLiteral("couleur"), QStringLiteral("N"),
+         QStringLiteral("couleur du --importer qui précède, de 0 à 16777215 (rouge + 256 x vert + "
+                        "65536 x bleu ; par défaut 255, rouge)"),
+         [](Demande& d, const QString& v) {
+             if (d.imports.empty())
+                 return QStringLiteral("l'option --couleur suit un --importer");
+             const std::optional<int> c = CouleurOption(v.toStdString());
+             if (!c)
+                 return QStringLiteral("couleur « %1 » refusée (de 0 à 16777215)").arg(v);
+             d.imports.back().second = *c;
              return QString();
          }},
         {QStringLiteral("sans-weekend"), QString(), QStringLiteral("sans la couleur des week-ends"),
@@ -193,6 +217,17 @@ int Fabriquer(const Demande& d, const char* programme)
     }
     if (!annee)
         annee = QDate::currentDate().year();
+    // Imported calendars colour the year's days over the .Cal's colours.
+    for (const auto& [fichier, couleur] : d.imports) {
+        const ImportIcs import = ImporterIcs(Chemin(fichier), *annee, couleur, table);
+        // The window's message without its closing words, on one line.
+        QString message = QString::fromStdString(MessageIcs(import));
+        message.remove(QRegularExpression(QStringLiteral("( : rien n'est changé)?\\.$")));
+        if (import.etat == EtatIcs::AucunEvenement)
+            std::fprintf(stderr, "ardemo : %s : %s\n", fichier.toLocal8Bit().constData(), message.toLocal8Bit().constData());
+        else if (import.etat != EtatIcs::Ok)
+            return Erreur(QStringLiteral("calendrier « %1 » refusé : %2").arg(fichier, message));
+    }
 
     // The stored width is taken as the width box takes it at start-up; a
     // refused one leaves the box's 90.

@@ -69,6 +69,9 @@ EOF
 "$programme" --couleurs verts.Cal --sortie cal.pdf --sortie cal.png --ini autre.ini
 "$programme" --annee 2031 --sortie sans.png --ini autre.ini
 "$programme" --couleurs verts.Cal --annee 2029 --sortie force.pdf
+# An iCalendar file of 2031 (3 to 5 March, exclusive end) over the .Cal, in blue.
+printf 'BEGIN:VCALENDAR\r\nVERSION:2.0\r\nBEGIN:VEVENT\r\nUID:a\r\nDTSTART;VALUE=DATE:20310303\r\nDTEND;VALUE=DATE:20310306\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n' > mars.ics
+"$programme" --couleurs verts.Cal --importer mars.ics --couleur 16711680 --sortie ics.png --ini autre.ini
 pdftotext cal.pdf - | grep -q "^mars 2031$" || echec ".Cal : l'année 2031 n'est pas prise"
 pdftotext force.pdf - | grep -q "^mars 2029$" || echec ".Cal : --annee ne l'emporte pas"
 largeur=$(pdfinfo cal.pdf | awk '/^Page size:/ { printf "%d", $3 * 25.4 / 72 }')
@@ -80,6 +83,8 @@ cal, sans = Image.open("cal.png").convert("RGB"), Image.open("sans.png").convert
 compte = lambda im, c: sum(1 for p in im.getdata() if p == c)
 assert compte(cal, (0, 255, 0)) >= 5 and compte(sans, (0, 255, 0)) == 0
 assert compte(cal, (255, 0, 0)) > 1000 and compte(sans, (255, 0, 0)) > 1000
+ics = Image.open("ics.png").convert("RGB")
+assert compte(ics, (0, 0, 255)) > 3 * compte(cal, (0, 255, 0)) // 2 > 0, "jours de l'.ics"
 EOF
 passe
 
@@ -104,6 +109,9 @@ refus "x.gif" "$programme" --sortie x.gif
 refus "--annee" "$programme" --sortie x.pdf --annee
 refus "absent.Cal" "$programme" --couleurs absent.Cal --sortie x.pdf
 refus "faux.Cal" "$programme" --couleurs faux.Cal --sortie x.pdf
+refus "faux.Cal" "$programme" --importer faux.Cal --sortie x.pdf
+refus "--couleur" "$programme" --couleur 255 --sortie x.pdf
+refus "16777216" "$programme" --importer faux.Cal --couleur 16777216 --sortie x.pdf
 refus "absent.ini" "$programme" --ini absent.ini --sortie x.pdf
 refus "sous/x.pdf" "$programme" --sortie sous/x.pdf
 refus "sous/x.png" "$programme" --sortie bon.pdf --sortie sous/x.png
