@@ -36,3 +36,22 @@ bool EcrireQualite(const std::filesystem::path& fichier, std::string_view code)
 {
     return EcrireIni(fichier, SectionImpression, CleQualite, code);
 }
+
+Region LireRegion(const std::filesystem::path& fichier)
+{
+    return RegionDeTexte(LireIni(fichier, SectionFeries, CleRegion)).value_or(Region::Metropole);
+}
+
+bool EcrireRegion(const std::filesystem::path& fichier, Region region)
+{
+    // The names are UTF-8 with no character beyond U+00FF: one byte each in the file.
+    std::string texte;
+    for (const char* p = NomRegion(region); *p; ++p) {
+        const unsigned char c = static_cast<unsigned char>(*p);
+        if ((c == 0xC2 || c == 0xC3) && p[1])
+            texte += static_cast<char>(((c & 0x1F) << 6) | (static_cast<unsigned char>(*++p) & 0x3F));
+        else
+            texte += *p;
+    }
+    return EcrireIni(fichier, SectionFeries, CleRegion, texte);
+}

@@ -13,6 +13,7 @@
 #include <QTimer>
 
 #include "app/Nombres.h"
+#include "app/Reglages.h"
 #include "app/Twips.h"
 #include "app/ui/BoiteImage.h"
 #include "app/ui/Couleur.h"
@@ -228,6 +229,8 @@ void Ardemo::Form_Load()
     v.CouleursDefaut();
     v.FichierIni = (m_dossier + QStringLiteral("/Pelvado.ini")).toStdString();
     LireReglages();
+    v.RegionFeries = LireRegion(v.FichierIni);
+    BulleFeries();
     v.CoulAvant = v.Couleurs.valeurs();
     v.LargeurTwips = VersEntier16(ValeurTexte(Largeur->text().toStdString()) * TwipsParMm);
     v.HauteurTwips = VersEntier16(ValeurTexte(Hauteur->text().toStdString()) * TwipsParMm);
@@ -240,6 +243,11 @@ void Ardemo::Form_Load()
         CalBase->BoutonJour(m);
     Coloration();
     CalType->setText(QStringLiteral("Calendrier réel"));
+}
+
+void Ardemo::BulleFeries()
+{
+    chkFerie->setToolTip(QStringLiteral("Jours fériés de : ") + QString::fromUtf8(NomRegion(m_etat.RegionFeries)));
 }
 
 void Ardemo::showEvent(QShowEvent* e)

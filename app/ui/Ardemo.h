@@ -92,6 +92,8 @@ public:
     void Recolore(int mois, int index);
     void chkFerie_Click();
     void chkWeek_Click();
+    // The "Jours fériés" box's tooltip names the region whose holidays are shown.
+    void BulleFeries();
     void BtnJour_Click(int mois, int index);
 
     // Start-up and the panel's other buttons.
