@@ -15,7 +15,7 @@
 #include "colour/ui/Echantillon.h"
 
 namespace {
-// Below the samples, the row of the holidays' region; the buttons under it.
+// Below the buttons, the row of the holidays' region.
 constexpr RectTwips R_Client{0, 0, 4185, 3840};
 constexpr RectTwips R_vkFrame3{30, 60, 4095, 2295};
 constexpr RectTwips R_CEntete{120, 420, 2055, 315};
@@ -28,11 +28,11 @@ constexpr RectTwips R_CJour{120, 1170, 705, 675};
 constexpr RectTwips R_CFerie{900, 1170, 1275, 315};
 constexpr RectTwips R_CWeekEnd{900, 1530, 1275, 315};
 constexpr RectTwips R_CJoursHorsMois{120, 1890, 2055, 315};
-constexpr RectTwips R_lblRegion{60, 2445, 1935, 345};
-constexpr RectTwips R_cRegion{2010, 2400, 2145, 405};
-constexpr RectTwips R_RestoreCoul{60, 2880, 4095, 435};
-constexpr RectTwips R_Annuler{60, 3360, 1725, 435};
-constexpr RectTwips R_Valider{2430, 3360, 1725, 435};
+constexpr RectTwips R_RestoreCoul{60, 2400, 4095, 435};
+constexpr RectTwips R_Annuler{60, 2880, 1725, 435};
+constexpr RectTwips R_Valider{2430, 2880, 1725, 435};
+constexpr RectTwips R_lblRegion{60, 3405, 1935, 345};
+constexpr RectTwips R_cRegion{2010, 3360, 2145, 405};
 constexpr int HauteurTitre = 360;
 constexpr int DecalageHaut = 500; // below the main window's top edge
 constexpr double FondDialogue = 0x00D9F0F4;
@@ -111,12 +111,12 @@ ArdemoCoul::ArdemoCoul(Ardemo& principal)
     Annuler = boutonCouleur(this, QStringLiteral("Annuler"), R_Annuler, 0x000000FF, 0);
     Valider = boutonCouleur(this, QStringLiteral("Valider"), R_Valider, 0x0000FF00, 0);
 
-    // Tab order: the region list, the three buttons, then the samples, of
+    // Tab order: the three buttons, the region list, then the samples, of
     // which only CJour takes the focus.
-    setTabOrder(cRegion, RestoreCoul);
     setTabOrder(RestoreCoul, Valider);
     setTabOrder(Valider, Annuler);
-    setTabOrder(Annuler, CJour);
+    setTabOrder(Annuler, cRegion);
+    setTabOrder(cRegion, CJour);
     for (QWidget* w : {static_cast<QWidget*>(CEntete), static_cast<QWidget*>(Grille), static_cast<QWidget*>(Cadre),
                        static_cast<QWidget*>(CNJour), static_cast<QWidget*>(CBordure), static_cast<QWidget*>(CFerie),
                        static_cast<QWidget*>(CWeekEnd), static_cast<QWidget*>(CJoursHorsMois)})
