@@ -18,6 +18,10 @@ inline constexpr std::string_view CleQualite = "Qualit\xE9";
 inline constexpr std::string_view SectionFeries = "F\xE9ri\xE9s";
 inline constexpr std::string_view CleRegion = "R\xE9gion";
 
+// The settings folder that the first write creates when it is missing (the
+// user's configuration folder, chosen at start-up); empty: none.
+void CreerDossierReglages(const std::filesystem::path& dossier);
+
 // Reads the eight colour keys in file order: an empty or missing value keeps the
 // slot as it is, any other text gives its numeric value (0 when not a number).
 void LireCouleurs(const std::filesystem::path& fichier, SchemaCouleurs& couleurs);

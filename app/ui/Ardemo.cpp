@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QScrollBar>
 #include <QShowEvent>
+#include <QStandardPaths>
 #include <QTimer>
 
 #include "app/Nombres.h"
@@ -227,7 +228,13 @@ void Ardemo::Form_Load()
 
     FeuRouge->move(FeuVert->x(), FeuRouge->y());
     v.CouleursDefaut();
-    v.FichierIni = (m_dossier + QStringLiteral("/Pelvado.ini")).toStdString();
+    EnvironnementUtilisateur env = EnvironnementDuProcessus();
+    env.images = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation).toStdString();
+    env.documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation).toStdString();
+    m_emplacements = ChoisirEmplacements(m_dossier.toStdString(), DossierModifiable(m_dossier.toStdString()), env);
+    v.FichierIni = m_emplacements.fichierIni.string();
+    CreerDossierReglages(m_emplacements.dossierProgrammeModifiable ? std::filesystem::path()
+                                                                   : m_emplacements.fichierIni.parent_path());
     LireReglages();
     v.RegionFeries = LireRegion(v.FichierIni);
     BulleFeries();

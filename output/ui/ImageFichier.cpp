@@ -96,7 +96,7 @@ void Ardemo::SauveFichier_Click()
     FRouge();
     QString chemin;
     {
-        DialogueSauverImage dialogue(this, dossierProgramme(), QString::fromStdString(etat().AnChoisi));
+        DialogueSauverImage dialogue(this, dossierImages(), QString::fromStdString(etat().AnChoisi));
         chemin = dialogue.demander();
     }
     if (!chemin.isEmpty() && !EcrireImageBmp(ImageDeBoite(*Pict1), chemin))

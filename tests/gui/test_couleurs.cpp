@@ -1,6 +1,8 @@
 // The colour scheme dialog: samples, editing, Annuler, Revenir, Valider.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QtTest>
 #include <cstring>
 #include <fstream>
@@ -217,6 +219,40 @@ private slots:
             ArdemoCoul d(relance);
             QCOMPARE(d.cRegion->currentText(), QString::fromUtf8(NomRegion(region)));
         }
+    }
+
+    void dossierDuProgrammeEnLectureSeule()
+    {
+        // A system-wide install: nothing is written beside the program, the
+        // settings go to ~/.config/ardemo/ (made at the first write), the save
+        // dialogs propose the pictures folder, or the home folder.
+        QTemporaryDir programme, maison;
+        const QByteArray homeAvant = qgetenv("HOME"), configAvant = qgetenv("XDG_CONFIG_HOME");
+        qputenv("HOME", maison.path().toUtf8());
+        qunsetenv("XDG_CONFIG_HOME");
+        QDir(maison.path()).mkdir("Pictures");
+        QFile::setPermissions(programme.path(), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
+        const QString config = maison.path() + "/.config/ardemo";
+        HorlogeTest horloge;
+        for (Region region : {Region::Guyane, Region::Metropole}) {
+            mdlVorn etat;
+            Ardemo f(etat, horloge, programme.path());
+            QCOMPARE(QString::fromStdString(etat.FichierIni), config + "/Pelvado.ini");
+            QCOMPARE(f.dossierImages(), maison.path() + "/Pictures");
+            QCOMPARE(f.dossierDocuments(), maison.path());
+            QCOMPARE(etat.RegionFeries, region == Region::Guyane ? Region::Metropole : Region::Guyane); // kept
+            ArdemoCoul d(f);
+            d.cRegion->setCurrentIndex(int(region));
+            d.Valider_Click();
+        }
+        QCOMPARE(QFileInfo(config).permissions() & 0x7777, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
+                                                                | QFile::ReadUser | QFile::WriteUser | QFile::ExeUser);
+        QVERIFY(QFile::exists(config + "/Pelvado.ini"));
+        QCOMPARE(QDir(programme.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden), QStringList());
+        QFile::setPermissions(programme.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        qputenv("HOME", homeAvant);
+        if (!configAvant.isNull())
+            qputenv("XDG_CONFIG_HOME", configAvant);
     }
 };
 
