@@ -46,4 +46,7 @@ macro(ardemo_e2e_tests)
            COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tests/e2e/test_e2e.py $<TARGET_FILE:ardemo> --impression)
   # 77: a step this machine cannot run (no CUPS server), reported as skipped with its reason.
   set_tests_properties(e2e e2e_impression PROPERTIES LABELS "e2e" TIMEOUT 600 RUN_SERIAL TRUE SKIP_RETURN_CODE 77)
+  # The Debian package: cpack, lintian, validators, dpkg into a private root, a start under Xvfb.
+  add_test(NAME e2e_paquet COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tests/e2e/test_paquet.py ${CMAKE_BINARY_DIR})
+  set_tests_properties(e2e_paquet PROPERTIES LABELS "e2e;paquet" TIMEOUT 300 RUN_SERIAL TRUE SKIP_RETURN_CODE 77)
 endmacro()
