@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "calendar/Regions.h"
 #include "colour/Couleurs.h"
 
 // The program's entries in Pelvado.ini. Reads give "" for a missing or empty
@@ -14,6 +15,12 @@ inline constexpr std::string_view SectionTaille = "Taille";
 inline constexpr std::string_view CleLargeur = "Largeur";
 inline constexpr std::string_view SectionImpression = "Impression";
 inline constexpr std::string_view CleQualite = "Qualit\xE9";
+inline constexpr std::string_view SectionFeries = "F\xE9ri\xE9s";
+inline constexpr std::string_view CleRegion = "R\xE9gion";
+
+// The settings folder that the first write creates when it is missing (the
+// user's configuration folder, chosen at start-up); empty: none.
+void CreerDossierReglages(const std::filesystem::path& dossier);
 
 // Reads the eight colour keys in file order: an empty or missing value keeps the
 // slot as it is, any other text gives its numeric value (0 when not a number).
@@ -29,3 +36,9 @@ bool EcrireLargeur(const std::filesystem::path& fichier, std::string_view texte)
 // "Impression"/"Qualité": the print quality code as text ("-1" to "-4").
 std::string LireQualite(const std::filesystem::path& fichier);
 bool EcrireQualite(const std::filesystem::path& fichier, std::string_view code);
+
+// "Fériés"/"Région": whose public holidays are marked, by the region's name in
+// Windows-1252 ("La R\xE9union"). Read whatever the case and the accents; a
+// missing or unknown name is metropolitan France.
+Region LireRegion(const std::filesystem::path& fichier);
+bool EcrireRegion(const std::filesystem::path& fichier, Region region);

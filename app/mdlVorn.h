@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "calendar/Regions.h"
 #include "colour/Couleurs.h"
 
 // Flags are 16-bit integers: True = -1, False = 0.
@@ -29,6 +30,7 @@ struct mdlVorn {
     std::string FichierIni;            // <program folder>/Pelvado.ini
 
     SchemaCouleurs Couleurs;           // the eight colour slots
+    Region RegionFeries = Region::Metropole; // whose public holidays are marked
     std::array<double, SchemaCouleurs::Nombre> CoulAvant{}; // colour dialog restore point
 
     int16_t LargeurTwips = 0;

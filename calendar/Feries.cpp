@@ -80,6 +80,18 @@ void MarquerFixe(BlocMois& bloc, int jour, int mois, int moisVoisin, int tagVois
         Marquer(bloc.cellules[i], texte);
 }
 
+// A holiday given by its full date: marked when it falls in the block's month
+// or in one of the two neighbouring months (of the year before or after too).
+void MarquerDate(BlocMois& bloc, const Date& d, const char* texte)
+{
+    const int ecart = (d.annee - bloc.annee) * 12 + d.mois - bloc.mois;
+    if (ecart < -1 || ecart > 1)
+        return;
+    const int i = Chercher(bloc, ecart, d.jour, CellulesParMois - 1);
+    if (i >= 0)
+        Marquer(bloc.cellules[i], texte);
+}
+
 } // namespace
 
 std::string MessageErreurPaques(int n)
@@ -154,4 +166,10 @@ void CouleurFerie(BlocMois& bloc, AffichageFeries affichage, RapportPaques* rapp
     MarquerFixe(bloc, 1, 11, 10, 1, " Toussaint ");
     MarquerFixe(bloc, 11, 11, 0, 0, " Armistice 11 Novembre 1918 ");
     MarquerFixe(bloc, 25, 12, 1, -1, " Noël ");
+
+    if (affichage.region == Region::Metropole)
+        return;
+    for (int annee = bloc.annee - 1; annee <= bloc.annee + 1; ++annee)
+        for (const FerieRegional& f : FeriesRegionaux(affichage.region, annee))
+            MarquerDate(bloc, f.date, f.bulle);
 }

@@ -1,12 +1,14 @@
 # cmake --install build: a program folder the user can write to (the program
 # keeps Pelvado.ini and proposes its files beside itself), a command in bin/, a
-# menu entry and the icon in the hicolor theme.
+# menu entry and the icon in the hicolor theme. The Debian package
+# (cmake/Paquet.cmake) takes the rules without a component and puts the
+# program in bin/ instead of the "utilisateur" ones.
 if(CMAKE_INSTALL_PREFIX_INITIALIZED_TO_DEFAULT)
   set(CMAKE_INSTALL_PREFIX "$ENV{HOME}/.local" CACHE PATH "Install prefix" FORCE)
 endif()
 
 set(ARDEMO_DOSSIER_PROGRAMME "opt/ardemo")
-install(TARGETS ardemo RUNTIME DESTINATION ${ARDEMO_DOSSIER_PROGRAMME})
+install(TARGETS ardemo RUNTIME DESTINATION ${ARDEMO_DOSSIER_PROGRAMME} COMPONENT utilisateur)
 install(FILES resources/ardemo.1 DESTINATION share/man/man1)
 install(FILES resources/ardemo.png DESTINATION share/icons/hicolor/32x32/apps)
 install(FILES resources/ardemo-48.png DESTINATION share/icons/hicolor/48x48/apps RENAME ardemo.png)
@@ -19,4 +21,4 @@ install(CODE "
   file(MAKE_DIRECTORY \"\${prefixe}/bin\")
   file(CREATE_LINK \"\${CMAKE_INSTALL_PREFIX}/${ARDEMO_DOSSIER_PROGRAMME}/ardemo\" \"\${prefixe}/bin/ardemo\" SYMBOLIC)
   list(APPEND CMAKE_INSTALL_MANIFEST_FILES \"\${prefixe}/bin/ardemo\")
-")
+" COMPONENT utilisateur)

@@ -68,4 +68,7 @@ macro(ardemo_e2e_tests)
   # A seeded random walk of 60 s through the program's windows (seed printed).
   add_test(NAME e2e_marche COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tests/e2e/test_marche.py $<TARGET_FILE:ardemo>)
   set_tests_properties(e2e_marche PROPERTIES LABELS "e2e" TIMEOUT 300 RUN_SERIAL TRUE SKIP_RETURN_CODE 77)
+  # The Debian package: cpack, lintian, validators, dpkg into a private root, a start under Xvfb.
+  add_test(NAME e2e_paquet COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tests/e2e/test_paquet.py ${CMAKE_BINARY_DIR})
+  set_tests_properties(e2e_paquet PROPERTIES LABELS "e2e;paquet" TIMEOUT 300 RUN_SERIAL TRUE SKIP_RETURN_CODE 77)
 endmacro()

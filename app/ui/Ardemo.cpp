@@ -10,9 +10,11 @@
 #include <QMessageBox>
 #include <QScrollBar>
 #include <QShowEvent>
+#include <QStandardPaths>
 #include <QTimer>
 
 #include "app/Nombres.h"
+#include "app/Reglages.h"
 #include "app/Twips.h"
 #include "app/ui/BoiteImage.h"
 #include "app/ui/Couleur.h"
@@ -226,8 +228,16 @@ void Ardemo::Form_Load()
 
     FeuRouge->move(FeuVert->x(), FeuRouge->y());
     v.CouleursDefaut();
-    v.FichierIni = (m_dossier + QStringLiteral("/Pelvado.ini")).toStdString();
+    EnvironnementUtilisateur env = EnvironnementDuProcessus();
+    env.images = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation).toStdString();
+    env.documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation).toStdString();
+    m_emplacements = ChoisirEmplacements(m_dossier.toStdString(), DossierModifiable(m_dossier.toStdString()), env);
+    v.FichierIni = m_emplacements.fichierIni.string();
+    CreerDossierReglages(m_emplacements.dossierProgrammeModifiable ? std::filesystem::path()
+                                                                   : m_emplacements.fichierIni.parent_path());
     LireReglages();
+    v.RegionFeries = LireRegion(v.FichierIni);
+    BulleFeries();
     v.CoulAvant = v.Couleurs.valeurs();
     v.LargeurTwips = VersEntier16(ValeurTexte(Largeur->text().toStdString()) * TwipsParMm);
     v.HauteurTwips = VersEntier16(ValeurTexte(Hauteur->text().toStdString()) * TwipsParMm);
@@ -240,6 +250,11 @@ void Ardemo::Form_Load()
         CalBase->BoutonJour(m);
     Coloration();
     CalType->setText(QStringLiteral("Calendrier réel"));
+}
+
+void Ardemo::BulleFeries()
+{
+    chkFerie->setToolTip(QStringLiteral("Jours fériés de : ") + QString::fromUtf8(NomRegion(m_etat.RegionFeries)));
 }
 
 void Ardemo::showEvent(QShowEvent* e)

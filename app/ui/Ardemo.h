@@ -5,6 +5,7 @@
 #include <functional>
 #include <QWidget>
 
+#include "app/Emplacements.h"
 #include "app/mdlVorn.h"
 #include "calendar/Feries.h"
 
@@ -37,6 +38,11 @@ public:
     mdlVorn& etat() { return m_etat; }
     Horloge& horloge() { return m_horloge; }
     const QString& dossierProgramme() const { return m_dossier; }
+    // Chosen at start-up: the program's folder when it is the user's to write,
+    // else the user's configuration, pictures and documents folders.
+    const Emplacements& emplacements() const { return m_emplacements; }
+    QString dossierImages() const { return QString::fromStdString(m_emplacements.dossierImages.string()); }
+    QString dossierDocuments() const { return QString::fromStdString(m_emplacements.dossierDocuments.string()); }
 
     // Command panel.
     QWidget* FondCdes = nullptr;
@@ -92,6 +98,8 @@ public:
     void Recolore(int mois, int index);
     void chkFerie_Click();
     void chkWeek_Click();
+    // The "Jours fériés" box's tooltip names the region whose holidays are shown.
+    void BulleFeries();
     void BtnJour_Click(int mois, int index);
 
     // Start-up and the panel's other buttons.
@@ -163,6 +171,7 @@ private:
     mdlVorn& m_etat;
     Horloge& m_horloge;
     QString m_dossier;
+    Emplacements m_emplacements;
     QImage m_rendu;
     bool m_fermee = false; // closed with its close box
     bool m_largeurRouge = false;

@@ -103,6 +103,7 @@ void Ardemo::CalculDate(int mois)
     AffichageFeries affichage;
     affichage.weekEnd = chkWeek->checkState() == Qt::Checked;
     affichage.feries = chkFerie->checkState() != Qt::Unchecked;
+    affichage.region = m_etat.RegionFeries;
     CouleurFerie(bloc, affichage, this);
 
     const SchemaCouleurs& c = m_etat.Couleurs;

@@ -1,7 +1,9 @@
 // The colour scheme dialog, opened by the main window's "de base" button.
 #include "colour/ui/ArdemoCoul.h"
 
+#include <QComboBox>
 #include <QIcon>
+#include <QLabel>
 #include <QPainter>
 
 #include "app/Reglages.h"
@@ -13,7 +15,8 @@
 #include "colour/ui/Echantillon.h"
 
 namespace {
-constexpr RectTwips R_Client{0, 0, 4185, 3360};
+// Below the buttons, the row of the holidays' region.
+constexpr RectTwips R_Client{0, 0, 4185, 3840};
 constexpr RectTwips R_vkFrame3{30, 60, 4095, 2295};
 constexpr RectTwips R_CEntete{120, 420, 2055, 315};
 constexpr RectTwips R_Grille{2280, 420, 1695, 1785};
@@ -28,6 +31,8 @@ constexpr RectTwips R_CJoursHorsMois{120, 1890, 2055, 315};
 constexpr RectTwips R_RestoreCoul{60, 2400, 4095, 435};
 constexpr RectTwips R_Annuler{60, 2880, 1725, 435};
 constexpr RectTwips R_Valider{2430, 2880, 1725, 435};
+constexpr RectTwips R_lblRegion{60, 3405, 1935, 345};
+constexpr RectTwips R_cRegion{2010, 3360, 2145, 405};
 constexpr int HauteurTitre = 360;
 constexpr int DecalageHaut = 500; // below the main window's top edge
 constexpr double FondDialogue = 0x00D9F0F4;
@@ -94,15 +99,24 @@ ArdemoCoul::ArdemoCoul(Ardemo& principal)
     CJoursHorsMois = echantillon(vkFrame3, QStringLiteral("Jours hors du mois"), R_CJoursHorsMois,
                                  PoliceDessin(QStringLiteral("Arial Narrow"), 12, true));
 
+    lblRegion = etiquette(this, QStringLiteral("Jours fériés de :"), R_lblRegion, arial12g, 0, FondDialogue,
+                          Qt::AlignLeft | Qt::AlignVCenter);
+    cRegion = placer(new QComboBox(this), R_cRegion);
+    cRegion->setFont(arial12g);
+    for (int i = 0; i < NombreRegions; ++i)
+        cRegion->addItem(QString::fromUtf8(NomRegion(RegionNumero(i))));
+    lblRegion->setBuddy(cRegion);
+
     RestoreCoul = boutonCouleur(this, QStringLiteral("Revenir aux couleurs d'origine"), R_RestoreCoul, 0x000080FF, 0);
     Annuler = boutonCouleur(this, QStringLiteral("Annuler"), R_Annuler, 0x000000FF, 0);
     Valider = boutonCouleur(this, QStringLiteral("Valider"), R_Valider, 0x0000FF00, 0);
 
-    // Tab order: the three buttons, then the samples, of which only CJour
-    // takes the focus.
+    // Tab order: the three buttons, the region list, then the samples, of
+    // which only CJour takes the focus.
     setTabOrder(RestoreCoul, Valider);
     setTabOrder(Valider, Annuler);
-    setTabOrder(Annuler, CJour);
+    setTabOrder(Annuler, cRegion);
+    setTabOrder(cRegion, CJour);
     for (QWidget* w : {static_cast<QWidget*>(CEntete), static_cast<QWidget*>(Grille), static_cast<QWidget*>(Cadre),
                        static_cast<QWidget*>(CNJour), static_cast<QWidget*>(CBordure), static_cast<QWidget*>(CFerie),
                        static_cast<QWidget*>(CWeekEnd), static_cast<QWidget*>(CJoursHorsMois)})
@@ -129,6 +143,7 @@ void ArdemoCoul::Form_Load()
 {
     move(m_principal.pos() + QPoint(0, TwipsVersPixels(DecalageHaut)));
     AfficherCouleurs(true);
+    cRegion->setCurrentIndex(static_cast<int>(m_principal.etat().RegionFeries));
     m_principal.etat().CoulAvant = m_principal.etat().Couleurs.valeurs();
 }
 
@@ -207,7 +222,15 @@ void ArdemoCoul::Valider_Click()
 {
     mdlVorn& etat = m_principal.etat();
     EcrireCouleurs(etat.FichierIni, etat.Couleurs);
+    // The region is written only when it changes: a file that never had one
+    // keeps exactly its former content.
+    const Region region = RegionNumero(cRegion->currentIndex());
+    if (region != etat.RegionFeries) {
+        etat.RegionFeries = region;
+        EcrireRegion(etat.FichierIni, region);
+    }
     accept();
+    m_principal.BulleFeries();
     m_principal.update();
     m_principal.Coloration();
     if (etat.CalendrierFait)

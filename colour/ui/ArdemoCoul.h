@@ -3,6 +3,8 @@
 #include <QWidget>
 
 class Ardemo;
+class QComboBox;
+class QLabel;
 class Echantillon;
 class vkCommand;
 class vkFrame;
@@ -24,7 +26,9 @@ private:
 
 // The colour scheme dialog: one sample per colour slot, a click on a sample
 // edits its slot at once; "Valider" keeps the new scheme, "Annuler" (and the
-// title bar's close box) brings back the colours of the opening.
+// title bar's close box) brings back the colours of the opening. The list
+// "Jours fériés de :" chooses whose public holidays the calendar shows, kept
+// by "Valider" too.
 class ArdemoCoul : public QDialog {
     Q_OBJECT
 public:
@@ -41,6 +45,8 @@ public:
     Echantillon* CFerie = nullptr;
     Echantillon* CWeekEnd = nullptr;
     Echantillon* CJoursHorsMois = nullptr;
+    QLabel* lblRegion = nullptr;
+    QComboBox* cRegion = nullptr;
     vkCommand* RestoreCoul = nullptr;
     vkCommand* Annuler = nullptr;
     vkCommand* Valider = nullptr;

@@ -113,7 +113,7 @@ void Ardemo::SauveFichier_Click()
     FRouge();
     QString chemin;
     {
-        DialogueSauverImage dialogue(this, dossierProgramme(), QString::fromStdString(etat().AnChoisi));
+        DialogueSauverImage dialogue(this, dossierImages(), QString::fromStdString(etat().AnChoisi));
         chemin = dialogue.demander();
     }
     // The type follows the name's extension; PDF and SVG take the validated

@@ -244,7 +244,7 @@ QString VornCoulSP::nomPropose() const
         const QDate d = QDate::currentDate();
         nom = QString::fromStdString(NomFichierCalParDefaut(d.day(), d.month(), d.year()));
     }
-    return m_principal.dossierProgramme() + QLatin1Char('/') + nom;
+    return m_principal.dossierDocuments() + QLatin1Char('/') + nom;
 }
 
 void VornCoulSP::SauverCouleurs_Click()
@@ -274,7 +274,7 @@ void VornCoulSP::OuvrirCouleur_Click()
 {
     AnFichierCal.clear();
     QFileDialog dialogue(this, QStringLiteral("Ouvrir un Fichier de Couleurs spéciales"),
-                         m_principal.dossierProgramme(), FiltreCal);
+                         m_principal.dossierDocuments(), FiltreCal);
     dialogue.setOption(QFileDialog::DontUseNativeDialog);
     dialogue.setAcceptMode(QFileDialog::AcceptOpen);
     dialogue.setFileMode(QFileDialog::ExistingFile);

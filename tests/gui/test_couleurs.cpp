@@ -1,5 +1,8 @@
 // The colour scheme dialog: samples, editing, Annuler, Revenir, Valider.
 #include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QtTest>
 #include <cstring>
 #include <fstream>
@@ -170,6 +173,86 @@ private slots:
         // Recoloured, but no image built.
         QCOMPARE(f.chkWeek->palette().color(QPalette::Window), QColor(0x12, 0x34, 0x56));
         QVERIFY(!f.etat().CalendrierFait && !f.Pict1->aUneImage() && p.horloge.attentes == 0);
+    }
+
+    void regionDesFeries()
+    {
+        Programme p;
+        Ardemo& f = p.f();
+        f.etat().AnChoisi = "2027";
+        f.Fabrication();
+        CaseJour* noel2 = f.CalBase->BtnJour[12][2 + 25]; // Sunday 26 December 2027 (1st: Wednesday)
+        const QColor weekEnd = VersQColor(defaut::CoulWeekEnd), ferie = VersQColor(defaut::CoulFérié);
+        QVERIFY(noel2->legende == "26" && noel2->fond == weekEnd);
+        const QImage avant = f.Pict1->image();
+        QCOMPARE(f.chkFerie->toolTip(), QString("Jours fériés de : Métropole"));
+        // The seven regions; "Annuler" forgets the choice.
+        for (bool valider : {false, true}) {
+            ArdemoCoul d(f);
+            d.show();
+            QCOMPARE(d.cRegion->count(), NombreRegions);
+            QCOMPARE(d.cRegion->currentText(), QString("Métropole"));
+            d.cRegion->setCurrentIndex(d.cRegion->findText("Alsace-Moselle"));
+            cliquer(valider ? d.Valider : d.Annuler);
+        }
+        // "Valider" keeps it, in Windows-1252, and the calendar is rebuilt with it.
+        QCOMPARE(f.etat().RegionFeries, Region::AlsaceMoselle);
+        QCOMPARE(contenuIni(p), IniDefauts + "[F\xE9ri\xE9s]\r\nR\xE9gion=Alsace-Moselle\r\n");
+        QCOMPARE(f.chkFerie->toolTip(), QString("Jours fériés de : Alsace-Moselle"));
+        QVERIFY(noel2->fond == ferie && noel2->toolTip() == " Saint-Étienne ");
+        QVERIFY(f.Pict1->image() != avant);
+        // Another region replaces it, its é as one byte.
+        ArdemoCoul d(f);
+        d.cRegion->setCurrentIndex(d.cRegion->findText("La Réunion"));
+        d.Valider_Click();
+        QVERIFY(contenuIni(p).ends_with("R\xE9gion=La R\xE9union\r\n") && noel2->fond == weekEnd);
+
+        // At the next start: read whatever the case and accents; unknown means Métropole.
+        const std::pair<const char*, Region> fichiers[] = {
+            {"[f\xC9RI\xC9S]\r\nR\xC9GION=la reunion\r\n", Region::LaReunion},
+            {"[F\xE9ri\xE9s]\r\nR\xE9gion=Corse\r\n", Region::Metropole}};
+        for (const auto& [contenu, region] : fichiers) {
+            std::ofstream(p.etat.FichierIni, std::ios::binary) << contenu;
+            mdlVorn etat;
+            Ardemo relance(etat, p.horloge, p.f().dossierProgramme());
+            QCOMPARE(etat.RegionFeries, region);
+            ArdemoCoul d(relance);
+            QCOMPARE(d.cRegion->currentText(), QString::fromUtf8(NomRegion(region)));
+        }
+    }
+
+    void dossierDuProgrammeEnLectureSeule()
+    {
+        // A system-wide install: nothing is written beside the program, the
+        // settings go to ~/.config/ardemo/ (made at the first write), the save
+        // dialogs propose the pictures folder, or the home folder.
+        QTemporaryDir programme, maison;
+        const QByteArray homeAvant = qgetenv("HOME"), configAvant = qgetenv("XDG_CONFIG_HOME");
+        qputenv("HOME", maison.path().toUtf8());
+        qunsetenv("XDG_CONFIG_HOME");
+        QDir(maison.path()).mkdir("Pictures");
+        QFile::setPermissions(programme.path(), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
+        const QString config = maison.path() + "/.config/ardemo";
+        HorlogeTest horloge;
+        for (Region region : {Region::Guyane, Region::Metropole}) {
+            mdlVorn etat;
+            Ardemo f(etat, horloge, programme.path());
+            QCOMPARE(QString::fromStdString(etat.FichierIni), config + "/Pelvado.ini");
+            QCOMPARE(f.dossierImages(), maison.path() + "/Pictures");
+            QCOMPARE(f.dossierDocuments(), maison.path());
+            QCOMPARE(etat.RegionFeries, region == Region::Guyane ? Region::Metropole : Region::Guyane); // kept
+            ArdemoCoul d(f);
+            d.cRegion->setCurrentIndex(int(region));
+            d.Valider_Click();
+        }
+        QCOMPARE(QFileInfo(config).permissions() & 0x7777, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
+                                                                | QFile::ReadUser | QFile::WriteUser | QFile::ExeUser);
+        QVERIFY(QFile::exists(config + "/Pelvado.ini"));
+        QCOMPARE(QDir(programme.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden), QStringList());
+        QFile::setPermissions(programme.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        qputenv("HOME", homeAvant);
+        if (!configAvant.isNull())
+            qputenv("XDG_CONFIG_HOME", configAvant);
     }
 };
 
