@@ -13,11 +13,13 @@
 #include <functional>
 #include <vector>
 
+#include "app/Emplacements.h"
 #include "app/Horloge.h"
 #include "app/Reglages.h"
 #include "app/Saisies.h"
 #include "app/ValeursOptions.h"
 #include "app/mdlVorn.h"
+#include "calendar/Regions.h"
 #include "app/ui/Ardemo.h"
 #include "app/ui/Programme.h"
 #include "output/FormatSortie.h"
@@ -39,6 +41,7 @@ struct Demande {
     QString ini;
     bool weekEnd = true;
     bool feries = true;
+    std::optional<Region> region;
     // iCalendar files to import, each with its colour (red unless a --couleur follows it).
     std::vector<std::pair<QString, int>> imports;
 };
@@ -120,6 +123,14 @@ const std::vector<Option>& Options()
              d.feries = false;
              return QString();
          }},
+        {QStringLiteral("region"), QStringLiteral("NOM"),
+         QStringLiteral("jours fériés de : Métropole, Alsace-Moselle, Guadeloupe, Martinique, Guyane, "
+                        "La Réunion ou Mayotte (accents et majuscules facultatifs ; par défaut la "
+                        "région du fichier de réglages)"),
+         [](Demande& d, const QString& v) {
+             d.region = RegionDeTexte(v.toStdString());
+             return d.region ? QString() : QStringLiteral("région « %1 » inconnue").arg(v);
+         }},
         {QStringLiteral("ini"), QStringLiteral("FICHIER"),
          QStringLiteral("fichier de réglages dont prendre les couleurs et la largeur "
                         "(par défaut Pelvado.ini du dossier du programme, jamais modifié ici)"),
@@ -198,7 +209,14 @@ int Fabriquer(const Demande& d, const char* programme)
     QApplication::setApplicationName(QStringLiteral("Ardemo"));
     PreparerApplication(app);
 
-    const QString ini = d.ini.isEmpty() ? QCoreApplication::applicationDirPath() + QStringLiteral("/Pelvado.ini") : d.ini;
+    // The settings file the window would read: beside the program, or the
+    // user's own when the program's folder belongs to the system.
+    QString ini = d.ini;
+    if (ini.isEmpty()) {
+        const std::filesystem::path dossier = Chemin(QCoreApplication::applicationDirPath());
+        ini = QString::fromStdString(
+            ChoisirEmplacements(dossier, DossierModifiable(dossier), EnvironnementDuProcessus()).fichierIni.string());
+    }
     if (!d.ini.isEmpty() && !(QFileInfo(ini).isFile() && QFileInfo(ini).isReadable()))
         return Erreur(QStringLiteral("fichier de réglages « %1 » illisible").arg(ini));
 
@@ -251,6 +269,7 @@ int Fabriquer(const Demande& d, const char* programme)
     etat.CouleursDefaut();
     LireCouleurs(Chemin(ini), etat.Couleurs);
     etat.FichierIni.clear();
+    etat.RegionFeries = d.region.value_or(LireRegion(Chemin(ini)));
     fenetre.chkWeek->setChecked(d.weekEnd);
     fenetre.chkFerie->setChecked(d.feries);
     fenetre.Coloration();

@@ -290,7 +290,7 @@ private slots:
         std::memcpy(avant, t, sizeof avant);
         repondre(texte, QString());
         fichier(p, w.ImporterCal, "page.ics");
-        QCOMPARE(texte.toStdString(), MessageIcs({EtatIcs::PasIcal}));
+        QCOMPARE(texte.toStdString(), MessageIcs(ImportIcs{EtatIcs::PasIcal, 0, {}, 0, 0}));
         QVERIFY(std::memcmp(avant, t, sizeof avant) == 0);
         fichier(p, w.SauverCouleurs, "zone.Cal");
         QCOMPARE(lire(chemin(p, "zone.Cal")), EcrireCal(avant, an));

@@ -36,7 +36,10 @@ passe
 # The two display boxes unticked: each changes the picture, and not alike.
 "$programme" --ini vide.ini --annee 2027 --sans-weekend --sortie sw.png
 "$programme" --ini vide.ini --annee 2027 --sans-feries --sortie sf.png
-for paire in "c.png sw.png" "c.png sf.png" "sw.png sf.png"; do
+# A region's extra days (Alsace-Moselle: 26 March 2027) change the picture; its name without accents.
+"$programme" --ini vide.ini --annee 2027 --region ALSACE-MOSELLE --sortie am.png
+"$programme" --ini vide.ini --annee 2027 --region "la reunion" --sortie lr.png
+for paire in "c.png sw.png" "c.png sf.png" "sw.png sf.png" "c.png am.png" "c.png lr.png" "am.png lr.png"; do
   [ "$(compare -metric AE $paire null: 2>&1)" != "0" ] || echec "--sans-weekend / --sans-feries : $paire identiques"
 done
 # A display named that does not exist, and another platform asked for: still no display used.
@@ -112,6 +115,7 @@ refus "faux.Cal" "$programme" --couleurs faux.Cal --sortie x.pdf
 refus "faux.Cal" "$programme" --importer faux.Cal --sortie x.pdf
 refus "--couleur" "$programme" --couleur 255 --sortie x.pdf
 refus "16777216" "$programme" --importer faux.Cal --couleur 16777216 --sortie x.pdf
+refus "Corse" "$programme" --region Corse --sortie x.pdf
 refus "absent.ini" "$programme" --ini absent.ini --sortie x.pdf
 refus "sous/x.pdf" "$programme" --sortie sous/x.pdf
 refus "sous/x.png" "$programme" --sortie bon.pdf --sortie sous/x.png
