@@ -158,6 +158,7 @@ private:
     void verifierFin();
     void ecrireTaille(QLineEdit* boite, int mm, Flag& drapeau);
     void setRouge(QLineEdit* boite, bool rouge);
+    void ecrireLargeurReglee();
     void ErreurPaques(const std::string& message) override;
 
     mdlVorn& m_etat;
@@ -167,4 +168,5 @@ private:
     bool m_fermee = false; // closed with its close box
     bool m_largeurRouge = false;
     bool m_hauteurRouge = false;
+    QObject* m_focusDedans = nullptr; // the year or size box that has the focus
 };

@@ -92,7 +92,7 @@ void EtiquetteJour::peindre(QPainter& p) const
     p.setPen(Qt::black);
     p.drawRect(rect().adjusted(0, 0, -1, -1));
     p.setFont(PoliceDessin(QStringLiteral("MS Sans Serif"), 8.25, true));
-    p.drawText(rect().adjusted(1, 1, -1, -1), Qt::AlignCenter, legende);
+    p.drawText(rect().adjusted(1, 1, -1, -1), Qt::AlignHCenter | Qt::AlignTop, legende);
 }
 
 EtiquetteTitre::EtiquetteTitre(QWidget* parent) : QWidget(parent)

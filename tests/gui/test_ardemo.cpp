@@ -126,6 +126,17 @@ private slots:
         QCOMPARE(pixel(img, QPoint(300, 3)), VersQColor(c.CoulBordure));
         // Black digits in a month day.
         QVERIFY(contient(img.copy(f.CalBase->BtnJour[1][7]->geometry().adjusted(2, 2, -2, -2)), Qt::black));
+        // Weekday names sit at the top of their label: less room above the letters than below.
+        const QRect nom = f.CalBase->lblJour[1][0]->geometry().adjusted(1, 1, -1, -1);
+        int haut = -1, bas = -1;
+        for (int y = nom.top(); y <= nom.bottom(); ++y)
+            for (int x = nom.left(); x <= nom.right(); ++x)
+                if (img.pixelColor(x, y).lightness() < 100) {
+                    haut = haut < 0 ? y : haut;
+                    bas = y;
+                }
+        QVERIFY2(haut >= 0 && (haut - nom.top()) + 2 <= nom.bottom() - bas,
+                 qPrintable(QStringLiteral("%1 above, %2 below").arg(haut - nom.top()).arg(nom.bottom() - bas)));
     }
 
     void couleursSpeciales()
