@@ -121,6 +121,11 @@ void Ardemo::CalculDate(int mois)
         }
         b->fond = VersQColor(fond);
         b->setToolTip(QString::fromStdString(cellule.infoBulle));
+        // Its full date, and what the tooltip says.
+        QString nom = QString::fromStdString(DateEnLettres({cellule.legende, mois + cellule.Tag, annee}));
+        if (!QString::fromStdString(cellule.infoBulle).trimmed().isEmpty())
+            nom += QStringLiteral(", ") + QString::fromStdString(cellule.infoBulle).trimmed();
+        b->setAccessibleName(nom);
         b->update();
     }
 

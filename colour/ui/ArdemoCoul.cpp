@@ -82,6 +82,7 @@ ArdemoCoul::ArdemoCoul(Ardemo& principal)
                      FondDialogue, 0x00C0C0C0, HauteurTitre);
     CEntete = echantillon(vkFrame3, QStringLiteral("Mois Année"), R_CEntete, arial12g);
     Grille = echantillon(vkFrame3, QString(), R_Grille, arial12g);
+    Grille->setAccessibleName(QStringLiteral("Couleur de la grille"));
     ShapeCadre = placer(new FormeCadre(vkFrame3), R_ShapeCadre);
     Cadre = echantillon(vkFrame3, QStringLiteral("Cadre"), R_Cadre, PoliceDessin(QStringLiteral("Arial"), 14.25, true));
     Cadre->setFrameStyle(QFrame::NoFrame);

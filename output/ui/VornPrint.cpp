@@ -182,6 +182,7 @@ void VornPrint::creerControles()
     MPage->hide();
 
     PictPage = placer(new BoiteImage(this, false), R_PictPage);
+    PictPage->setAccessibleName(QStringLiteral("Page en miniature"));
     PictPage->setFond(CouleurPapier());
     PictMP = placer(new BoiteImage(PictPage), R_PictMP);
     PictMP->setFond(CouleurPapier());

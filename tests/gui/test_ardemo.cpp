@@ -1,4 +1,5 @@
 // The main window: layout of the sheet, the build and the image it makes.
+#include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -10,7 +11,12 @@
 #include "app/ui/Curseur.h"
 #include "app/ui/Feuille.h"
 #include "app/ui/Styles.h"
+#include "colour/ui/ArdemoCoul.h"
+#include "output/ui/ApercuForm.h"
+#include "output/ui/VornPrint.h"
 #include "special/ui/VornCoulSP.h"
+#include "special/ui/VornScolaire.h"
+#include "special/ui/VornSelect.h"
 #include "main_gui.h"
 #include "Outils.h"
 
@@ -45,6 +51,27 @@ bool contient(const QImage& img, const QColor& c)
     return false;
 }
 
+QString nomAccessible(QWidget* w)
+{
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
+    return a ? a->text(QAccessible::Name) : QString();
+}
+
+// The controls of a window that a user meets: visible, not the inner parts of a
+// composite control (the year box's own field and list), not bare containers.
+QList<QWidget*> controles(QWidget* fenetre)
+{
+    QList<QWidget*> liste;
+    for (QWidget* w : fenetre->findChildren<QWidget*>()) {
+        if (!w->isVisibleTo(fenetre) || w->isWindow() || qobject_cast<QComboBox*>(w->parentWidget()))
+            continue;
+        if (std::string_view(w->metaObject()->className()) == "QWidget")
+            continue;
+        liste << w;
+    }
+    return liste;
+}
+
 void construireAnnee(Ardemo& f, const char* annee)
 {
     f.etat().AnChoisi = annee;
@@ -67,6 +94,41 @@ private slots:
         QCOMPARE(f.CalBase->BtnJour[12][41]->geometry().bottom() + 1, 12960 / 15);
         QVERIFY(f.cAn->count() == 101 && f.cAn->itemText(100) == "2100");
         QVERIFY(f.etat().LargeurTwips == 5103 && f.etat().HauteurTwips == 7201 && !f.etat().CalendrierFait);
+    }
+
+    // Every control of every window has an accessible name; a day cell's gives
+    // its full date and what its tooltip says.
+    void nomsAccessibles()
+    {
+        Programme p;
+        Ardemo& f = p.f();
+        construireAnnee(f, "2027");
+        VornSelect select(f);
+        ApercuForm apercu(f);
+        VornScolaire scolaire(f);
+        ArdemoCoul couleurs(f);
+        VornCoulSP speciales(f);
+        VornPrint impression(f, f.imageRendue(), QSizeF(5103, 7221));
+        QStringList sansNom;
+        for (QWidget* fenetre : {static_cast<QWidget*>(&f), static_cast<QWidget*>(&select),
+                                 static_cast<QWidget*>(&apercu), static_cast<QWidget*>(&scolaire),
+                                 static_cast<QWidget*>(&couleurs), static_cast<QWidget*>(&speciales),
+                                 static_cast<QWidget*>(&impression)})
+            for (QWidget* w : controles(fenetre))
+                if (nomAccessible(w).trimmed().isEmpty())
+                    sansNom << QStringLiteral("%1/%2").arg(fenetre->metaObject()->className(),
+                                                           w->metaObject()->className());
+        QCOMPARE(sansNom, QStringList());
+
+        const std::tuple<int, int, const char*> cas[] = {
+            {3, 9, "mercredi 3 mars 2027, Semaine  9"},
+            {3, 35, "lundi 29 mars 2027, Lundi de Pâques"},
+            {1, 4, "vendredi 1 janvier 2027, Jour de l'An"},
+            {3, 0, "lundi 22 février 2027"},     // the previous month, grey
+            {12, 33, "samedi 1 janvier 2028, Jour de l'An"}}; // the next year
+        for (auto [mois, k, nom] : cas)
+            QCOMPARE(nomAccessible(f.CalBase->BtnJour[mois][k]), QString::fromUtf8(nom));
+        QCOMPARE(nomAccessible(f.CalBase->lblJour[5][6]), QStringLiteral("Dim"));
     }
 
     void premiereActivationConstruitUneFois()
