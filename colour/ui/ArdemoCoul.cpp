@@ -99,11 +99,11 @@ ArdemoCoul::ArdemoCoul(Ardemo& principal)
     Annuler = boutonCouleur(this, QStringLiteral("Annuler"), R_Annuler, 0x000000FF, 0);
     Valider = boutonCouleur(this, QStringLiteral("Valider"), R_Valider, 0x0000FF00, 0);
 
-    // Tab order: the three buttons, then the samples, of which only CJour
-    // takes the focus.
-    setTabOrder(RestoreCoul, Valider);
-    setTabOrder(Valider, Annuler);
-    setTabOrder(Annuler, CJour);
+    // Tab order as the window reads: the samples, of which only CJour takes
+    // the focus, then the three buttons.
+    setTabOrder(CJour, RestoreCoul);
+    setTabOrder(RestoreCoul, Annuler);
+    setTabOrder(Annuler, Valider);
     for (QWidget* w : {static_cast<QWidget*>(CEntete), static_cast<QWidget*>(Grille), static_cast<QWidget*>(Cadre),
                        static_cast<QWidget*>(CNJour), static_cast<QWidget*>(CBordure), static_cast<QWidget*>(CFerie),
                        static_cast<QWidget*>(CWeekEnd), static_cast<QWidget*>(CJoursHorsMois)})

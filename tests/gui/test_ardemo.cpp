@@ -72,6 +72,26 @@ QList<QWidget*> controles(QWidget* fenetre)
     return liste;
 }
 
+// The focusable controls of a window in Tab order, from the first one.
+QList<QWidget*> ordreTab(QWidget* fenetre)
+{
+    QList<QWidget*> ordre;
+    for (QWidget* w = fenetre->nextInFocusChain(); w != fenetre; w = w->nextInFocusChain())
+        if ((w->focusPolicy() & Qt::TabFocus) && w->isVisibleTo(fenetre) && !w->focusProxy())
+            ordre << w;
+    return ordre;
+}
+
+// b comes after a when reading the window: lower down, or on the same line
+// further right.
+bool apres(QWidget* fenetre, QWidget* a, QWidget* b)
+{
+    const QRect ra(a->mapTo(fenetre, QPoint()), a->size()), rb(b->mapTo(fenetre, QPoint()), b->size());
+    if (rb.top() > ra.bottom())
+        return true;
+    return rb.bottom() >= ra.top() && rb.left() > ra.left();
+}
+
 void construireAnnee(Ardemo& f, const char* annee)
 {
     f.etat().AnChoisi = annee;
@@ -119,6 +139,19 @@ private slots:
                     sansNom << QStringLiteral("%1/%2").arg(fenetre->metaObject()->className(),
                                                            w->metaObject()->className());
         QCOMPARE(sansNom, QStringList());
+
+        // Tab goes through each window's controls in reading order.
+        for (QWidget* fenetre : {static_cast<QWidget*>(&f), static_cast<QWidget*>(&select),
+                                 static_cast<QWidget*>(&apercu), static_cast<QWidget*>(&scolaire),
+                                 static_cast<QWidget*>(&couleurs), static_cast<QWidget*>(&speciales),
+                                 static_cast<QWidget*>(&impression)}) {
+            const QList<QWidget*> ordre = ordreTab(fenetre);
+            for (int i = 1; i < ordre.size(); ++i)
+                QVERIFY2(apres(fenetre, ordre[i - 1], ordre[i]),
+                         qPrintable(QStringLiteral("%1: %2 then %3").arg(fenetre->metaObject()->className(),
+                                                                        nomAccessible(ordre[i - 1]),
+                                                                        nomAccessible(ordre[i]))));
+        }
 
         const std::tuple<int, int, const char*> cas[] = {
             {3, 9, "mercredi 3 mars 2027, Semaine  9"},
