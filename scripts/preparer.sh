@@ -5,7 +5,8 @@ set -e
 cd "$(dirname "$0")/.."
 PAQUETS="g++ cmake ninja-build qt6-base-dev qt6-translations-l10n libgl-dev
  fonts-liberation fonts-liberation2 xvfb xauth xdotool xclip poppler-utils
- cups printer-driver-cups-pdf python3 python3-pil imagemagick tesseract-ocr"
+ cups printer-driver-cups-pdf python3 python3-pil imagemagick tesseract-ocr
+ openbox x11-utils"
 manque=""
 for p in $PAQUETS; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || manque="$manque $p"
