@@ -244,6 +244,8 @@ void Ardemo::Form_Load()
         CalBase->BoutonJour(m);
     Coloration();
     CalType->setText(QStringLiteral("Calendrier réel"));
+    // The keyboard starts on the build button, the program's main command.
+    Fabriquer->setFocus();
 }
 
 void Ardemo::showEvent(QShowEvent* e)

@@ -1,6 +1,7 @@
 #pragma once
 #include <QColor>
 #include <QImage>
+#include <QPointer>
 #include <QString>
 #include <functional>
 #include <QWidget>
@@ -169,4 +170,5 @@ private:
     bool m_largeurRouge = false;
     bool m_hauteurRouge = false;
     QObject* m_focusDedans = nullptr; // the year or size box that has the focus
+    QPointer<QWidget> m_focusAvantFabrication; // had the keyboard when the build began
 };

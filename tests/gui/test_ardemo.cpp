@@ -192,6 +192,13 @@ private slots:
         };
         f.Fabriquer_Click();
         QVERIFY(vuOccupe && sablier && etatPret(f) && !QApplication::overrideCursor());
+        // The keyboard starts on the build button and stays there through a
+        // build (not sent on to the width box while the button is disabled).
+        QVERIFY(p.activer());
+        QCOMPARE(QApplication::focusWidget(), f.Fabriquer);
+        QTest::keyClick(f.Fabriquer, Qt::Key_Space);
+        QCOMPARE(QApplication::focusWidget(), f.Fabriquer);
+        QVERIFY(!QFile::exists(QString::fromStdString(f.etat().FichierIni)));
     }
 
     void imageDUneAnnee()
