@@ -180,6 +180,7 @@ private slots:
         glisser(f, {200, 100}, {215, 104});
         p.s().ValideZone_Click();
         QCOMPARE(f.Hauteur->text(), QStringLiteral("47")); // 90 x 216 / 418
+        f.Sélection->setFocus();
         f.Sélection_Click();
         if (nouveauTrace)
             glisser(f, {300, 500}, {300, 500});
@@ -190,6 +191,7 @@ private slots:
         else
             QTest::mouseClick(fin == "valider" ? p.s().ValideZone : p.s().AnnuleZone, Qt::LeftButton);
         QVERIFY(!p.s().isVisible() && f.CalBase->isVisible() && f.FondCdes->isVisible());
+        QCOMPARE(f.focusWidget(), f.Sélection); // the keyboard back on the button that opened it
         QCOMPARE(pixelsDeZone(f.Pict1->grab().toImage()), 0);
         QCOMPARE(bool(p.etat.ZoneChoisie), zoneGardee);
         QCOMPARE(f.Hauteur->isEnabled(), !zoneGardee);
