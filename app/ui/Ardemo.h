@@ -171,5 +171,4 @@ private:
     bool m_hauteurRouge = false;
     QObject* m_focusDedans = nullptr; // the year or size box that has the focus
     QPointer<QWidget> m_focusAvantFabrication; // had the keyboard when the build began
-    QPointer<QWidget> m_focusPanneau; // had the keyboard when the command panel was hidden
 };

@@ -23,7 +23,6 @@ void Ardemo::connecterSaisies()
 {
     connect(cAn, &QComboBox::activated, this, [this](int) { cAn_Click(); });
     cAn->installEventFilter(this);
-    FondCdes->installEventFilter(this);
     Largeur->installEventFilter(this);
     Hauteur->installEventFilter(this);
     connect(Largeur, &QLineEdit::textChanged, this, [this] { Largeur_Change(); });
@@ -56,20 +55,6 @@ int caractereTape(const QKeyEvent& k)
 // box opened) and coming back with it does not.
 bool Ardemo::eventFilter(QObject* objet, QEvent* e)
 {
-    if (objet == FondCdes) {
-        // The panel hidden by the special-colours and zone windows gives the
-        // keyboard back to its control (the button that opened them) when it
-        // comes back.
-        if (e->type() == QEvent::Hide) {
-            QWidget* focus = focusWidget();
-            m_focusPanneau = focus && FondCdes->isAncestorOf(focus) ? focus : nullptr;
-        } else if (e->type() == QEvent::Show && m_focusPanneau) {
-            if (m_focusPanneau->isEnabled() && m_focusPanneau->isVisibleTo(this))
-                m_focusPanneau->setFocus();
-            m_focusPanneau = nullptr;
-        }
-        return false;
-    }
     if (e->type() == QEvent::FocusOut) {
         auto* f = static_cast<QFocusEvent*>(e);
         if (f->reason() != Qt::ActiveWindowFocusReason && f->reason() != Qt::PopupFocusReason) {

@@ -180,6 +180,7 @@ private slots:
         glisser(f, {200, 100}, {215, 104});
         p.s().ValideZone_Click();
         QCOMPARE(f.Hauteur->text(), QStringLiteral("47")); // 90 x 216 / 418
+        QVERIFY(p.activer());
         f.Sélection->setFocus();
         f.Sélection_Click();
         if (nouveauTrace)
