@@ -36,6 +36,11 @@ BOUTONS = {
 }
 
 
+# The main window's controls in Tab order.
+ORDRE_TAB = ["Jours fériés", "WeekEnd", "année", "de base", "spéciales", "Fabriquer", "Sélection", "Sauver",
+             "Copier", "Largeur", "Hauteur", "Calendrier scolaire", "Aperçu", "Imprimer", "Quitter"]
+
+
 def cellule(mois, k, dx=4, dy=4):
     """A point of the background of cell k of a month, in screen pixels."""
     col, rang = (mois - 1) % 3, (mois - 1) // 3
@@ -297,6 +302,89 @@ class Suite:
             assert abs((droite - gauche) - 90) <= 0.5, droite - gauche
             assert abs((bas - haut) - 127.2) <= 0.6, bas - haut
 
+    def clavier_seul(self):
+        """A fresh start, then the keyboard alone: the mouse is never used."""
+        b = self.b
+        b.quitter()
+        dossier = b.lancer("clavier")
+        b.xdo("mousemove", 1200, 1000)  # out of the way, once, before the walk
+        annee = datetime.date.today().year
+        b.attendre(lambda: janvier_conforme(b.capture(), annee), 20, "le calendrier de l'année en cours")
+        ini = os.path.join(dossier, "Pelvado.ini")
+        self.place = ORDRE_TAB.index("Fabriquer")  # where the keyboard starts
+
+        def aller(controle):
+            cible = ORDRE_TAB.index(controle)
+            pas = cible - self.place
+            if pas:
+                b.xdo("key", "--delay", 60, *(["Tab"] * pas if pas > 0 else ["shift+Tab"] * -pas))
+                time.sleep(0.2)
+            self.place = cible
+
+        def fenetre(nom, fermer):
+            """Opens a window with Space on the focused button, closes it with
+            the given keys, and finds the keyboard back in the main window."""
+            b.touche("space")
+            b.focus(nom)
+            b.touche(*fermer)
+            b.attendre_disparition(nom)
+            b.focus("Ardemo")  # under a window manager: given back by it
+
+        # A year typed, then built.
+        aller("année")
+        b.touche("ctrl+a")
+        b.taper("2027")
+        aller("Fabriquer")
+        b.touche("space")
+        b.attendre(lambda: janvier_conforme(b.capture(), 2027), 10, "le calendrier 2027")
+        assert not os.path.exists(ini)
+        # The width, then Tab to the height: stored on leaving the box.
+        aller("Largeur")
+        b.taper("150")
+        aller("Hauteur")
+        b.attendre(lambda: os.path.exists(ini), 5, "Pelvado.ini")
+        with open(ini, "rb") as f:
+            assert f.read() == b"[Taille]\r\nLargeur=150\r\n"
+        # The accepted width showed the preview: Space on "Aperçu" closes it,
+        # a second Space opens it with the keyboard on its own button.
+        aller("Aperçu")
+        b.attendre_fenetre("Aperçu")
+        b.touche("space")
+        b.attendre_disparition("Aperçu")
+        fenetre("Aperçu", ["space"])
+        aller("Calendrier scolaire")
+        fenetre("Calendrier scolaire", ["Escape"])
+        aller("Imprimer")
+        fenetre("Choix de l'imprimante", ["space"])  # "Annuler l'impression", the first button
+        aller("de base")
+        fenetre("Choix des couleurs", ["Escape"])
+        aller("spéciales")
+        fenetre("Couleurs spéciales", ["shift+Tab", "space"])  # "Fermer cette fenêtre", the last button
+        aller("Sélection")
+        fenetre("Sélection d'une zone", ["Escape"])
+        # The image saved through the file dialog.
+        aller("Sauver")
+        b.touche("space")
+        b.focus("Sauver l'image")
+        b.touche("ctrl+a")
+        b.taper("au clavier")
+        b.touche("Return")
+        b.attendre_disparition("Sauver l'image")
+        chemin = os.path.join(dossier, "au clavier.bmp")
+        b.attendre(lambda: os.path.exists(chemin), 10, "le fichier .bmp")
+        from PIL import Image
+        b.focus("Ardemo")
+        ecran = b.capture().crop((FEUILLE[0], FEUILLE[1], FEUILLE[0] + 628, FEUILLE[1] + 866))
+        assert list(Image.open(chemin).convert("RGB").getdata()) == list(ecran.getdata()), "fichier et écran"
+        # Nothing else was written on the way; "Quitter" ends the program.
+        aller("Quitter")
+        b.touche("space")
+        b.attendre(lambda: b.proc.poll() is not None, 10, "fin du programme")
+        assert b.proc.returncode == 0, b.proc.returncode
+        assert sorted(os.listdir(dossier)) == ["Pelvado.ini", "ardemo", "au clavier.bmp"], os.listdir(dossier)
+        with open(ini, "rb") as f:
+            assert f.read() == b"[Taille]\r\nLargeur=150\r\n"
+
     def executer(self, impression):
         """The user's scenario; with `impression`, printing alone (it needs a
         CUPS server of its own, and is reported as skipped when none starts)."""
@@ -324,6 +412,7 @@ class Suite:
                 self.etape("l'aperçu s'ouvre et se ferme", self.apercu)
                 self.etape("couleurs gardées d'un lancement à l'autre", self.couleurs_persistantes)
                 self.etape("fichier .Cal d'une autre année", self.fichier_cal_autre_annee)
+                self.etape("au clavier seul : année, largeur, chaque fenêtre, image, Quitter", self.clavier_seul)
         finally:
             self.b.fermer()
             serveur.arreter()
