@@ -145,6 +145,7 @@ void Ardemo::creerCommandes()
     cAn = placer(new QComboBox(vkFrame1), R_cAn);
     cAn->setEditable(true);
     cAn->setInsertPolicy(QComboBox::NoInsert);
+    cAn->setAccessibleName(QStringLiteral("Choix de l'Année"));
     cAn->setFont(PoliceDessin(QStringLiteral("Arial"), 14.25, true));
     FondWidget(cAn, VersQColor(0x00D9F0F4));
     TexteWidget(cAn, VersQColor(0x00800080));
