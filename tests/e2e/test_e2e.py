@@ -303,7 +303,8 @@ class Suite:
             assert abs((bas - haut) - 127.2) <= 0.6, bas - haut
 
     def clavier_seul(self):
-        """A fresh start, then the keyboard alone: the mouse is never used."""
+        """A fresh start, then the keyboard alone: the mouse is never used. Under
+        a window manager, the manager alone gives each window the keyboard."""
         b = self.b
         b.quitter()
         dossier = b.lancer("clavier")
@@ -330,6 +331,15 @@ class Suite:
             b.attendre_disparition(nom)
             b.focus("Ardemo")  # under a window manager: given back by it
 
+        # A year out of range: Tab shows the warning, Enter closes it.
+        aller("année")
+        b.touche("ctrl+a")
+        b.taper("1200")
+        aller("de base")
+        b.focus("Contrôle de l'année")
+        b.touche("Return")
+        b.attendre_disparition("Contrôle de l'année")
+        b.focus("Ardemo")
         # A year typed, then built.
         aller("année")
         b.touche("ctrl+a")
