@@ -129,11 +129,9 @@ private slots:
         ArdemoCoul couleurs(f);
         VornCoulSP speciales(f);
         VornPrint impression(f, f.imageRendue(), QSizeF(5103, 7221));
+        const QList<QWidget*> fenetres{&f, &select, &apercu, &scolaire, &couleurs, &speciales, &impression};
         QStringList sansNom;
-        for (QWidget* fenetre : {static_cast<QWidget*>(&f), static_cast<QWidget*>(&select),
-                                 static_cast<QWidget*>(&apercu), static_cast<QWidget*>(&scolaire),
-                                 static_cast<QWidget*>(&couleurs), static_cast<QWidget*>(&speciales),
-                                 static_cast<QWidget*>(&impression)})
+        for (QWidget* fenetre : fenetres)
             for (QWidget* w : controles(fenetre))
                 if (nomAccessible(w).trimmed().isEmpty())
                     sansNom << QStringLiteral("%1/%2").arg(fenetre->metaObject()->className(),
@@ -141,10 +139,7 @@ private slots:
         QCOMPARE(sansNom, QStringList());
 
         // Tab goes through each window's controls in reading order.
-        for (QWidget* fenetre : {static_cast<QWidget*>(&f), static_cast<QWidget*>(&select),
-                                 static_cast<QWidget*>(&apercu), static_cast<QWidget*>(&scolaire),
-                                 static_cast<QWidget*>(&couleurs), static_cast<QWidget*>(&speciales),
-                                 static_cast<QWidget*>(&impression)}) {
+        for (QWidget* fenetre : fenetres) {
             const QList<QWidget*> ordre = ordreTab(fenetre);
             for (int i = 1; i < ordre.size(); ++i)
                 QVERIFY2(apres(fenetre, ordre[i - 1], ordre[i]),
