@@ -149,7 +149,8 @@ void Ardemo::creerCommandes()
     cAn->setFont(PoliceDessin(QStringLiteral("Arial"), 14.25, true));
     FondWidget(cAn, VersQColor(0x00D9F0F4));
     TexteWidget(cAn, VersQColor(0x00800080));
-    FeuVert = icone(vkFrame1, QStringLiteral(":/feu_vert.png"), R_FeuVert, QStringLiteral("Feu vert : calendrier prêt"));
+    FeuVert = icone(vkFrame1, QStringLiteral(":/feu_vert.png"), R_FeuVert,
+                    QStringLiteral("Feu vert : calendrier prêt"));
     FeuRouge = icone(vkFrame1, QStringLiteral(":/feu_rouge.png"), R_FeuVert,
                      QStringLiteral("Feu rouge : fabrication en cours"));
     FeuRouge->hide();

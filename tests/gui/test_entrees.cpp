@@ -174,8 +174,8 @@ private slots:
         QTest::newRow("Début, Suppr") << true << "" << QKeySequence("Home, Del") << "0" << true << "";
         QTest::newRow("Fin, Gauche, Suppr") << true << "" << QKeySequence("End, Left, Del") << "9" << true << "";
         QTest::newRow("couper") << true << "" << QKeySequence("Ctrl+A, Ctrl+X") << "" << true << "";
-        QTest::newRow("copier, effacer, coller") << true << "" << QKeySequence("Ctrl+A, Ctrl+C, Backspace, Ctrl+V") << "90"
-                                                 << true << "";
+        QTest::newRow("copier, effacer, coller")
+            << true << "" << QKeySequence("Ctrl+A, Ctrl+C, Backspace, Ctrl+V") << "90" << true << "";
     }
     void touchesDesBoites()
     {
