@@ -9,25 +9,31 @@ namespace {
 
 bool estBlanc(char c) { return c == ' ' || c == '\t'; }
 
-// The digits of a whole non-negative number written alone (blanks around
-// allowed), or an empty view when the text is anything else.
-std::string_view chiffresSeuls(std::string_view texte)
+// The digits of the number that starts the text: leading blanks skipped, then
+// the digits up to the first other character, blanks between digits skipped as
+// in the settings file's numbers ("2030." and "2015 " give 2030 and 2015). An
+// empty result when no digit starts the text (a sign included).
+std::string chiffresEnTete(std::string_view texte)
 {
-    while (!texte.empty() && estBlanc(texte.front()))
-        texte.remove_prefix(1);
-    while (!texte.empty() && estBlanc(texte.back()))
-        texte.remove_suffix(1);
-    for (char c : texte)
-        if (c < '0' || c > '9')
-            return {};
-    return texte;
+    std::string chiffres;
+    std::size_t i = 0;
+    while (i < texte.size() && estBlanc(texte[i]))
+        ++i;
+    for (; i < texte.size(); ++i) {
+        if (texte[i] >= '0' && texte[i] <= '9')
+            chiffres += texte[i];
+        else if (!estBlanc(texte[i]))
+            break;
+    }
+    return chiffres;
 }
 
 } // namespace
 
 bool AnneeHorsPlage(std::string_view texte)
 {
-    std::string_view chiffres = chiffresSeuls(texte);
+    const std::string tete = chiffresEnTete(texte);
+    std::string_view chiffres = tete;
     if (chiffres.empty())
         return true;
     while (chiffres.size() > 1 && chiffres.front() == '0')
@@ -42,12 +48,12 @@ bool AnneeHorsPlage(std::string_view texte)
 
 std::optional<std::string> AnneeChoisie(std::string_view texte)
 {
-    std::string_view chiffres = chiffresSeuls(texte);
+    const std::string chiffres = chiffresEnTete(texte);
     if (chiffres.empty())
         return std::nullopt;
     // Leading zeros only pad, so the last four characters of "0000" + digits
     // are those of "0000" + the number.
-    std::string t = "0000" + std::string(chiffres);
+    std::string t = "0000" + chiffres;
     return t.substr(t.size() - 4);
 }
 

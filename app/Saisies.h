@@ -15,13 +15,17 @@ constexpr int AnneeMax = 9999;
 inline constexpr const char* TitreControleAnnee = "Contrôle de l'année";
 inline constexpr const char* MessageControleAnnee = "L'année doit être comprise netre 1583 et 9999.";
 
-// True when the year text deserves the warning: below 1583, above 9999, or not a
-// whole non-negative number (digits, blanks around allowed).
+// The year box's number is the one that starts its text: leading blanks, then
+// digits up to the first other character ("2030." is 2030, "20 30" is 2030 as
+// in the settings file). A text that starts with no digit has no year.
+
+// True when the year text deserves the warning: below 1583, above 9999, or no
+// number at its start.
 bool AnneeHorsPlage(std::string_view texte);
 
 // The chosen year: the last four digits of the number, padded on the left with
-// "0" (2015 -> "2015", 99 -> "0099", 12345 -> "2345"); nullopt when the text is
-// not a whole non-negative number (the chosen year then stays as it was).
+// "0" (2015 -> "2015", 99 -> "0099", 12345 -> "2345"); nullopt when no number
+// starts the text (the chosen year then stays as it was).
 std::optional<std::string> AnneeChoisie(std::string_view texte);
 
 // The day of the month as two characters (7 -> "07").

@@ -147,6 +147,14 @@ int WOY(const Date& d)
     return q;
 }
 
+std::string DateEnLettres(const Date& d)
+{
+    static const char* const NomJour[7] = {"lundi", "mardi", "mercredi", "jeudi", "vendredi", "samedi", "dimanche"};
+    const Date j = DateDeJours(JoursDepuisEpoque(d));
+    return std::string(NomJour[JourDeLaSemaine(j) - 1]) + " " + std::to_string(j.jour) + " " + NomMois[j.mois - 1]
+           + " " + std::to_string(j.annee);
+}
+
 const char* const NomMois[12] = {
     "janvier", "février", "mars", "avril", "mai", "juin",
     "juillet", "août", "septembre", "octobre", "novembre", "décembre",

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <string>
 
 // Plain calendar arithmetic on day, month and year, proleptic Gregorian
 // calendar, for any year (year 0, negative years and years past 9999 included).
@@ -37,6 +38,9 @@ int JourDeLaSemaineJours(int64_t jours);
 
 // ISO 8601 week number, 1 to 53.
 int WOY(const Date& d);
+
+// The date written out in French: "mardi 3 mars 2027" (UTF-8).
+std::string DateEnLettres(const Date& d);
 
 // Month names, index 0 = January (UTF-8).
 extern const char* const NomMois[12];

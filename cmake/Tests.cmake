@@ -63,8 +63,12 @@ macro(ardemo_e2e_tests)
   add_test(NAME e2e COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tests/e2e/test_e2e.py $<TARGET_FILE:ardemo>)
   add_test(NAME e2e_impression
            COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tests/e2e/test_e2e.py $<TARGET_FILE:ardemo> --impression)
-  # 77: a step this machine cannot run (no CUPS server), reported as skipped with its reason.
-  set_tests_properties(e2e e2e_impression PROPERTIES LABELS "e2e" TIMEOUT 600 RUN_SERIAL TRUE SKIP_RETURN_CODE 77)
+  # The same scenario under a real window manager (openbox) on the private display.
+  add_test(NAME e2e_openbox
+           COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tests/e2e/test_e2e.py $<TARGET_FILE:ardemo> --openbox)
+  # 77: a step this machine cannot run (no CUPS server, no window manager), reported
+  # as skipped with its reason.
+  set_tests_properties(e2e e2e_impression e2e_openbox PROPERTIES LABELS "e2e" TIMEOUT 600 RUN_SERIAL TRUE SKIP_RETURN_CODE 77)
   # A seeded random walk of 60 s through the program's windows (seed printed).
   add_test(NAME e2e_marche COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tests/e2e/test_marche.py $<TARGET_FILE:ardemo>)
   set_tests_properties(e2e_marche PROPERTIES LABELS "e2e" TIMEOUT 300 RUN_SERIAL TRUE SKIP_RETURN_CODE 77)

@@ -128,8 +128,9 @@ void Ardemo::creerCommandes()
     VSCal->setRange(0, 16);
     VSCal->setPageStep(8);
     VSCal->setSingleStep(1);
+    VSCal->setAccessibleName(QStringLiteral("Défilement du calendrier"));
 
-    Image1 = icone(this, QStringLiteral(":/ardemo.png"), R_Image1);
+    Image1 = icone(this, QStringLiteral(":/ardemo.png"), R_Image1, QStringLiteral("Icône d'Ardemo"));
     CalType = etiquette(this, QString(), R_CalType, PoliceDessin(QStringLiteral("Arial"), 12, true), 0,
                         0x00A9D5DC, Qt::AlignRight);
 
@@ -146,11 +147,14 @@ void Ardemo::creerCommandes()
     cAn = placer(new QComboBox(vkFrame1), R_cAn);
     cAn->setEditable(true);
     cAn->setInsertPolicy(QComboBox::NoInsert);
+    cAn->setAccessibleName(QStringLiteral("Choix de l'Année"));
     cAn->setFont(PoliceDessin(QStringLiteral("Arial"), 14.25, true));
     FondWidget(cAn, VersQColor(0x00D9F0F4));
     TexteWidget(cAn, VersQColor(0x00800080));
-    FeuVert = icone(vkFrame1, QStringLiteral(":/feu_vert.png"), R_FeuVert);
-    FeuRouge = icone(vkFrame1, QStringLiteral(":/feu_rouge.png"), R_FeuVert);
+    FeuVert = icone(vkFrame1, QStringLiteral(":/feu_vert.png"), R_FeuVert,
+                    QStringLiteral("Feu vert : calendrier prêt"));
+    FeuRouge = icone(vkFrame1, QStringLiteral(":/feu_rouge.png"), R_FeuVert,
+                     QStringLiteral("Feu rouge : fabrication en cours"));
     FeuRouge->hide();
 
     vkFrame2 = cadre(FondCdes, QStringLiteral("Couleurs"), R_vkFrame2, 0x00FF00FF, 0x00400040, 0x00E0E0E0,
@@ -169,8 +173,10 @@ void Ardemo::creerCommandes()
     Label1[0] = etiquette(Ajuster, QStringLiteral("L           mm"), R_Label1_0, arial12g, 0x00C00000, 0x00FFFFFF);
     Label1[1] = etiquette(Ajuster, QStringLiteral("H           mm"), R_Label1_1, arial12g, 0x00C00000, 0x00FFFFFF);
     Largeur = boiteTaille(Ajuster, QStringLiteral("90"), R_Largeur, QStringLiteral("Doit être compris entre 50 et 200"));
+    Largeur->setAccessibleName(QStringLiteral("Largeur en mm"));
     Hauteur = boiteTaille(Ajuster, QStringLiteral("127"), R_Hauteur,
                           QStringLiteral("Doit être compris  entre 71 et 283"));
+    Hauteur->setAccessibleName(QStringLiteral("Hauteur en mm"));
     const QFont etroite = PoliceDessin(QStringLiteral("Arial Narrow"), 11.25, true);
     Label2[1] = etiquette(Ajuster, QStringLiteral("entre 30 et 200"), R_Label2_1, etroite, 0x00800080, 0x00E9E9E9,
                           Qt::AlignRight);
@@ -250,6 +256,8 @@ void Ardemo::Form_Load()
         CalBase->BoutonJour(m);
     Coloration();
     CalType->setText(QStringLiteral("Calendrier réel"));
+    // The keyboard starts on the build button, the program's main command.
+    Fabriquer->setFocus();
 }
 
 void Ardemo::BulleFeries()

@@ -1,6 +1,7 @@
 #pragma once
 #include <QColor>
 #include <QImage>
+#include <QPointer>
 #include <QString>
 #include <functional>
 #include <QWidget>
@@ -166,6 +167,7 @@ private:
     void verifierFin();
     void ecrireTaille(QLineEdit* boite, int mm, Flag& drapeau);
     void setRouge(QLineEdit* boite, bool rouge);
+    void ecrireLargeurReglee();
     void ErreurPaques(const std::string& message) override;
 
     mdlVorn& m_etat;
@@ -176,4 +178,6 @@ private:
     bool m_fermee = false; // closed with its close box
     bool m_largeurRouge = false;
     bool m_hauteurRouge = false;
+    QObject* m_focusDedans = nullptr; // the year or size box that has the focus
+    QPointer<QWidget> m_focusAvantFabrication; // had the keyboard when the build began
 };

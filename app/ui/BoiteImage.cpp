@@ -3,7 +3,10 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-BoiteImage::BoiteImage(QWidget* parent, bool bordure) : QWidget(parent), m_bordure(bordure) {}
+BoiteImage::BoiteImage(QWidget* parent, bool bordure) : QWidget(parent), m_bordure(bordure)
+{
+    setAccessibleName(QStringLiteral("Image du calendrier"));
+}
 
 QSize BoiteImage::tailleInterieure() const
 {

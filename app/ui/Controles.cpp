@@ -54,9 +54,10 @@ QCheckBox* caseACocher(QWidget* parent, const QString& texte, const RectTwips& r
     return c;
 }
 
-QLabel* icone(QWidget* parent, const QString& ressource, const RectTwips& r)
+QLabel* icone(QWidget* parent, const QString& ressource, const RectTwips& r, const QString& description)
 {
     auto* l = placer(new QLabel(parent), r);
+    l->setAccessibleName(description);
     l->setPixmap(QPixmap(ressource));
     l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return l;

@@ -40,5 +40,6 @@ QLabel* etiquette(QWidget* parent, const QString& texte, const RectTwips& r, con
 // Check box, Arial 10.5 pt bold, ticked.
 QCheckBox* caseACocher(QWidget* parent, const QString& texte, const RectTwips& r, double fond);
 
-// Picture from the program's resources, at the top-left of its rectangle.
-QLabel* icone(QWidget* parent, const QString& ressource, const RectTwips& r);
+// Picture from the program's resources, at the top-left of its rectangle, with
+// a short description for the accessibility tools.
+QLabel* icone(QWidget* parent, const QString& ressource, const RectTwips& r, const QString& description);

@@ -46,6 +46,18 @@ void Ardemo::Fabrication()
 
 void Ardemo::FRouge()
 {
+    // The control that has the keyboard gets it back when the build is over:
+    // the build parks the focus on the panel while the commands are disabled
+    // (it would otherwise jump on to the next enabled control, the width box),
+    // then on the sheet to end the edits in progress.
+    QWidget* focus = focusWidget();
+    m_focusAvantFabrication = focus;
+    for (QWidget* w : {static_cast<QWidget*>(Fabriquer), static_cast<QWidget*>(SauveFichier),
+                       static_cast<QWidget*>(SauvePPapier), static_cast<QWidget*>(Apercu),
+                       static_cast<QWidget*>(Imprimer), static_cast<QWidget*>(cAn), static_cast<QWidget*>(chkFerie),
+                       static_cast<QWidget*>(chkWeek), static_cast<QWidget*>(Sélection)})
+        if (focus && (focus == w || w->isAncestorOf(focus)))
+            FondCdes->setFocus();
     FeuVert->hide();
     FeuRouge->show();
     Fabriquer->setEnabled(false);
@@ -73,6 +85,10 @@ void Ardemo::FVert()
     chkFerie->setEnabled(true);
     chkWeek->setEnabled(true);
     Sélection->setEnabled(true);
+    if (m_focusAvantFabrication && (focusWidget() == FondCdes || focusWidget() == CalBase)
+        && m_focusAvantFabrication != CalBase && m_focusAvantFabrication->isEnabled())
+        m_focusAvantFabrication->setFocus();
+    m_focusAvantFabrication = nullptr;
 }
 
 // The picture of the sheet, drawn directly: the same whether the sheet is
@@ -122,6 +138,11 @@ void Ardemo::CalculDate(int mois)
         }
         b->fond = VersQColor(fond);
         b->setToolTip(QString::fromStdString(cellule.infoBulle));
+        // Its full date, and what the tooltip says.
+        QString nom = QString::fromStdString(DateEnLettres({cellule.legende, mois + cellule.Tag, annee}));
+        if (!QString::fromStdString(cellule.infoBulle).trimmed().isEmpty())
+            nom += QStringLiteral(", ") + QString::fromStdString(cellule.infoBulle).trimmed();
+        b->setAccessibleName(nom);
         b->update();
     }
 

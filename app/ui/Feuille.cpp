@@ -31,6 +31,7 @@ void placer(QWidget* w, int gaucheTwips, int hautTwips, const RectTwips& taille)
 CaseJour::CaseJour(int index, QWidget* parent) : QWidget(parent), m_index(index)
 {
     legende = QStringLiteral("0");
+    setAccessibleName(legende); // the date, once the cell is filled
 }
 
 void CaseJour::paintEvent(QPaintEvent*)
@@ -77,7 +78,7 @@ void CaseJour::mouseReleaseEvent(QMouseEvent* e)
 
 EtiquetteJour::EtiquetteJour(QWidget* parent) : QWidget(parent)
 {
-    legende = QStringLiteral("Sam");
+    setLegende(QStringLiteral("Sam"));
 }
 
 void EtiquetteJour::paintEvent(QPaintEvent*)
@@ -92,12 +93,13 @@ void EtiquetteJour::peindre(QPainter& p) const
     p.setPen(Qt::black);
     p.drawRect(rect().adjusted(0, 0, -1, -1));
     p.setFont(PoliceDessin(QStringLiteral("MS Sans Serif"), 8.25, true));
-    p.drawText(rect().adjusted(1, 1, -1, -1), Qt::AlignCenter, legende);
+    p.drawText(rect().adjusted(1, 1, -1, -1), Qt::AlignHCenter | Qt::AlignTop, legende);
 }
 
 EtiquetteTitre::EtiquetteTitre(QWidget* parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_TranslucentBackground);
+    setAccessibleName(legende);
 }
 
 void EtiquetteTitre::paintEvent(QPaintEvent*)
@@ -117,6 +119,7 @@ FeuilleCalendrier::FeuilleCalendrier(QWidget* parent) : QWidget(parent)
 {
     const RectPixels r = VersPixels(RectFeuille);
     resize(r.l, r.h);
+    setAccessibleName(QStringLiteral("Calendrier réel"));
     for (int m = 1; m <= 12; ++m) {
         const int col = (m - 1) % 3, rang = (m - 1) / 3;
         lblDate[m] = new EtiquetteTitre(this);

@@ -47,7 +47,7 @@ public:
     explicit EtiquetteJour(QWidget* parent);
     QString legende;
     QColor fond = QColor(0xEA, 0xD6, 0xAA);
-    void setLegende(const QString& t) { legende = t; update(); }
+    void setLegende(const QString& t) { legende = t; setAccessibleName(t); update(); }
     void setFond(const QColor& c) { fond = c; update(); }
     void peindre(QPainter& p) const;
 
@@ -62,7 +62,7 @@ public:
     explicit EtiquetteTitre(QWidget* parent);
     QString legende = QStringLiteral("Septembre 2007");
     QColor texte = QColor(0x80, 0x00, 0x80);
-    void setLegende(const QString& t) { legende = t; update(); }
+    void setLegende(const QString& t) { legende = t; setAccessibleName(t); update(); }
     void setTexte(const QColor& c) { texte = c; update(); }
     void peindre(QPainter& p) const;
 

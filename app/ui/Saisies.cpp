@@ -31,11 +31,35 @@ void Ardemo::connecterSaisies()
     connect(VSCal, &QScrollBar::valueChanged, this, [this] { VSCal_Change(); });
 }
 
+namespace {
+// The character a key press types into a size box, for the key filter: Backspace
+// (8), Enter (13) or a printable character. 0 for the moving and editing keys
+// (Tab, arrows, Home, End, Delete...) and the shortcuts (Ctrl+C, Ctrl+V...),
+// which stay the box's own, as in any text box.
+int caractereTape(const QKeyEvent& k)
+{
+    if (k.key() == Qt::Key_Backspace)
+        return 8;
+    if (k.key() == Qt::Key_Return || k.key() == Qt::Key_Enter)
+        return 13;
+    if (k.modifiers() & (Qt::ControlModifier | Qt::MetaModifier))
+        return 0;
+    const QString t = k.text();
+    if (t.size() != 1 || !t.at(0).isPrint())
+        return 0;
+    return t.at(0).unicode();
+}
+} // namespace
+
+// Focus changes between the controls run the focus handlers; the focus leaving
+// with the whole window (another application activated, the list of the year
+// box opened) and coming back with it does not.
 bool Ardemo::eventFilter(QObject* objet, QEvent* e)
 {
     if (e->type() == QEvent::FocusOut) {
         auto* f = static_cast<QFocusEvent*>(e);
-        if (f->reason() != Qt::PopupFocusReason) {
+        if (f->reason() != Qt::ActiveWindowFocusReason && f->reason() != Qt::PopupFocusReason) {
+            m_focusDedans = nullptr;
             if (objet == cAn)
                 cAn_LostFocus();
             else if (objet == Largeur) {
@@ -45,20 +69,15 @@ bool Ardemo::eventFilter(QObject* objet, QEvent* e)
                 Hauteur_LostFocus();
         }
     } else if (e->type() == QEvent::FocusIn) {
-        if (objet == Largeur)
+        auto* f = static_cast<QFocusEvent*>(e);
+        const bool retour = f->reason() == Qt::ActiveWindowFocusReason && m_focusDedans == objet;
+        m_focusDedans = objet;
+        if (!retour && objet == Largeur)
             Largeur_GotFocus();
-        else if (objet == Hauteur)
+        else if (!retour && objet == Hauteur)
             Hauteur_GotFocus();
     } else if (e->type() == QEvent::KeyPress && (objet == Largeur || objet == Hauteur)) {
-        auto* k = static_cast<QKeyEvent*>(e);
-        int caractere = 0;
-        if (k->key() == Qt::Key_Backspace)
-            caractere = 8;
-        else if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter)
-            caractere = 13;
-        else if (k->text().size() == 1)
-            caractere = k->text().at(0).unicode();
-        // Moving and editing keys that type no character stay the box's own.
+        const int caractere = caractereTape(*static_cast<QKeyEvent*>(e));
         if (caractere == 0)
             return false;
         const Touche t = FiltreTouche(caractere, objet == Largeur);
@@ -175,7 +194,7 @@ void Ardemo::Largeur_LostFocus()
         setRouge(Largeur, false);
         Largeur->setText(QString::number(m_etat.TailleAvant));
     }
-    EcrireLargeur(m_etat.FichierIni, texte(Largeur));
+    ecrireLargeurReglee();
 }
 
 void Ardemo::Hauteur_LostFocus()
@@ -184,7 +203,15 @@ void Ardemo::Hauteur_LostFocus()
         setRouge(Hauteur, false);
         Hauteur->setText(QString::number(m_etat.TailleAvant));
     }
-    EcrireLargeur(m_etat.FichierIni, texte(Largeur));
+    ecrireLargeurReglee();
+}
+
+// The width is stored on leaving either box, but only a width within 30 to 200:
+// leaving the height box while the width it gave is red keeps the stored one.
+void Ardemo::ecrireLargeurReglee()
+{
+    if (LargeurValide(ValeurTaille(texte(Largeur))))
+        EcrireLargeur(m_etat.FichierIni, texte(Largeur));
 }
 
 // Leaving the width box does not touch the preview: the change handling has

@@ -7,10 +7,16 @@ vkFrame::vkFrame(const QString& titre, QWidget* parent)
     : QWidget(parent), m_titre(titre), m_titre1(0, 0, 128), m_titre2(0, 0, 64),
       m_fond1(0xDC, 0xD5, 0xA9), m_fond2(0xDC, 0xD5, 0xA9)
 {
+    setAccessibleName(titre);
     m_policeTitre = font();
 }
 
-void vkFrame::setTitre(const QString& t) { m_titre = t; update(); }
+void vkFrame::setTitre(const QString& t)
+{
+    m_titre = t;
+    setAccessibleName(t);
+    update();
+}
 void vkFrame::setCouleursTitre(const QColor& haut, const QColor& bas) { m_titre1 = haut; m_titre2 = bas; update(); }
 void vkFrame::setFonds(const QColor& haut, const QColor& bas) { m_fond1 = haut; m_fond2 = bas; update(); }
 void vkFrame::setHauteurTitre(int pixels) { m_hauteurTitre = pixels; update(); }

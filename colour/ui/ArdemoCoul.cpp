@@ -87,6 +87,7 @@ ArdemoCoul::ArdemoCoul(Ardemo& principal)
                      FondDialogue, 0x00C0C0C0, HauteurTitre);
     CEntete = echantillon(vkFrame3, QStringLiteral("Mois Année"), R_CEntete, arial12g);
     Grille = echantillon(vkFrame3, QString(), R_Grille, arial12g);
+    Grille->setAccessibleName(QStringLiteral("Couleur de la grille"));
     ShapeCadre = placer(new FormeCadre(vkFrame3), R_ShapeCadre);
     Cadre = echantillon(vkFrame3, QStringLiteral("Cadre"), R_Cadre, PoliceDessin(QStringLiteral("Arial"), 14.25, true));
     Cadre->setFrameStyle(QFrame::NoFrame);
@@ -111,12 +112,12 @@ ArdemoCoul::ArdemoCoul(Ardemo& principal)
     Annuler = boutonCouleur(this, QStringLiteral("Annuler"), R_Annuler, 0x000000FF, 0);
     Valider = boutonCouleur(this, QStringLiteral("Valider"), R_Valider, 0x0000FF00, 0);
 
-    // Tab order: the three buttons, the region list, then the samples, of
-    // which only CJour takes the focus.
-    setTabOrder(RestoreCoul, Valider);
-    setTabOrder(Valider, Annuler);
-    setTabOrder(Annuler, cRegion);
-    setTabOrder(cRegion, CJour);
+    // Tab order as the window reads: the samples, of which only CJour takes
+    // the focus, the three buttons, then the region list below them.
+    setTabOrder(CJour, RestoreCoul);
+    setTabOrder(RestoreCoul, Annuler);
+    setTabOrder(Annuler, Valider);
+    setTabOrder(Valider, cRegion);
     for (QWidget* w : {static_cast<QWidget*>(CEntete), static_cast<QWidget*>(Grille), static_cast<QWidget*>(Cadre),
                        static_cast<QWidget*>(CNJour), static_cast<QWidget*>(CBordure), static_cast<QWidget*>(CFerie),
                        static_cast<QWidget*>(CWeekEnd), static_cast<QWidget*>(CJoursHorsMois)})

@@ -146,6 +146,10 @@ void Ardemo::MontrerApercu()
     v.HauteurTwips = HauteurTwipsApercu(v.LargeurTwips, zone, v.RatioZone);
 
     apercuForm = new ApercuForm(*this);
+    // Opened by a size being typed (or Enter in the width box), the preview
+    // leaves the keyboard in the box.
+    const QWidget* focus = isActiveWindow() ? focusWidget() : nullptr;
+    apercuForm->setAttribute(Qt::WA_ShowWithoutActivating, focus == Largeur || focus == Hauteur);
     apercuForm->show();
     v.ApercuOuvert = Vrai;
 }

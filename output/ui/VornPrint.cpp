@@ -182,6 +182,7 @@ void VornPrint::creerControles()
     MPage->hide();
 
     PictPage = placer(new BoiteImage(this, false), R_PictPage);
+    PictPage->setAccessibleName(QStringLiteral("Page en miniature"));
     PictPage->setFond(CouleurPapier());
     PictMP = placer(new BoiteImage(PictPage), R_PictMP);
     PictMP->setFond(CouleurPapier());
@@ -189,6 +190,7 @@ void VornPrint::creerControles()
     ValidePrint = boutonCouleur(this, QStringLiteral("Valider"), R_ValidePrint, 0x0000C000, 0x00404000);
     ValidePrint->setFont(PoliceDessin(QStringLiteral("Arial"), 14.25, true));
     AnnulPrint = boutonCouleur(this, QStringLiteral("Annuler l'impression"), R_AnnulPrint, 0x000000FF, 0x00000040);
+    setTabOrder(AnnulPrint, ValidePrint); // as they read, left to right
     connect(ValidePrint, &QAbstractButton::clicked, this, [this] { ValidePrint_Click(); });
     connect(AnnulPrint, &QAbstractButton::clicked, this, [this] { AnnulPrint_Click(); });
 }

@@ -61,7 +61,8 @@ VornScolaire::VornScolaire(Ardemo& principal)
     setFixedSize(client.l, client.h);
 
     // The map at one screen pixel per picture pixel.
-    Image1 = icone(this, QStringLiteral(":/carte_zones.jpg"), R_Image1);
+    Image1 = icone(this, QStringLiteral(":/carte_zones.jpg"), R_Image1,
+                   QStringLiteral("Carte des zones de vacances scolaires"));
     Image1->setToolTip(QString::fromUtf8(CreditCarteZones));
 
     CalendScolaire = boutonCouleur(this, QStringLiteral("Lien vers dates officielles des vacances scolaires..."),

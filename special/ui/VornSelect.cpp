@@ -2,6 +2,7 @@
 #include "special/ui/VornSelect.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -77,7 +78,10 @@ void VornSelect::Form_Load()
     f.CalBase->hide();
     f.CalType->setText(QStringLiteral("Image du Calendrier"));
     m_enfoncee = false;
-    ValideZone->setEnabled(false); // until a zone is drawn
+    m_nouveauTrace = false;
+    // A zone validated earlier can be kept as it is; otherwise "Valider" waits
+    // for a zone to be drawn.
+    ValideZone->setEnabled(m_principale.etat().ZoneChoisie != Faux);
     show();
 }
 
@@ -93,6 +97,7 @@ void VornSelect::Pict1_MouseDown(Qt::MouseButton bouton, QPoint position)
     m_principale.etat().ZoneChoisie = Faux;
     ValideZone->setEnabled(false);
     m_enfoncee = true;
+    m_nouveauTrace = true;
 }
 
 void VornSelect::Pict1_MouseUp(Qt::MouseButton bouton, QPoint position)
@@ -176,15 +181,10 @@ void VornSelect::AnnuleZone_Click()
     f.Pict1->setSurcouche({});
     v.ZoneChoisie = Faux;
 
-    // Back to the sheet's proportion. The height written here is the width's own,
-    // so the height box must not write the width back nor show the preview.
+    // Back to the sheet's proportion, through the height box's own change
+    // handling: it writes back the same width and shows the preview again.
     f.Hauteur->setEnabled(true);
-    const QString hauteur = QString::number(HauteurPourLargeur(ValeurTaille(f.Largeur->text().toStdString())));
-    if (f.Hauteur->text() != hauteur) {
-        v.HauteurParProgramme = Vrai;
-        f.Hauteur->setText(hauteur);
-        v.HauteurParProgramme = Faux;
-    }
+    f.Hauteur->setText(QString::number(HauteurPourLargeur(ValeurTaille(f.Largeur->text().toStdString()))));
     v.LargeurTwips = MmVersTwips(ValeurTaille(f.Largeur->text().toStdString()));
     v.HauteurTwips = MmVersTwips(ValeurTaille(f.Hauteur->text().toStdString()));
 
@@ -194,11 +194,25 @@ void VornSelect::AnnuleZone_Click()
     f.FondCdes->show();
 }
 
-// The title bar's close box cancels, so that the sheet and the commands come back.
+// The title bar's close box (or Escape) leaves the selection as it stands: a
+// zone validated before and not replaced is kept as "Valider" keeps it; a new
+// drag (which dropped the previous zone) or no zone at all is cancelled. Either
+// way the sheet and the commands come back.
 void VornSelect::closeEvent(QCloseEvent* e)
 {
-    AnnuleZone_Click();
+    if (m_principale.etat().ZoneChoisie && !m_nouveauTrace)
+        ValideZone_Click();
+    else
+        AnnuleZone_Click();
     e->accept();
+}
+
+void VornSelect::keyPressEvent(QKeyEvent* e)
+{
+    if (e->key() == Qt::Key_Escape && e->modifiers() == Qt::NoModifier)
+        close();
+    else
+        QWidget::keyPressEvent(e);
 }
 
 void VornSelect::fermer()

@@ -38,6 +38,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
 
 private:
     void fermer();
@@ -46,4 +47,5 @@ private:
     Ardemo& m_principale;
     TraceZone m_trace;
     bool m_enfoncee = false; // a left press on the image waits for its release
+    bool m_nouveauTrace = false; // pressed on the image since this opening
 };

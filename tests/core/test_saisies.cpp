@@ -15,9 +15,12 @@ private slots:
             {" 2027 ", false, "2027"}, {"002027", false, "2027"}, {" 0099 ", true, "0099"}, {"0", true, "0000"},
             {"12345", true, "2345"},   {"99999999999999999999999", true, "9999"},
             {"123456789012345678901234567890", true, "7890"},
-            // Not a whole non-negative number.
-            {"", true, ""}, {"  ", true, ""}, {"20a7", true, ""}, {"deux mille", true, ""}, {"-2027", true, ""},
-            {"2027.5", true, ""}, {"+2027", true, ""}, {"&H7E3", true, ""}, {"2 027", true, ""}};
+            // The number at the start of the text counts, whatever follows it.
+            {"2030.", false, "2030"}, {"2015 ", false, "2015"}, {"2027.5", false, "2027"}, {"2 027", false, "2027"},
+            {"20a7", true, "0020"}, {"1200x", true, "1200"},
+            // No digit at the start: no year.
+            {"", true, ""}, {"  ", true, ""}, {"deux mille", true, ""}, {"-2027", true, ""}, {"+2027", true, ""},
+            {"&H7E3", true, ""}, {".2027", true, ""}};
         for (auto [texte, hors, choisie] : cas) {
             QVERIFY2(AnneeHorsPlage(texte) == hors, texte);
             QCOMPARE(AnneeChoisie(texte).value_or(""), std::string(choisie));

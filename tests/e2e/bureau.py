@@ -1,5 +1,12 @@
 """A private X server, the real program started in a fresh folder, and the
-user's hands: xdotool for the mouse and the keyboard, screenshots read with PIL."""
+user's hands: xdotool for the mouse and the keyboard, screenshots read with PIL.
+
+Bureau(programme) is a bare X server: nothing decorates, places or focuses the
+windows, the test gives the keyboard focus itself. Bureau(programme,
+gestionnaire="openbox") adds a real window manager on the same private display,
+started after the server and stopped before it: dialogs are decorated, placed
+and focused by it. Only the main window is left undecorated at the top-left
+corner, so that the scenarios' screen coordinates hold in both setups."""
 import os
 import shutil
 import signal
@@ -10,11 +17,26 @@ import time
 from PIL import Image
 
 
+class Indisponible(Exception):
+    """A component of the desktop (the window manager) cannot start here."""
+
+
+# The main window, matched by its title: no frame, at the top-left corner.
+REGLE_FENETRE_PRINCIPALE = """<applications>
+  <application title="Ardemo - Version 6.2" type="normal">
+    <decor>no</decor>
+    <position force="yes"><x>0</x><y>0</y></position>
+  </application>
+"""
+
+
 class Bureau:
-    def __init__(self, programme):
+    def __init__(self, programme, gestionnaire=None):
         self.programme = os.path.abspath(programme)
         self.dossier = tempfile.mkdtemp(prefix="ardemo-e2e-")
+        self.gestionnaire = gestionnaire
         self.xvfb = None
+        self.wm = None
         self.proc = None
         self.env = dict(os.environ)
         for v in ("QT_QPA_PLATFORM", "QT_SCALE_FACTOR", "QT_FONT_DPI", "QT_ENABLE_HIGHDPI_SCALING"):
@@ -40,10 +62,54 @@ class Bureau:
                 if not octet:
                     break
                 numero += octet
-        if numero.strip().isdigit():
-            self.env["DISPLAY"] = ":" + numero.strip().decode()
-            return
-        raise RuntimeError("Xvfb ne démarre pas")
+        if not numero.strip().isdigit():
+            raise RuntimeError("Xvfb ne démarre pas")
+        self.env["DISPLAY"] = ":" + numero.strip().decode()
+        if self.gestionnaire:
+            self.demarrer_gestionnaire()
+
+    def demarrer_gestionnaire(self):
+        """Openbox on the private display, with the system's configuration and
+        the rule of the main window; Indisponible when it does not come up."""
+        if self.gestionnaire != "openbox":
+            raise Indisponible("gestionnaire de fenêtres inconnu : %s" % self.gestionnaire)
+        if not shutil.which("openbox") or not shutil.which("xprop"):
+            raise Indisponible("openbox ou xprop absent")
+        try:
+            with open("/etc/xdg/openbox/rc.xml", encoding="utf-8") as f:
+                rc = f.read()
+        except OSError as e:
+            raise Indisponible("configuration d'openbox illisible : %s" % e)
+        rc = rc.replace("<applications>", REGLE_FENETRE_PRINCIPALE, 1)
+        rc = rc.replace("<keepBorder>yes</keepBorder>", "<keepBorder>no</keepBorder>", 1)
+        chemin = os.path.join(self.dossier, "openbox-rc.xml")
+        with open(chemin, "w", encoding="utf-8") as f:
+            f.write(rc)
+        journal = open(os.path.join(self.dossier, "openbox.log"), "wb")
+        self.wm = subprocess.Popen(["openbox", "--config-file", chemin, "--sm-disable"], env=self.env,
+                                   stdout=journal, stderr=journal)
+        fin = time.time() + 15
+        while time.time() < fin:
+            if self.wm.poll() is not None:
+                break
+            out = subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env=self.env,
+                                 capture_output=True, text=True).stdout
+            if "window id" in out:
+                return
+            time.sleep(0.1)
+        self.arreter_gestionnaire()
+        raise Indisponible("openbox ne démarre pas")
+
+    def arreter_gestionnaire(self):
+        if self.wm:
+            if self.wm.poll() is None:
+                self.wm.terminate()
+                try:
+                    self.wm.wait(5)
+                except subprocess.TimeoutExpired:
+                    self.wm.kill()
+                    self.wm.wait()
+            self.wm = None
 
     # -- the program ---------------------------------------------------------
     def lancer(self, sous_dossier="programme"):
@@ -62,8 +128,11 @@ class Bureau:
             with open(journal.name, "rb") as f:
                 print("programme (code %s) : %s" % (self.proc.poll(), f.read().decode(errors="replace")[-2000:]))
             raise
-        # No window manager here: give the window the keyboard focus ourselves.
-        self.xdo("windowfocus", "--sync", fenetre)
+        if self.gestionnaire:
+            self.attendre_active(fenetre, "Ardemo")
+        else:
+            # No window manager here: give the window the keyboard focus ourselves.
+            self.xdo("windowfocus", "--sync", fenetre)
         return dossier
 
     def quitter(self):
@@ -77,6 +146,7 @@ class Bureau:
 
     def fermer(self):
         self.quitter()
+        self.arreter_gestionnaire()
         if self.xvfb:
             self.xvfb.send_signal(signal.SIGTERM)
             self.xvfb.wait()
@@ -109,9 +179,29 @@ class Bureau:
         raise AssertionError("la fenêtre « %s » reste ouverte" % nom)
 
     def geometrie(self, fenetre):
+        """Client area of a window on the screen: x, y, width, height. Under a
+        window manager xwininfo gives the true place inside the frame."""
+        if shutil.which("xwininfo"):
+            out = subprocess.run(["xwininfo", "-id", str(fenetre)], env=self.env, capture_output=True,
+                                 text=True).stdout
+            v = {}
+            for ligne in out.splitlines():
+                cle, _, valeur = ligne.strip().partition(":")
+                v[cle] = valeur.strip()
+            try:
+                return (int(v["Absolute upper-left X"]), int(v["Absolute upper-left Y"]), int(v["Width"]),
+                        int(v["Height"]))
+            except (KeyError, ValueError):
+                pass
         out = self.xdo("getwindowgeometry", "--shell", fenetre)
         g = dict(l.split("=", 1) for l in out.splitlines() if "=" in l)
         return int(g["X"]), int(g["Y"]), int(g["WIDTH"]), int(g["HEIGHT"])
+
+    def dans(self, nom, x, y):
+        """Screen point of (x, y) inside the named window's client area, wherever
+        the program or the window manager placed it."""
+        x0, y0, _, _ = self.geometrie(self.attendre_fenetre(nom))
+        return x0 + x, y0 + y
 
     def clic(self, x, y, bouton=1):
         # Not --sync: it waits for a motion that never comes when the pointer
@@ -129,10 +219,26 @@ class Bureau:
         time.sleep(0.1)
 
     def focus(self, nom):
+        """The window that should now have the keyboard: under a window manager,
+        wait for the manager to give it; on the bare server, give it ourselves."""
         fenetre = self.attendre_fenetre(nom)
-        self.xdo("windowfocus", "--sync", fenetre)
+        if self.gestionnaire:
+            self.attendre_active(fenetre, nom)
+        else:
+            self.xdo("windowfocus", "--sync", fenetre)
         time.sleep(0.1)
         return fenetre
+
+    def fenetre_active(self):
+        return self.xdo("getactivewindow")
+
+    def attendre_active(self, fenetre, nom, delai=10):
+        fin = time.time() + delai
+        while time.time() < fin:
+            if self.fenetre_active() == fenetre:
+                return
+            time.sleep(0.1)
+        raise AssertionError("la fenêtre « %s » n'a pas le clavier" % nom)
 
     def capture(self):
         png = subprocess.run(["import", "-window", "root", "png:-"], env=self.env, check=True,

@@ -1,4 +1,5 @@
 // The main window: layout of the sheet, the build and the image it makes.
+#include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -10,7 +11,12 @@
 #include "app/ui/Curseur.h"
 #include "app/ui/Feuille.h"
 #include "app/ui/Styles.h"
+#include "colour/ui/ArdemoCoul.h"
+#include "output/ui/ApercuForm.h"
+#include "output/ui/VornPrint.h"
 #include "special/ui/VornCoulSP.h"
+#include "special/ui/VornScolaire.h"
+#include "special/ui/VornSelect.h"
 #include "main_gui.h"
 #include "Outils.h"
 
@@ -45,6 +51,47 @@ bool contient(const QImage& img, const QColor& c)
     return false;
 }
 
+QString nomAccessible(QWidget* w)
+{
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
+    return a ? a->text(QAccessible::Name) : QString();
+}
+
+// The controls of a window that a user meets: visible, not the inner parts of a
+// composite control (the year box's own field and list), not bare containers.
+QList<QWidget*> controles(QWidget* fenetre)
+{
+    QList<QWidget*> liste;
+    for (QWidget* w : fenetre->findChildren<QWidget*>()) {
+        if (!w->isVisibleTo(fenetre) || w->isWindow() || qobject_cast<QComboBox*>(w->parentWidget()))
+            continue;
+        if (std::string_view(w->metaObject()->className()) == "QWidget")
+            continue;
+        liste << w;
+    }
+    return liste;
+}
+
+// The focusable controls of a window in Tab order, from the first one.
+QList<QWidget*> ordreTab(QWidget* fenetre)
+{
+    QList<QWidget*> ordre;
+    for (QWidget* w = fenetre->nextInFocusChain(); w != fenetre; w = w->nextInFocusChain())
+        if ((w->focusPolicy() & Qt::TabFocus) && w->isVisibleTo(fenetre) && !w->focusProxy())
+            ordre << w;
+    return ordre;
+}
+
+// b comes after a when reading the window: lower down, or on the same line
+// further right.
+bool apres(QWidget* fenetre, QWidget* a, QWidget* b)
+{
+    const QRect ra(a->mapTo(fenetre, QPoint()), a->size()), rb(b->mapTo(fenetre, QPoint()), b->size());
+    if (rb.top() > ra.bottom())
+        return true;
+    return rb.bottom() >= ra.top() && rb.left() > ra.left();
+}
+
 void construireAnnee(Ardemo& f, const char* annee)
 {
     f.etat().AnChoisi = annee;
@@ -67,6 +114,49 @@ private slots:
         QCOMPARE(f.CalBase->BtnJour[12][41]->geometry().bottom() + 1, 12960 / 15);
         QVERIFY(f.cAn->count() == 101 && f.cAn->itemText(100) == "2100");
         QVERIFY(f.etat().LargeurTwips == 5103 && f.etat().HauteurTwips == 7201 && !f.etat().CalendrierFait);
+    }
+
+    // Every control of every window has an accessible name; a day cell's gives
+    // its full date and what its tooltip says.
+    void nomsAccessibles()
+    {
+        Programme p;
+        Ardemo& f = p.f();
+        construireAnnee(f, "2027");
+        VornSelect select(f);
+        ApercuForm apercu(f);
+        VornScolaire scolaire(f);
+        ArdemoCoul couleurs(f);
+        VornCoulSP speciales(f);
+        VornPrint impression(f, f.imageRendue(), QSizeF(5103, 7221));
+        const QList<QWidget*> fenetres{&f, &select, &apercu, &scolaire, &couleurs, &speciales, &impression};
+        QStringList sansNom;
+        for (QWidget* fenetre : fenetres)
+            for (QWidget* w : controles(fenetre))
+                if (nomAccessible(w).trimmed().isEmpty())
+                    sansNom << QStringLiteral("%1/%2").arg(fenetre->metaObject()->className(),
+                                                           w->metaObject()->className());
+        QCOMPARE(sansNom, QStringList());
+
+        // Tab goes through each window's controls in reading order.
+        for (QWidget* fenetre : fenetres) {
+            const QList<QWidget*> ordre = ordreTab(fenetre);
+            for (int i = 1; i < ordre.size(); ++i)
+                QVERIFY2(apres(fenetre, ordre[i - 1], ordre[i]),
+                         qPrintable(QStringLiteral("%1: %2 then %3").arg(fenetre->metaObject()->className(),
+                                                                        nomAccessible(ordre[i - 1]),
+                                                                        nomAccessible(ordre[i]))));
+        }
+
+        const std::tuple<int, int, const char*> cas[] = {
+            {3, 9, "mercredi 3 mars 2027, Semaine  9"},
+            {3, 35, "lundi 29 mars 2027, Lundi de Pâques"},
+            {1, 4, "vendredi 1 janvier 2027, Jour de l'An"},
+            {3, 0, "lundi 22 février 2027"},     // the previous month, grey
+            {12, 33, "samedi 1 janvier 2028, Jour de l'An"}}; // the next year
+        for (auto [mois, k, nom] : cas)
+            QCOMPARE(nomAccessible(f.CalBase->BtnJour[mois][k]), QString::fromUtf8(nom));
+        QCOMPARE(nomAccessible(f.CalBase->lblJour[5][6]), QStringLiteral("Dim"));
     }
 
     void premiereActivationConstruitUneFois()
@@ -97,6 +187,13 @@ private slots:
         };
         f.Fabriquer_Click();
         QVERIFY(vuOccupe && sablier && etatPret(f) && !QApplication::overrideCursor());
+        // The keyboard starts on the build button and stays there through a
+        // build (not sent on to the width box while the button is disabled).
+        QVERIFY(p.activer());
+        QCOMPARE(QApplication::focusWidget(), f.Fabriquer);
+        QTest::keyClick(f.Fabriquer, Qt::Key_Space);
+        QCOMPARE(QApplication::focusWidget(), f.Fabriquer);
+        QVERIFY(!QFile::exists(QString::fromStdString(f.etat().FichierIni)));
     }
 
     void imageDUneAnnee()
@@ -126,6 +223,17 @@ private slots:
         QCOMPARE(pixel(img, QPoint(300, 3)), VersQColor(c.CoulBordure));
         // Black digits in a month day.
         QVERIFY(contient(img.copy(f.CalBase->BtnJour[1][7]->geometry().adjusted(2, 2, -2, -2)), Qt::black));
+        // Weekday names sit at the top of their label: less room above the letters than below.
+        const QRect nom = f.CalBase->lblJour[1][0]->geometry().adjusted(1, 1, -1, -1);
+        int haut = -1, bas = -1;
+        for (int y = nom.top(); y <= nom.bottom(); ++y)
+            for (int x = nom.left(); x <= nom.right(); ++x)
+                if (img.pixelColor(x, y).lightness() < 100) {
+                    haut = haut < 0 ? y : haut;
+                    bas = y;
+                }
+        QVERIFY2(haut >= 0 && (haut - nom.top()) + 2 <= nom.bottom() - bas,
+                 qPrintable(QStringLiteral("%1 above, %2 below").arg(haut - nom.top()).arg(nom.bottom() - bas)));
     }
 
     void couleursSpeciales()

@@ -10,6 +10,7 @@
 #include <fstream>
 
 #include "app/Reglages.h"
+#include "app/Saisies.h"
 #include "app/ui/BoiteImage.h"
 #include "app/ui/Feuille.h"
 #include "main_gui.h"
@@ -25,6 +26,21 @@ void fermerMessage(QString* texte)
             m->accept();
         }
     });
+}
+
+// A key as the X11 platform delivers it: Delete and the Ctrl+letter shortcuts
+// carry their control character as text.
+void toucheX11(QWidget* w, QKeyCombination k)
+{
+    QString texte;
+    if (k.key() == Qt::Key_Delete)
+        texte = QChar(0x7f);
+    else if (k.key() == Qt::Key_Tab)
+        texte = QChar(9);
+    else if ((k.keyboardModifiers() & Qt::ControlModifier) && k.key() >= Qt::Key_A && k.key() <= Qt::Key_Z)
+        texte = QChar(k.key() - Qt::Key_A + 1);
+    QTest::sendKeyEvent(QTest::Press, w, k.key(), texte, k.keyboardModifiers());
+    QTest::sendKeyEvent(QTest::Release, w, k.key(), texte, k.keyboardModifiers());
 }
 
 void taper(QLineEdit* boite, const QString& texte)
@@ -137,6 +153,102 @@ private slots:
         QVERIFY(f.hauteurRouge());
         f.Largeur->setFocus(); // height restored to the value it had on getting the focus
         QVERIFY(!f.hauteurRouge());
+        // Leaving the height while the width it gave is red keeps the stored width.
+        taper(f.Hauteur, "286");
+        f.Largeur->setFocus();
+        QVERIFY(f.largeurRouge());
+        QCOMPARE(LireLargeur(f.etat().FichierIni), std::string("90"));
+    }
+
+    // Only typed characters go through the key filter: Tab, Shift+Tab and the
+    // editing keys and shortcuts work as in any text box.
+    void touchesDesBoites_data()
+    {
+        QTest::addColumn<bool>("depuisLargeur");
+        QTest::addColumn<QString>("tape");
+        QTest::addColumn<QKeySequence>("touches");
+        QTest::addColumn<QString>("largeur");
+        QTest::addColumn<bool>("focusLargeur");
+        QTest::addColumn<QString>("ini"); // stored width, "" when none
+        QTest::newRow("Tab sur 25 : remis") << true << "25" << QKeySequence("Tab") << "90" << false << "90";
+        QTest::newRow("Tab sur 150 : gardé") << true << "150" << QKeySequence("Tab") << "150" << false << "150";
+        QTest::newRow("Maj+Tab depuis la hauteur") << false << "" << QKeySequence("Shift+Tab") << "90" << true << "90";
+        QTest::newRow("Début, Suppr") << true << "" << QKeySequence("Home, Del") << "0" << true << "";
+        QTest::newRow("Fin, Gauche, Suppr") << true << "" << QKeySequence("End, Left, Del") << "9" << true << "";
+        QTest::newRow("couper") << true << "" << QKeySequence("Ctrl+A, Ctrl+X") << "" << true << "";
+        QTest::newRow("copier, effacer, coller")
+            << true << "" << QKeySequence("Ctrl+A, Ctrl+C, Backspace, Ctrl+V") << "90" << true << "";
+    }
+    void touchesDesBoites()
+    {
+        QFETCH(bool, depuisLargeur);
+        QFETCH(QString, tape);
+        QFETCH(QKeySequence, touches);
+        Programme p(false);
+        Ardemo& f = p.f();
+        QVERIFY(p.activer());
+        QLineEdit* boite = depuisLargeur ? f.Largeur : f.Hauteur;
+        if (tape.isEmpty())
+            boite->setFocus();
+        else
+            taper(boite, tape);
+        for (int i = 0; i < touches.count(); ++i)
+            toucheX11(QApplication::focusWidget(), touches[i]);
+        QFETCH(QString, largeur);
+        QFETCH(bool, focusLargeur);
+        QFETCH(QString, ini);
+        QCOMPARE(f.Largeur->text(), largeur);
+        QCOMPARE(f.largeurRouge(), ValeurTaille(largeur.toStdString()) < 30);
+        QCOMPARE(QApplication::focusWidget(), focusLargeur ? f.Largeur : f.Hauteur);
+        QCOMPARE(LireLargeur(f.etat().FichierIni), ini.toStdString());
+    }
+
+    // Another application taking the keyboard is not a focus change between
+    // controls: no year warning, no red size put back; back in the window, the
+    // boxes carry on from where they were.
+    void changementDApplication()
+    {
+        Programme p(false);
+        Ardemo& f = p.f();
+        QVERIFY(p.activer());
+        int messages = 0;
+        QTimer fermer;
+        QObject::connect(&fermer, &QTimer::timeout, [&] {
+            if (auto* m = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                ++messages;
+                m->accept();
+            }
+        });
+        fermer.start(10);
+        QWidget autre;
+        const auto basculer = [&](QWidget* w) {
+            w->show();
+            QApplication::setActiveWindow(w);
+            w->activateWindow();
+            return QTest::qWaitForWindowActive(w);
+        };
+
+        f.cAn->setFocus();
+        f.cAn->setEditText("1200");
+        QVERIFY(basculer(&autre));
+        QVERIFY(basculer(&f));
+        QTest::qWait(50);
+        QCOMPARE(messages, 0);
+        QCOMPARE(QApplication::focusWidget(), f.cAn);
+
+        f.Largeur->setFocus(); // leaving the year box for real: the warning, once
+        QTest::qWait(50);
+        QCOMPARE(messages, 1);
+        QVERIFY(basculer(&f)); // back from the message box
+        taper(f.Largeur, "25");
+        QVERIFY(basculer(&autre));
+        QVERIFY(f.largeurRouge());
+        QVERIFY(basculer(&f));
+        QCOMPARE(f.Largeur->text(), QStringLiteral("25"));
+        QCOMPARE(LireLargeur(f.etat().FichierIni), std::string());
+        QTest::keyClick(f.Largeur, Qt::Key_Tab); // the value it had before typing
+        QCOMPARE(f.Largeur->text(), QStringLiteral("90"));
+        QCOMPARE(LireLargeur(f.etat().FichierIni), std::string("90"));
     }
 
     void modeZone()

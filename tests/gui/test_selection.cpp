@@ -137,8 +137,10 @@ private slots:
         // The width box then follows the zone's proportion.
         f.Largeur->setText(QStringLiteral("200"));
         QCOMPARE(f.Hauteur->text(), QStringLiteral("103"));
-        // A new opening waits for a new zone before "Valider".
+        // A new opening can keep the validated zone; a new press waits for its release.
         f.Sélection_Click();
+        QVERIFY(s.ValideZone->isEnabled());
+        QTest::mousePress(f.Pict1, Qt::LeftButton, {}, {5, 5});
         QVERIFY(!s.ValideZone->isEnabled());
 
         // One block wide and four high: the height of a wide print would not fit,
@@ -153,31 +155,56 @@ private slots:
         QCOMPARE(int(p.etat.HauteurTwips), 32580);
     }
 
-    void annuler_data()
+    // Leaving the window again after a zone was validated: "Annuler la
+    // Sélection" drops it, the close box drops a newly drawn one, and the zone
+    // stays when nothing new was drawn.
+    void fermeture_data()
     {
-        QTest::addColumn<bool>("caseFermeture");
-        QTest::newRow("Annuler la Sélection") << false;
-        QTest::newRow("case de fermeture") << true;
+        QTest::addColumn<QString>("fin");
+        QTest::addColumn<bool>("nouveauTrace");
+        QTest::addColumn<bool>("zoneGardee");
+        QTest::newRow("Annuler la Sélection") << "annuler" << true << false;
+        QTest::newRow("Annuler sans tracé") << "annuler" << false << false;
+        QTest::newRow("case de fermeture après un tracé") << "fermer" << true << false;
+        QTest::newRow("case de fermeture sans tracé") << "fermer" << false << true;
+        QTest::newRow("Échap sans tracé") << "echap" << false << true;
+        QTest::newRow("Valider sans tracé") << "valider" << false << true;
     }
-    void annuler()
+    void fermeture()
     {
-        QFETCH(bool, caseFermeture);
+        QFETCH(QString, fin);
+        QFETCH(bool, nouveauTrace);
+        QFETCH(bool, zoneGardee);
         Selection p;
         Ardemo& f = p.f();
         glisser(f, {200, 100}, {215, 104});
         p.s().ValideZone_Click();
         QCOMPARE(f.Hauteur->text(), QStringLiteral("47")); // 90 x 216 / 418
+        QVERIFY(p.activer());
+        f.Sélection->setFocus();
         f.Sélection_Click();
-        glisser(f, {300, 500}, {300, 500});
-        if (caseFermeture)
+        if (nouveauTrace)
+            glisser(f, {300, 500}, {300, 500});
+        if (fin == "fermer")
             p.s().close();
+        else if (fin == "echap")
+            QTest::keyClick(&p.s(), Qt::Key_Escape);
         else
-            QTest::mouseClick(p.s().AnnuleZone, Qt::LeftButton);
-        // Back to the whole sheet: 90 x 1.415 = 127.
-        QVERIFY(!p.etat.ZoneChoisie && f.Hauteur->isEnabled() && !p.etat.ApercuOuvert);
-        QVERIFY(f.Hauteur->text() == "127" && f.Largeur->text() == "90" && p.etat.HauteurTwips == 7201);
+            QTest::mouseClick(fin == "valider" ? p.s().ValideZone : p.s().AnnuleZone, Qt::LeftButton);
         QVERIFY(!p.s().isVisible() && f.CalBase->isVisible() && f.FondCdes->isVisible());
+        QCOMPARE(f.focusWidget(), f.Sélection); // the keyboard back on the button that opened it
         QCOMPARE(pixelsDeZone(f.Pict1->grab().toImage()), 0);
+        QCOMPARE(bool(p.etat.ZoneChoisie), zoneGardee);
+        QCOMPARE(f.Hauteur->isEnabled(), !zoneGardee);
+        if (zoneGardee) {
+            QCOMPARE(zoneDe(f), (Zone{0, 0, 418, 216}));
+            QCOMPARE(f.Hauteur->text(), QStringLiteral("47"));
+            return;
+        }
+        // Back to the whole sheet, 90 x 1.415 = 127, through the height box's
+        // change handling, which shows the preview again.
+        QVERIFY(f.Hauteur->text() == "127" && f.Largeur->text() == "90" && p.etat.HauteurTwips == 7201);
+        QVERIFY(p.etat.ApercuOuvert);
         // Sizes follow the sheet's proportion again.
         f.Largeur->setText(QStringLiteral("200"));
         QCOMPARE(f.Hauteur->text(), QStringLiteral("283"));
