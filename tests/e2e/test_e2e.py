@@ -369,7 +369,8 @@ class Suite:
         aller("de base")
         fenetre("Choix des couleurs", ["Escape"])
         aller("spéciales")
-        fenetre("Couleurs spéciales", ["shift+Tab", "space"])  # "Fermer cette fenêtre", the last button
+        # "Fermer cette fenêtre", the button before the last ("Importer un calendrier (.ics)...").
+        fenetre("Couleurs spéciales", ["shift+Tab", "shift+Tab", "space"])
         aller("Sélection")
         fenetre("Sélection d'une zone", ["Escape"])
         # The image saved through the file dialog.
