@@ -1,7 +1,7 @@
 #include "app/Saisies.h"
 
-#include "app/Nombres.h"
-#include "app/Twips.h"
+#include "commun/Nombres.h"
+#include "commun/Twips.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
 #include "colour/Couleurs.h"
 
-#include "app/Nombres.h"
+#include "commun/Nombres.h"
 
 const char* const CleCouleur[SchemaCouleurs::Nombre] = {
     "CoulTxtEntete", "CoulNoms", "CoulJours", "CoulGris",

@@ -1,6 +1,6 @@
-#include "app/FichierIni.h"
+#include "commun/FichierIni.h"
 
-#include "app/EcritureAtomique.h"
+#include "commun/EcritureAtomique.h"
 
 #include <fstream>
 #include <optional>

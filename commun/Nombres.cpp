@@ -1,4 +1,4 @@
-#include "app/Nombres.h"
+#include "commun/Nombres.h"
 
 #include <cfenv>
 #include <charconv>

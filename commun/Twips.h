@@ -1,5 +1,5 @@
 #pragma once
-#include "app/Nombres.h"
+#include "commun/Nombres.h"
 
 // Geometry is designed in twips; the screen it is made for has 15 twips per pixel.
 constexpr int TwipsParPixel = 15;

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/Nombres.h"
+#include "commun/Nombres.h"
 
 namespace {
 

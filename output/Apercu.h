@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 
-#include "app/Twips.h"
+#include "commun/Twips.h"
 
 // Geometry of the preview window and of the zone picture that gets printed.
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/Nombres.h"
+#include "commun/Nombres.h"
 
 namespace {
 

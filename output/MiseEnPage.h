@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "app/Twips.h"
+#include "commun/Twips.h"
 
 // Placing the printed picture on the paper.
 //

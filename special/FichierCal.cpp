@@ -6,8 +6,8 @@
 #include <fstream>
 #include <system_error>
 
-#include "app/EcritureAtomique.h"
-#include "app/Nombres.h"
+#include "commun/EcritureAtomique.h"
+#include "commun/Nombres.h"
 #include "calendar/Date.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <utility>
 
-#include "app/Nombres.h"
+#include "commun/Nombres.h"
 
 namespace {
 

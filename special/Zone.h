@@ -1,5 +1,5 @@
 #pragma once
-#include "app/Twips.h"
+#include "commun/Twips.h"
 
 // Selection of a zone of whole month blocks on the calendar image, in pixels
 // of the image box.

@@ -13,9 +13,9 @@
 #include <QStandardPaths>
 #include <QTimer>
 
-#include "app/Nombres.h"
+#include "commun/Nombres.h"
 #include "app/Reglages.h"
-#include "app/Twips.h"
+#include "commun/Twips.h"
 #include "app/ui/BoiteImage.h"
 #include "app/ui/Couleur.h"
 #include "app/ui/Feuille.h"

@@ -4,7 +4,7 @@
 #include <QLabel>
 
 #include "app/Horloge.h"
-#include "app/Nombres.h"
+#include "commun/Nombres.h"
 #include "app/ui/Ardemo.h"
 #include "app/ui/BoiteImage.h"
 #include "app/ui/Couleur.h"

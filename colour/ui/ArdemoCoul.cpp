@@ -7,7 +7,7 @@
 #include <QPainter>
 
 #include "app/Reglages.h"
-#include "app/Twips.h"
+#include "commun/Twips.h"
 #include "app/ui/Ardemo.h"
 #include "app/ui/Controles.h"
 #include "app/ui/Couleur.h"

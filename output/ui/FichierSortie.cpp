@@ -7,7 +7,7 @@
 #include <QSaveFile>
 #include <QSvgGenerator>
 
-#include "app/Twips.h"
+#include "commun/Twips.h"
 #include "app/ui/Ardemo.h"
 #include "app/ui/BoiteImage.h"
 #include "app/ui/Couleur.h"

@@ -9,9 +9,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "app/EcritureAtomique.h"
-#include "app/FichierIni.h"
-#include "app/Nombres.h"
+#include "commun/EcritureAtomique.h"
+#include "commun/FichierIni.h"
+#include "commun/Nombres.h"
 #include "app/Reglages.h"
 #include "special/FichierCal.h"
 #include "tests/core/Locale.h"

@@ -1,6 +1,6 @@
 #include <QtTest>
 
-#include "app/Nombres.h"
+#include "commun/Nombres.h"
 #include "tests/core/Locale.h"
 
 #include <cmath>

@@ -5,7 +5,7 @@
 // integer, halves to the even neighbour.
 #include "Fuzz.h"
 
-#include "app/Nombres.h"
+#include "commun/Nombres.h"
 
 #include <clocale>
 #include <cmath>
