@@ -152,18 +152,6 @@ double ValeurTexte(std::string_view texte)
     return lireNombre(texte, fin);
 }
 
-bool EstNombre(std::string_view texte)
-{
-    size_t fin = 0;
-    lireNombre(texte, fin);
-    if (fin == 0)
-        return false;
-    for (size_t i = fin; i < texte.size(); ++i)
-        if (!EstBlanc(texte[i], BlancsNombre))
-            return false;
-    return true;
-}
-
 std::string TexteNombre(double x)
 {
     if (x == 0)

@@ -10,11 +10,11 @@
 #include "commun/Nombres.h"
 #include "commun/Texte.h"
 #include "calendar/Date.h"
+#include "calendar/Mois.h"
 
 namespace {
 
 constexpr int MoisParFichier = 12;
-constexpr int CellulesParMois = 42;
 
 bool estFinLigne(char c) { return c == '\r' || c == '\n'; }
 

@@ -45,12 +45,6 @@ private slots:
         QFETCH(double, valeur);
         QCOMPARE(ValeurTexte(texte.toStdString()), valeur);
     }
-    void estNombre()
-    {
-        QVERIFY(EstNombre(" 2027 "));
-        QVERIFY(!EstNombre("20a7"));
-        QVERIFY(!EstNombre(""));
-    }
     void texte()
     {
         QCOMPARE(TexteNombreSigne(8388736), std::string(" 8388736"));
