@@ -121,7 +121,7 @@ PositionMiniature PositionFleche(const MiseEnPage& mp, int index)
     return p;
 }
 
-void FlècheM_Click(MiseEnPage& mp, int index)
+void AppliquerFleche(MiseEnPage& mp, int index)
 {
     if (index < 0 || index > 8)
         return;

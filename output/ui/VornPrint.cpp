@@ -291,7 +291,7 @@ void VornPrint::AjustImprimante()
 
 void VornPrint::FlècheM_Click(int index)
 {
-    ::FlècheM_Click(mp, index);
+    ::AppliquerFleche(mp, index);
     montrerMiniature();
 }
 

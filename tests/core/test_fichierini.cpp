@@ -69,7 +69,7 @@ private slots:
         QCOMPARE(lire(ini()), defauts);
         // New values replace the lines in place; new sections go at the end.
         c = SchemaCouleurs{};
-        c.CoulFérié = 255;
+        c.CoulFerie = 255;
         c.CoulGrille = -1;
         QVERIFY(EcrireCouleurs(ini(), c) && EcrireLargeur(ini(), "120") && EcrireQualite(ini(), "-3"));
         std::string attendu = defauts;
