@@ -1,6 +1,6 @@
 #include "app/Horloge.h"
 
-#include "app/Nombres.h"
+#include "commun/Nombres.h"
 
 void AttenteMinutee(Horloge& horloge, int secondes)
 {

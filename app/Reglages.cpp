@@ -1,8 +1,8 @@
 #include "app/Reglages.h"
 
 #include "app/Emplacements.h"
-#include "app/FichierIni.h"
-#include "app/Nombres.h"
+#include "commun/FichierIni.h"
+#include "commun/Nombres.h"
 
 namespace {
 

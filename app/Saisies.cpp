@@ -1,13 +1,12 @@
 #include "app/Saisies.h"
 
-#include "app/Nombres.h"
-#include "app/Twips.h"
+#include "commun/Nombres.h"
+#include "commun/Twips.h"
+#include "commun/Texte.h"
 
 #include <cmath>
 
 namespace {
-
-bool estBlanc(char c) { return c == ' ' || c == '\t'; }
 
 // The digits of the number that starts the text: leading blanks skipped, then
 // the digits up to the first other character, blanks between digits skipped as
@@ -17,12 +16,12 @@ std::string chiffresEnTete(std::string_view texte)
 {
     std::string chiffres;
     std::size_t i = 0;
-    while (i < texte.size() && estBlanc(texte[i]))
+    while (i < texte.size() && EstBlanc(texte[i], BlancsLigne))
         ++i;
     for (; i < texte.size(); ++i) {
         if (texte[i] >= '0' && texte[i] <= '9')
             chiffres += texte[i];
-        else if (!estBlanc(texte[i]))
+        else if (!EstBlanc(texte[i], BlancsLigne))
             break;
     }
     return chiffres;

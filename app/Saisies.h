@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/Twips.h"
+#include "commun/Twips.h"
 
 // Arithmetic of the year box and of the two size boxes of the main window.
 

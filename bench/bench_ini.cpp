@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "OutilsBench.h"
-#include "app/FichierIni.h"
+#include "commun/FichierIni.h"
 #include "app/Reglages.h"
 #include "app/mdlVorn.h"
 #include "app/ui/Ardemo.h"

@@ -1,21 +1,8 @@
 #include "calendar/Date.h"
 
+#include "commun/Nombres.h"
+
 namespace {
-
-// Quotient and remainder rounded towards minus infinity, so that dates before
-// the epoch (and before year 0) behave like the others.
-constexpr int64_t DivBas(int64_t a, int64_t b)
-{
-    int64_t q = a / b;
-    if ((a % b != 0) && ((a < 0) != (b < 0)))
-        --q;
-    return q;
-}
-
-constexpr int64_t ModBas(int64_t a, int64_t b)
-{
-    return a - DivBas(a, b) * b;
-}
 
 // Days from 1 March of year 0 to 1 January 1970.
 constexpr int64_t DecalageEpoque = 719468;
@@ -67,11 +54,6 @@ bool EstValide(const Date& d)
 }
 
 } // namespace
-
-bool EstBissextile(int annee)
-{
-    return Bissextile(annee);
-}
 
 int64_t JoursDepuisEpoque(const Date& d)
 {

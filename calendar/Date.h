@@ -30,8 +30,6 @@ Date AjouterJours(const Date& d, int jours);
 // Length of a month (28 to 31); a month outside 1..12 carries into the year.
 int JoursDansMois(int annee, int mois);
 
-bool EstBissextile(int annee);
-
 // Weekday, Monday = 1 ... Sunday = 7.
 int JourDeLaSemaine(const Date& d);
 int JourDeLaSemaineJours(int64_t jours);

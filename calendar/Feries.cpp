@@ -1,21 +1,8 @@
 #include "calendar/Feries.h"
 
-#include <cstdio>
+#include "commun/Nombres.h"
 
 namespace {
-
-constexpr int DivBas(int a, int b)
-{
-    int q = a / b;
-    if ((a % b != 0) && ((a < 0) != (b < 0)))
-        --q;
-    return q;
-}
-
-constexpr int ModBas(int a, int b)
-{
-    return a - DivBas(a, b) * b;
-}
 
 // Marks the cell: holiday colour when it is a day of the month, tooltip always.
 void Marquer(CelluleJour& c, const char* texte)
@@ -122,14 +109,6 @@ Date DimanchePaques(int Y, RapportPaques* rapport)
     if ((n < 3 || n > 4) && rapport)
         rapport->ErreurPaques(MessageErreurPaques(n));
     return Date{p + 1, n, Y};
-}
-
-std::string DatePâques(int annee, RapportPaques* rapport)
-{
-    const Date e = DimanchePaques(annee, rapport);
-    char tampon[40];
-    const int n = std::snprintf(tampon, sizeof tampon, "%02d/%02d/%04d", e.jour, e.mois, e.annee);
-    return std::string(tampon, n > 0 ? size_t(n) : 0);
 }
 
 void CouleurFerie(BlocMois& bloc, AffichageFeries affichage, RapportPaques* rapport)

@@ -19,9 +19,6 @@ struct RapportPaques {
 // still returned.
 Date DimanchePaques(int annee, RapportPaques* rapport = nullptr);
 
-// Easter Sunday as "dd/mm/yyyy".
-std::string DatePâques(int annee, RapportPaques* rapport = nullptr);
-
 // Text of the Easter consistency error for the computed month n.
 std::string MessageErreurPaques(int n);
 

@@ -5,6 +5,8 @@
 // One month block of the sheet: a title and 42 day cells in six rows of seven,
 // cell k in row k / 7 and column k % 7, Monday in column 0.
 
+constexpr int CellulesParMois = 42;
+
 // Background slot of a cell; the colour scheme turns it into a colour.
 enum class Fond { Jours, Gris, WeekEnd, Ferie };
 
@@ -19,11 +21,9 @@ struct CelluleJour {
 struct BlocMois {
     int mois = 1;
     int annee = 0;
-    std::array<CelluleJour, 42> cellules{};
+    std::array<CelluleJour, CellulesParMois> cellules{};
     std::string titre;        // "janvier 2027"
 };
-
-constexpr int CellulesParMois = 42;
 
 // Fills the 42 cells and the title of a month block. The days before the
 // first of the month (at least one, so a month starting on a Monday starts on

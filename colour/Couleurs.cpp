@@ -1,6 +1,6 @@
 #include "colour/Couleurs.h"
 
-#include "app/Nombres.h"
+#include "commun/Nombres.h"
 
 const char* const CleCouleur[SchemaCouleurs::Nombre] = {
     "CoulTxtEntete", "CoulNoms", "CoulJours", "CoulGris",
@@ -14,7 +14,7 @@ double& SchemaCouleurs::slot(int i)
     case 1: return CoulNoms;
     case 2: return CoulJours;
     case 3: return CoulGris;
-    case 4: return CoulFérié;
+    case 4: return CoulFerie;
     case 5: return CoulWeekEnd;
     case 6: return CoulGrille;
     default: return CoulBordure;

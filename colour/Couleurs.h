@@ -11,7 +11,7 @@ constexpr double CoulTxtEntete = 8388736;  // 0x00800080
 constexpr double CoulNoms = 11196138;      // 0x00AAD6EA
 constexpr double CoulJours = 14282996;     // 0x00D9F0F4
 constexpr double CoulGris = 12632256;      // 0x00C0C0C0
-constexpr double CoulFérié = 16761087;     // 0x00FFC0FF
+constexpr double CoulFerie = 16761087;     // 0x00FFC0FF
 constexpr double CoulWeekEnd = 8438015;    // 0x0080C0FF
 constexpr double CoulGrille = 0;           // black
 constexpr double CoulBordure = 13822459;   // 0x00D2E9FB
@@ -23,7 +23,7 @@ struct SchemaCouleurs {
     double CoulNoms = defaut::CoulNoms;
     double CoulJours = defaut::CoulJours;
     double CoulGris = defaut::CoulGris;
-    double CoulFérié = defaut::CoulFérié;
+    double CoulFerie = defaut::CoulFerie;
     double CoulWeekEnd = defaut::CoulWeekEnd;
     double CoulGrille = defaut::CoulGrille;
     double CoulBordure = defaut::CoulBordure;

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/Nombres.h"
+#include "commun/Nombres.h"
 
 namespace {
 
@@ -15,8 +15,8 @@ bool CoordonneeSensee(int v) { return v >= -LimiteCoordonnee && v <= LimiteCoord
 // Intersection of (x, y, l, h) with the image.
 RectPixels DansImage(int x, int y, int l, int h)
 {
-    const int x1 = std::clamp(x, 0, LargeurImageCal), y1 = std::clamp(y, 0, HauteurImageCal);
-    const int x2 = std::clamp(x + l, 0, LargeurImageCal), y2 = std::clamp(y + h, 0, HauteurImageCal);
+    const int x1 = std::clamp(x, 0, LargeurImage), y1 = std::clamp(y, 0, HauteurImage);
+    const int x2 = std::clamp(x + l, 0, LargeurImage), y2 = std::clamp(y + h, 0, HauteurImage);
     if (x2 <= x1 || y2 <= y1)
         return {0, 0, 0, 0};
     return {x1, y1, x2 - x1, y2 - y1};
@@ -57,7 +57,7 @@ GeometrieApercu CalculGeometrieApercu(int gaucheFenetre, int hautFenetre, int ga
 SourceApercu CalculSourceApercu(bool zoneChoisie, int zoneX1, int zoneY1, int zoneX2, int zoneY2, int L, int T)
 {
     SourceApercu s{};
-    int x = 0, y = 0, l = LargeurImageCal, h = HauteurImageCal;
+    int x = 0, y = 0, l = LargeurImage, h = HauteurImage;
     if (zoneChoisie) {
         if (!CoordonneeSensee(zoneX1) || !CoordonneeSensee(zoneY1) || !CoordonneeSensee(zoneX2)
             || !CoordonneeSensee(zoneY2) || zoneX2 <= zoneX1 || zoneY2 <= zoneY1) {

@@ -1,12 +1,10 @@
 #pragma once
 #include <cstdint>
 
-#include "app/Twips.h"
+#include "commun/Twips.h"
 
 // Geometry of the preview window and of the zone picture that gets printed.
 
-constexpr int LargeurImageCal = 628; // the calendar image, pixels
-constexpr int HauteurImageCal = 866;
 constexpr int LargeurFermeApercu = 1695;    // close button, twips
 constexpr int HauteurFermeApercu = 375;
 

@@ -1,6 +1,6 @@
 #include "output/Bmp.h"
 
-#include "app/EcritureAtomique.h"
+#include "commun/EcritureAtomique.h"
 
 #include <limits>
 #include <utility>

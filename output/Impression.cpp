@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/Nombres.h"
+#include "commun/Nombres.h"
 
 namespace {
 double Positif(double v) { return std::isfinite(v) && v > 0 ? v : 0.0; }

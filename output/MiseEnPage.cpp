@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/Nombres.h"
+#include "commun/Nombres.h"
 
 namespace {
 
@@ -121,7 +121,7 @@ PositionMiniature PositionFleche(const MiseEnPage& mp, int index)
     return p;
 }
 
-void FlècheM_Click(MiseEnPage& mp, int index)
+void AppliquerFleche(MiseEnPage& mp, int index)
 {
     if (index < 0 || index > 8)
         return;

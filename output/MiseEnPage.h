@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "app/Twips.h"
+#include "commun/Twips.h"
 
 // Placing the printed picture on the paper.
 //
@@ -75,7 +75,7 @@ PositionMiniature PositionFleche(const MiseEnPage& mp, int index);
 
 // Arrow 0 to 8: bars to the whole parts of PositionFleche (kept in range),
 // then the change handlers. Other indexes are ignored.
-void FlècheM_Click(MiseEnPage& mp, int index);
+void AppliquerFleche(MiseEnPage& mp, int index);
 
 // The miniature's rectangle in `PictPage` (size to the nearest pixel).
 RectPixels RectMiniature(const MiseEnPage& mp);

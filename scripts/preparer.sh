@@ -18,5 +18,8 @@ if [ -n "$manque" ]; then
   $SUDO apt-get update
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends $manque
 fi
-[ -f build/build.ninja ] || cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# ARDEMO_CMAKE_ARGS: more options for the build folder (CI: -DARDEMO_WERROR=ON).
+if [ ! -f build/build.ninja ] || [ -n "${ARDEMO_CMAKE_ARGS:-}" ]; then
+  cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo ${ARDEMO_CMAKE_ARGS:-}
+fi
 cmake --build build

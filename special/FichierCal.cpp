@@ -6,26 +6,17 @@
 #include <fstream>
 #include <system_error>
 
-#include "app/EcritureAtomique.h"
-#include "app/Nombres.h"
+#include "commun/EcritureAtomique.h"
+#include "commun/Nombres.h"
+#include "commun/Texte.h"
 #include "calendar/Date.h"
+#include "calendar/Mois.h"
 
 namespace {
 
 constexpr int MoisParFichier = 12;
-constexpr int CellulesParMois = 42;
 
-bool estBlanc(char c) { return c == ' ' || c == '\t'; }
 bool estFinLigne(char c) { return c == '\r' || c == '\n'; }
-
-std::string_view sansBlancs(std::string_view t)
-{
-    while (!t.empty() && estBlanc(t.front()))
-        t.remove_prefix(1);
-    while (!t.empty() && estBlanc(t.back()))
-        t.remove_suffix(1);
-    return t;
-}
 
 struct Champ {
     std::string_view texte; // without the quotes of a quoted field
@@ -43,7 +34,7 @@ public:
     bool suivant(Champ& champ)
     {
         for (;;) {
-            while (i_ < s_.size() && estBlanc(s_[i_]))
+            while (i_ < s_.size() && EstBlanc(s_[i_], BlancsLigne))
                 ++i_;
             if (i_ >= s_.size())
                 return false;
@@ -72,7 +63,7 @@ public:
             size_t debut = i_;
             while (i_ < s_.size() && s_[i_] != ',' && !estFinLigne(s_[i_]))
                 ++i_;
-            champ.texte = sansBlancs(s_.substr(debut, i_ - debut));
+            champ.texte = SansBlancs(s_.substr(debut, i_ - debut), BlancsLigne);
         }
 
         if (i_ < s_.size() && s_[i_] == ',') {
@@ -207,7 +198,7 @@ LectureCal LireCal(std::string_view contenu, double table[13][43])
 
     if (!lecteur.suivant(champ))
         return res; // no year line
-    std::string_view an = sansBlancs(champ.texte);
+    std::string_view an = SansBlancs(champ.texte, BlancsLigne);
     if (quatreChiffres(an))
         res.annee = std::string(an);
     else if (!an.empty())

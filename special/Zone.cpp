@@ -4,7 +4,7 @@
 #include <cmath>
 #include <utility>
 
-#include "app/Nombres.h"
+#include "commun/Nombres.h"
 
 namespace {
 
@@ -41,16 +41,4 @@ ZoneMois CalculerZone(const TraceZone& t)
     z.ZoneY2 = debutBloc(entier(y2), t.HautMois) + t.HautMois;
     z.RatioZone = (double(z.ZoneY2) - z.ZoneY1) / (double(z.ZoneX2) - z.ZoneX1);
     return z;
-}
-
-RectPixels LimiterZone(const ZoneMois& zone, int largeur, int hauteur)
-{
-    int x1 = std::clamp(zone.ZoneX1, 0, std::max(largeur, 0));
-    int x2 = std::clamp(zone.ZoneX2, 0, std::max(largeur, 0));
-    int y1 = std::clamp(zone.ZoneY1, 0, std::max(hauteur, 0));
-    int y2 = std::clamp(zone.ZoneY2, 0, std::max(hauteur, 0));
-    RectPixels r{x1, y1, std::max(x2 - x1, 0), std::max(y2 - y1, 0)};
-    if (r.l == 0 || r.h == 0)
-        r = RectPixels{x1, y1, 0, 0};
-    return r;
 }

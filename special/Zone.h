@@ -1,11 +1,8 @@
 #pragma once
-#include "app/Twips.h"
+#include "commun/Twips.h"
 
 // Selection of a zone of whole month blocks on the calendar image, in pixels
 // of the image box.
-
-constexpr int LargeurImage = 628;
-constexpr int HauteurImage = 866;
 
 // The press point and the release point of a left-button drag.
 struct TraceZone {
@@ -30,7 +27,3 @@ struct ZoneMois {
 // released outside it. Coordinates are held within +-1 000 000 pixels; block
 // sizes below 1 give an empty zone with RatioZone 0.
 ZoneMois CalculerZone(const TraceZone& trace);
-
-// The part of the zone that lies on the image (largeur x hauteur pixels), as a
-// rectangle; l or h is 0 when nothing of it is on the image.
-RectPixels LimiterZone(const ZoneMois& zone, int largeur = LargeurImage, int hauteur = HauteurImage);

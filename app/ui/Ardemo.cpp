@@ -13,9 +13,10 @@
 #include <QStandardPaths>
 #include <QTimer>
 
-#include "app/Nombres.h"
+#include "commun/Nombres.h"
+#include "Version.h"
 #include "app/Reglages.h"
-#include "app/Twips.h"
+#include "commun/Twips.h"
 #include "app/ui/BoiteImage.h"
 #include "app/ui/Couleur.h"
 #include "app/ui/Feuille.h"
@@ -95,7 +96,7 @@ QLineEdit* boiteTaille(QWidget* parent, const QString& texte, const RectTwips& r
 Ardemo::Ardemo(mdlVorn& etat, Horloge& horloge, const QString& dossierProgramme, QWidget* parent)
     : QWidget(parent), m_etat(etat), m_horloge(horloge), m_dossier(dossierProgramme)
 {
-    setWindowTitle(QStringLiteral("Ardemo - Version 6.2"));
+    setWindowTitle(QStringLiteral("Ardemo - Version " ARDEMO_VERSION));
     setWindowIcon(QIcon(QStringLiteral(":/ardemo.png")));
     FondWidget(this, FondPanneau);
     setFont(PoliceDessin(QStringLiteral("MS Sans Serif"), 13.5));

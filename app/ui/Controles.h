@@ -5,7 +5,7 @@
 #include <QFont>
 #include <QString>
 
-#include "app/Twips.h"
+#include "commun/Twips.h"
 
 class QCheckBox;
 class QLabel;

@@ -3,7 +3,7 @@
 #include <QPalette>
 #include <QWidget>
 
-#include "app/Twips.h"
+#include "commun/Twips.h"
 
 QFont PoliceDessin(const QString& famille, double points, bool gras)
 {

@@ -4,7 +4,7 @@
 #include <QLabel>
 
 #include "app/Horloge.h"
-#include "app/Nombres.h"
+#include "commun/Nombres.h"
 #include "app/ui/Ardemo.h"
 #include "app/ui/BoiteImage.h"
 #include "app/ui/Couleur.h"
@@ -134,7 +134,7 @@ void Ardemo::CalculDate(int mois)
         case Fond::Jours: fond = c.CoulJours; break;
         case Fond::Gris: fond = c.CoulGris; break;
         case Fond::WeekEnd: fond = c.CoulWeekEnd; break;
-        case Fond::Ferie: fond = c.CoulFérié; break;
+        case Fond::Ferie: fond = c.CoulFerie; break;
         }
         b->fond = VersQColor(fond);
         b->setToolTip(QString::fromStdString(cellule.infoBulle));

@@ -3,7 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "app/Twips.h"
+#include "commun/Twips.h"
 #include "app/ui/Couleur.h"
 
 namespace {

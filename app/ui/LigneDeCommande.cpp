@@ -17,6 +17,7 @@
 #include "app/Horloge.h"
 #include "app/Reglages.h"
 #include "app/Saisies.h"
+#include "Version.h"
 #include "app/ValeursOptions.h"
 #include "app/mdlVorn.h"
 #include "calendar/Regions.h"
@@ -338,7 +339,7 @@ std::optional<int> LigneDeCommande(int argc, char* argv[])
         return 0;
     }
     if (analyse.isSet(version)) {
-        std::puts("Ardemo 6.2");
+        std::puts("Ardemo " ARDEMO_VERSION);
         return 0;
     }
 

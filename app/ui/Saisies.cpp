@@ -6,10 +6,10 @@
 #include <QScrollBar>
 #include <QTimer>
 
-#include "app/EcritureAtomique.h"
+#include "commun/EcritureAtomique.h"
 #include "app/Reglages.h"
 #include "app/Saisies.h"
-#include "app/Twips.h"
+#include "commun/Twips.h"
 #include "app/ui/Ardemo.h"
 #include "app/ui/BoiteImage.h"
 #include "app/ui/Couleur.h"

@@ -7,7 +7,7 @@
 #include <QPainter>
 
 #include "app/Reglages.h"
-#include "app/Twips.h"
+#include "commun/Twips.h"
 #include "app/ui/Ardemo.h"
 #include "app/ui/Controles.h"
 #include "app/ui/Couleur.h"
@@ -157,7 +157,7 @@ void ArdemoCoul::AfficherCouleurs(bool fondsGrille)
     CNJour->setFond(c.CoulNoms);
     CJour->setFondUni(VersQColor(c.CoulJours));
     CJoursHorsMois->setFond(c.CoulGris);
-    CFerie->setFond(c.CoulFérié);
+    CFerie->setFond(c.CoulFerie);
     CWeekEnd->setFond(c.CoulWeekEnd);
     CBordure->setFond(c.CoulBordure);
     if (fondsGrille) {

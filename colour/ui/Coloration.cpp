@@ -13,7 +13,7 @@ void Ardemo::Coloration()
     CalBase->setFond(VersQColor(c.CoulBordure));
     Pict1->setCouleurDessin(VersQColor(c.CoulGrille));
     Pictx->setCouleurDessin(VersQColor(c.CoulGrille));
-    FondWidget(chkFerie, VersQColor(c.CoulFérié));
+    FondWidget(chkFerie, VersQColor(c.CoulFerie));
     FondWidget(chkWeek, VersQColor(c.CoulWeekEnd));
     for (int m = 1; m <= 12; ++m)
         CalBase->lblDate[m]->setTexte(VersQColor(c.CoulTxtEntete));

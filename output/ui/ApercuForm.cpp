@@ -6,8 +6,8 @@
 #include <QPainter>
 #include <algorithm>
 
-#include "app/Nombres.h"
-#include "app/Twips.h"
+#include "commun/Nombres.h"
+#include "commun/Twips.h"
 #include "app/ui/Ardemo.h"
 #include "app/ui/BoiteImage.h"
 #include "app/ui/Controles.h"

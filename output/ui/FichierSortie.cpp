@@ -7,7 +7,8 @@
 #include <QSaveFile>
 #include <QSvgGenerator>
 
-#include "app/Twips.h"
+#include "Version.h"
+#include "commun/Twips.h"
 #include "app/ui/Ardemo.h"
 #include "app/ui/BoiteImage.h"
 #include "app/ui/Couleur.h"
@@ -40,7 +41,7 @@ bool EcrirePdf(QSaveFile& fichier, const CalendrierAEcrire& c)
 {
     const QSizeF page = c.tailleMm + QSizeF(2 * MargeDocumentMm, 2 * MargeDocumentMm);
     QPdfWriter pdf(&fichier);
-    pdf.setCreator(QStringLiteral("Ardemo 6.2"));
+    pdf.setCreator(QStringLiteral("Ardemo " ARDEMO_VERSION));
     pdf.setTitle(c.titre);
     pdf.setResolution(ResolutionPdf);
     const bool paysage = page.width() > page.height();
@@ -66,7 +67,7 @@ bool EcrireSvg(QSaveFile& fichier, const CalendrierAEcrire& c)
     QSvgGenerator svg;
     svg.setOutputDevice(&fichier);
     svg.setTitle(c.titre);
-    svg.setDescription(QStringLiteral("Ardemo 6.2"));
+    svg.setDescription(QStringLiteral("Ardemo " ARDEMO_VERSION));
     // The size in millimetres; one unit of the drawing is one pixel of the image.
     svg.setResolution(qRound(25.4 * PointsSvgParMm));
     svg.setSize((c.tailleMm * PointsSvgParMm).toSize());

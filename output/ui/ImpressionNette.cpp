@@ -9,8 +9,8 @@
 PlanImpression PlanImageEntiere()
 {
     PlanImpression plan;
-    plan.taille = QSize(LargeurImageCal, HauteurImageCal);
-    plan.source = QRect(0, 0, LargeurImageCal, HauteurImageCal);
+    plan.taille = QSize(LargeurImage, HauteurImage);
+    plan.source = QRect(0, 0, LargeurImage, HauteurImage);
     return plan;
 }
 

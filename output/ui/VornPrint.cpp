@@ -12,9 +12,9 @@
 
 #include <cmath>
 
-#include "app/Nombres.h"
+#include "commun/Nombres.h"
 #include "app/Reglages.h"
-#include "app/Twips.h"
+#include "commun/Twips.h"
 #include "app/ui/Ardemo.h"
 #include "app/ui/BoiteImage.h"
 #include "app/ui/Controles.h"
@@ -291,7 +291,7 @@ void VornPrint::AjustImprimante()
 
 void VornPrint::FlècheM_Click(int index)
 {
-    ::FlècheM_Click(mp, index);
+    ::AppliquerFleche(mp, index);
     montrerMiniature();
 }
 

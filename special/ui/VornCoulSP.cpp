@@ -15,7 +15,7 @@
 #include <QPushButton>
 #include <QStandardPaths>
 
-#include "app/Twips.h"
+#include "commun/Twips.h"
 #include "app/ui/Ardemo.h"
 #include "app/ui/Controles.h"
 #include "app/ui/Couleur.h"

@@ -5,7 +5,7 @@
 #include <QLabel>
 #include <QPixmap>
 
-#include "app/Twips.h"
+#include "commun/Twips.h"
 #include "app/ui/Ardemo.h"
 #include "app/ui/Controles.h"
 #include "app/ui/Couleur.h"

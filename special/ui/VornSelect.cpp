@@ -9,7 +9,7 @@
 #include <utility>
 
 #include "app/Saisies.h"
-#include "app/Twips.h"
+#include "commun/Twips.h"
 #include "app/ui/Ardemo.h"
 #include "app/ui/BoiteImage.h"
 #include "app/ui/Controles.h"

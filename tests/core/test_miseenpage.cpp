@@ -51,18 +51,18 @@ private slots:
         PositionPapier p = PositionSurPapier(mp, page);
         QVERIFY(Proche(p.x, 360) && Proche(p.y, 360));
 
-        FlècheM_Click(mp, 2);
+        AppliquerFleche(mp, 2);
         QCOMPARE(int(mp.ValeurH), 42);
         QVERIFY(Proche(mp.OrigineGauche, -1180.476) && Coherent(mp));
 
         // Centre: one pixel right of exact centre (24.56 -> 24), exact centre down (37.48 -> 37).
-        FlècheM_Click(mp, 4);
+        AppliquerFleche(mp, 4);
         QVERIFY(mp.ValeurH == 24 && mp.ValeurV == 37);
         p = PositionSurPapier(mp, page);
         QVERIFY(Proche(p.x, 360 + 19 * 1340.0 / 42) && Proche(p.y, 360 + 32 * 2303.0 / 69));
 
         // Bottom right: right column at the bar's maximum, bottom row 2 steps under it.
-        FlècheM_Click(mp, 8);
+        AppliquerFleche(mp, 8);
         QVERIFY(mp.ValeurH == 42 && mp.ValeurV == 67);
         p = PositionSurPapier(mp, page);
         QVERIFY(Proche(p.x, 360 + 1180.476) && Proche(p.y, 360 + 2069.362));
@@ -74,7 +74,7 @@ private slots:
         p = PositionSurPapier(mp, decale);
         QVERIFY(Proche(p.x, 200 + 1180.476) && Proche(p.y, 100 + 2069.362));
 
-        FlècheM_Click(mp, 0);
+        AppliquerFleche(mp, 0);
         QVERIFY(mp.OrigineGauche == 0 && mp.OrigineHaut == 0);
     }
 
@@ -107,7 +107,7 @@ private slots:
         MiseEnPage mp;
         const auto toutesLesFleches = [&] {
             for (int i = 0; i < 9; ++i) {
-                FlècheM_Click(mp, i);
+                AppliquerFleche(mp, i);
                 if (!Coherent(mp))
                     return false;
             }
@@ -124,7 +124,7 @@ private slots:
         ChoixImprimante(mp, A4(), 11449, 14000, SourceL, SourceH);
         QCOMPARE(int(mp.MaxH), 6);
         QVERIFY(Proche(mp.PasX, (11906 - 360 - 11449) / 6.0, 1e-9));
-        FlècheM_Click(mp, 1);
+        AppliquerFleche(mp, 1);
         QVERIFY(mp.ValeurH == 6 && toutesLesFleches());
         // Room on the miniature but the picture already reaches the paper's far
         // edge from home (wide unprintable border): no movement.
@@ -133,7 +133,7 @@ private slots:
         // A zone one block wide and four high: taller than the page, still movable sideways.
         ChoixImprimante(mp, A4(), 5103, 21100, 209 * 15 + 30, 864 * 15 + 90);
         QVERIFY(mp.HauteurMP > 486 && mp.MaxV == 5);
-        FlècheM_Click(mp, 8);
+        AppliquerFleche(mp, 8);
         QVERIFY(mp.ValeurV == 5 && mp.ValeurH > 5 && Coherent(mp));
 
         // Unusable sizes: picture at home, nothing divides by zero.
@@ -143,8 +143,8 @@ private slots:
             ChoixImprimante(mp, page, 10206, 14175, srcL, srcH);
             QVERIFY(!mp.Valide && toutesLesFleches() && mp.OrigineGauche == 0);
         }
-        FlècheM_Click(mp, 99);
-        FlècheM_Click(mp, -1);
+        AppliquerFleche(mp, 99);
+        AppliquerFleche(mp, -1);
         QVERIFY(Coherent(mp));
         // Printable area reported larger than the paper: no negative margin.
         ChoixImprimante(mp, A4(20000), 10206, 14175, SourceL, SourceH);

@@ -1,6 +1,6 @@
 #include <QtTest>
 
-#include "app/Nombres.h"
+#include "commun/Nombres.h"
 #include "tests/core/Locale.h"
 
 #include <cmath>
@@ -44,12 +44,6 @@ private slots:
         QFETCH(QString, texte);
         QFETCH(double, valeur);
         QCOMPARE(ValeurTexte(texte.toStdString()), valeur);
-    }
-    void estNombre()
-    {
-        QVERIFY(EstNombre(" 2027 "));
-        QVERIFY(!EstNombre("20a7"));
-        QVERIFY(!EstNombre(""));
     }
     void texte()
     {

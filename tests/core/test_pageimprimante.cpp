@@ -68,7 +68,7 @@ private slots:
         const PageImprimante page = PageDepuisPoints(595.2756, 841.8898, 18, 18, 18, 18);
         MiseEnPage mp;
         ChoixImprimante(mp, page, 10206, 14175, 9450, 13020);
-        FlècheM_Click(mp, 2);
+        AppliquerFleche(mp, 2);
         RectAppareil r = RectImpression(mp, page, 10206, 14175, 1440, 1440);
         QVERIFY(Proche(r.x, 360 + 1180.476, 0.01));
         QVERIFY(Proche(r.y, 360));

@@ -65,23 +65,6 @@ private slots:
         z = CalculerZone(t);
         QVERIFY(z.ZoneX1 == 0 && z.ZoneX2 == 0 && z.RatioZone == 0);
     }
-
-    void limiteALImage()
-    {
-        // Press and release points, and the part of the zone on the image.
-        const std::pair<std::array<double, 4>, Coins> cas[] = {
-            {{300, 500, 300, 500}, {209, 432, 209, 216}},
-            {{100, 100, 700, 900}, {0, 0, LargeurImage, HauteurImage}},
-            {{100, 100, -300, -50}, {0, 0, 209, 216}},
-            {{627, 865, 627, 865}, {627, 864, 1, 2}}, // the last column lies in a fourth, partial block
-        };
-        for (const auto& [p, attendu] : cas) {
-            const RectPixels r = LimiterZone(zone(p[0], p[1], p[2], p[3]));
-            QCOMPARE((Coins{r.x, r.y, r.l, r.h}), attendu);
-        }
-        const RectPixels r = LimiterZone(zone(900, 100, 1000, 100)); // nothing on the image
-        QVERIFY(r.l == 0 && r.h == 0);
-    }
 };
 
 QTEST_APPLESS_MAIN(TestZone)

@@ -8,7 +8,7 @@
 // changes nothing; no temporary file is left.
 #include "Fuzz.h"
 
-#include "app/FichierIni.h"
+#include "commun/FichierIni.h"
 
 #include <algorithm>
 #include <sys/stat.h>

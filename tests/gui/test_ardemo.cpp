@@ -208,7 +208,7 @@ private slots:
         QCOMPARE(f.CalBase->BtnJour[1][0]->legende, QStringLiteral("28"));
         QCOMPARE(pixel(img, fondCellule(f, 1, 0)), VersQColor(c.CoulGris));
         // 1 January 2027 (cell 4): holiday over the weekday colour.
-        QCOMPARE(pixel(img, fondCellule(f, 1, 4)), VersQColor(c.CoulFérié));
+        QCOMPARE(pixel(img, fondCellule(f, 1, 4)), VersQColor(c.CoulFerie));
         QCOMPARE(f.CalBase->BtnJour[1][4]->toolTip(), QStringLiteral(" Jour de l'An "));
         // Saturday 2 January (cell 5), weekend; Monday 4 January (cell 7), a plain day, week 1.
         QCOMPARE(pixel(img, fondCellule(f, 1, 5)), VersQColor(c.CoulWeekEnd));
@@ -216,7 +216,7 @@ private slots:
         QCOMPARE(f.CalBase->BtnJour[1][7]->toolTip(), QStringLiteral("Semaine  1"));
         // Easter 2027 is 28 March (cell 34): Monday 29 is a holiday too.
         QCOMPARE(f.CalBase->BtnJour[3][34]->toolTip(), QStringLiteral("Dimanche de Pâques"));
-        QCOMPARE(pixel(img, fondCellule(f, 3, 35)), VersQColor(c.CoulFérié));
+        QCOMPARE(pixel(img, fondCellule(f, 3, 35)), VersQColor(c.CoulFerie));
         // The sheet's frame, three pixels in the grid colour, along the top and left.
         QCOMPARE(pixel(img, QPoint(1, 400)), VersQColor(c.CoulGrille));
         QCOMPARE(pixel(img, QPoint(300, 2)), VersQColor(c.CoulGrille));

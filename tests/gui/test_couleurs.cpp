@@ -54,7 +54,7 @@ private slots:
         ArdemoCoul d(f);
         // The samples show the scheme; the grid's is a day cell in a frame of the grid colour.
         const SchemaCouleurs& c = f.etat().Couleurs;
-        QVERIFY(d.CEntete->texte() == c.CoulTxtEntete && d.CFerie->fond() == c.CoulFérié);
+        QVERIFY(d.CEntete->texte() == c.CoulTxtEntete && d.CFerie->fond() == c.CoulFerie);
         QCOMPARE(d.CJour->fond1(), VersQColor(c.CoulJours));
         QVERIFY(d.Grille->fond() == c.CoulJours && d.ShapeCadre->couleurBord() == c.CoulGrille);
         QVERIFY(memesOctets(f.etat().CoulAvant, c.valeurs()));
@@ -99,7 +99,7 @@ private slots:
         const std::pair<QWidget*, double SchemaCouleurs::*> cas[] = {
             {d.CEntete, &SchemaCouleurs::CoulTxtEntete}, {d.CNJour, &SchemaCouleurs::CoulNoms},
             {d.CJour, &SchemaCouleurs::CoulJours},       {d.CJoursHorsMois, &SchemaCouleurs::CoulGris},
-            {d.CFerie, &SchemaCouleurs::CoulFérié},      {d.CWeekEnd, &SchemaCouleurs::CoulWeekEnd},
+            {d.CFerie, &SchemaCouleurs::CoulFerie},      {d.CWeekEnd, &SchemaCouleurs::CoulWeekEnd},
             {d.CBordure, &SchemaCouleurs::CoulBordure},  {d.Grille, &SchemaCouleurs::CoulGrille},
         };
         int rouge = 10;
@@ -119,7 +119,7 @@ private slots:
         cliquer(d.RestoreCoul);
         QVERIFY(d.isVisible() && memesOctets(f.etat().Couleurs.valeurs(), SchemaCouleurs{}.valeurs()));
         QVERIFY(memesOctets(f.etat().CoulAvant, avant));
-        QVERIFY(d.CFerie->fond() == defaut::CoulFérié && d.ShapeCadre->couleurBord() == defaut::CoulGrille);
+        QVERIFY(d.CFerie->fond() == defaut::CoulFerie && d.ShapeCadre->couleurBord() == defaut::CoulGrille);
         QVERIFY(d.Grille->fond() == avant[2] && d.Cadre->fond() == avant[2]);
         // Nothing reaches the sheet or the file before "Valider"; "Annuler" brings back the colours of the opening.
         QCOMPARE(f.CalBase->BtnJour[1][10]->fond, fondCase);
@@ -149,7 +149,7 @@ private slots:
         // The eight keys in file order, black written as " 0".
         QCOMPARE(contenuIni(p), IniDefauts);
         // The sheet is recoloured and the image rebuilt.
-        QCOMPARE(f.chkFerie->palette().color(QPalette::Window), VersQColor(defaut::CoulFérié));
+        QCOMPARE(f.chkFerie->palette().color(QPalette::Window), VersQColor(defaut::CoulFerie));
         QVERIFY(p.horloge.attentes > attentes);
         QCOMPARE(f.Pict1->image().pixelColor(QPoint(300, 3)), VersQColor(defaut::CoulBordure));
     }
@@ -182,7 +182,7 @@ private slots:
         f.etat().AnChoisi = "2027";
         f.Fabrication();
         CaseJour* noel2 = f.CalBase->BtnJour[12][2 + 25]; // Sunday 26 December 2027 (1st: Wednesday)
-        const QColor weekEnd = VersQColor(defaut::CoulWeekEnd), ferie = VersQColor(defaut::CoulFérié);
+        const QColor weekEnd = VersQColor(defaut::CoulWeekEnd), ferie = VersQColor(defaut::CoulFerie);
         QVERIFY(noel2->legende == "26" && noel2->fond == weekEnd);
         const QImage avant = f.Pict1->image();
         QCOMPARE(f.chkFerie->toolTip(), QString("Jours fériés de : Métropole"));

@@ -282,7 +282,7 @@ private slots:
         QTemporaryDir dossier;
         const std::string ini = (dossier.path() + "/Pelvado.ini").toStdString();
         SchemaCouleurs c;
-        c.CoulFérié = 255;
+        c.CoulFerie = 255;
         QVERIFY(EcrireCouleurs(ini, c));
         QVERIFY(EcrireLargeur(ini, "150"));
         // A write that a kill interrupted left its temporary: start-up removes it.
@@ -292,7 +292,7 @@ private slots:
         HorlogeTest horloge;
         Ardemo f(etat, horloge, dossier.path());
         QVERIFY(!std::filesystem::exists(reste));
-        QVERIFY(etat.Couleurs.CoulFérié == 255 && etat.CoulAvant[4] == 255);
+        QVERIFY(etat.Couleurs.CoulFerie == 255 && etat.CoulAvant[4] == 255);
         QVERIFY(f.Largeur->text() == "150" && f.Hauteur->text() == "212" && etat.LargeurTwips == 8505);
     }
 };

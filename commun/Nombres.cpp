@@ -1,4 +1,6 @@
-#include "app/Nombres.h"
+#include "commun/Nombres.h"
+
+#include "commun/Texte.h"
 
 #include <cfenv>
 #include <charconv>
@@ -32,8 +34,6 @@ T versEntier(double x, bool* ok)
         return 0;
     return r < 0 ? std::numeric_limits<T>::min() : std::numeric_limits<T>::max();
 }
-
-bool estBlanc(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 
 // Value of the text built below: optional sign, digits with at most one point,
 // optional exponent "e[sign]digits". Read with from_chars, which ignores the
@@ -69,7 +69,7 @@ double lireDecimal(std::string_view t)
 double lireNombre(std::string_view s, size_t& fin)
 {
     size_t i = 0;
-    while (i < s.size() && estBlanc(s[i]))
+    while (i < s.size() && EstBlanc(s[i], BlancsNombre))
         ++i;
     fin = 0;
     if (i + 1 < s.size() && s[i] == '&') {
@@ -114,7 +114,7 @@ double lireNombre(std::string_view s, size_t& fin)
         } else if (c == '.' && !point) {
             tampon += c;
             point = true;
-        } else if (estBlanc(c)) {
+        } else if (EstBlanc(c, BlancsNombre)) {
             continue;
         } else {
             break;
@@ -150,18 +150,6 @@ double ValeurTexte(std::string_view texte)
 {
     size_t fin = 0;
     return lireNombre(texte, fin);
-}
-
-bool EstNombre(std::string_view texte)
-{
-    size_t fin = 0;
-    lireNombre(texte, fin);
-    if (fin == 0)
-        return false;
-    for (size_t i = fin; i < texte.size(); ++i)
-        if (!estBlanc(texte[i]))
-            return false;
-    return true;
 }
 
 std::string TexteNombre(double x)

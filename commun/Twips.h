@@ -1,9 +1,12 @@
 #pragma once
-#include "app/Nombres.h"
+#include "commun/Nombres.h"
 
 // Geometry is designed in twips; the screen it is made for has 15 twips per pixel.
 constexpr int TwipsParPixel = 15;
 constexpr double TwipsParMm = 56.7;
+// The calendar image, pixels.
+constexpr int LargeurImage = 628;
+constexpr int HauteurImage = 866;
 // Printed height of the whole sheet for its width.
 constexpr double ProportionFeuille = 1.415;
 

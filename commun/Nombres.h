@@ -19,8 +19,20 @@ int32_t VersEntier32(double x, bool* ok = nullptr);
 // 0 when no number starts the text.
 double ValeurTexte(std::string_view texte);
 
-// True when the whole text (blanks around allowed) is a number for ValeurTexte.
-bool EstNombre(std::string_view texte);
+// Quotient and remainder rounded towards minus infinity, so that dates before
+// the epoch (and before year 0) behave like the others.
+constexpr int64_t DivBas(int64_t a, int64_t b)
+{
+    int64_t q = a / b;
+    if ((a % b != 0) && ((a < 0) != (b < 0)))
+        --q;
+    return q;
+}
+
+constexpr int64_t ModBas(int64_t a, int64_t b)
+{
+    return a - DivBas(a, b) * b;
+}
 
 // Decimal text of a whole or real number in its shortest form, without a leading
 // blank ("8388736", "-1", "0.5").

@@ -1,6 +1,7 @@
-#include "app/FichierIni.h"
+#include "commun/FichierIni.h"
 
-#include "app/EcritureAtomique.h"
+#include "commun/EcritureAtomique.h"
+#include "commun/Texte.h"
 
 #include <fstream>
 #include <optional>
@@ -8,17 +9,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-bool estBlanc(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
-
-std::string_view sansBlancs(std::string_view s)
-{
-    while (!s.empty() && estBlanc(s.front()))
-        s.remove_prefix(1);
-    while (!s.empty() && estBlanc(s.back()))
-        s.remove_suffix(1);
-    return s;
-}
 
 // Lower case of a Windows-1252 byte: ASCII letters, the accented capitals
 // 0xC0-0xDE (except the multiplication sign 0xD7), and the four capitals of the
@@ -65,7 +55,7 @@ void pourChaqueLigne(std::string_view texte, F&& f)
     while (i < texte.size()) {
         // Lines of blanks only are neither sections nor keys: passed quickly.
         size_t j = i;
-        while (j < texte.size() && estBlanc(texte[j]))
+        while (j < texte.size() && EstBlanc(texte[j], BlancsIni))
             ++j;
         if (j < texte.size() && texte[j] == '\n') {
             i = j + 1;
@@ -96,25 +86,25 @@ struct Analyse {
 Analyse analyser(std::string_view ligne)
 {
     Analyse a;
-    std::string_view t = sansBlancs(ligne);
+    std::string_view t = SansBlancs(ligne, BlancsIni);
     if (t.empty() || t.front() == ';')
         return a;
     if (t.front() == '[') {
         size_t ferme = t.find(']');
         if (ferme != std::string_view::npos) {
             a.sorte = Sorte::Section;
-            a.nom = sansBlancs(t.substr(1, ferme - 1));
+            a.nom = SansBlancs(t.substr(1, ferme - 1), BlancsIni);
         }
         return a;
     }
     size_t egal = t.find('=');
     if (egal == std::string_view::npos)
         return a;
-    a.nom = sansBlancs(t.substr(0, egal));
+    a.nom = SansBlancs(t.substr(0, egal), BlancsIni);
     if (a.nom.empty())
         return a;
     a.sorte = Sorte::Cle;
-    a.valeur = sansBlancs(t.substr(egal + 1));
+    a.valeur = SansBlancs(t.substr(egal + 1), BlancsIni);
     return a;
 }
 
@@ -164,8 +154,8 @@ std::string LireIni(const fs::path& fichier, std::string_view section, std::stri
     const size_t max = taille == 0 ? 0 : taille - 1;
     std::string_view resultat = defaut;
     std::string contenu;
-    section = sansBlancs(section);
-    cle = sansBlancs(cle);
+    section = SansBlancs(section, BlancsIni);
+    cle = SansBlancs(cle, BlancsIni);
     if (!cle.empty() && charger(fichier, contenu) == Etat::Lu) {
         const std::string_view texte = contenu;
         bool dansSection = false, sectionVue = false;
@@ -192,8 +182,8 @@ std::string LireIni(const fs::path& fichier, std::string_view section, std::stri
 
 bool EcrireIni(const fs::path& fichier, std::string_view section, std::string_view cle, std::string_view valeur)
 {
-    section = sansBlancs(section);
-    cle = sansBlancs(cle);
+    section = SansBlancs(section, BlancsIni);
+    cle = SansBlancs(cle, BlancsIni);
     // Names and value must stay on their line and keep their meaning there.
     if (cle.empty() || cle.front() == '[' || cle.front() == ';' || contientUnDe(cle, "=")
         || contientUnDe(cle, FinDeLigneOuNul) || contientUnDe(section, "]")
