@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <functional>
-#include <random>
 #include <string>
 
 #include "special/FichierCal.h"
@@ -198,38 +197,7 @@ private slots:
         std::filesystem::resize_file(gros, TailleMaxCal);
         QVERIFY(LireFichierCal(gros, t).ok);
     }
-
-    void lectureAleatoire()
-    {
-        // Damaged and random texts: the reader always returns, keeps to its
-        // bounds and stores only colours.
-        std::mt19937 gen(20270101);
-        const char alphabet[] = "0123456789,,,\r\n\"  .-+eE\tx\0\xff";
-        auto car = [&] { return alphabet[gen() % (sizeof alphabet - 1)]; };
-        Table t;
-        for (int essai = 0; essai < 3000; ++essai) {
-            std::string s;
-            if (essai % 3 == 0) { // a valid file with a few changed, inserted or removed bytes
-                s = fichier();
-                for (int i = 0, n = 1 + int(gen() % 8); i < n && !s.empty(); ++i) {
-                    size_t pos = gen() % s.size();
-                    switch (gen() % 3) {
-                    case 0: s[pos] = car(); break;
-                    case 1: s.insert(pos, 1, car()); break;
-                    default: s.erase(pos, 1 + gen() % 40); break;
-                    }
-                }
-            } else { // text from the file's own characters, or any bytes
-                for (size_t i = 0, n = gen() % 6000; i < n; ++i)
-                    s += essai % 3 == 1 ? car() : char(gen() & 0xFF);
-            }
-            LectureCal r = lire(s, t);
-            QVERIFY(r.champsLus >= 0 && r.champsLus <= 516);
-            QCOMPARE(cellesLues(t), r.valeursLues);
-            QVERIFY((r.annee.empty() || r.annee.size() == 4) && (!r.ok || r.champsLus == 516));
-        }
-    }
-
+    // (Damaged and random files: the fuzzing harness tests/fuzz/fuzz_cal.cpp.)
 };
 
 QTEST_APPLESS_MAIN(TestFichierCal)
