@@ -3,15 +3,18 @@
 #include "app/Horloge.h"
 
 namespace {
+// A clock that moves `pas` seconds at each look. After a day of looks it
+// jumps far ahead, so that a wait that never ends fails at once instead of
+// hanging the test.
 struct HorlogeFictive : Horloge {
-    double t;
-    double pas;
+    double t, pas;
     int regards = 0;
     HorlogeFictive(double debut, double p) : t(debut), pas(p) {}
     double SecondesDepuisMinuit() override
     {
-        ++regards;
-        double v = t;
+        if (++regards > 86400 / pas)
+            return 1e9;
+        const double v = t;
         t += pas;
         if (t >= 86400)
             t -= 86400;
@@ -19,37 +22,37 @@ struct HorlogeFictive : Horloge {
     }
     void LaisserPasserEvenements() override {}
 };
-double duree(double debut, int n)
-{
-    HorlogeFictive h(debut, 0.01);
-    AttenteMinutee(h, n);
-    return (h.regards - 1) * 0.01;
-}
 } // namespace
 
 class TestHorloge : public QObject {
     Q_OBJECT
 private slots:
-    void dureeEntreNMoinsEtPlusUneDemie()
+    // The wait ends on the n-th second after the start rounded, halves to even.
+    void duree_data()
     {
-        QVERIFY(qAbs(duree(100.0, 1) - 1.0) < 0.02);
-        QVERIFY(qAbs(duree(100.4, 1) - 0.6) < 0.02);  // start rounded down
-        QVERIFY(qAbs(duree(100.6, 1) - 1.4) < 0.02);  // start rounded up
-        QVERIFY(qAbs(duree(100.5, 1) - 0.5) < 0.02);  // halves to even: 100
-        QVERIFY(qAbs(duree(101.5, 1) - 1.5) < 0.02);  // halves to even: 102
-        QVERIFY(qAbs(duree(50.0, 2) - 2.0) < 0.02);
-    }
-    void passageDeMinuit()
-    {
+        QTest::addColumn<double>("debut");
+        QTest::addColumn<int>("secondes");
+        QTest::addColumn<double>("duree");
+        QTest::newRow("100") << 100.0 << 1 << 1.0;
+        QTest::newRow("100.4: rounded down") << 100.4 << 1 << 0.6;
+        QTest::newRow("100.6: rounded up") << 100.6 << 1 << 1.4;
+        QTest::newRow("100.5: to even 100") << 100.5 << 1 << 0.5;
+        QTest::newRow("101.5: to even 102") << 101.5 << 1 << 1.5;
+        QTest::newRow("50, 2 s") << 50.0 << 2 << 2.0;
         // 23:59:59.6 rounds to 86400: the wait ends a second later, after midnight.
-        HorlogeFictive h(86399.6, 0.05);
-        AttenteMinutee(h, 1);
-        QVERIFY(h.regards < 100);
-        QVERIFY(h.t > 0.9 && h.t < 2);
+        QTest::newRow("86399.6: past midnight") << 86399.6 << 1 << 1.4;
         // 23:59:59.2 rounds to 86399: the wait ends at midnight, 0.8 s later.
-        HorlogeFictive h2(86399.2, 0.05);
-        AttenteMinutee(h2, 1);
-        QVERIFY(qAbs((h2.regards - 1) * 0.05 - 0.8) < 0.06);
+        QTest::newRow("86399.2: at midnight") << 86399.2 << 1 << 0.8;
+    }
+    void duree()
+    {
+        QFETCH(double, debut);
+        QFETCH(int, secondes);
+        QFETCH(double, duree);
+        HorlogeFictive h(debut, 0.01);
+        AttenteMinutee(h, secondes);
+        const double vue = (h.regards - 1) * 0.01;
+        QVERIFY2(qAbs(vue - duree) < 0.02, qPrintable(QString::number(vue)));
     }
 };
 

@@ -1,12 +1,12 @@
 #include <QtTest>
 
 #include <cstdio>
-#include <fstream>
 #include <string>
 
 #include "calendar/Date.h"
 #include "special/FichierCal.h"
 #include "special/ImportIcs.h"
+#include "tests/core/Outils.h"
 
 namespace {
 
@@ -157,10 +157,9 @@ private slots:
     // .Cal file then holds them.
     void cellulesEtFichierCal()
     {
-        const QString dossier = QDir::temp().filePath(QStringLiteral("ardemo_ics_%1").arg(QCoreApplication::applicationPid()));
-        QDir().mkpath(dossier);
-        const std::filesystem::path chemin = QFile::encodeName(dossier + "/zones.ics").toStdString();
-        std::ofstream(chemin, std::ios::binary) << Scolaire;
+        QTemporaryDir dossier;
+        const std::filesystem::path chemin = QFile::encodeName(dossier.filePath("zones.ics")).toStdString();
+        EcrireFichier(chemin, Scolaire);
 
         double table[13][43] = {};
         table[3][7] = 0x00FF00;  // 1 March, coloured before: takes the new colour
@@ -188,11 +187,10 @@ private slots:
         // Bad files leave the table as it was.
         double avant[13][43];
         std::memcpy(avant, table, sizeof avant);
-        std::ofstream(chemin, std::ios::binary) << Scolaire.substr(0, 100);
+        EcrireFichier(chemin, Scolaire.substr(0, 100));
         QCOMPARE(ImporterIcs(chemin, 2027, 0x0000FF, table).etat, EtatIcs::Tronque);
         QCOMPARE(ImporterIcs(chemin.string() + "absent", 2027, 0x0000FF, table).etat, EtatIcs::Illisible);
         QVERIFY(std::memcmp(avant, table, sizeof avant) == 0);
-        QDir(dossier).removeRecursively();
     }
 };
 

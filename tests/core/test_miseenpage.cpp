@@ -39,7 +39,8 @@ private slots:
         QVERIFY(mp.Valide);
         QVERIFY(Proche(mp.EchellePage, 344.0 / 11906, 1e-12));
         QVERIFY(Proche(mp.LargeurMP, 296.88));
-        QVERIFY(mp.MargeX == 720 && mp.MaxH == 42);
+        QCOMPARE(int(mp.MargeX), 720);
+        QCOMPARE(int(mp.MaxH), 42);
         QVERIFY(Proche(mp.PasX, 31.905, 0.001));
         // Vertically: the miniature keeps the on-screen aspect (411.04 pixels)
         // and the step divides by one less than the maximum.
@@ -47,35 +48,43 @@ private slots:
         QCOMPARE(int(mp.MaxV), 70);
         QVERIFY(Proche(mp.PasY, (16838 - 360 - 14175) / 69.0, 1e-9));
         // Home right after the printer choice: the printable area's corner.
-        QVERIFY(mp.ValeurH == 5 && mp.ValeurV == 5 && Coherent(mp));
+        QCOMPARE((std::pair{int(mp.ValeurH), int(mp.ValeurV)}), (std::pair{5, 5}));
+        QVERIFY(Coherent(mp));
         PositionPapier p = PositionSurPapier(mp, page);
-        QVERIFY(Proche(p.x, 360) && Proche(p.y, 360));
+        QVERIFY(Proche(p.x, 360));
+        QVERIFY(Proche(p.y, 360));
 
         AppliquerFleche(mp, 2);
         QCOMPARE(int(mp.ValeurH), 42);
-        QVERIFY(Proche(mp.OrigineGauche, -1180.476) && Coherent(mp));
+        QVERIFY(Proche(mp.OrigineGauche, -1180.476));
+        QVERIFY(Coherent(mp));
 
         // Centre: one pixel right of exact centre (24.56 -> 24), exact centre down (37.48 -> 37).
         AppliquerFleche(mp, 4);
-        QVERIFY(mp.ValeurH == 24 && mp.ValeurV == 37);
+        QCOMPARE((std::pair{int(mp.ValeurH), int(mp.ValeurV)}), (std::pair{24, 37}));
         p = PositionSurPapier(mp, page);
-        QVERIFY(Proche(p.x, 360 + 19 * 1340.0 / 42) && Proche(p.y, 360 + 32 * 2303.0 / 69));
+        QVERIFY(Proche(p.x, 360 + 19 * 1340.0 / 42));
+        QVERIFY(Proche(p.y, 360 + 32 * 2303.0 / 69));
 
         // Bottom right: right column at the bar's maximum, bottom row 2 steps under it.
         AppliquerFleche(mp, 8);
-        QVERIFY(mp.ValeurH == 42 && mp.ValeurV == 67);
+        QCOMPARE((std::pair{int(mp.ValeurH), int(mp.ValeurV)}), (std::pair{42, 67}));
         p = PositionSurPapier(mp, page);
-        QVERIFY(Proche(p.x, 360 + 1180.476) && Proche(p.y, 360 + 2069.362));
-        QVERIFY(p.x + 10206 <= page.LargeurPapier && p.y + 14175 <= page.HauteurPapier);
+        QVERIFY(Proche(p.x, 360 + 1180.476));
+        QVERIFY(Proche(p.y, 360 + 2069.362));
+        QVERIFY(p.x + 10206 <= page.LargeurPapier);
+        QVERIFY(p.y + 14175 <= page.HauteurPapier);
         // Printable area not centred on the paper: its real edges count.
         PageImprimante decale = page;
         decale.BordGauche = 200;
         decale.BordHaut = 100;
         p = PositionSurPapier(mp, decale);
-        QVERIFY(Proche(p.x, 200 + 1180.476) && Proche(p.y, 100 + 2069.362));
+        QVERIFY(Proche(p.x, 200 + 1180.476));
+        QVERIFY(Proche(p.y, 100 + 2069.362));
 
         AppliquerFleche(mp, 0);
-        QVERIFY(mp.OrigineGauche == 0 && mp.OrigineHaut == 0);
+        QCOMPARE(mp.OrigineGauche, 0.0f);
+        QCOMPARE(mp.OrigineHaut, 0.0f);
     }
 
     void barres()
@@ -94,7 +103,8 @@ private slots:
         // Another printer: everything recomputed, picture home again.
         PageImprimante lettre{12240, 15840, 11520, 15120, {}, {}};
         ChoixImprimante(mp, lettre, 10206, 14175, SourceL, SourceH);
-        QVERIFY(mp.ValeurH == 5 && mp.ValeurV == 5 && mp.OrigineGauche == 0);
+        QCOMPARE((std::pair{int(mp.ValeurH), int(mp.ValeurV)}), (std::pair{5, 5}));
+        QCOMPARE(mp.OrigineGauche, 0.0f);
         QVERIFY(Proche(mp.EchellePage, 344.0 / 12240, 1e-12));
         // A smaller room alone keeps the bars inside it.
         HScroll1_Change(mp, mp.MaxH);

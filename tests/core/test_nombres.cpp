@@ -1,31 +1,38 @@
 #include <QtTest>
 
 #include "commun/Nombres.h"
-#include "tests/core/Locale.h"
+#include "tests/core/Outils.h"
 
 #include <cmath>
 
 class TestNombres : public QObject {
     Q_OBJECT
 private slots:
-    void arrondiPair()
-    {
-        QCOMPARE(ArrondiPair(2.5), 2.0);
-        QCOMPARE(ArrondiPair(3.5), 4.0);
-        QCOMPARE(ArrondiPair(-2.5), -2.0);
-        QCOMPARE(ArrondiPair(2.4999), 2.0);
-        QCOMPARE(int(VersEntier16(35 * 56.7)), 1984);
-        QCOMPARE(int(VersEntier16(45 * 56.7)), 2552);
-        QCOMPARE(int(VersEntier16(195 * 56.7)), 11056);
-        QCOMPARE(int(VersEntier16(90 * 56.7)), 5103);
-        QCOMPARE(int(VersEntier16(127 * 56.7)), 7201);
-        bool ok = true;
-        QCOMPARE(int(VersEntier16(600 * 56.7, &ok)), 32767);
-        QVERIFY(!ok);
-    }
     // Under any process locale (the tests also run under fr_FR.UTF-8, where
     // the C library would read "0.5" as 0): numbers use a decimal point.
     void initTestCase() { verifierLocale(); }
+    void arrondiPair_data()
+    {
+        QTest::addColumn<double>("x");
+        QTest::addColumn<double>("arrondi");
+        for (auto [x, r] : {std::pair{2.5, 2.0}, {3.5, 4.0}, {-2.5, -2.0}, {2.4999, 2.0}, {-0.5, 0.0}})
+            QTest::newRow(qPrintable(QString::number(x))) << x << r;
+    }
+    void arrondiPair()
+    {
+        QFETCH(double, x);
+        QFETCH(double, arrondi);
+        QCOMPARE(ArrondiPair(x), arrondi);
+        bool ok = false;
+        QCOMPARE(double(VersEntier16(x, &ok)), arrondi);
+        QVERIFY(ok);
+    }
+    void horsPlage()
+    {
+        bool ok = true;
+        QCOMPARE(int(VersEntier16(32767.5, &ok)), 32767);
+        QVERIFY(!ok);
+    }
     void valeurTexte_data()
     {
         QTest::addColumn<QString>("texte");

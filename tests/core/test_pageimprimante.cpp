@@ -20,13 +20,15 @@ private slots:
         QCOMPARE(p.HauteurPapier, 16838);
         QCOMPARE(p.LargeurImprimable, 11186);
         QCOMPARE(p.HauteurImprimable, 16118);
-        QVERIFY(Proche(*p.BordGauche, 360) && Proche(*p.BordHaut, 360));
+        QVERIFY(Proche(*p.BordGauche, 360));
+        QVERIFY(Proche(*p.BordHaut, 360));
 
         // Unequal margins: the printable area's own left and top edges.
         const PageImprimante q = PageDepuisPoints(612, 792, 12, 30, 24, 6);
         QCOMPARE(q.LargeurImprimable, 12240 - 720);
         QCOMPARE(q.HauteurImprimable, 15840 - 720);
-        QVERIFY(Proche(*q.BordGauche, 240) && Proche(*q.BordHaut, 600));
+        QVERIFY(Proche(*q.BordGauche, 240));
+        QVERIFY(Proche(*q.BordHaut, 600));
 
         // Whole page printable, margins wider than the paper, nonsense values.
         const PageImprimante r = PageDepuisPoints(595, 842, 0, 0, 0, 0);
@@ -44,19 +46,14 @@ private slots:
 
     void qualites()
     {
-        // Nothing offered by the driver: fixed resolutions.
-        QCOMPARE(ResolutionQualite(-1, {}), 150);
-        QCOMPARE(ResolutionQualite(-2, {72}), 300);
-        QCOMPARE(ResolutionQualite(-3, {}), 600);
-        QCOMPARE(ResolutionQualite(-4, {1200}), 1200);
+        // Nothing offered by the driver (or one odd value): fixed resolutions.
         // Offered resolutions: draft the lowest, high the highest, spread between.
         const std::vector<int> offertes{1200, 75, 300, 150, 600, 300, 0};
-        QCOMPARE(ResolutionQualite(-1, offertes), 75);
-        QCOMPARE(ResolutionQualite(-2, offertes), 150);
-        QCOMPARE(ResolutionQualite(-3, offertes), 600);
-        QCOMPARE(ResolutionQualite(-4, offertes), 1200);
-        QCOMPARE(ResolutionQualite(-2, {600, 300}), 300);
-        QCOMPARE(ResolutionQualite(-3, {600, 300}), 600);
+        for (auto [code, proposees, dpi] :
+             {std::tuple{-1, std::vector<int>{}, 150}, {-2, {72}, 300}, {-3, {}, 600}, {-4, {1200}, 1200},
+              {-1, offertes, 75}, {-2, offertes, 150}, {-3, offertes, 600}, {-4, offertes, 1200},
+              {-2, {600, 300}, 300}, {-3, {600, 300}, 600}})
+            QCOMPARE(ResolutionQualite(code, proposees), dpi);
         // Not a quality code: the printer keeps its resolution.
         for (int code : {0, 1, 4, -5, -32768})
             QCOMPARE(ResolutionQualite(code, offertes), 0);
@@ -72,12 +69,14 @@ private slots:
         RectAppareil r = RectImpression(mp, page, 10206, 14175, 1440, 1440);
         QVERIFY(Proche(r.x, 360 + 1180.476, 0.01));
         QVERIFY(Proche(r.y, 360));
-        QVERIFY(Proche(r.l, 10206) && Proche(r.h, 14175));
+        QVERIFY(Proche(r.l, 10206));
+        QVERIFY(Proche(r.h, 14175));
         // In the device's own units, from an origin the device sets elsewhere.
         r = RectImpression(mp, page, 10206, 14175, 600, 300, 18, 9);
         QVERIFY(Proche(r.x, 1180.476 * 600 / 1440, 0.01));
         QVERIFY(Proche(r.y, 180 * 300.0 / 1440));
-        QVERIFY(Proche(r.l, 10206 * 600.0 / 1440) && Proche(r.h, 14175 * 300.0 / 1440));
+        QVERIFY(Proche(r.l, 10206 * 600.0 / 1440));
+        QVERIFY(Proche(r.h, 14175 * 300.0 / 1440));
     }
 };
 

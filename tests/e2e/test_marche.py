@@ -18,9 +18,8 @@ import sys
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from bureau import Bureau  # noqa: E402
+from bureau import SAUTE, Bureau  # noqa: E402
 
-SAUTE = 77
 # The "Quitter" button in the main window, in pixels, with a margin.
 QUITTER = (178, 436, 270, 475)
 COPIER = (134, 247)
@@ -80,11 +79,14 @@ class Marche:
             self.copier()
         return True
 
+    def principale(self):
+        """Top-left corner of the main window, None when it is not shown."""
+        w = self.b.fenetres("Ardemo")
+        return self.b.geometrie(w[0])[:2] if w else None
+
     def copier(self):
-        principale = self.b.fenetres("Ardemo")
-        if principale:
-            x, y, _, _ = self.b.geometrie(principale[0])
-            self.b.clic(x + COPIER[0], y + COPIER[1])
+        if coin := self.principale():
+            self.b.clic(coin[0] + COPIER[0], coin[1] + COPIER[1])
             self.noter("clic « Copier dans le Presse-Papier »")
 
     def demarrer(self):
@@ -94,11 +96,8 @@ class Marche:
         self.copier()
 
     def interdit(self, x, y):
-        principale = self.b.fenetres("Ardemo")
-        if not principale:
-            return False
-        px, py, _, _ = self.b.geometrie(principale[0])
-        return QUITTER[0] <= x - px <= QUITTER[2] and QUITTER[1] <= y - py <= QUITTER[3]
+        coin = self.principale()
+        return bool(coin) and QUITTER[0] <= x - coin[0] <= QUITTER[2] and QUITTER[1] <= y - coin[1] <= QUITTER[3]
 
     def action(self):
         fen = self.fenetres()
@@ -106,24 +105,19 @@ class Marche:
             return
         # The newest window (a dialog) most of the time, else any of them.
         w, nom, (x, y, l, h) = fen[-1] if self.hasard.random() < 0.6 else self.hasard.choice(fen)
-        if any(nom.startswith(f) for f in FICHIERS):
-            touche = self.hasard.choice(["Return", "Escape"])
-            self.b.xdo("windowfocus", "--sync", w)
-            self.b.touche(touche)
-            self.noter("dialogue « %s » : %s" % (nom, touche))
-            return
-        if self.hasard.random() < 0.55:
+        fichiers = any(nom.startswith(f) for f in FICHIERS)
+        if not fichiers and self.hasard.random() < 0.55:
             for _ in range(10):
                 cx, cy = x + self.hasard.randrange(l), y + self.hasard.randrange(h)
                 if not self.interdit(cx, cy) and cx < 1280 and cy < 1024:
                     self.b.clic(cx, cy, self.hasard.choice([1, 1, 1, 3]))
                     self.noter("clic (%d, %d) dans « %s »" % (cx, cy, nom))
                     return
-        else:
-            touche = self.hasard.choice(TOUCHES)
-            self.b.xdo("windowfocus", "--sync", w)
-            self.b.touche(touche)
-            self.noter("touche %s dans « %s »" % (touche, nom))
+            return
+        touche = self.hasard.choice(["Return", "Escape"] if fichiers else TOUCHES)
+        self.b.xdo("windowfocus", "--sync", w)
+        self.b.touche(touche)
+        self.noter("touche %s dans « %s »" % (touche, nom))
 
     def echec(self, raison):
         print("ÉCHEC : %s" % raison)
@@ -159,10 +153,8 @@ class Marche:
                     self.noter("le programme s'est terminé normalement ; relancé")
                     self.relances += 1
                     self.demarrer()
-                if actions % 5 == 0 and not self.repond():
+                if (actions % 5 == 0 or time.time() >= fin) and not self.repond():
                     return self.echec("le programme ne répond plus depuis %d s" % DELAI_REPONSE)
-            if not self.repond():
-                return self.echec("le programme ne répond plus depuis %d s" % DELAI_REPONSE)
             if "--journal" in sys.argv:
                 print("\n".join(self.journal))
             print("%d actions en %.0f s, %d relances, graine %d" % (actions, time.time() - self.debut,

@@ -13,9 +13,8 @@ import sys
 import tempfile
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from bureau import Bureau  # noqa: E402
+from bureau import SAUTE, Bureau  # noqa: E402
 
-SAUTE = 77
 OUTILS = ("cpack", "dpkg", "dpkg-deb", "lintian", "desktop-file-validate", "appstreamcli", "Xvfb", "xdotool")
 
 

@@ -8,14 +8,26 @@
 
 #include "special/FichierCal.h"
 
+#include <algorithm>
 #include <cstring>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t taille)
 {
     const std::string_view entree(reinterpret_cast<const char*>(data), taille);
-    double table[13][43] = {};
+    // Read over a marker first: month 0 and cell 42 are never written, and as
+    // many cells change as values were read.
+    double table[13][43];
+    std::fill(&table[0][0], &table[0][0] + 13 * 43, -7.0);
     const LectureCal lu = LireCal(entree, table);
     EXIGER(lu.champsLus <= 516 && lu.valeursLues <= 504);
+    int changees = 0;
+    for (int m = 0; m < 13; ++m)
+        for (int k = 0; k < 43; ++k) {
+            EXIGER((m != 0 && k != 42) || table[m][k] == -7.0);
+            changees += table[m][k] != -7.0;
+            table[m][k] = table[m][k] == -7.0 ? 0.0 : table[m][k];
+        }
+    EXIGER(changees == lu.valeursLues);
     for (int m = 1; m <= 12; ++m)
         for (int k = 0; k < 42; ++k)
             EXIGER(EstCouleurValide(table[m][k]));

@@ -35,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t taille)
         std::memcpy(&x, data, sizeof x);
         if (std::isfinite(x)) {
             const std::string t = TexteNombre(x);
-            EXIGER(ValeurTexte(t) == x && ValeurTexte(TexteNombreSigne(x)) == x);
+            EXIGER(ValeurTexte(t) == x && ValeurTexte(t + " ") == x && ValeurTexte(TexteNombreSigne(x)) == x);
             EXIGER(t.find(',') == std::string::npos && t.front() != ' ');
             const double r = ArrondiPair(x);
             EXIGER(r == std::trunc(r) && std::fabs(r - x) <= 0.5);
