@@ -15,8 +15,6 @@ constexpr Flag Faux = 0;
 // every window.
 struct mdlVorn {
     std::string AnChoisi = "0000";     // chosen year, 4 characters
-    std::string JourEnCours = "01";
-    std::string MoisEnCours = "01";
 
     Flag CalendrierFait = Faux;
     Flag ZoneChoisie = Faux;
@@ -26,7 +24,6 @@ struct mdlVorn {
     Flag LargeurParProgramme = Faux;
     Flag PremierAffichage = Vrai;
 
-    std::string CrLf = "\r\n";
     std::string FichierIni;            // <program folder>/Pelvado.ini
 
     SchemaCouleurs Couleurs;           // the eight colour slots

@@ -221,8 +221,6 @@ void Ardemo::Form_Load()
     v.CalendrierFait = v.ZoneChoisie = v.ModeCoulSP = v.ApercuOuvert = Faux;
     v.HauteurParProgramme = v.LargeurParProgramme = Faux;
     v.PremierAffichage = Vrai;
-    v.JourEnCours = QStringLiteral("%1").arg(aujourdhui.day(), 2, 10, QLatin1Char('0')).toStdString();
-    v.MoisEnCours = QStringLiteral("%1").arg(aujourdhui.month(), 2, 10, QLatin1Char('0')).toStdString();
     v.AnChoisi = QStringLiteral("%1").arg(aujourdhui.year() % 10000, 4, 10, QLatin1Char('0')).toStdString();
 
     CalType->setToolTip(QStringLiteral("Si vous stationnez\r\n sur un jour férié\r\n vous  en connaîtrez la raison."));
@@ -255,7 +253,7 @@ void Ardemo::Form_Load()
     for (int m = 1; m <= 12; ++m)
         CalBase->BoutonJour(m);
     Coloration();
-    CalType->setText(QStringLiteral("Calendrier réel"));
+    Montrer(Affichage::Commandes);
     // The keyboard starts on the build button, the program's main command.
     Fabriquer->setFocus();
 }

@@ -2,7 +2,7 @@
 #include <QDialog>
 #include <QWidget>
 
-class Ardemo;
+class Principal;
 class QComboBox;
 class QLabel;
 class Echantillon;
@@ -32,7 +32,7 @@ private:
 class ArdemoCoul : public QDialog {
     Q_OBJECT
 public:
-    explicit ArdemoCoul(Ardemo& principal);
+    explicit ArdemoCoul(Principal& principal);
 
     vkFrame* vkFrame3 = nullptr;
     Echantillon* CEntete = nullptr;
@@ -67,5 +67,5 @@ private:
     void AfficherCouleurs(bool fondsGrille);
     double couleurEchantillon(int slot) const;
 
-    Ardemo& m_principal;
+    Principal& m_principal;
 };

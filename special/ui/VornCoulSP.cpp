@@ -16,7 +16,7 @@
 #include <QStandardPaths>
 
 #include "app/Twips.h"
-#include "app/ui/Ardemo.h"
+#include "app/ui/Principal.h"
 #include "app/ui/Controles.h"
 #include "app/ui/Couleur.h"
 #include "app/ui/Curseur.h"
@@ -90,8 +90,8 @@ std::filesystem::path cheminFichier(const QString& nom)
 }
 } // namespace
 
-VornCoulSP::VornCoulSP(Ardemo& principal)
-    : QWidget(&principal, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint
+VornCoulSP::VornCoulSP(Principal& principal)
+    : QWidget(principal.fenetre(), Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint
                               | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
                               | Qt::WindowStaysOnTopHint),
       m_principal(principal)
@@ -150,10 +150,10 @@ VornCoulSP::VornCoulSP(Ardemo& principal)
 
     // A day click shows the colour the day had before it.
     QPointer<VornCoulSP> moi(this);
-    m_principal.surRecolore = [moi](const QColor& avant) {
+    m_principal.SurRecolore([moi](const QColor& avant) {
         if (moi)
             moi->ExempleA->setTexte(DeQColor(avant));
-    };
+    });
 }
 
 void VornCoulSP::Ouvrir()
@@ -168,7 +168,7 @@ void VornCoulSP::Ouvrir()
 void VornCoulSP::Form_Load()
 {
     mdlVorn& etat = m_principal.etat();
-    move(m_principal.pos() + QPoint(TwipsVersPixels(DecalageGauche), TwipsVersPixels(DecalageHaut)));
+    move(m_principal.fenetre()->pos() + QPoint(TwipsVersPixels(DecalageGauche), TwipsVersPixels(DecalageHaut)));
 
     const double fond = etat.Couleurs.CoulJours;
     Exemple->setFond(fond);
@@ -184,8 +184,7 @@ void VornCoulSP::Form_Load()
     AnFichierCal.clear();
 
     etat.ModeCoulSP = Vrai;
-    m_principal.CalBase->show();
-    m_principal.CalType->setText(QStringLiteral("Calendrier réel"));
+    m_principal.EntrerModeSpecial();
     m_ouverte = true;
 }
 
@@ -295,7 +294,7 @@ void VornCoulSP::OuvrirCouleur_Click()
     if (!AnFichierCal.empty() && AnFichierCal != etat.AnChoisi) {
         etat.ModeCoulSP = Faux;
         etat.AnChoisi = AnFichierCal;
-        m_principal.cAn->setEditText(QString::fromStdString(AnFichierCal));
+        m_principal.ChoisirAnnee(QString::fromStdString(AnFichierCal));
         // The build lets events run while it waits: this window must not be
         // closed or used in the middle of it.
         setEnabled(false);
@@ -354,7 +353,7 @@ void VornCoulSP::ImporterCal_Click()
 
     // Each cell changes as under a click, so the sheet shows it at once.
     for (const CaseSP& c : ColorerJours(import, etat.CoulSPChoisie, etat.TableCoulSP))
-        m_principal.CalBase->BtnJour[c.mois][c.cellule]->setTexte(VersQColor(etat.TableCoulSP[c.mois][c.cellule]));
+        m_principal.ColorerCase(c.mois, c.cellule);
 }
 
 void VornCoulSP::FermerCoulSP_Click()
@@ -375,19 +374,5 @@ void VornCoulSP::closeEvent(QCloseEvent* e)
 void VornCoulSP::Terminer()
 {
     m_ouverte = false;
-    // The image is drawn again from the sheet, so that it shows the special colours.
-    CurseurSablier();
-    m_principal.Copier();
-    m_principal.Coller();
-    CurseurNormal();
-    m_principal.etat().ModeCoulSP = Faux;
-    m_principal.FondCdes->show();
-}
-
-void Ardemo::CoulSpéciale_Click()
-{
-    FondCdes->hide();
-    if (!vornCoulSP)
-        vornCoulSP = new VornCoulSP(*this);
-    vornCoulSP->Ouvrir();
+    m_principal.QuitterModeSpecial();
 }

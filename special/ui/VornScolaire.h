@@ -3,7 +3,7 @@
 #include <QUrl>
 #include <functional>
 
-class Ardemo;
+class Principal;
 class QLabel;
 class vkCommand;
 
@@ -18,7 +18,7 @@ extern const char* const CreditCarteZones;
 class VornScolaire : public QDialog {
     Q_OBJECT
 public:
-    explicit VornScolaire(Ardemo& principal);
+    explicit VornScolaire(Principal& principal);
 
     QLabel* Image1 = nullptr;
     vkCommand* CalendScolaire = nullptr;
@@ -38,5 +38,5 @@ public:
 private:
     void Form_Load();
 
-    Ardemo& m_principal;
+    Principal& m_principal;
 };

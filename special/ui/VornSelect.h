@@ -4,7 +4,7 @@
 
 #include "special/Zone.h"
 
-class Ardemo;
+class Principal;
 class QLabel;
 class vkCommand;
 class vkFrame;
@@ -15,7 +15,7 @@ class vkFrame;
 class VornSelect : public QWidget {
     Q_OBJECT
 public:
-    explicit VornSelect(Ardemo& principale);
+    explicit VornSelect(Principal& principale);
 
     vkFrame* vkFrame3 = nullptr;
     QLabel* Label1[1] = {};
@@ -44,7 +44,7 @@ private:
     void fermer();
     void dessinerZone();
 
-    Ardemo& m_principale;
+    Principal& m_principale;
     TraceZone m_trace;
     bool m_enfoncee = false; // a left press on the image waits for its release
     bool m_nouveauTrace = false; // pressed on the image since this opening
