@@ -242,7 +242,6 @@ void Ardemo::Form_Load()
     LireReglages();
     v.RegionFeries = LireRegion(v.FichierIni);
     BulleFeries();
-    v.CoulAvant = v.Couleurs.valeurs();
     v.LargeurTwips = VersEntier16(ValeurTexte(Largeur->text().toStdString()) * TwipsParMm);
     v.HauteurTwips = VersEntier16(ValeurTexte(Hauteur->text().toStdString()) * TwipsParMm);
 

@@ -11,8 +11,6 @@ void Ardemo::Coloration()
     const SchemaCouleurs& c = m_etat.Couleurs;
     Pict1->setFond(VersQColor(c.CoulBordure));
     CalBase->setFond(VersQColor(c.CoulBordure));
-    Pict1->setCouleurDessin(VersQColor(c.CoulGrille));
-    Pictx->setCouleurDessin(VersQColor(c.CoulGrille));
     FondWidget(chkFerie, VersQColor(c.CoulFérié));
     FondWidget(chkWeek, VersQColor(c.CoulWeekEnd));
     for (int m = 1; m <= 12; ++m)

@@ -145,7 +145,7 @@ void ArdemoCoul::Form_Load()
     move(m_principal.fenetre()->pos() + QPoint(0, TwipsVersPixels(DecalageHaut)));
     AfficherCouleurs(true);
     cRegion->setCurrentIndex(static_cast<int>(m_principal.etat().RegionFeries));
-    m_principal.etat().CoulAvant = m_principal.etat().Couleurs.valeurs();
+    m_avant = m_principal.etat().Couleurs.valeurs();
 }
 
 // The slots on their samples; the grid sample is a day cell framed in the grid
@@ -215,7 +215,7 @@ void ArdemoCoul::Annuler_Click()
 
 void ArdemoCoul::reject()
 {
-    m_principal.etat().Couleurs.affecter(m_principal.etat().CoulAvant);
+    m_principal.etat().Couleurs.affecter(m_avant);
     QDialog::reject();
 }
 

@@ -1,6 +1,9 @@
 #pragma once
 #include <QDialog>
 #include <QWidget>
+#include <array>
+
+#include "colour/Couleurs.h"
 
 class Principal;
 class QComboBox;
@@ -68,4 +71,6 @@ private:
     double couleurEchantillon(int slot) const;
 
     Principal& m_principal;
+    // The scheme at the opening, brought back by "Annuler".
+    std::array<double, SchemaCouleurs::Nombre> m_avant{};
 };

@@ -72,7 +72,6 @@ public:
 
     // The current printer: none before the first printer click.
     QPrinter* imprimante() const { return m_imprimante.get(); }
-    const QList<ImprimanteDisponible>& imprimantes() const { return m_liste; }
 
     void ChoixPrint_Click(int index);
     void Qualité_Click(int index);

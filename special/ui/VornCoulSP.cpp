@@ -190,7 +190,7 @@ void VornCoulSP::Form_Load()
 
 void VornCoulSP::setFichierEnCours(const QString& nom)
 {
-    m_principal.etat().FichEnCours = nom.toStdString();
+    m_fichierEnCours = nom;
     FichEnCours->setText(nom.isEmpty() ? Aucun : nom);
 }
 
@@ -237,8 +237,7 @@ void VornCoulSP::RéinitCoulSP_Click()
 
 QString VornCoulSP::nomPropose() const
 {
-    const mdlVorn& etat = m_principal.etat();
-    QString nom = QString::fromStdString(etat.FichEnCours);
+    QString nom = m_fichierEnCours;
     if (nom.isEmpty()) {
         const QDate d = QDate::currentDate();
         nom = QString::fromStdString(NomFichierCalParDefaut(d.day(), d.month(), d.year()));

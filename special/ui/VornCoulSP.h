@@ -67,4 +67,5 @@ private:
     Principal& m_principal;
     bool m_ouverte = false;
     QString m_dossierIcs; // folder of the last calendar imported
+    QString m_fichierEnCours; // the .Cal file in use, empty for none
 };

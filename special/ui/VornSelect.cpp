@@ -119,7 +119,6 @@ void VornSelect::Pict1_MouseUp(Qt::MouseButton bouton, QPoint position)
     v.ZoneY2 = z.ZoneY2;
     v.RatioZone = z.RatioZone;
     dessinerZone();
-    m_principale.image().setCouleurDessin(VersQColor(v.Couleurs.CoulGrille));
     v.ZoneChoisie = Vrai;
     m_principale.activerHauteur(false);
     ValideZone->setEnabled(true);
