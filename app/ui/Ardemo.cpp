@@ -108,6 +108,14 @@ Ardemo::Ardemo(mdlVorn& etat, Horloge& horloge, const QString& dossierProgramme,
     // program when the last of them closes after the main window. A watcher of
     // its own (not this window's filter, which handles the boxes' events once).
     qApp->installEventFilter(new FinDuProgramme(this));
+    // The names the tests find the controls by.
+    Nommer({{FondCdes, "FondCdes"}, {ChoixAffichage, "ChoixAffichage"}, {chkFerie, "chkFerie"}, {chkWeek, "chkWeek"},
+            {vkFrame1, "vkFrame1"}, {cAn, "cAn"}, {FeuVert, "FeuVert"}, {FeuRouge, "FeuRouge"}, {vkFrame2, "vkFrame2"},
+            {Couleurs, "Couleurs"}, {CoulSpéciale, "CoulSpéciale"}, {Fabriquer, "Fabriquer"}, {Sélection, "Sélection"},
+            {SauveFichier, "SauveFichier"}, {SauvePPapier, "SauvePPapier"}, {Ajuster, "Ajuster"}, {Largeur, "Largeur"},
+            {Hauteur, "Hauteur"}, {CalScolaire, "CalScolaire"}, {Apercu, "Apercu"}, {Imprimer, "Imprimer"},
+            {Quitter, "Quitter"}, {Image1, "Image1"}, {CalType, "CalType"}, {VSCal, "VSCal"}, {CalBase, "CalBase"},
+            {Pict1, "Pict1"}, {Pictx, "Pictx"}, {PictSel, "PictSel"}});
 }
 
 Ardemo::~Ardemo() = default;

@@ -138,6 +138,11 @@ ArdemoCoul::ArdemoCoul(Principal& principal)
     connect(Valider, &QAbstractButton::clicked, this, [this] { Valider_Click(); });
 
     Form_Load();
+    // The names the tests find the controls by.
+    Nommer({{vkFrame3, "vkFrame3"}, {CEntete, "CEntete"}, {Grille, "Grille"}, {ShapeCadre, "ShapeCadre"},
+            {Cadre, "Cadre"}, {CNJour, "CNJour"}, {CBordure, "CBordure"}, {CJour, "CJour"}, {CFerie, "CFerie"},
+            {CWeekEnd, "CWeekEnd"}, {CJoursHorsMois, "CJoursHorsMois"}, {lblRegion, "lblRegion"}, {cRegion, "cRegion"},
+            {RestoreCoul, "RestoreCoul"}, {Annuler, "Annuler"}, {Valider, "Valider"}});
 }
 
 void ArdemoCoul::Form_Load()

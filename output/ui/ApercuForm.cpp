@@ -72,6 +72,8 @@ ApercuForm::ApercuForm(Principal& principale)
     connect(FermeApercu, &QAbstractButton::clicked, this, [this] { close(); });
 
     Form_Load();
+    // The names the tests find the controls by.
+    Nommer({{Pict2, "Pict2"}, {FermeApercu, "FermeApercu"}});
 }
 
 // The height has been fixed from the width by the main window just before.

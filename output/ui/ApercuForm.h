@@ -22,9 +22,6 @@ class ApercuForm : public QWidget {
 public:
     explicit ApercuForm(Principal& principale);
 
-    BoiteImage* Pict2 = nullptr;
-    vkCommand* FermeApercu = nullptr;
-
 signals:
     void ferme();
 
@@ -35,5 +32,7 @@ protected:
 private:
     void Form_Load();
 
+    BoiteImage* Pict2 = nullptr;
+    vkCommand* FermeApercu = nullptr;
     Principal& m_principale;
 };

@@ -131,6 +131,10 @@ VornPrint::VornPrint(Principal& principal, const QImage& source, QSizeF tailleSo
     FondWidget(this, VersQColor(Pourpre));
     creerControles();
     Form_Load();
+    // The names the tests find the controls by.
+    Nommer({{Frame1, "Frame1"}, {QualImpr, "QualImpr"}, {MPage, "MPage"}, {HScroll1, "HScroll1"},
+            {VScroll1, "VScroll1"}, {PictPage, "PictPage"}, {PictMP, "PictMP"}, {ValidePrint, "ValidePrint"},
+            {AnnulPrint, "AnnulPrint"}});
 }
 
 VornPrint::~VornPrint() = default;

@@ -154,6 +154,11 @@ VornCoulSP::VornCoulSP(Principal& principal)
         if (moi)
             moi->ExempleA->setTexte(DeQColor(avant));
     });
+    // The names the tests find the controls by.
+    Nommer({{vkFrame3, "vkFrame3"}, {ChoixCoul, "ChoixCoul"}, {label5, "label5"}, {ExempleA, "ExempleA"},
+            {Exemple, "Exemple"}, {label6, "label6"}, {CoulEnCours, "CoulEnCours"}, {RéinitCoulSP, "RéinitCoulSP"},
+            {Label2, "Label2"}, {FichEnCours, "FichEnCours"}, {SauverCouleurs, "SauverCouleurs"},
+            {OuvrirCouleur, "OuvrirCouleur"}, {FermerCoulSP, "FermerCoulSP"}, {ImporterCal, "ImporterCal"}});
 }
 
 void VornCoulSP::Ouvrir()

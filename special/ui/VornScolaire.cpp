@@ -87,6 +87,9 @@ VornScolaire::VornScolaire(Principal& principal)
     connect(CSpeciale, &QAbstractButton::clicked, this, [this] { CSpeciale_Click(); });
 
     Form_Load();
+    // The names the tests find the controls by.
+    Nommer({{Image1, "Image1"}, {CalendScolaire, "CalendScolaire"}, {FermeCarte, "FermeCarte"}, {LabelIcs, "LabelIcs"},
+            {CSpeciale, "CSpeciale"}});
 }
 
 void VornScolaire::Form_Load()

@@ -67,6 +67,8 @@ VornSelect::VornSelect(Principal& principale)
             [this](Qt::MouseButton b, QPoint p) { Pict1_MouseDown(b, p); });
     connect(&m_principale.image(), &BoiteImage::sourisRelachee, this,
             [this](Qt::MouseButton b, QPoint p) { Pict1_MouseUp(b, p); });
+    // The names the tests find the controls by.
+    Nommer({{vkFrame3, "vkFrame3"}, {AnnuleZone, "AnnuleZone"}, {ValideZone, "ValideZone"}});
 }
 
 void VornSelect::Form_Load()
