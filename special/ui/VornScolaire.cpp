@@ -89,7 +89,7 @@ VornScolaire::VornScolaire(Principal& principal)
     Form_Load();
     // The names the tests find the controls by.
     Nommer({{Image1, "Image1"}, {CalendScolaire, "CalendScolaire"}, {FermeCarte, "FermeCarte"}, {LabelIcs, "LabelIcs"},
-            {CSpeciale, "CSpeciale"}});
+            {CSpeciale, "CSpeciale"}, {Label1[0], "Label1(0)"}, {Label1[1], "Label1(1)"}});
 }
 
 void VornScolaire::Form_Load()

@@ -20,13 +20,6 @@ class VornScolaire : public QDialog {
 public:
     explicit VornScolaire(Principal& principal);
 
-    QLabel* Image1 = nullptr;
-    vkCommand* CalendScolaire = nullptr;
-    vkCommand* FermeCarte = nullptr;
-    QLabel* Label1[2] = {};
-    QLabel* LabelIcs = nullptr; // the official calendars can be imported
-    vkCommand* CSpeciale = nullptr;
-
     // Opens a web page in the user's browser (QDesktopServices by default); its
     // result is ignored.
     std::function<bool(const QUrl&)> ouvrirPage;
@@ -38,5 +31,11 @@ public:
 private:
     void Form_Load();
 
+    QLabel* Image1 = nullptr;
+    vkCommand* CalendScolaire = nullptr;
+    vkCommand* FermeCarte = nullptr;
+    QLabel* Label1[2] = {};
+    QLabel* LabelIcs = nullptr; // the official calendars can be imported
+    vkCommand* CSpeciale = nullptr;
     Principal& m_principal;
 };
