@@ -17,12 +17,6 @@ class VornSelect : public QWidget {
 public:
     explicit VornSelect(Principal& principale);
 
-    vkFrame* vkFrame3 = nullptr;
-    QLabel* Label1[1] = {};
-    QLabel* Label2[1] = {};
-    vkCommand* AnnuleZone = nullptr;
-    vkCommand* ValideZone = nullptr;
-
     // Each opening: placed beside the main window, the clean image shown
     // uncovered, "Valider" waiting for a zone.
     void Form_Load();
@@ -44,6 +38,11 @@ private:
     void fermer();
     void dessinerZone();
 
+    vkFrame* vkFrame3 = nullptr;
+    QLabel* Label1[1] = {};
+    QLabel* Label2[1] = {};
+    vkCommand* AnnuleZone = nullptr;
+    vkCommand* ValideZone = nullptr;
     Principal& m_principale;
     TraceZone m_trace;
     bool m_enfoncee = false; // a left press on the image waits for its release
