@@ -37,23 +37,6 @@ class ArdemoCoul : public QDialog {
 public:
     explicit ArdemoCoul(Principal& principal);
 
-    vkFrame* vkFrame3 = nullptr;
-    Echantillon* CEntete = nullptr;
-    Echantillon* Grille = nullptr;
-    FormeCadre* ShapeCadre = nullptr;
-    Echantillon* Cadre = nullptr;
-    Echantillon* CNJour = nullptr;
-    Echantillon* CBordure = nullptr;
-    vkCommand* CJour = nullptr;
-    Echantillon* CFerie = nullptr;
-    Echantillon* CWeekEnd = nullptr;
-    Echantillon* CJoursHorsMois = nullptr;
-    QLabel* lblRegion = nullptr;
-    QComboBox* cRegion = nullptr;
-    vkCommand* RestoreCoul = nullptr;
-    vkCommand* Annuler = nullptr;
-    vkCommand* Valider = nullptr;
-
     // A click on the sample of colour slot `slot` (file order: 0 CoulTxtEntete
     // ... 6 CoulGrille, for Grille and Cadre alike, 7 CoulBordure).
     void ModifierCouleur(int slot);
@@ -70,6 +53,22 @@ private:
     void AfficherCouleurs(bool fondsGrille);
     double couleurEchantillon(int slot) const;
 
+    vkFrame* vkFrame3 = nullptr;
+    Echantillon* CEntete = nullptr;
+    Echantillon* Grille = nullptr;
+    FormeCadre* ShapeCadre = nullptr;
+    Echantillon* Cadre = nullptr;
+    Echantillon* CNJour = nullptr;
+    Echantillon* CBordure = nullptr;
+    vkCommand* CJour = nullptr;
+    Echantillon* CFerie = nullptr;
+    Echantillon* CWeekEnd = nullptr;
+    Echantillon* CJoursHorsMois = nullptr;
+    QLabel* lblRegion = nullptr;
+    QComboBox* cRegion = nullptr;
+    vkCommand* RestoreCoul = nullptr;
+    vkCommand* Annuler = nullptr;
+    vkCommand* Valider = nullptr;
     Principal& m_principal;
     // The scheme at the opening, brought back by "Annuler".
     std::array<double, SchemaCouleurs::Nombre> m_avant{};
