@@ -14,42 +14,36 @@ constexpr Flag Faux = 0;
 // The program's shared state: one instance, created at start-up and handed to
 // every window.
 struct mdlVorn {
+    // Settings: what is drawn and at which size.
     std::string AnChoisi = "0000";     // chosen year, 4 characters
-    std::string JourEnCours = "01";
-    std::string MoisEnCours = "01";
+    std::string FichierIni;            // <program folder>/Pelvado.ini
+    SchemaCouleurs Couleurs;           // the eight colour slots
+    Region RegionFeries = Region::Metropole; // whose public holidays are marked
+    int16_t LargeurTwips = 0;
+    int16_t HauteurTwips = 0;
+    int16_t LargMois = 209;
+    int16_t HautMois = 216;
+    // Special text colours: month 0..12 by cell 0..42 (1..12, 0..41 used).
+    double TableCoulSP[13][43] = {};
+    // Selected zone of whole months, in pixels of the image.
+    int32_t ZoneX1 = 0, ZoneY1 = 0, ZoneX2 = 0, ZoneY2 = 0;
+    double RatioZone = 0;
+    // The colour a day click applies, and the one it gives back.
+    double CoulSPChoisie = 0;
+    double CoulTexteNormal = 0;
 
+    // Modes: what the windows are doing.
     Flag CalendrierFait = Faux;
     Flag ZoneChoisie = Faux;
     Flag ModeCoulSP = Faux;
     Flag ApercuOuvert = Faux;
-    Flag HauteurParProgramme = Faux;
-    Flag LargeurParProgramme = Faux;
     Flag PremierAffichage = Vrai;
 
-    std::string CrLf = "\r\n";
-    std::string FichierIni;            // <program folder>/Pelvado.ini
-
-    SchemaCouleurs Couleurs;           // the eight colour slots
-    Region RegionFeries = Region::Metropole; // whose public holidays are marked
-    std::array<double, SchemaCouleurs::Nombre> CoulAvant{}; // colour dialog restore point
-
-    int16_t LargeurTwips = 0;
-    int16_t HauteurTwips = 0;
+    // Guards of the size boxes: a size written by the program does not echo
+    // back into the other box; the size a box had when it got the keyboard.
+    Flag HauteurParProgramme = Faux;
+    Flag LargeurParProgramme = Faux;
     int16_t TailleAvant = 0;
-    int16_t LargMois = 209;
-    int16_t HautMois = 216;
-
-    // Special text colours: month 0..12 by cell 0..42 (1..12, 0..41 used).
-    double TableCoulSP[13][43] = {};
-
-    // Selected zone of whole months, in pixels of the image.
-    int32_t ZoneX1 = 0, ZoneY1 = 0, ZoneX2 = 0, ZoneY2 = 0;
-    double RatioZone = 0;
-
-    // Special-colours window.
-    double CoulSPChoisie = 0;
-    double CoulTexteNormal = 0;
-    std::string FichEnCours;
 
     void CouleursDefaut() { Couleurs = SchemaCouleurs{}; }
     void EffacerCouleursSpeciales();

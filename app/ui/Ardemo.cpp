@@ -109,6 +109,14 @@ Ardemo::Ardemo(mdlVorn& etat, Horloge& horloge, const QString& dossierProgramme,
     // program when the last of them closes after the main window. A watcher of
     // its own (not this window's filter, which handles the boxes' events once).
     qApp->installEventFilter(new FinDuProgramme(this));
+    // The names the tests find the controls by.
+    Nommer({{FondCdes, "FondCdes"}, {ChoixAffichage, "ChoixAffichage"}, {chkFerie, "chkFerie"}, {chkWeek, "chkWeek"},
+            {vkFrame1, "vkFrame1"}, {cAn, "cAn"}, {FeuVert, "FeuVert"}, {FeuRouge, "FeuRouge"}, {vkFrame2, "vkFrame2"},
+            {Couleurs, "Couleurs"}, {CoulSpéciale, "CoulSpéciale"}, {Fabriquer, "Fabriquer"}, {Sélection, "Sélection"},
+            {SauveFichier, "SauveFichier"}, {SauvePPapier, "SauvePPapier"}, {Ajuster, "Ajuster"}, {Largeur, "Largeur"},
+            {Hauteur, "Hauteur"}, {CalScolaire, "CalScolaire"}, {Apercu, "Apercu"}, {Imprimer, "Imprimer"},
+            {Quitter, "Quitter"}, {Image1, "Image1"}, {CalType, "CalType"}, {VSCal, "VSCal"}, {CalBase, "CalBase"},
+            {Pict1, "Pict1"}, {Pictx, "Pictx"}, {PictSel, "PictSel"}});
 }
 
 Ardemo::~Ardemo() = default;
@@ -222,8 +230,6 @@ void Ardemo::Form_Load()
     v.CalendrierFait = v.ZoneChoisie = v.ModeCoulSP = v.ApercuOuvert = Faux;
     v.HauteurParProgramme = v.LargeurParProgramme = Faux;
     v.PremierAffichage = Vrai;
-    v.JourEnCours = QStringLiteral("%1").arg(aujourdhui.day(), 2, 10, QLatin1Char('0')).toStdString();
-    v.MoisEnCours = QStringLiteral("%1").arg(aujourdhui.month(), 2, 10, QLatin1Char('0')).toStdString();
     v.AnChoisi = QStringLiteral("%1").arg(aujourdhui.year() % 10000, 4, 10, QLatin1Char('0')).toStdString();
 
     CalType->setToolTip(QStringLiteral("Si vous stationnez\r\n sur un jour férié\r\n vous  en connaîtrez la raison."));
@@ -245,7 +251,6 @@ void Ardemo::Form_Load()
     LireReglages();
     v.RegionFeries = LireRegion(v.FichierIni);
     BulleFeries();
-    v.CoulAvant = v.Couleurs.valeurs();
     v.LargeurTwips = VersEntier16(ValeurTexte(Largeur->text().toStdString()) * TwipsParMm);
     v.HauteurTwips = VersEntier16(ValeurTexte(Hauteur->text().toStdString()) * TwipsParMm);
 
@@ -256,7 +261,7 @@ void Ardemo::Form_Load()
     for (int m = 1; m <= 12; ++m)
         CalBase->BoutonJour(m);
     Coloration();
-    CalType->setText(QStringLiteral("Calendrier réel"));
+    Montrer(Affichage::Commandes);
     // The keyboard starts on the build button, the program's main command.
     Fabriquer->setFocus();
 }

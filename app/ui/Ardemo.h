@@ -8,6 +8,7 @@
 
 #include "app/Emplacements.h"
 #include "app/mdlVorn.h"
+#include "app/ui/Principal.h"
 #include "calendar/Feries.h"
 
 class QCheckBox;
@@ -25,25 +26,25 @@ class VornCoulSP;
 class VornSelect;
 class VornScolaire;
 class ApercuForm;
+struct CalendrierAEcrire;
 class VornPrint;
 
 // The main window: the command panel on the left, the calendar sheet and the
-// calendar image on the right. The other windows reach its controls and
-// procedures through the instance they are given.
-class Ardemo : public QWidget, private RapportPaques {
+// calendar image on the right. The other windows see it as a Principal.
+class Ardemo : public QWidget, public Principal, private RapportPaques {
     Q_OBJECT
 public:
     Ardemo(mdlVorn& etat, Horloge& horloge, const QString& dossierProgramme, QWidget* parent = nullptr);
     ~Ardemo() override;
 
-    mdlVorn& etat() { return m_etat; }
+    mdlVorn& etat() override { return m_etat; }
     Horloge& horloge() { return m_horloge; }
     const QString& dossierProgramme() const { return m_dossier; }
     // Chosen at start-up: the program's folder when it is the user's to write,
     // else the user's configuration, pictures and documents folders.
     const Emplacements& emplacements() const { return m_emplacements; }
     QString dossierImages() const { return QString::fromStdString(m_emplacements.dossierImages.string()); }
-    QString dossierDocuments() const { return QString::fromStdString(m_emplacements.dossierDocuments.string()); }
+    QString dossierDocuments() const override { return QString::fromStdString(m_emplacements.dossierDocuments.string()); }
 
     // Command panel.
     QWidget* FondCdes = nullptr;
@@ -79,14 +80,11 @@ public:
     BoiteImage* Pictx = nullptr;
     BoiteImage* PictSel = nullptr;
 
-    // Members written by the month filling.
-    int16_t NumMois = 0;
-    int16_t Jour = 0, Mois = 0, Annee = 0;
     Flag CalculEnCours = 0;
 
     // Build pipeline.
     void Fabriquer_Click();
-    void Fabrication();
+    void Fabrication() override;
     void FRouge();
     void FVert();
     void Copier();
@@ -94,13 +92,13 @@ public:
     void CalculDate(int mois);
 
     // Painting.
-    void Coloration();
-    void Coloriage();
+    void Coloration() override;
+    void Coloriage() override;
     void Recolore(int mois, int index);
     void chkFerie_Click();
     void chkWeek_Click();
     // The "Jours fériés" box's tooltip names the region whose holidays are shown.
-    void BulleFeries();
+    void BulleFeries() override;
     void BtnJour_Click(int mois, int index);
 
     // Start-up and the panel's other buttons.
@@ -115,8 +113,26 @@ public:
     void Apercu_Click();
     void Imprimer_Click();
 
-    // Shown by the special-colours window: the colour a clicked day had before.
-    std::function<void(const QColor&)> surRecolore;
+    // What the other windows ask of this one.
+    QWidget* fenetre() override { return this; }
+    BoiteImage& image() override { return *Pict1; }
+    void ColorerCase(int mois, int cellule) override;
+    void RafraichirImage() override;
+    void MontrerImage() override { Coller(); }
+    void ChoisirAnnee(const QString& an) override;
+    void EntrerModeSpecial() override { Montrer(Affichage::Feuille); }
+    void QuitterModeSpecial() override;
+    void OuvrirCouleursSpeciales() override { CoulSpéciale_Click(); }
+    void SurRecolore(std::function<void(const QColor&)> f) override { m_surRecolore = std::move(f); }
+    void EntrerModeZone() override;
+    void QuitterModeZone() override { Montrer(Affichage::Commandes); }
+    QString texteLargeur() const override;
+    QString texteHauteur() const override;
+    void ecrireLargeur(const QString& mm) override;
+    void ecrireHauteur(const QString& mm) override;
+    void activerHauteur(bool oui) override;
+    // The calendar as the save and the command line write it.
+    CalendrierAEcrire calendrier();
 
     // Year box, size boxes and scrolling.
     void cAn_Click();
@@ -160,6 +176,8 @@ protected:
     void changeEvent(QEvent*) override;
 
 private:
+    // The one place that shows or hides the command panel, the sheet and the image.
+    void Montrer(Affichage affichage);
     void Form_Load();
     void LireReglages();
     void creerCommandes();
@@ -175,6 +193,7 @@ private:
     QString m_dossier;
     Emplacements m_emplacements;
     QImage m_rendu;
+    std::function<void(const QColor&)> m_surRecolore; // the colour a clicked day had before
     bool m_fermee = false; // closed with its close box
     bool m_largeurRouge = false;
     bool m_hauteurRouge = false;

@@ -20,8 +20,6 @@ public:
 
     void setFond(const QColor& c);           // erases the retained drawing
     QColor fond() const { return m_fond; }
-    void setCouleurDessin(const QColor& c) { m_dessin = c; }
-    QColor couleurDessin() const { return m_dessin; }
     void effacer();
     void setImage(const QImage& img);        // copied at (0, 0) of the drawing area
 
@@ -40,7 +38,6 @@ protected:
 private:
     bool m_bordure;
     QColor m_fond = QColor(0xFB, 0xE9, 0xD2);
-    QColor m_dessin = Qt::black;
     QImage m_image;
     std::function<void(QPainter&)> m_surcouche;
 };

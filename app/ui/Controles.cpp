@@ -62,3 +62,9 @@ QLabel* icone(QWidget* parent, const QString& ressource, const RectTwips& r, con
     l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return l;
 }
+
+void Nommer(std::initializer_list<std::pair<QObject*, const char*>> controles)
+{
+    for (const auto& [controle, nom] : controles)
+        controle->setObjectName(QString::fromUtf8(nom));
+}

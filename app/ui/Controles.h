@@ -4,10 +4,13 @@
 #include <QColor>
 #include <QFont>
 #include <QString>
+#include <initializer_list>
+#include <utility>
 
 #include "commun/Twips.h"
 
 class QCheckBox;
+class QObject;
 class QLabel;
 class QWidget;
 class vkCommand;
@@ -43,3 +46,6 @@ QCheckBox* caseACocher(QWidget* parent, const QString& texte, const RectTwips& r
 // Picture from the program's resources, at the top-left of its rectangle, with
 // a short description for the accessibility tools.
 QLabel* icone(QWidget* parent, const QString& ressource, const RectTwips& r, const QString& description);
+
+// Gives controls their names: the names the windows' tests find them by.
+void Nommer(std::initializer_list<std::pair<QObject*, const char*>> controles);

@@ -31,10 +31,8 @@ void Ardemo::Fabrication()
         FermerApercu();
     Coloriage();
     if (!CalculEnCours) {
-        for (int m = 1; m <= 12; ++m) {
-            NumMois = static_cast<int16_t>(m);
+        for (int m = 1; m <= 12; ++m)
             CalculDate(m);
-        }
         AttenteMinutee(m_horloge, 1);
     }
     Copier();
@@ -108,12 +106,7 @@ void Ardemo::Coller()
 void Ardemo::CalculDate(int mois)
 {
     CalculEnCours = Vrai;
-    m_etat.JourEnCours = "01";
-    m_etat.MoisEnCours = (mois < 10 ? "0" : "") + std::to_string(mois);
     const int annee = static_cast<int>(ValeurTexte(m_etat.AnChoisi));
-    Jour = 1;
-    Mois = static_cast<int16_t>(mois);
-    Annee = static_cast<int16_t>(annee);
 
     BlocMois bloc = RemplirMois(annee, mois);
     AffichageFeries affichage;

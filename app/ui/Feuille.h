@@ -12,7 +12,6 @@ class CaseJour : public QWidget {
 public:
     CaseJour(int index, QWidget* parent);
 
-    int index() const { return m_index; }
     QString legende;
     int Tag = 0;
     bool gras = false;

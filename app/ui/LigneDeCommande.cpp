@@ -290,7 +290,7 @@ int Fabriquer(const Demande& d, const char* programme)
     etat.LargeurTwips = taille.largeurTwips;
     etat.HauteurTwips = taille.hauteurTwips;
 
-    const CalendrierAEcrire calendrier = CalendrierDeFenetre(fenetre);
+    const CalendrierAEcrire calendrier = fenetre.calendrier();
     for (const QString& sortie : d.sorties)
         if (!EcrireCalendrier(sortie, FormatDuNom(sortie.toStdString()), calendrier))
             return Erreur(QStringLiteral("impossible d'écrire le fichier « %1 »").arg(sortie));

@@ -105,7 +105,6 @@ void Ardemo::cAn_Click()
 {
     if (auto an = AnneeChoisie(texte(cAn)))
         m_etat.AnChoisi = *an;
-    m_etat.JourEnCours = JourEnDeuxChiffres(Jour);
 }
 
 void Ardemo::cAn_LostFocus()

@@ -8,7 +8,7 @@
 
 #include "app/Reglages.h"
 #include "commun/Twips.h"
-#include "app/ui/Ardemo.h"
+#include "app/ui/Principal.h"
 #include "app/ui/Controles.h"
 #include "app/ui/Couleur.h"
 #include "app/ui/Styles.h"
@@ -70,8 +70,8 @@ void FormeCadre::paintEvent(QPaintEvent*)
     p.fillRect(QRect(r.right() - EpaisseurCadre + 1, r.top(), EpaisseurCadre, r.height()), c);
 }
 
-ArdemoCoul::ArdemoCoul(Ardemo& principal)
-    : QDialog(&principal, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint
+ArdemoCoul::ArdemoCoul(Principal& principal)
+    : QDialog(principal.fenetre(), Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint
                               | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       m_principal(principal)
 {
@@ -138,14 +138,19 @@ ArdemoCoul::ArdemoCoul(Ardemo& principal)
     connect(Valider, &QAbstractButton::clicked, this, [this] { Valider_Click(); });
 
     Form_Load();
+    // The names the tests find the controls by.
+    Nommer({{vkFrame3, "vkFrame3"}, {CEntete, "CEntete"}, {Grille, "Grille"}, {ShapeCadre, "ShapeCadre"},
+            {Cadre, "Cadre"}, {CNJour, "CNJour"}, {CBordure, "CBordure"}, {CJour, "CJour"}, {CFerie, "CFerie"},
+            {CWeekEnd, "CWeekEnd"}, {CJoursHorsMois, "CJoursHorsMois"}, {lblRegion, "lblRegion"}, {cRegion, "cRegion"},
+            {RestoreCoul, "RestoreCoul"}, {Annuler, "Annuler"}, {Valider, "Valider"}});
 }
 
 void ArdemoCoul::Form_Load()
 {
-    move(m_principal.pos() + QPoint(0, TwipsVersPixels(DecalageHaut)));
+    move(m_principal.fenetre()->pos() + QPoint(0, TwipsVersPixels(DecalageHaut)));
     AfficherCouleurs(true);
     cRegion->setCurrentIndex(static_cast<int>(m_principal.etat().RegionFeries));
-    m_principal.etat().CoulAvant = m_principal.etat().Couleurs.valeurs();
+    m_avant = m_principal.etat().Couleurs.valeurs();
 }
 
 // The slots on their samples; the grid sample is a day cell framed in the grid
@@ -215,7 +220,7 @@ void ArdemoCoul::Annuler_Click()
 
 void ArdemoCoul::reject()
 {
-    m_principal.etat().Couleurs.affecter(m_principal.etat().CoulAvant);
+    m_principal.etat().Couleurs.affecter(m_avant);
     QDialog::reject();
 }
 
@@ -232,14 +237,8 @@ void ArdemoCoul::Valider_Click()
     }
     accept();
     m_principal.BulleFeries();
-    m_principal.update();
+    m_principal.fenetre()->update();
     m_principal.Coloration();
     if (etat.CalendrierFait)
         m_principal.Fabrication();
-}
-
-void Ardemo::Couleurs_Click()
-{
-    ArdemoCoul dialogue(*this);
-    dialogue.exec();
 }

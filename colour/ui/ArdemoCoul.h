@@ -1,8 +1,11 @@
 #pragma once
 #include <QDialog>
 #include <QWidget>
+#include <array>
 
-class Ardemo;
+#include "colour/Couleurs.h"
+
+class Principal;
 class QComboBox;
 class QLabel;
 class Echantillon;
@@ -32,24 +35,7 @@ private:
 class ArdemoCoul : public QDialog {
     Q_OBJECT
 public:
-    explicit ArdemoCoul(Ardemo& principal);
-
-    vkFrame* vkFrame3 = nullptr;
-    Echantillon* CEntete = nullptr;
-    Echantillon* Grille = nullptr;
-    FormeCadre* ShapeCadre = nullptr;
-    Echantillon* Cadre = nullptr;
-    Echantillon* CNJour = nullptr;
-    Echantillon* CBordure = nullptr;
-    vkCommand* CJour = nullptr;
-    Echantillon* CFerie = nullptr;
-    Echantillon* CWeekEnd = nullptr;
-    Echantillon* CJoursHorsMois = nullptr;
-    QLabel* lblRegion = nullptr;
-    QComboBox* cRegion = nullptr;
-    vkCommand* RestoreCoul = nullptr;
-    vkCommand* Annuler = nullptr;
-    vkCommand* Valider = nullptr;
+    explicit ArdemoCoul(Principal& principal);
 
     // A click on the sample of colour slot `slot` (file order: 0 CoulTxtEntete
     // ... 6 CoulGrille, for Grille and Cadre alike, 7 CoulBordure).
@@ -67,5 +53,23 @@ private:
     void AfficherCouleurs(bool fondsGrille);
     double couleurEchantillon(int slot) const;
 
-    Ardemo& m_principal;
+    vkFrame* vkFrame3 = nullptr;
+    Echantillon* CEntete = nullptr;
+    Echantillon* Grille = nullptr;
+    FormeCadre* ShapeCadre = nullptr;
+    Echantillon* Cadre = nullptr;
+    Echantillon* CNJour = nullptr;
+    Echantillon* CBordure = nullptr;
+    vkCommand* CJour = nullptr;
+    Echantillon* CFerie = nullptr;
+    Echantillon* CWeekEnd = nullptr;
+    Echantillon* CJoursHorsMois = nullptr;
+    QLabel* lblRegion = nullptr;
+    QComboBox* cRegion = nullptr;
+    vkCommand* RestoreCoul = nullptr;
+    vkCommand* Annuler = nullptr;
+    vkCommand* Valider = nullptr;
+    Principal& m_principal;
+    // The scheme at the opening, brought back by "Annuler".
+    std::array<double, SchemaCouleurs::Nombre> m_avant{};
 };

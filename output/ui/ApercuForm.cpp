@@ -8,7 +8,7 @@
 
 #include "commun/Nombres.h"
 #include "commun/Twips.h"
-#include "app/ui/Ardemo.h"
+#include "app/ui/Principal.h"
 #include "app/ui/BoiteImage.h"
 #include "app/ui/Controles.h"
 #include "app/ui/Couleur.h"
@@ -51,8 +51,8 @@ QImage ImageApercu(const QImage& calendrier, bool zoneChoisie, int zoneX1, int z
     return image;
 }
 
-ApercuForm::ApercuForm(Ardemo& principale)
-    : QWidget(&principale, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+ApercuForm::ApercuForm(Principal& principale)
+    : QWidget(principale.fenetre(), Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                                | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint
                                | Qt::MSWindowsFixedSizeDialogHint),
       m_principale(principale)
@@ -72,15 +72,17 @@ ApercuForm::ApercuForm(Ardemo& principale)
     connect(FermeApercu, &QAbstractButton::clicked, this, [this] { close(); });
 
     Form_Load();
+    // The names the tests find the controls by.
+    Nommer({{Pict2, "Pict2"}, {FermeApercu, "FermeApercu"}});
 }
 
 // The height has been fixed from the width by the main window just before.
 void ApercuForm::Form_Load()
 {
     const mdlVorn& v = m_principale.etat();
-    const QRect cadre = m_principale.frameGeometry();
+    const QRect cadre = m_principale.fenetre()->frameGeometry();
     const GeometrieApercu g = CalculGeometrieApercu(cadre.x() * TwipsParPixel, cadre.y() * TwipsParPixel,
-                                                    m_principale.Pict1->x() * TwipsParPixel, v.LargeurTwips,
+                                                    m_principale.image().x() * TwipsParPixel, v.LargeurTwips,
                                                     v.HauteurTwips);
 
     Pict2->show();
@@ -90,16 +92,14 @@ void ApercuForm::Form_Load()
     setFixedSize(TwipsVersPixels(g.largeurFenetre - CadreLargeur), TwipsVersPixels(g.hauteurFenetre - CadreHauteur));
     move(TwipsVersPixels(g.gauche), TwipsVersPixels(g.haut));
 
-    Pict2->setImage(ImageApercu(ImageDeBoite(*m_principale.Pict1), v.ZoneChoisie, v.ZoneX1, v.ZoneY1, v.ZoneX2,
+    Pict2->setImage(ImageApercu(ImageDeBoite(m_principale.image()), v.ZoneChoisie, v.ZoneX1, v.ZoneY1, v.ZoneX2,
                                 v.ZoneY2, v.LargeurTwips, v.HauteurTwips, VersQColor(v.Couleurs.CoulGrille)));
 }
 
 void ApercuForm::closeEvent(QCloseEvent* e)
 {
-    m_principale.etat().ApercuOuvert = Faux;
-    if (m_principale.apercuForm == this)
-        m_principale.apercuForm = nullptr;
     e->accept();
+    emit ferme();
 }
 
 void ApercuForm::changeEvent(QEvent* e)
@@ -107,49 +107,4 @@ void ApercuForm::changeEvent(QEvent* e)
     QWidget::changeEvent(e);
     if (e->type() == QEvent::ActivationChange && isActiveWindow())
         FermeApercu->setFocus(Qt::ActiveWindowFocusReason);
-}
-
-void Ardemo::Apercu_Click()
-{
-    if (m_etat.ApercuOuvert)
-        FermerApercu();
-    else
-        MontrerApercu();
-}
-
-void Ardemo::FermerApercu()
-{
-    if (ApercuForm* a = apercuForm) {
-        apercuForm = nullptr;
-        a->close();
-    }
-    m_etat.ApercuOuvert = Faux;
-}
-
-// Opens the preview, or opens it again on the present image and sizes. Not
-// before the main window is on the screen (the width read from the settings at
-// start-up changes the size boxes before that).
-void Ardemo::MontrerApercu()
-{
-    if (apercuForm || m_etat.ApercuOuvert)
-        FermerApercu();
-    if (!isVisible())
-        return;
-    mdlVorn& v = m_etat;
-    const bool zone = v.ZoneChoisie;
-    // The height from the width: the height box gets it without echoing back
-    // into the width box; a refused width (red) leaves the height box alone.
-    if (!m_largeurRouge) {
-        const double mm = HauteurBoiteApercu(ValeurTexte(Largeur->text().toStdString()), zone, v.RatioZone);
-        ecrireTaille(Hauteur, VersEntier32(mm), v.HauteurParProgramme);
-    }
-    v.HauteurTwips = HauteurTwipsApercu(v.LargeurTwips, zone, v.RatioZone);
-
-    apercuForm = new ApercuForm(*this);
-    // Opened by a size being typed (or Enter in the width box), the preview
-    // leaves the keyboard in the box.
-    const QWidget* focus = isActiveWindow() ? focusWidget() : nullptr;
-    apercuForm->setAttribute(Qt::WA_ShowWithoutActivating, focus == Largeur || focus == Hauteur);
-    apercuForm->show();
-    v.ApercuOuvert = Vrai;
 }

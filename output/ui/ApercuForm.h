@@ -3,7 +3,7 @@
 #include <QImage>
 #include <QWidget>
 
-class Ardemo;
+class Principal;
 class BoiteImage;
 class vkCommand;
 
@@ -14,16 +14,16 @@ QImage ImageApercu(const QImage& calendrier, bool zoneChoisie, int zoneX1, int z
                    int L, int T, const QColor& contour);
 
 // The preview window: the image at its printed size, always on top, beside the
-// main window's image. A snapshot taken when it opens; every close clears
-// `ApercuOuvert`. Opened and closed through Ardemo::MontrerApercu and
-// Ardemo::FermerApercu, it deletes itself when closed.
+// main window's image. A snapshot taken when it opens; every close is told by
+// `ferme` (the main window then clears `ApercuOuvert`). It deletes itself when
+// closed.
 class ApercuForm : public QWidget {
     Q_OBJECT
 public:
-    explicit ApercuForm(Ardemo& principale);
+    explicit ApercuForm(Principal& principale);
 
-    BoiteImage* Pict2 = nullptr;
-    vkCommand* FermeApercu = nullptr;
+signals:
+    void ferme();
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -32,5 +32,7 @@ protected:
 private:
     void Form_Load();
 
-    Ardemo& m_principale;
+    BoiteImage* Pict2 = nullptr;
+    vkCommand* FermeApercu = nullptr;
+    Principal& m_principale;
 };

@@ -9,8 +9,7 @@
 
 #include "Version.h"
 #include "commun/Twips.h"
-#include "app/ui/Ardemo.h"
-#include "app/ui/BoiteImage.h"
+#include "app/mdlVorn.h"
 #include "app/ui/Couleur.h"
 #include "output/ui/ImageFichier.h"
 
@@ -81,13 +80,13 @@ bool EcrireSvg(QSaveFile& fichier, const CalendrierAEcrire& c)
 }
 } // namespace
 
-CalendrierAEcrire CalendrierDeFenetre(Ardemo& fenetre)
+CalendrierAEcrire CalendrierDeFenetre(const mdlVorn& v, const QImage& image, const FeuilleCalendrier* feuille,
+                                      const QColor& fondSelection)
 {
-    const mdlVorn& v = fenetre.etat();
     CalendrierAEcrire c;
-    c.image = ImageDeBoite(*fenetre.Pict1);
-    c.feuille = fenetre.CalBase;
-    c.plan = v.ZoneChoisie ? PlanZone(v.ZoneX1, v.ZoneY1, v.ZoneX2, v.ZoneY2, fenetre.PictSel->fond(),
+    c.image = image;
+    c.feuille = feuille;
+    c.plan = v.ZoneChoisie ? PlanZone(v.ZoneX1, v.ZoneY1, v.ZoneX2, v.ZoneY2, fondSelection,
                                       VersQColor(v.Couleurs.CoulGrille))
                            : PlanImageEntiere();
     c.tailleMm = QSizeF(v.LargeurTwips / TwipsParMm, v.HauteurTwips / TwipsParMm);

@@ -8,8 +8,8 @@
 #include "output/FormatSortie.h"
 #include "output/ui/ImpressionNette.h"
 
-class Ardemo;
 class FeuilleCalendrier;
+struct mdlVorn;
 
 struct CalendrierAEcrire {
     QImage image;                               // the whole 628 x 866 image
@@ -20,8 +20,10 @@ struct CalendrierAEcrire {
 };
 
 // What the main window writes: the whole image, and for the documents the
-// validated zone (if any) at the printed size, as the print takes them.
-CalendrierAEcrire CalendrierDeFenetre(Ardemo& fenetre);
+// validated zone (if any) at the printed size, as the print takes them
+// (`fondSelection`: the background the zone is copied onto).
+CalendrierAEcrire CalendrierDeFenetre(const mdlVorn& etat, const QImage& image, const FeuilleCalendrier* feuille,
+                                      const QColor& fondSelection);
 
 // Writes `chemin` in `format` through a temporary file and a rename: false,
 // and nothing left behind, when it cannot be written.

@@ -10,7 +10,6 @@
 #include <filesystem>
 #include <vector>
 
-#include "app/ui/Ardemo.h"
 #include "app/ui/BoiteImage.h"
 #include "app/ui/Curseur.h"
 #include "output/Bmp.h"
@@ -105,34 +104,4 @@ void DialogueSauverImage::accept()
             selectFile(complet);
     }
     QFileDialog::accept();
-}
-
-// Saving: whatever happens in the dialog or on the disk, the ready state comes back.
-void Ardemo::SauveFichier_Click()
-{
-    FRouge();
-    QString chemin;
-    {
-        DialogueSauverImage dialogue(this, dossierImages(), QString::fromStdString(etat().AnChoisi));
-        chemin = dialogue.demander();
-    }
-    // The type follows the name's extension; PDF and SVG take the validated
-    // zone, like the print.
-    if (!chemin.isEmpty() && !EcrireCalendrier(chemin, FormatDuNom(chemin.toStdString()), CalendrierDeFenetre(*this)))
-        // Nothing was written (the disk is full, the folder is read-only...):
-        // the user must not believe the image is saved.
-        QMessageBox::warning(this, QStringLiteral("Sauver l'image"),
-                             QStringLiteral("L'image n'a pas pu être enregistrée dans « %1 ».")
-                                 .arg(QDir::toNativeSeparators(chemin)));
-    FVert();
-}
-
-// Copying: always the whole image, never the selected zone.
-void Ardemo::SauvePPapier_Click()
-{
-    FRouge();
-    CurseurSablier();
-    CopierImagePressePapier(ImageDeBoite(*Pict1));
-    CurseurNormal();
-    FVert();
 }

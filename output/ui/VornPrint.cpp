@@ -15,7 +15,7 @@
 #include "commun/Nombres.h"
 #include "app/Reglages.h"
 #include "commun/Twips.h"
-#include "app/ui/Ardemo.h"
+#include "app/ui/Principal.h"
 #include "app/ui/BoiteImage.h"
 #include "app/ui/Controles.h"
 #include "app/ui/Couleur.h"
@@ -121,8 +121,8 @@ QList<ImprimanteDisponible> ImprimantesDuSysteme()
     return liste;
 }
 
-VornPrint::VornPrint(Ardemo& principal, const QImage& source, QSizeF tailleSourceTwips)
-    : QDialog(&principal), m_principal(principal), m_source(source), m_tailleSource(tailleSourceTwips)
+VornPrint::VornPrint(Principal& principal, const QImage& source, QSizeF tailleSourceTwips)
+    : QDialog(principal.fenetre()), m_principal(principal), m_source(source), m_tailleSource(tailleSourceTwips)
 {
     setWindowTitle(QStringLiteral("Choix de l'imprimante"));
     setModal(true);
@@ -131,6 +131,10 @@ VornPrint::VornPrint(Ardemo& principal, const QImage& source, QSizeF tailleSourc
     FondWidget(this, VersQColor(Pourpre));
     creerControles();
     Form_Load();
+    // The names the tests find the controls by.
+    Nommer({{Frame1, "Frame1"}, {QualImpr, "QualImpr"}, {MPage, "MPage"}, {HScroll1, "HScroll1"},
+            {VScroll1, "VScroll1"}, {PictPage, "PictPage"}, {PictMP, "PictMP"}, {ValidePrint, "ValidePrint"},
+            {AnnulPrint, "AnnulPrint"}});
 }
 
 VornPrint::~VornPrint() = default;
@@ -357,37 +361,4 @@ void VornPrint::keyPressEvent(QKeyEvent* e)
         return;
     }
     QDialog::keyPressEvent(e);
-}
-
-void Ardemo::Imprimer_Click()
-{
-    mdlVorn& v = m_etat;
-    // What is printed: the whole image, or the zone copied unscaled with its
-    // outline (kept in PictSel).
-    const PlanImpression plan = v.ZoneChoisie ? PlanZone(v.ZoneX1, v.ZoneY1, v.ZoneX2, v.ZoneY2, PictSel->fond(),
-                                                         VersQColor(v.Couleurs.CoulGrille))
-                                              : PlanImageEntiere();
-    QImage image;
-    QSizeF tailleTwips;
-    if (v.ZoneChoisie) {
-        image = ImagePlan(Pict1->image(), plan);
-        PictSel->resize(plan.taille);
-        PictSel->setImage(image);
-        tailleTwips = QSizeF(plan.taille.width() * TwipsParPixel, plan.taille.height() * TwipsParPixel);
-    } else {
-        image = Pict1->image();
-        tailleTwips = QSizeF(Pict1->width() * TwipsParPixel, Pict1->height() * TwipsParPixel);
-    }
-    if (v.ApercuOuvert)
-        FermerApercu();
-
-    VornPrint dialogue(*this, image, tailleTwips);
-    dialogue.exec();
-    if (!dialogue.ImpressionValidee || !dialogue.imprimante() || image.isNull())
-        return; // no printer chosen, or no calendar image: nothing to print
-    // The sheet itself is drawn into the page, at the printer's resolution,
-    // laid out exactly as the image.
-    ImprimerPage(
-        *dialogue.imprimante(), [&](QPainter& p, const QRectF& cible) { DessinerNet(p, cible, *CalBase, plan); },
-        dialogue.mp, dialogue.page, v.LargeurTwips, v.HauteurTwips);
 }

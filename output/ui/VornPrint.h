@@ -16,7 +16,7 @@ class QGroupBox;
 class QPrinter;
 class QRadioButton;
 class QScrollBar;
-class Ardemo;
+class Principal;
 class BoiteImage;
 class vkCommand;
 
@@ -43,7 +43,7 @@ public:
 
     // `source`: the picture to print; `tailleSourceTwips`: its size as the main
     // window reports it (the miniature keeps that aspect).
-    VornPrint(Ardemo& principal, const QImage& source, QSizeF tailleSourceTwips);
+    VornPrint(Principal& principal, const QImage& source, QSizeF tailleSourceTwips);
     ~VornPrint() override;
 
     // Controls, by their design names.
@@ -72,7 +72,6 @@ public:
 
     // The current printer: none before the first printer click.
     QPrinter* imprimante() const { return m_imprimante.get(); }
-    const QList<ImprimanteDisponible>& imprimantes() const { return m_liste; }
 
     void ChoixPrint_Click(int index);
     void Qualité_Click(int index);
@@ -94,7 +93,7 @@ private:
     void montrerMiniature(); // bars and miniature from `mp`
     void peindreMiniature();
 
-    Ardemo& m_principal;
+    Principal& m_principal;
     QImage m_source;
     QSizeF m_tailleSource;
     QList<ImprimanteDisponible> m_liste;

@@ -16,7 +16,7 @@
 #include <QStandardPaths>
 
 #include "commun/Twips.h"
-#include "app/ui/Ardemo.h"
+#include "app/ui/Principal.h"
 #include "app/ui/Controles.h"
 #include "app/ui/Couleur.h"
 #include "app/ui/Curseur.h"
@@ -90,8 +90,8 @@ std::filesystem::path cheminFichier(const QString& nom)
 }
 } // namespace
 
-VornCoulSP::VornCoulSP(Ardemo& principal)
-    : QWidget(&principal, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint
+VornCoulSP::VornCoulSP(Principal& principal)
+    : QWidget(principal.fenetre(), Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint
                               | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
                               | Qt::WindowStaysOnTopHint),
       m_principal(principal)
@@ -150,10 +150,15 @@ VornCoulSP::VornCoulSP(Ardemo& principal)
 
     // A day click shows the colour the day had before it.
     QPointer<VornCoulSP> moi(this);
-    m_principal.surRecolore = [moi](const QColor& avant) {
+    m_principal.SurRecolore([moi](const QColor& avant) {
         if (moi)
             moi->ExempleA->setTexte(DeQColor(avant));
-    };
+    });
+    // The names the tests find the controls by.
+    Nommer({{vkFrame3, "vkFrame3"}, {ChoixCoul, "ChoixCoul"}, {label5, "label5"}, {ExempleA, "ExempleA"},
+            {Exemple, "Exemple"}, {label6, "label6"}, {CoulEnCours, "CoulEnCours"}, {RéinitCoulSP, "RéinitCoulSP"},
+            {Label2, "Label2"}, {FichEnCours, "FichEnCours"}, {SauverCouleurs, "SauverCouleurs"},
+            {OuvrirCouleur, "OuvrirCouleur"}, {FermerCoulSP, "FermerCoulSP"}, {ImporterCal, "ImporterCal"}});
 }
 
 void VornCoulSP::Ouvrir()
@@ -168,7 +173,7 @@ void VornCoulSP::Ouvrir()
 void VornCoulSP::Form_Load()
 {
     mdlVorn& etat = m_principal.etat();
-    move(m_principal.pos() + QPoint(TwipsVersPixels(DecalageGauche), TwipsVersPixels(DecalageHaut)));
+    move(m_principal.fenetre()->pos() + QPoint(TwipsVersPixels(DecalageGauche), TwipsVersPixels(DecalageHaut)));
 
     const double fond = etat.Couleurs.CoulJours;
     Exemple->setFond(fond);
@@ -184,14 +189,13 @@ void VornCoulSP::Form_Load()
     AnFichierCal.clear();
 
     etat.ModeCoulSP = Vrai;
-    m_principal.CalBase->show();
-    m_principal.CalType->setText(QStringLiteral("Calendrier réel"));
+    m_principal.EntrerModeSpecial();
     m_ouverte = true;
 }
 
 void VornCoulSP::setFichierEnCours(const QString& nom)
 {
-    m_principal.etat().FichEnCours = nom.toStdString();
+    m_fichierEnCours = nom;
     FichEnCours->setText(nom.isEmpty() ? Aucun : nom);
 }
 
@@ -238,8 +242,7 @@ void VornCoulSP::RéinitCoulSP_Click()
 
 QString VornCoulSP::nomPropose() const
 {
-    const mdlVorn& etat = m_principal.etat();
-    QString nom = QString::fromStdString(etat.FichEnCours);
+    QString nom = m_fichierEnCours;
     if (nom.isEmpty()) {
         const QDate d = QDate::currentDate();
         nom = QString::fromStdString(NomFichierCalParDefaut(d.day(), d.month(), d.year()));
@@ -295,7 +298,7 @@ void VornCoulSP::OuvrirCouleur_Click()
     if (!AnFichierCal.empty() && AnFichierCal != etat.AnChoisi) {
         etat.ModeCoulSP = Faux;
         etat.AnChoisi = AnFichierCal;
-        m_principal.cAn->setEditText(QString::fromStdString(AnFichierCal));
+        m_principal.ChoisirAnnee(QString::fromStdString(AnFichierCal));
         // The build lets events run while it waits: this window must not be
         // closed or used in the middle of it.
         setEnabled(false);
@@ -354,7 +357,7 @@ void VornCoulSP::ImporterCal_Click()
 
     // Each cell changes as under a click, so the sheet shows it at once.
     for (const CaseSP& c : ColorerJours(import, etat.CoulSPChoisie, etat.TableCoulSP))
-        m_principal.CalBase->BtnJour[c.mois][c.cellule]->setTexte(VersQColor(etat.TableCoulSP[c.mois][c.cellule]));
+        m_principal.ColorerCase(c.mois, c.cellule);
 }
 
 void VornCoulSP::FermerCoulSP_Click()
@@ -375,19 +378,5 @@ void VornCoulSP::closeEvent(QCloseEvent* e)
 void VornCoulSP::Terminer()
 {
     m_ouverte = false;
-    // The image is drawn again from the sheet, so that it shows the special colours.
-    CurseurSablier();
-    m_principal.Copier();
-    m_principal.Coller();
-    CurseurNormal();
-    m_principal.etat().ModeCoulSP = Faux;
-    m_principal.FondCdes->show();
-}
-
-void Ardemo::CoulSpéciale_Click()
-{
-    FondCdes->hide();
-    if (!vornCoulSP)
-        vornCoulSP = new VornCoulSP(*this);
-    vornCoulSP->Ouvrir();
+    m_principal.QuitterModeSpecial();
 }

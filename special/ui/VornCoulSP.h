@@ -3,7 +3,7 @@
 #include <QWidget>
 #include <string>
 
-class Ardemo;
+class Principal;
 class Echantillon;
 class QLabel;
 class vkCommand;
@@ -16,7 +16,7 @@ class vkFrame;
 class VornCoulSP : public QWidget {
     Q_OBJECT
 public:
-    explicit VornCoulSP(Ardemo& principal);
+    explicit VornCoulSP(Principal& principal);
 
     // Opens the window (a window already open is only brought to the front).
     void Ouvrir();
@@ -64,7 +64,8 @@ private:
     void setFichierEnCours(const QString& nom);
     void Terminer();
 
-    Ardemo& m_principal;
+    Principal& m_principal;
     bool m_ouverte = false;
     QString m_dossierIcs; // folder of the last calendar imported
+    QString m_fichierEnCours; // the .Cal file in use, empty for none
 };

@@ -6,7 +6,7 @@
 #include <QPixmap>
 
 #include "commun/Twips.h"
-#include "app/ui/Ardemo.h"
+#include "app/ui/Principal.h"
 #include "app/ui/Controles.h"
 #include "app/ui/Couleur.h"
 #include "app/ui/Styles.h"
@@ -48,8 +48,8 @@ QLabel* note(QWidget* parent, const QString& texte, const RectTwips& r, double c
 }
 } // namespace
 
-VornScolaire::VornScolaire(Ardemo& principal)
-    : QDialog(&principal, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint
+VornScolaire::VornScolaire(Principal& principal)
+    : QDialog(principal.fenetre(), Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint
                               | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       ouvrirPage([](const QUrl& adresse) { return QDesktopServices::openUrl(adresse); }),
       m_principal(principal)
@@ -87,12 +87,15 @@ VornScolaire::VornScolaire(Ardemo& principal)
     connect(CSpeciale, &QAbstractButton::clicked, this, [this] { CSpeciale_Click(); });
 
     Form_Load();
+    // The names the tests find the controls by.
+    Nommer({{Image1, "Image1"}, {CalendScolaire, "CalendScolaire"}, {FermeCarte, "FermeCarte"}, {LabelIcs, "LabelIcs"},
+            {CSpeciale, "CSpeciale"}, {Label1[0], "Label1(0)"}, {Label1[1], "Label1(1)"}});
 }
 
 void VornScolaire::Form_Load()
 {
     // Top-left corner on the main window's top-left corner.
-    move(m_principal.pos());
+    move(m_principal.fenetre()->pos());
 }
 
 void VornScolaire::CalendScolaire_Click()
@@ -105,17 +108,7 @@ void VornScolaire::CalendScolaire_Click()
 void VornScolaire::CSpeciale_Click()
 {
     close();
-    m_principal.FondCdes->hide();
-    m_principal.CoulSpéciale_Click();
+    m_principal.OuvrirCouleursSpeciales();
 }
 
 void VornScolaire::FermeCarte_Click() { close(); }
-
-void Ardemo::CalScolaire_Click()
-{
-    // The always-on-top preview would cover this modal window.
-    if (etat().ApercuOuvert)
-        FermerApercu();
-    VornScolaire fenetre(*this);
-    fenetre.exec();
-}

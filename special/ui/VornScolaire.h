@@ -3,7 +3,7 @@
 #include <QUrl>
 #include <functional>
 
-class Ardemo;
+class Principal;
 class QLabel;
 class vkCommand;
 
@@ -18,14 +18,7 @@ extern const char* const CreditCarteZones;
 class VornScolaire : public QDialog {
     Q_OBJECT
 public:
-    explicit VornScolaire(Ardemo& principal);
-
-    QLabel* Image1 = nullptr;
-    vkCommand* CalendScolaire = nullptr;
-    vkCommand* FermeCarte = nullptr;
-    QLabel* Label1[2] = {};
-    QLabel* LabelIcs = nullptr; // the official calendars can be imported
-    vkCommand* CSpeciale = nullptr;
+    explicit VornScolaire(Principal& principal);
 
     // Opens a web page in the user's browser (QDesktopServices by default); its
     // result is ignored.
@@ -38,5 +31,11 @@ public:
 private:
     void Form_Load();
 
-    Ardemo& m_principal;
+    QLabel* Image1 = nullptr;
+    vkCommand* CalendScolaire = nullptr;
+    vkCommand* FermeCarte = nullptr;
+    QLabel* Label1[2] = {};
+    QLabel* LabelIcs = nullptr; // the official calendars can be imported
+    vkCommand* CSpeciale = nullptr;
+    Principal& m_principal;
 };

@@ -10,7 +10,7 @@
 
 #include "app/Saisies.h"
 #include "commun/Twips.h"
-#include "app/ui/Ardemo.h"
+#include "app/ui/Principal.h"
 #include "app/ui/BoiteImage.h"
 #include "app/ui/Controles.h"
 #include "app/ui/Couleur.h"
@@ -34,8 +34,8 @@ constexpr double FondFenetre = 0x00E0E0E0;
 constexpr double FondCadre = 0x00FFFFC0;
 } // namespace
 
-VornSelect::VornSelect(Ardemo& principale)
-    : QWidget(&principale, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+VornSelect::VornSelect(Principal& principale)
+    : QWidget(principale.fenetre(), Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
                                | Qt::WindowStaysOnTopHint),
       m_principale(principale)
 {
@@ -63,20 +63,20 @@ VornSelect::VornSelect(Ardemo& principale)
 
     connect(AnnuleZone, &QAbstractButton::clicked, this, [this] { AnnuleZone_Click(); });
     connect(ValideZone, &QAbstractButton::clicked, this, [this] { ValideZone_Click(); });
-    connect(m_principale.Pict1, &BoiteImage::sourisEnfoncee, this,
+    connect(&m_principale.image(), &BoiteImage::sourisEnfoncee, this,
             [this](Qt::MouseButton b, QPoint p) { Pict1_MouseDown(b, p); });
-    connect(m_principale.Pict1, &BoiteImage::sourisRelachee, this,
+    connect(&m_principale.image(), &BoiteImage::sourisRelachee, this,
             [this](Qt::MouseButton b, QPoint p) { Pict1_MouseUp(b, p); });
+    // The names the tests find the controls by.
+    Nommer({{vkFrame3, "vkFrame3"}, {AnnuleZone, "AnnuleZone"}, {ValideZone, "ValideZone"}});
 }
 
 void VornSelect::Form_Load()
 {
-    Ardemo& f = m_principale;
-    move(f.pos() + QPoint(TwipsVersPixels(DecalageGauche), TwipsVersPixels(DecalageHaut)));
-    f.Pict1->setSurcouche({});
-    f.Coller();
-    f.CalBase->hide();
-    f.CalType->setText(QStringLiteral("Image du Calendrier"));
+    Principal& f = m_principale;
+    move(f.fenetre()->pos() + QPoint(TwipsVersPixels(DecalageGauche), TwipsVersPixels(DecalageHaut)));
+    f.image().setSurcouche({});
+    f.EntrerModeZone();
     m_enfoncee = false;
     m_nouveauTrace = false;
     // A zone validated earlier can be kept as it is; otherwise "Valider" waits
@@ -89,7 +89,7 @@ void VornSelect::Pict1_MouseDown(Qt::MouseButton bouton, QPoint position)
 {
     if (bouton != Qt::LeftButton || !isVisible())
         return;
-    m_principale.Pict1->setSurcouche({});
+    m_principale.image().setSurcouche({});
     m_trace.SelX1 = position.x();
     m_trace.SelY1 = position.y();
     m_trace.SelX2 = 0;
@@ -121,9 +121,8 @@ void VornSelect::Pict1_MouseUp(Qt::MouseButton bouton, QPoint position)
     v.ZoneY2 = z.ZoneY2;
     v.RatioZone = z.RatioZone;
     dessinerZone();
-    m_principale.Pict1->setCouleurDessin(VersQColor(v.Couleurs.CoulGrille));
     v.ZoneChoisie = Vrai;
-    m_principale.Hauteur->setEnabled(false);
+    m_principale.activerHauteur(false);
     ValideZone->setEnabled(true);
 }
 
@@ -133,7 +132,7 @@ void VornSelect::dessinerZone()
 {
     const mdlVorn& v = m_principale.etat();
     const QRect zone(v.ZoneX1, v.ZoneY1, v.ZoneX2 - v.ZoneX1, v.ZoneY2 - v.ZoneY1);
-    m_principale.Pict1->setSurcouche([zone](QPainter& p) {
+    m_principale.image().setSurcouche([zone](QPainter& p) {
         const QColor c = VersQColor(CouleurZone);
         p.setRenderHint(QPainter::Antialiasing, false);
         p.setPen(QPen(c, 0));
@@ -145,53 +144,49 @@ void VornSelect::dessinerZone()
 
 void VornSelect::ValideZone_Click()
 {
-    Ardemo& f = m_principale;
+    Principal& f = m_principale;
     mdlVorn& v = f.etat();
-    f.Pict1->setSurcouche({});
+    f.image().setSurcouche({});
 
     // The height follows the width through the zone's proportion. A width whose
     // height would not fit is lowered to the largest that fits (its own change
     // handling then sets both sizes). An out-of-range width is left to its box.
-    const std::string largeur = f.Largeur->text().toStdString();
+    const std::string largeur = f.texteLargeur().toStdString();
     const ChangementLargeur c = CalculLargeur(largeur, true, v.RatioZone);
     if (!v.ZoneChoisie) {
         // Nothing drawn: the sizes stay as they are.
     } else if (c.valide) {
-        f.Hauteur->setText(QString::number(c.hauteur));
+        f.ecrireHauteur(QString::number(c.hauteur));
         v.LargeurTwips = c.largeurTwips;
         v.HauteurTwips = c.hauteurTwips;
     } else if (LargeurValide(ValeurTaille(largeur))) {
         int w = static_cast<int>(ValeurTaille(largeur));
         while (w > LargeurMin && !HauteurZone(w, v.RatioZone))
             --w;
-        f.Largeur->setText(QString::number(w));
+        f.ecrireLargeur(QString::number(w));
     }
 
     fermer();
-    f.Coller();
-    f.CalBase->show();
-    f.CalType->setText(QStringLiteral("Calendrier réel"));
-    f.FondCdes->show();
+    f.MontrerImage();
+    f.QuitterModeZone();
 }
 
 void VornSelect::AnnuleZone_Click()
 {
-    Ardemo& f = m_principale;
+    Principal& f = m_principale;
     mdlVorn& v = f.etat();
-    f.Pict1->setSurcouche({});
+    f.image().setSurcouche({});
     v.ZoneChoisie = Faux;
 
     // Back to the sheet's proportion, through the height box's own change
     // handling: it writes back the same width and shows the preview again.
-    f.Hauteur->setEnabled(true);
-    f.Hauteur->setText(QString::number(HauteurPourLargeur(ValeurTaille(f.Largeur->text().toStdString()))));
-    v.LargeurTwips = MmVersTwips(ValeurTaille(f.Largeur->text().toStdString()));
-    v.HauteurTwips = MmVersTwips(ValeurTaille(f.Hauteur->text().toStdString()));
+    f.activerHauteur(true);
+    f.ecrireHauteur(QString::number(HauteurPourLargeur(ValeurTaille(f.texteLargeur().toStdString()))));
+    v.LargeurTwips = MmVersTwips(ValeurTaille(f.texteLargeur().toStdString()));
+    v.HauteurTwips = MmVersTwips(ValeurTaille(f.texteHauteur().toStdString()));
 
-    f.CalBase->show();
-    f.CalType->setText(QStringLiteral("Calendrier réel"));
     fermer();
-    f.FondCdes->show();
+    f.QuitterModeZone();
 }
 
 // The title bar's close box (or Escape) leaves the selection as it stands: a
@@ -219,14 +214,4 @@ void VornSelect::fermer()
 {
     m_enfoncee = false;
     hide();
-}
-
-void Ardemo::Sélection_Click()
-{
-    if (etat().ApercuOuvert)
-        FermerApercu();
-    FondCdes->hide();
-    if (!vornSelect)
-        vornSelect = new VornSelect(*this);
-    vornSelect->Form_Load();
 }

@@ -4,7 +4,7 @@
 
 #include "special/Zone.h"
 
-class Ardemo;
+class Principal;
 class QLabel;
 class vkCommand;
 class vkFrame;
@@ -15,13 +15,7 @@ class vkFrame;
 class VornSelect : public QWidget {
     Q_OBJECT
 public:
-    explicit VornSelect(Ardemo& principale);
-
-    vkFrame* vkFrame3 = nullptr;
-    QLabel* Label1[1] = {};
-    QLabel* Label2[1] = {};
-    vkCommand* AnnuleZone = nullptr;
-    vkCommand* ValideZone = nullptr;
+    explicit VornSelect(Principal& principale);
 
     // Each opening: placed beside the main window, the clean image shown
     // uncovered, "Valider" waiting for a zone.
@@ -44,7 +38,12 @@ private:
     void fermer();
     void dessinerZone();
 
-    Ardemo& m_principale;
+    vkFrame* vkFrame3 = nullptr;
+    QLabel* Label1[1] = {};
+    QLabel* Label2[1] = {};
+    vkCommand* AnnuleZone = nullptr;
+    vkCommand* ValideZone = nullptr;
+    Principal& m_principale;
     TraceZone m_trace;
     bool m_enfoncee = false; // a left press on the image waits for its release
     bool m_nouveauTrace = false; // pressed on the image since this opening

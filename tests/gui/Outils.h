@@ -35,6 +35,17 @@ public:
     }
 };
 
+// A control of `fenetre` by its name (the control names of the windows); the
+// test run stops at once, naming it, when there is none.
+template <class T>
+T* enfant(const QObject* fenetre, const char* nom)
+{
+    T* controle = fenetre ? fenetre->findChild<T*>(QString::fromUtf8(nom)) : nullptr;
+    if (!controle)
+        qFatal("no control named %s", nom);
+    return controle;
+}
+
 struct Programme {
     QTemporaryDir dossier;
     mdlVorn etat;

@@ -39,6 +39,11 @@ void cliquer(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton); }
 const std::string IniDefauts = "[Couleurs]\r\nCoulTxtEntete= 8388736\r\nCoulNoms= 11196138\r\nCoulJours= 14282996\r\n"
                                "CoulGris= 12632256\r\nCoulF\xE9ri\xE9= 16761087\r\nCoulWeekEnd= 8438015\r\n"
                                "Grille= 0\r\nBordure= 13822459\r\n";
+// The colour dialog's controls, by name.
+Echantillon* echantillon(const ArdemoCoul& d, const char* nom) { return enfant<Echantillon>(&d, nom); }
+vkCommand* bouton(const ArdemoCoul& d, const char* nom) { return enfant<vkCommand>(&d, nom); }
+QComboBox* regions(const ArdemoCoul& d) { return enfant<QComboBox>(&d, "cRegion"); }
+FormeCadre* forme(const ArdemoCoul& d) { return static_cast<FormeCadre*>(enfant<QWidget>(&d, "ShapeCadre")); }
 } // namespace
 
 class TestCouleurs : public QObject {
@@ -50,14 +55,14 @@ private slots:
         Ardemo& f = p.f();
         f.move(40, 30);
         f.etat().Couleurs.CoulGrille = DeRvb(1, 2, 3);
-        f.etat().CoulAvant = {};
         ArdemoCoul d(f);
         // The samples show the scheme; the grid's is a day cell in a frame of the grid colour.
         const SchemaCouleurs& c = f.etat().Couleurs;
-        QVERIFY(d.CEntete->texte() == c.CoulTxtEntete && d.CFerie->fond() == c.CoulFerie);
-        QCOMPARE(d.CJour->fond1(), VersQColor(c.CoulJours));
-        QVERIFY(d.Grille->fond() == c.CoulJours && d.ShapeCadre->couleurBord() == c.CoulGrille);
-        QVERIFY(memesOctets(f.etat().CoulAvant, c.valeurs()));
+        QCOMPARE(echantillon(d, "CEntete")->texte(), c.CoulTxtEntete);
+        QCOMPARE(echantillon(d, "CFerie")->fond(), c.CoulFerie);
+        QCOMPARE(bouton(d, "CJour")->fond1(), VersQColor(c.CoulJours));
+        QCOMPARE(echantillon(d, "Grille")->fond(), c.CoulJours);
+        QCOMPARE(forme(d)->couleurBord(), c.CoulGrille);
 
         // The close box and Escape act as "Annuler".
         const auto avant = c.valeurs();
@@ -66,7 +71,7 @@ private slots:
             d2.show();
             VuDialogue vu;
             choisirCouleur(vu, QColor(200, 0, 0));
-            cliquer(d2.CNJour);
+            cliquer(echantillon(d2, "CNJour"));
             QCOMPARE(c.CoulNoms, 200.0);
             if (echap)
                 QTest::keyClick(&d2, Qt::Key_Escape);
@@ -91,39 +96,40 @@ private slots:
         // A cancelled picker changes nothing; the picker starts from the sample.
         VuDialogue vu;
         choisirCouleur(vu, QColor());
-        cliquer(d.CFerie);
+        cliquer(echantillon(d, "CFerie"));
         QCOMPARE(vu.depart, VersQColor(5));
         QVERIFY(memesOctets(f.etat().Couleurs.valeurs(), avant));
 
         // Each sample edits its own slot at once, and shows it.
-        const std::pair<QWidget*, double SchemaCouleurs::*> cas[] = {
-            {d.CEntete, &SchemaCouleurs::CoulTxtEntete}, {d.CNJour, &SchemaCouleurs::CoulNoms},
-            {d.CJour, &SchemaCouleurs::CoulJours},       {d.CJoursHorsMois, &SchemaCouleurs::CoulGris},
-            {d.CFerie, &SchemaCouleurs::CoulFerie},      {d.CWeekEnd, &SchemaCouleurs::CoulWeekEnd},
-            {d.CBordure, &SchemaCouleurs::CoulBordure},  {d.Grille, &SchemaCouleurs::CoulGrille},
+        const std::pair<const char*, double SchemaCouleurs::*> cas[] = {
+            {"CEntete", &SchemaCouleurs::CoulTxtEntete}, {"CNJour", &SchemaCouleurs::CoulNoms},
+            {"CJour", &SchemaCouleurs::CoulJours},       {"CJoursHorsMois", &SchemaCouleurs::CoulGris},
+            {"CFerie", &SchemaCouleurs::CoulFerie},      {"CWeekEnd", &SchemaCouleurs::CoulWeekEnd},
+            {"CBordure", &SchemaCouleurs::CoulBordure},  {"Grille", &SchemaCouleurs::CoulGrille},
         };
         int rouge = 10;
-        for (auto [echantillon, slot] : cas) {
+        for (auto [nom, slot] : cas) {
             choisirCouleur(vu = {}, QColor(rouge, 0, 0));
-            cliquer(echantillon);
+            cliquer(enfant<QWidget>(&d, nom));
             QCOMPARE(f.etat().Couleurs.*slot, double(rouge++));
         }
-        QVERIFY(d.CEntete->texte() == 10 && d.CBordure->fond() == 16 && d.ShapeCadre->couleurBord() == 17);
+        QCOMPARE(echantillon(d, "CEntete")->texte(), 10.0);
+        QCOMPARE(echantillon(d, "CBordure")->fond(), 16.0);
+        QCOMPARE(forme(d)->couleurBord(), 17.0);
         // Cadre edits the same slot as Grille, starting from it.
         choisirCouleur(vu = {}, QColor(0, 0, 99));
-        cliquer(d.Cadre);
+        cliquer(echantillon(d, "Cadre"));
         QCOMPARE(vu.depart, QColor(17, 0, 0));
-        QVERIFY(f.etat().Couleurs.CoulGrille == DeRvb(0, 0, 99) && d.ShapeCadre->couleurBord() == DeRvb(0, 0, 99));
+        QVERIFY(f.etat().Couleurs.CoulGrille == DeRvb(0, 0, 99) && forme(d)->couleurBord() == DeRvb(0, 0, 99));
         // "Revenir aux couleurs d'origine": the defaults, shown at once; the grid
         // samples keep their day-cell look.
-        cliquer(d.RestoreCoul);
+        cliquer(bouton(d, "RestoreCoul"));
         QVERIFY(d.isVisible() && memesOctets(f.etat().Couleurs.valeurs(), SchemaCouleurs{}.valeurs()));
-        QVERIFY(memesOctets(f.etat().CoulAvant, avant));
-        QVERIFY(d.CFerie->fond() == defaut::CoulFerie && d.ShapeCadre->couleurBord() == defaut::CoulGrille);
-        QVERIFY(d.Grille->fond() == avant[2] && d.Cadre->fond() == avant[2]);
+        QVERIFY(echantillon(d, "CFerie")->fond() == defaut::CoulFerie && forme(d)->couleurBord() == defaut::CoulGrille);
+        QVERIFY(echantillon(d, "Grille")->fond() == avant[2] && echantillon(d, "Cadre")->fond() == avant[2]);
         // Nothing reaches the sheet or the file before "Valider"; "Annuler" brings back the colours of the opening.
         QCOMPARE(f.CalBase->BtnJour[1][10]->fond, fondCase);
-        cliquer(d.Annuler);
+        cliquer(bouton(d, "Annuler"));
         QVERIFY(!d.isVisible() && d.result() == QDialog::Rejected);
         QVERIFY(memesOctets(f.etat().Couleurs.valeurs(), avant)); // -0 included
         QVERIFY(!existe(p.etat.FichierIni));
@@ -141,8 +147,8 @@ private slots:
         const int attentes = p.horloge.attentes;
         auProchainDialogue<ArdemoCoul>([&](ArdemoCoul* d) {
             modal = QApplication::activeModalWidget() == d;
-            cliquer(d->RestoreCoul);
-            cliquer(d->Valider);
+            cliquer(enfant<vkCommand>(d, "RestoreCoul"));
+            cliquer(enfant<vkCommand>(d, "Valider"));
         });
         f.Couleurs->click();
         QVERIFY(modal);
@@ -164,8 +170,8 @@ private slots:
         d.show();
         VuDialogue vu;
         choisirCouleur(vu, QColor(0x12, 0x34, 0x56));
-        cliquer(d.CWeekEnd);
-        cliquer(d.Valider);
+        cliquer(echantillon(d, "CWeekEnd"));
+        cliquer(bouton(d, "Valider"));
         QVERIFY(!d.isVisible() && d.result() == QDialog::Accepted);
         std::string attendu = IniDefauts;
         attendu.replace(attendu.find(" 8438015"), 8, " 5649426");
@@ -190,10 +196,10 @@ private slots:
         for (bool valider : {false, true}) {
             ArdemoCoul d(f);
             d.show();
-            QCOMPARE(d.cRegion->count(), NombreRegions);
-            QCOMPARE(d.cRegion->currentText(), QString("Métropole"));
-            d.cRegion->setCurrentIndex(d.cRegion->findText("Alsace-Moselle"));
-            cliquer(valider ? d.Valider : d.Annuler);
+            QCOMPARE(regions(d)->count(), NombreRegions);
+            QCOMPARE(regions(d)->currentText(), QString("Métropole"));
+            regions(d)->setCurrentIndex(regions(d)->findText("Alsace-Moselle"));
+            cliquer(valider ? bouton(d, "Valider") : bouton(d, "Annuler"));
         }
         // "Valider" keeps it, in Windows-1252, and the calendar is rebuilt with it.
         QCOMPARE(f.etat().RegionFeries, Region::AlsaceMoselle);
@@ -203,7 +209,7 @@ private slots:
         QVERIFY(f.Pict1->image() != avant);
         // Another region replaces it, its é as one byte.
         ArdemoCoul d(f);
-        d.cRegion->setCurrentIndex(d.cRegion->findText("La Réunion"));
+        regions(d)->setCurrentIndex(regions(d)->findText("La Réunion"));
         d.Valider_Click();
         QVERIFY(contenuIni(p).ends_with("R\xE9gion=La R\xE9union\r\n") && noel2->fond == weekEnd);
 
@@ -217,7 +223,7 @@ private slots:
             Ardemo relance(etat, p.horloge, p.f().dossierProgramme());
             QCOMPARE(etat.RegionFeries, region);
             ArdemoCoul d(relance);
-            QCOMPARE(d.cRegion->currentText(), QString::fromUtf8(NomRegion(region)));
+            QCOMPARE(regions(d)->currentText(), QString::fromUtf8(NomRegion(region)));
         }
     }
 
@@ -242,7 +248,7 @@ private slots:
             QCOMPARE(f.dossierDocuments(), maison.path());
             QCOMPARE(etat.RegionFeries, region == Region::Guyane ? Region::Metropole : Region::Guyane); // kept
             ArdemoCoul d(f);
-            d.cRegion->setCurrentIndex(int(region));
+            regions(d)->setCurrentIndex(int(region));
             d.Valider_Click();
         }
         QCOMPARE(QFileInfo(config).permissions() & 0x7777, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner

@@ -292,7 +292,7 @@ private slots:
         HorlogeTest horloge;
         Ardemo f(etat, horloge, dossier.path());
         QVERIFY(!std::filesystem::exists(reste));
-        QVERIFY(etat.Couleurs.CoulFerie == 255 && etat.CoulAvant[4] == 255);
+        QCOMPARE(etat.Couleurs.CoulFerie, 255.0);
         QVERIFY(f.Largeur->text() == "150" && f.Hauteur->text() == "212" && etat.LargeurTwips == 8505);
     }
 };

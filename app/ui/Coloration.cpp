@@ -11,8 +11,6 @@ void Ardemo::Coloration()
     const SchemaCouleurs& c = m_etat.Couleurs;
     Pict1->setFond(VersQColor(c.CoulBordure));
     CalBase->setFond(VersQColor(c.CoulBordure));
-    Pict1->setCouleurDessin(VersQColor(c.CoulGrille));
-    Pictx->setCouleurDessin(VersQColor(c.CoulGrille));
     FondWidget(chkFerie, VersQColor(c.CoulFerie));
     FondWidget(chkWeek, VersQColor(c.CoulWeekEnd));
     for (int m = 1; m <= 12; ++m)
@@ -38,6 +36,11 @@ void Ardemo::Coloriage()
             CalBase->BtnJour[m][k]->setTexte(VersQColor(m_etat.TableCoulSP[m][k]));
 }
 
+void Ardemo::ColorerCase(int mois, int cellule)
+{
+    CalBase->BtnJour[mois][cellule]->setTexte(VersQColor(m_etat.TableCoulSP[mois][cellule]));
+}
+
 void Ardemo::BtnJour_Click(int mois, int index)
 {
     if (m_etat.ModeCoulSP)
@@ -47,8 +50,8 @@ void Ardemo::BtnJour_Click(int mois, int index)
 void Ardemo::Recolore(int mois, int index)
 {
     CaseJour* cellule = CalBase->BtnJour[mois][index];
-    if (surRecolore)
-        surRecolore(cellule->texte);
+    if (m_surRecolore)
+        m_surRecolore(cellule->texte);
     const double avant = DeQColor(cellule->texte);
     const double nouvelle = CouleurEntiere(avant) != CouleurEntiere(m_etat.CoulSPChoisie) ? m_etat.CoulSPChoisie
                                                                                          : m_etat.CoulTexteNormal;

@@ -1,0 +1,216 @@
+// The main window's side of the other windows: the buttons that open them,
+// the modes they put it in and what they may ask of it.
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPrinter>
+
+#include "commun/Nombres.h"
+#include "commun/Twips.h"
+#include "app/ui/Ardemo.h"
+#include "app/ui/BoiteImage.h"
+#include "app/ui/Controles.h"
+#include "app/ui/Couleur.h"
+#include "app/ui/Curseur.h"
+#include "app/ui/Feuille.h"
+#include "colour/ui/ArdemoCoul.h"
+#include "output/Apercu.h"
+#include "output/ui/ApercuForm.h"
+#include "output/ui/FichierSortie.h"
+#include "output/ui/ImageFichier.h"
+#include "output/ui/ImpressionNette.h"
+#include "output/ui/ImpressionPage.h"
+#include "output/ui/VornPrint.h"
+#include "special/ui/VornCoulSP.h"
+#include "special/ui/VornScolaire.h"
+#include "special/ui/VornSelect.h"
+
+void Ardemo::Montrer(Affichage affichage)
+{
+    FondCdes->setVisible(affichage == Affichage::Commandes);
+    CalBase->setVisible(affichage != Affichage::Image);
+    CalType->setText(affichage == Affichage::Image ? QStringLiteral("Image du Calendrier")
+                                                   : QStringLiteral("Calendrier réel"));
+}
+
+void Ardemo::RafraichirImage()
+{
+    Copier();
+    Coller();
+}
+
+void Ardemo::QuitterModeSpecial()
+{
+    // The image is drawn again from the sheet, so that it shows the special colours.
+    CurseurSablier();
+    RafraichirImage();
+    CurseurNormal();
+    m_etat.ModeCoulSP = Faux;
+    Montrer(Affichage::Commandes);
+}
+
+void Ardemo::EntrerModeZone()
+{
+    Coller();
+    Montrer(Affichage::Image);
+}
+
+void Ardemo::ChoisirAnnee(const QString& an) { cAn->setEditText(an); }
+QString Ardemo::texteLargeur() const { return Largeur->text(); }
+QString Ardemo::texteHauteur() const { return Hauteur->text(); }
+void Ardemo::ecrireLargeur(const QString& mm) { Largeur->setText(mm); }
+void Ardemo::ecrireHauteur(const QString& mm) { Hauteur->setText(mm); }
+void Ardemo::activerHauteur(bool oui) { Hauteur->setEnabled(oui); }
+
+CalendrierAEcrire Ardemo::calendrier()
+{
+    return CalendrierDeFenetre(m_etat, ImageDeBoite(*Pict1), CalBase, PictSel->fond());
+}
+
+void Ardemo::Couleurs_Click()
+{
+    ArdemoCoul dialogue(*this);
+    dialogue.exec();
+}
+
+void Ardemo::CalScolaire_Click()
+{
+    // The always-on-top preview would cover this modal window.
+    if (etat().ApercuOuvert)
+        FermerApercu();
+    VornScolaire fenetre(*this);
+    fenetre.exec();
+}
+
+void Ardemo::CoulSpéciale_Click()
+{
+    Montrer(Affichage::Feuille);
+    if (!vornCoulSP)
+        vornCoulSP = new VornCoulSP(*this);
+    vornCoulSP->Ouvrir();
+}
+
+void Ardemo::Sélection_Click()
+{
+    if (etat().ApercuOuvert)
+        FermerApercu();
+    if (!vornSelect)
+        vornSelect = new VornSelect(*this);
+    vornSelect->Form_Load();
+}
+
+void Ardemo::Apercu_Click()
+{
+    if (m_etat.ApercuOuvert)
+        FermerApercu();
+    else
+        MontrerApercu();
+}
+
+void Ardemo::FermerApercu()
+{
+    if (ApercuForm* a = apercuForm) {
+        apercuForm = nullptr;
+        a->close();
+    }
+    m_etat.ApercuOuvert = Faux;
+}
+
+// Opens the preview, or opens it again on the present image and sizes. Not
+// before the main window is on the screen (the width read from the settings at
+// start-up changes the size boxes before that).
+void Ardemo::MontrerApercu()
+{
+    if (apercuForm || m_etat.ApercuOuvert)
+        FermerApercu();
+    if (!isVisible())
+        return;
+    mdlVorn& v = m_etat;
+    const bool zone = v.ZoneChoisie;
+    // The height from the width: the height box gets it without echoing back
+    // into the width box; a refused width (red) leaves the height box alone.
+    if (!m_largeurRouge) {
+        const double mm = HauteurBoiteApercu(ValeurTexte(Largeur->text().toStdString()), zone, v.RatioZone);
+        ecrireTaille(Hauteur, VersEntier32(mm), v.HauteurParProgramme);
+    }
+    v.HauteurTwips = HauteurTwipsApercu(v.LargeurTwips, zone, v.RatioZone);
+
+    apercuForm = new ApercuForm(*this);
+    connect(apercuForm, &ApercuForm::ferme, this, [this, a = apercuForm] {
+        if (apercuForm == a)
+            apercuForm = nullptr;
+        m_etat.ApercuOuvert = Faux;
+    });
+    // Opened by a size being typed (or Enter in the width box), the preview
+    // leaves the keyboard in the box.
+    const QWidget* focus = isActiveWindow() ? focusWidget() : nullptr;
+    apercuForm->setAttribute(Qt::WA_ShowWithoutActivating, focus == Largeur || focus == Hauteur);
+    apercuForm->show();
+    v.ApercuOuvert = Vrai;
+}
+
+// Saving: whatever happens in the dialog or on the disk, the ready state comes back.
+void Ardemo::SauveFichier_Click()
+{
+    FRouge();
+    QString chemin;
+    {
+        DialogueSauverImage dialogue(this, dossierImages(), QString::fromStdString(etat().AnChoisi));
+        chemin = dialogue.demander();
+    }
+    // The type follows the name's extension; PDF and SVG take the validated
+    // zone, like the print.
+    if (!chemin.isEmpty() && !EcrireCalendrier(chemin, FormatDuNom(chemin.toStdString()), calendrier()))
+        // Nothing was written (the disk is full, the folder is read-only...):
+        // the user must not believe the image is saved.
+        QMessageBox::warning(this, QStringLiteral("Sauver l'image"),
+                             QStringLiteral("L'image n'a pas pu être enregistrée dans « %1 ».")
+                                 .arg(QDir::toNativeSeparators(chemin)));
+    FVert();
+}
+
+// Copying: always the whole image, never the selected zone.
+void Ardemo::SauvePPapier_Click()
+{
+    FRouge();
+    CurseurSablier();
+    CopierImagePressePapier(ImageDeBoite(*Pict1));
+    CurseurNormal();
+    FVert();
+}
+
+void Ardemo::Imprimer_Click()
+{
+    mdlVorn& v = m_etat;
+    // What is printed: the whole image, or the zone copied unscaled with its
+    // outline (kept in PictSel).
+    const PlanImpression plan = v.ZoneChoisie ? PlanZone(v.ZoneX1, v.ZoneY1, v.ZoneX2, v.ZoneY2, PictSel->fond(),
+                                                         VersQColor(v.Couleurs.CoulGrille))
+                                              : PlanImageEntiere();
+    QImage image;
+    QSizeF tailleTwips;
+    if (v.ZoneChoisie) {
+        image = ImagePlan(Pict1->image(), plan);
+        PictSel->resize(plan.taille);
+        PictSel->setImage(image);
+        tailleTwips = QSizeF(plan.taille.width() * TwipsParPixel, plan.taille.height() * TwipsParPixel);
+    } else {
+        image = Pict1->image();
+        tailleTwips = QSizeF(Pict1->width() * TwipsParPixel, Pict1->height() * TwipsParPixel);
+    }
+    if (v.ApercuOuvert)
+        FermerApercu();
+
+    VornPrint dialogue(*this, image, tailleTwips);
+    dialogue.exec();
+    if (!dialogue.ImpressionValidee || !dialogue.imprimante() || image.isNull())
+        return; // no printer chosen, or no calendar image: nothing to print
+    // The sheet itself is drawn into the page, at the printer's resolution,
+    // laid out exactly as the image.
+    ImprimerPage(
+        *dialogue.imprimante(), [&](QPainter& p, const QRectF& cible) { DessinerNet(p, cible, *CalBase, plan); },
+        dialogue.mp, dialogue.page, v.LargeurTwips, v.HauteurTwips);
+}
