@@ -273,27 +273,32 @@ void VornCoulSP::SauverCouleurs_Click()
                                  .arg(QDir::toNativeSeparators(choix.first())));
 }
 
-void VornCoulSP::OuvrirCouleur_Click()
+QString VornCoulSP::FichierAOuvrir(const QString& titre, const QString& dossier, const QString& filtre)
 {
-    AnFichierCal.clear();
-    QFileDialog dialogue(this, QStringLiteral("Ouvrir un Fichier de Couleurs spéciales"),
-                         m_principal.dossierDocuments(), FiltreCal);
+    QFileDialog dialogue(this, titre, dossier, filtre);
     dialogue.setOption(QFileDialog::DontUseNativeDialog);
     dialogue.setAcceptMode(QFileDialog::AcceptOpen);
     dialogue.setFileMode(QFileDialog::ExistingFile);
-    if (dialogue.exec() != QDialog::Accepted)
-        return;
-    const QStringList choix = dialogue.selectedFiles();
-    if (choix.isEmpty() || choix.first().isEmpty())
+    if (dialogue.exec() != QDialog::Accepted || dialogue.selectedFiles().isEmpty())
+        return {};
+    return dialogue.selectedFiles().first();
+}
+
+void VornCoulSP::OuvrirCouleur_Click()
+{
+    AnFichierCal.clear();
+    const QString fichier =
+        FichierAOuvrir(QStringLiteral("Ouvrir un Fichier de Couleurs spéciales"), m_principal.dossierDocuments(), FiltreCal);
+    if (fichier.isEmpty())
         return;
 
     mdlVorn& etat = m_principal.etat();
     CurseurSablier();
-    const LectureCal lecture = LireFichierCal(cheminFichier(choix.first()), etat.TableCoulSP);
+    const LectureCal lecture = LireFichierCal(cheminFichier(fichier), etat.TableCoulSP);
     AnFichierCal = lecture.annee;
     // A file that could not be read at all does not become the file in use.
     if (!lecture.refuse)
-        setFichierEnCours(QFileInfo(choix.first()).fileName());
+        setFichierEnCours(QFileInfo(fichier).fileName());
 
     if (!AnFichierCal.empty() && AnFichierCal != etat.AnChoisi) {
         etat.ModeCoulSP = Faux;
@@ -325,20 +330,14 @@ void VornCoulSP::ImporterCal_Click()
         if (m_dossierIcs.isEmpty() || !QDir(m_dossierIcs).exists())
             m_dossierIcs = QDir::homePath();
     }
-    QFileDialog dialogue(this, TitreImport, m_dossierIcs,
-                         QStringLiteral("Calendriers iCalendar (*.ics);;Tous les fichiers (*.*)"));
-    dialogue.setOption(QFileDialog::DontUseNativeDialog);
-    dialogue.setAcceptMode(QFileDialog::AcceptOpen);
-    dialogue.setFileMode(QFileDialog::ExistingFile);
-    if (dialogue.exec() != QDialog::Accepted)
+    const QString fichier = FichierAOuvrir(TitreImport, m_dossierIcs,
+                                           QStringLiteral("Calendriers iCalendar (*.ics);;Tous les fichiers (*.*)"));
+    if (fichier.isEmpty())
         return;
-    const QStringList choix = dialogue.selectedFiles();
-    if (choix.isEmpty() || choix.first().isEmpty())
-        return;
-    m_dossierIcs = QFileInfo(choix.first()).absolutePath();
+    m_dossierIcs = QFileInfo(fichier).absolutePath();
 
     CurseurSablier();
-    const ImportIcs import = LireFichierIcs(cheminFichier(choix.first()), QString::fromStdString(etat.AnChoisi).toInt());
+    const ImportIcs import = LireFichierIcs(cheminFichier(fichier), QString::fromStdString(etat.AnChoisi).toInt());
     CurseurNormal();
     const QString message = QString::fromStdString(MessageIcs(import));
     if (import.etat != EtatIcs::Ok) {

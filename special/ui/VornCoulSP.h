@@ -67,5 +67,7 @@ private:
     Principal& m_principal;
     bool m_ouverte = false;
     QString m_dossierIcs; // folder of the last calendar imported
+    // The file chosen in an open dialog (empty when cancelled).
+    QString FichierAOuvrir(const QString& titre, const QString& dossier, const QString& filtre);
     QString m_fichierEnCours; // the .Cal file in use, empty for none
 };
