@@ -46,19 +46,11 @@ public:
     VornPrint(Principal& principal, const QImage& source, QSizeF tailleSourceTwips);
     ~VornPrint() override;
 
-    // Controls, by their design names.
-    QGroupBox* Frame1 = nullptr;
+    // The control arrays, by their design names (their elements have no names
+    // of their own to be found by).
     std::array<vkCommand*, NombreBoutons> ChoixPrint{};
-    QGroupBox* QualImpr = nullptr;
     std::array<QRadioButton*, 5> Qualité{}; // 1 to 4
-    QGroupBox* MPage = nullptr;
     std::array<QAbstractButton*, 9> FlècheM{};
-    QScrollBar* HScroll1 = nullptr;
-    QScrollBar* VScroll1 = nullptr;
-    BoiteImage* PictPage = nullptr;
-    BoiteImage* PictMP = nullptr;
-    vkCommand* ValidePrint = nullptr;
-    vkCommand* AnnulPrint = nullptr;
 
     // A printer was clicked and the dialog was not cancelled.
     Flag ImpressionValidee = Faux;
@@ -88,6 +80,17 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
 
 private:
+    // Controls, by their design names.
+    QGroupBox* Frame1 = nullptr;
+    QGroupBox* QualImpr = nullptr;
+    QGroupBox* MPage = nullptr;
+    QScrollBar* HScroll1 = nullptr;
+    QScrollBar* VScroll1 = nullptr;
+    BoiteImage* PictPage = nullptr;
+    BoiteImage* PictMP = nullptr;
+    vkCommand* ValidePrint = nullptr;
+    vkCommand* AnnulPrint = nullptr;
+
     void Form_Load();
     void creerControles();
     void montrerMiniature(); // bars and miniature from `mp`

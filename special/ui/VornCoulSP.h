@@ -22,23 +22,6 @@ public:
     void Ouvrir();
     bool estOuverte() const { return m_ouverte; }
 
-    vkFrame* vkFrame3 = nullptr;
-    vkCommand* ChoixCoul = nullptr;
-    QLabel* label5 = nullptr;
-    QLabel* label4[2] = {};
-    Echantillon* ExempleA = nullptr;
-    Echantillon* Exemple = nullptr;
-    QLabel* label6 = nullptr;
-    Echantillon* CoulEnCours = nullptr;
-    vkCommand* RéinitCoulSP = nullptr;
-    QLabel* Label1[2] = {};
-    QLabel* Label2 = nullptr;
-    QLabel* FichEnCours = nullptr;
-    vkCommand* SauverCouleurs = nullptr;
-    vkCommand* OuvrirCouleur = nullptr;
-    vkCommand* FermerCoulSP = nullptr;
-    vkCommand* ImporterCal = nullptr;
-
     // Year of the last .Cal file opened (empty when it had none).
     std::string AnFichierCal;
 
@@ -60,6 +43,24 @@ protected:
     void closeEvent(QCloseEvent* e) override;
 
 private:
+    // Controls, by their design names.
+    vkFrame* vkFrame3 = nullptr;
+    vkCommand* ChoixCoul = nullptr;
+    QLabel* label5 = nullptr;
+    QLabel* label4[2] = {};
+    Echantillon* ExempleA = nullptr;
+    Echantillon* Exemple = nullptr;
+    QLabel* label6 = nullptr;
+    Echantillon* CoulEnCours = nullptr;
+    vkCommand* RéinitCoulSP = nullptr;
+    QLabel* Label1[2] = {};
+    QLabel* Label2 = nullptr;
+    QLabel* FichEnCours = nullptr;
+    vkCommand* SauverCouleurs = nullptr;
+    vkCommand* OuvrirCouleur = nullptr;
+    vkCommand* FermerCoulSP = nullptr;
+    vkCommand* ImporterCal = nullptr;
+
     void Form_Load();
     void setFichierEnCours(const QString& nom);
     void Terminer();

@@ -28,7 +28,11 @@ const QColor Vert(0, 160, 0);
 
 VornCoulSP& ouvrir(Ardemo& f) { f.CoulSpéciale_Click(); return *f.vornCoulSP; }
 
-void choisir(VornCoulSP& w, const QColor& c) { VuDialogue vu; choisirCouleur(vu, c); w.ChoixCoul->click(); }
+// The window's controls by their names: the file in use, a sample's colour.
+QString fichEnCours(VornCoulSP& w) { return enfant<QLabel>(&w, "FichEnCours")->text(); }
+double coul(VornCoulSP& w, const char* echantillon) { return enfant<Echantillon>(&w, echantillon)->texte(); }
+
+void choisir(VornCoulSP& w, const QColor& c) { VuDialogue vu; choisirCouleur(vu, c); enfant<vkCommand>(&w, "ChoixCoul")->click(); }
 
 void cliquerJour(Ardemo& f, int m, int k) { QTest::mouseClick(f.CalBase->BtnJour[m][k], Qt::LeftButton); }
 
@@ -48,11 +52,11 @@ bool tableVide(const mdlVorn& e)
 }
 
 // Runs the save or the open button with the file dialog answering `nom` (empty: cancel).
-VuDialogue fichier(Programme& p, vkCommand* bouton, const QString& nom)
+VuDialogue fichier(Programme& p, VornCoulSP& w, const char* bouton, const QString& nom)
 {
     VuDialogue vu;
     choisirFichier(vu, nom.isEmpty() ? nom : chemin(p, nom));
-    bouton->click();
+    enfant<vkCommand>(&w, bouton)->click();
     return vu;
 }
 // The next message box: note its text, then press the button captioned `bouton`.
@@ -96,15 +100,18 @@ private slots:
         choisir(w, Rouge);
         cliquerJour(f, 2, 10);
         QVERIFY(f.Pict1->image() != f.CalBase->rendre(f.Pict1->tailleInterieure()));
-        w.FermerCoulSP->click();
+        enfant<vkCommand>(&w, "FermerCoulSP")->click();
         QVERIFY(!w.isVisible() && f.FondCdes->isVisible() && !f.etat().ModeCoulSP && !QApplication::overrideCursor());
         QVERIFY(f.Pict1->image() == f.CalBase->rendre(f.Pict1->tailleInterieure()));
 
         // Reopening: the file starts again at "Aucun", the chosen colour is kept
         // and shown as the one a click applies.
-        w.FichEnCours->setText(QStringLiteral("x.Cal"));
-        QVERIFY(&ouvrir(f) == &w && w.FichEnCours->text() == "Aucun" && w.ExempleA->texte() == 0);
-        QVERIFY(w.CoulEnCours->texte() == DeQColor(Rouge) && w.Exemple->texte() == DeQColor(Rouge));
+        enfant<QLabel>(&w, "FichEnCours")->setText(QStringLiteral("x.Cal"));
+        QCOMPARE(&ouvrir(f), &w);
+        QCOMPARE(fichEnCours(w), QStringLiteral("Aucun"));
+        QCOMPARE(coul(w, "ExempleA"), 0.0);
+        QCOMPARE(coul(w, "CoulEnCours"), DeQColor(Rouge));
+        QCOMPARE(coul(w, "Exemple"), DeQColor(Rouge));
         w.close(); // the close box acts as "Fermer cette fenêtre"
         QVERIFY(!w.isVisible() && f.FondCdes->isVisible() && !f.etat().ModeCoulSP);
     }
@@ -116,7 +123,8 @@ private slots:
         const double* table = &f.etat().TableCoulSP[5][0];
         VornCoulSP& w = ouvrir(f);
         choisir(w, Rouge);
-        QVERIFY(f.etat().CoulSPChoisie == DeQColor(Rouge) && w.CoulEnCours->texte() == DeQColor(Rouge));
+        QCOMPARE(f.etat().CoulSPChoisie, DeQColor(Rouge));
+        QCOMPARE(coul(w, "CoulEnCours"), DeQColor(Rouge));
 
         // A grey cell counts as well; a second click takes the colour away again,
         // and the "before" sample shows what the day had.
@@ -124,35 +132,42 @@ private slots:
         cliquerJour(f, 5, 20);
         QVERIFY(table[20] == DeQColor(Rouge) && table[0] == table[20] && f.CalBase->BtnJour[5][20]->texte == Rouge);
         cliquerJour(f, 5, 20);
-        QVERIFY(table[20] == 0 && w.ExempleA->texte() == table[0] && f.CalBase->BtnJour[5][20]->texte == Qt::black);
+        QCOMPARE(table[20], 0.0);
+        QCOMPARE(coul(w, "ExempleA"), table[0]);
+        QCOMPARE(f.CalBase->BtnJour[5][20]->texte, QColor(Qt::black));
 
         // A cancelled picker changes nothing; the samples make their letter's colour the current one.
         choisir(w, QColor());
         QCOMPARE(f.etat().CoulSPChoisie, DeQColor(Rouge));
         choisir(w, Vert);
         cliquerJour(f, 5, 21);
-        QVERIFY(table[21] == DeQColor(Vert) && w.Exemple->texte() == DeQColor(Vert));
+        QCOMPARE(table[21], DeQColor(Vert));
+        QCOMPARE(coul(w, "Exemple"), DeQColor(Vert));
         cliquerJour(f, 5, 0); // red -> green, ExempleA shows red
-        QTest::mouseClick(w.ExempleA, Qt::LeftButton);
+        QTest::mouseClick(enfant<Echantillon>(&w, "ExempleA"), Qt::LeftButton);
         cliquerJour(f, 5, 22);
-        QVERIFY(table[22] == DeQColor(Rouge) && w.CoulEnCours->texte() == DeQColor(Rouge));
-        QTest::mouseClick(w.Exemple, Qt::LeftButton);
+        QCOMPARE(table[22], DeQColor(Rouge));
+        QCOMPARE(coul(w, "CoulEnCours"), DeQColor(Rouge));
+        QTest::mouseClick(enfant<Echantillon>(&w, "Exemple"), Qt::LeftButton);
         QCOMPARE(f.etat().CoulSPChoisie, DeQColor(Vert));
 
         // Reset: no colour anywhere, no file in use, and clicks do nothing (also
         // after a click on a sample letter) until a colour is chosen again.
-        w.FichEnCours->setText(QStringLiteral("y.Cal"));
-        w.RéinitCoulSP->click();
-        QVERIFY(tableVide(f.etat()) && f.etat().CoulSPChoisie == 0 && w.Exemple->texte() == 0);
-        QVERIFY(!f.etat().ModeCoulSP
-                && f.CalBase->BtnJour[5][21]->texte == Qt::black && w.FichEnCours->text() == "Aucun");
+        enfant<QLabel>(&w, "FichEnCours")->setText(QStringLiteral("y.Cal"));
+        enfant<vkCommand>(&w, "RéinitCoulSP")->click();
+        QVERIFY(tableVide(f.etat()));
+        QCOMPARE(f.etat().CoulSPChoisie, 0.0);
+        QCOMPARE(coul(w, "Exemple"), 0.0);
+        QVERIFY(!f.etat().ModeCoulSP);
+        QCOMPARE(f.CalBase->BtnJour[5][21]->texte, QColor(Qt::black));
+        QCOMPARE(fichEnCours(w), QStringLiteral("Aucun"));
         cliquerJour(f, 5, 11);
-        QTest::mouseClick(w.ExempleA, Qt::LeftButton);
+        QTest::mouseClick(enfant<Echantillon>(&w, "ExempleA"), Qt::LeftButton);
         cliquerJour(f, 5, 12);
         QVERIFY(tableVide(f.etat()));
         choisir(w, Vert);
         cliquerJour(f, 5, 12);
-        w.FermerCoulSP->click(); // closed, day clicks do nothing
+        enfant<vkCommand>(&w, "FermerCoulSP")->click(); // closed, day clicks do nothing
         cliquerJour(f, 5, 23);
         QVERIFY(table[12] == DeQColor(Vert) && table[23] == 0);
     }
@@ -169,25 +184,27 @@ private slots:
         cliquerJour(f, 12, 41);
         double avant[13][43];
         std::memcpy(avant, f.etat().TableCoulSP, sizeof avant);
-        VuDialogue vu = fichier(p, w.SauverCouleurs, "fêtes.Cal");
+        VuDialogue vu = fichier(p, w, "SauverCouleurs", "fêtes.Cal");
         const QDate d = QDate::currentDate();
         QCOMPARE(vu.nom, QString::fromStdString(NomFichierCalParDefaut(d.day(), d.month(), d.year())));
         QVERIFY(QDir(vu.dossier) == QDir(p.dossier.path()));
         QCOMPARE(lire(chemin(p, "fêtes.Cal")), EcrireCal(avant, f.etat().AnChoisi));
-        QCOMPARE(w.FichEnCours->text(), QStringLiteral("Aucun")); // a save does not change the file in use
-        QVERIFY(fichier(p, w.SauverCouleurs, QString()).vu);      // cancelled: nothing written
+        QCOMPARE(fichEnCours(w), QStringLiteral("Aucun")); // a save does not change the file in use
+        QVERIFY(fichier(p, w, "SauverCouleurs", QString()).vu);      // cancelled: nothing written
         QCOMPARE(QDir(p.dossier.path()).entryList({QStringLiteral("*.Cal")}).size(), 1);
 
-        w.RéinitCoulSP->click();
+        enfant<vkCommand>(&w, "RéinitCoulSP")->click();
         const int attentes = p.horloge.attentes;
-        fichier(p, w.OuvrirCouleur, "fêtes.Cal");
+        fichier(p, w, "OuvrirCouleur", "fêtes.Cal");
         QVERIFY(std::memcmp(avant, f.etat().TableCoulSP, sizeof avant) == 0);
-        QVERIFY(w.FichEnCours->text() == "fêtes.Cal" && w.AnFichierCal == f.etat().AnChoisi);
+        QCOMPARE(fichEnCours(w), QStringLiteral("fêtes.Cal"));
+        QVERIFY(w.AnFichierCal == f.etat().AnChoisi);
         // Same year: applied without a rebuild.
         QVERIFY(p.horloge.attentes == attentes && f.CalBase->BtnJour[12][41]->texte == QColor(0x12, 0x34, 0x56));
         // The next save proposes the file in use; a cancelled open changes nothing.
-        QCOMPARE(fichier(p, w.SauverCouleurs, QString()).nom, QStringLiteral("fêtes.Cal"));
-        QVERIFY(fichier(p, w.OuvrirCouleur, QString()).vu && w.FichEnCours->text() == "fêtes.Cal");
+        QCOMPARE(fichier(p, w, "SauverCouleurs", QString()).nom, QStringLiteral("fêtes.Cal"));
+        QVERIFY(fichier(p, w, "OuvrirCouleur", QString()).vu);
+        QCOMPARE(fichEnCours(w), QStringLiteral("fêtes.Cal"));
         QVERIFY(std::memcmp(avant, f.etat().TableCoulSP, sizeof avant) == 0);
     }
 
@@ -201,21 +218,22 @@ private slots:
         ecrire(chemin(p, "autre.Cal"), EcrireCal(table, annee));
 
         VornCoulSP& w = ouvrir(f);
-        w.RéinitCoulSP->click(); // clicks off: the opening of a file turns them back on
+        enfant<vkCommand>(&w, "RéinitCoulSP")->click(); // clicks off: the opening of a file turns them back on
         const int attentes = p.horloge.attentes;
         // While the build waits, events run: the window cannot be used or closed then.
         bool utilisable = true;
         p.horloge.pendantAttente = [&] { utilisable = utilisable && w.isEnabled(); };
-        fichier(p, w.OuvrirCouleur, "autre.Cal");
+        fichier(p, w, "OuvrirCouleur", "autre.Cal");
         p.horloge.pendantAttente = nullptr;
         QVERIFY(!utilisable && w.isEnabled() && f.etat().ModeCoulSP && p.horloge.attentes > attentes); // rebuilt
         QVERIFY(f.etat().AnChoisi == annee && f.cAn->currentText().toStdString() == annee);
         QCOMPARE(f.CalBase->lblDate[1]->legende, QStringLiteral("janvier ") + QString::fromStdString(annee));
         // The colours stay on their cell positions.
         QVERIFY(std::memcmp(table, f.etat().TableCoulSP, sizeof table) == 0);
-        QVERIFY(f.CalBase->BtnJour[7][33]->texte == Qt::white && w.FichEnCours->text() == "autre.Cal");
+        QCOMPARE(f.CalBase->BtnJour[7][33]->texte, QColor(Qt::white));
+        QCOMPARE(fichEnCours(w), QStringLiteral("autre.Cal"));
         // The image is of the new year and shows the colours once the window closes.
-        w.FermerCoulSP->click();
+        enfant<vkCommand>(&w, "FermerCoulSP")->click();
         QCOMPARE(f.Pict1->image(), f.CalBase->rendre(f.Pict1->tailleInterieure()));
     }
 
@@ -232,13 +250,16 @@ private slots:
         // Too short, not numbers: read as far as it goes (the reading itself is
         // checked with the file format).
         ecrire(chemin(p, "court.Cal"), "1,7,x,-5\r\n");
-        fichier(p, w.OuvrirCouleur, "court.Cal");
-        QVERIFY(janvier[0] == 7 && janvier[1] == DeQColor(Rouge) && w.FichEnCours->text() == "court.Cal");
+        fichier(p, w, "OuvrirCouleur", "court.Cal");
+        QCOMPARE(janvier[0], 7.0);
+        QCOMPARE(janvier[1], DeQColor(Rouge));
+        QCOMPARE(fichEnCours(w), QStringLiteral("court.Cal"));
         // An oversized file: nothing read, the file in use stays.
         ecrire(chemin(p, "enorme.Cal"), std::string(TailleMaxCal + 10, '1'));
-        fichier(p, w.OuvrirCouleur, "enorme.Cal");
+        fichier(p, w, "OuvrirCouleur", "enorme.Cal");
         QVERIFY(janvier[0] == 7 && f.etat().TableCoulSP[4][4] == DeQColor(Rouge) && f.etat().AnChoisi == an);
-        QVERIFY(w.FichEnCours->text() == "court.Cal" && !QApplication::overrideCursor());
+        QCOMPARE(fichEnCours(w), QStringLiteral("court.Cal"));
+        QVERIFY(!QApplication::overrideCursor());
     }
 
     void importerUnCalendrier()
@@ -254,13 +275,13 @@ private slots:
                                           + "1225\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n");
         ecrire(chemin(p, "page.ics"), "<html>BEGIN:VCALENDAR</html>");
         VornCoulSP& w = ouvrir(f);
-        QVERIFY(w.ImporterCal->geometry().top() >= w.FermerCoulSP->geometry().bottom());
+        QVERIFY(enfant<vkCommand>(&w, "ImporterCal")->geometry().top() >= enfant<vkCommand>(&w, "FermerCoulSP")->geometry().bottom());
 
         // No colour chosen yet (black): the colour is asked first; cancelled, nothing more.
         VuDialogue couleur, fichierVu;
         choisirCouleur(couleur, QColor());
         choisirFichier(fichierVu, QString());
-        w.ImporterCal->click();
+        enfant<vkCommand>(&w, "ImporterCal")->click();
         for (int i = 0; i < 600; ++i) // until the file dialog's watch gives up
             QCoreApplication::processEvents();
         QVERIFY(couleur.vu);
@@ -270,15 +291,15 @@ private slots:
         // The summary, then Annuler: nothing changes; Valider: the days and
         // the grey cells of the same dates take the colour at once.
         QString texte;
-        fichierVu = fichier(p, w.ImporterCal, QString());
+        fichierVu = fichier(p, w, "ImporterCal", QString());
         QCOMPARE(fichierVu.titre, QStringLiteral("Importer un calendrier"));
         QCOMPARE(fichierVu.filtres, QStringList({"Calendriers iCalendar (*.ics)", "Tous les fichiers (*.*)"}));
         repondre(texte, QStringLiteral("Annuler"));
-        fichier(p, w.ImporterCal, "zone.ics");
+        fichier(p, w, "ImporterCal", "zone.ics");
         QCOMPARE(texte, QStringLiteral("8 jours de %1 dans 2 événements").arg(a));
         QVERIFY(tableVide(f.etat()));
         repondre(texte, QStringLiteral("Valider"));
-        fichier(p, w.ImporterCal, "zone.ics");
+        fichier(p, w, "ImporterCal", "zone.ics");
         for (auto [m, mois, d] : {std::tuple(3, 3, 1), {3, 3, 7}, {2, 3, 1}, {12, 12, 25}}) {
             const int k = cellule(a, m, mois, d);
             QVERIFY(k >= 0 && t[m][k] == DeQColor(Rouge) && f.CalBase->BtnJour[m][k]->texte == Rouge);
@@ -289,10 +310,10 @@ private slots:
         double avant[13][43];
         std::memcpy(avant, t, sizeof avant);
         repondre(texte, QString());
-        fichier(p, w.ImporterCal, "page.ics");
+        fichier(p, w, "ImporterCal", "page.ics");
         QCOMPARE(texte.toStdString(), MessageIcs(ImportIcs{EtatIcs::PasIcal, 0, {}, 0, 0}));
         QVERIFY(std::memcmp(avant, t, sizeof avant) == 0);
-        fichier(p, w.SauverCouleurs, "zone.Cal");
+        fichier(p, w, "SauverCouleurs", "zone.Cal");
         QCOMPARE(lire(chemin(p, "zone.Cal")), EcrireCal(avant, an));
     }
 };

@@ -63,7 +63,7 @@ bool imprimerPdf(Ardemo& f, const QString& fichier, int fleche = -1, QMarginsF m
         d.ChoixPrint[0]->click();
         if (fleche >= 0)
             d.FlècheM[fleche]->click();
-        d.ValidePrint->click();
+        enfant<vkCommand>(&d, "ValidePrint")->click();
     });
 }
 
@@ -168,7 +168,7 @@ private slots:
         for (const auto& liste : {QList<ImprimanteDisponible>(), {imprimantePdf("PDF", fichier)}}) {
             utiliser(liste);
             QVERIFY(imprimer(p.f(), [](VornPrint& d) {
-                d.ValidePrint->click();
+                enfant<vkCommand>(&d, "ValidePrint")->click();
                 QVERIFY(!d.isVisible() && !d.ImpressionValidee && !d.imprimante());
             }));
         }
@@ -176,7 +176,7 @@ private slots:
             d.ChoixPrint[0]->click();
             QTest::keyClick(&d, Qt::Key_Escape);
             QVERIFY(d.isVisible());
-            d.AnnulPrint->click();
+            enfant<vkCommand>(&d, "AnnulPrint")->click();
         }));
         QVERIFY(!QFile::exists(fichier));
         // The close box after a printer click prints, as "Valider" does.
@@ -202,7 +202,7 @@ private slots:
             d.Qualité[3]->click();
             d.ChoixPrint[5]->click();
             QVERIFY(d.imprimante()->resolution() == 600 && d.imprimante()->outputFileName() == sortie("sept-5.pdf"));
-            d.AnnulPrint->click();
+            enfant<vkCommand>(&d, "AnnulPrint")->click();
         }));
         // Cancelled: nothing printed, the quality kept all the same.
         QVERIFY(QDir(m_sorties.path()).entryList({"sept-*"}).isEmpty() && LireQualite(ini) == "-3");
@@ -215,7 +215,7 @@ private slots:
             QVERIFY(imprimer(p.f(), [&](VornPrint& d) {
                 d.ChoixPrint[0]->click();
                 QVERIFY(d.Qualité[option]->isChecked() && d.imprimante()->resolution() == dpi);
-                d.AnnulPrint->click();
+                enfant<vkCommand>(&d, "AnnulPrint")->click();
             }));
             QCOMPARE(LireQualite(ini), std::string(texte));
         }
