@@ -1,9 +1,9 @@
 #include "commun/FichierIni.h"
 
 #include "commun/EcritureAtomique.h"
+#include "commun/LectureBornee.h"
 #include "commun/Texte.h"
 
-#include <fstream>
 #include <optional>
 
 namespace fs = std::filesystem;
@@ -113,30 +113,14 @@ enum class Etat { Absent, Lu, Illisible };
 // Whole content of a regular file of at most TailleMaxIni bytes.
 Etat charger(const fs::path& fichier, std::string& contenu)
 {
-    std::error_code ec;
-    fs::file_status st = fs::status(fichier, ec);
-    if (st.type() == fs::file_type::not_found)
+    switch (LireFichierBorne(fichier, TailleMaxIni, contenu)) {
+    case EtatLecture::Lu:
+        return Etat::Lu;
+    case EtatLecture::Absent:
         return Etat::Absent;
-    if (ec || !fs::is_regular_file(st))
+    default:
         return Etat::Illisible;
-    std::uintmax_t taille = fs::file_size(fichier, ec);
-    if (ec || taille > TailleMaxIni)
-        return Etat::Illisible;
-    std::ifstream f(fichier, std::ios::binary);
-    if (!f)
-        return Etat::Illisible;
-    // Read in blocks, stopping one block past the limit in case the file grew.
-    contenu.clear();
-    contenu.reserve(static_cast<size_t>(taille));
-    char bloc[65536];
-    while (f.read(bloc, sizeof bloc) || f.gcount() > 0) {
-        contenu.append(bloc, static_cast<size_t>(f.gcount()));
-        if (contenu.size() > TailleMaxIni)
-            return Etat::Illisible;
     }
-    if (f.bad())
-        return Etat::Illisible;
-    return Etat::Lu;
 }
 
 bool contientUnDe(std::string_view s, std::string_view interdits)

@@ -3,10 +3,10 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <fstream>
 #include <system_error>
 
 #include "commun/EcritureAtomique.h"
+#include "commun/LectureBornee.h"
 #include "commun/Nombres.h"
 #include "commun/Texte.h"
 #include "calendar/Date.h"
@@ -213,24 +213,8 @@ LectureCal LireFichierCal(const std::filesystem::path& chemin, double table[13][
     LectureCal refus;
     refus.refuse = true;
 
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(chemin, ec))
-        return refus;
-    std::ifstream f(chemin, std::ios::binary);
-    if (!f)
-        return refus;
-
-    // Read at most one byte more than allowed, to tell an oversized file.
     std::string contenu;
-    char tampon[8192];
-    while (contenu.size() <= TailleMaxCal) {
-        f.read(tampon, sizeof tampon);
-        std::streamsize n = f.gcount();
-        if (n <= 0)
-            break;
-        contenu.append(tampon, static_cast<size_t>(n));
-    }
-    if (f.bad() || contenu.size() > TailleMaxCal)
+    if (LireFichierBorne(chemin, TailleMaxCal, contenu) != EtatLecture::Lu)
         return refus;
     return LireCal(std::string_view(contenu), table);
 }

@@ -7,7 +7,6 @@
 #include <chrono>
 #include <cstdint>
 #include <ctime>
-#include <fstream>
 #include <functional>
 #include <map>
 #include <memory>
@@ -17,6 +16,7 @@
 #include "calendar/Date.h"
 #include "calendar/Mois.h"
 #include "colour/Couleurs.h"
+#include "commun/LectureBornee.h"
 
 namespace {
 
@@ -649,29 +649,15 @@ ImportIcs LireIcs(std::string_view contenu, int annee, const std::string& zoneLo
 
 ImportIcs LireFichierIcs(const std::filesystem::path& chemin, int annee, const std::string& zoneLocale)
 {
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(chemin, ec))
-        return refus(EtatIcs::Illisible, annee);
-    const auto taille = std::filesystem::file_size(chemin, ec);
-    if (ec)
-        return refus(EtatIcs::Illisible, annee);
-    if (taille > TailleMaxIcs)
-        return refus(EtatIcs::TropGros, annee);
-    std::ifstream f(chemin, std::ios::binary);
-    if (!f)
-        return refus(EtatIcs::Illisible, annee);
-    // Read at most one byte more than allowed: the file may have grown.
     std::string contenu;
-    char tampon[65536];
-    while (contenu.size() <= TailleMaxIcs) {
-        f.read(tampon, sizeof tampon);
-        const std::streamsize n = f.gcount();
-        if (n <= 0)
-            break;
-        contenu.append(tampon, static_cast<size_t>(n));
-    }
-    if (f.bad())
+    switch (LireFichierBorne(chemin, TailleMaxIcs, contenu)) {
+    case EtatLecture::Lu:
+        break;
+    case EtatLecture::TropGros:
+        return refus(EtatIcs::TropGros, annee);
+    default:
         return refus(EtatIcs::Illisible, annee);
+    }
     return LireIcs(contenu, annee, zoneLocale);
 }
 

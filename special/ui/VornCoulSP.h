@@ -64,11 +64,11 @@ private:
     void Form_Load();
     void setFichierEnCours(const QString& nom);
     void Terminer();
+    // The file chosen in an open dialog (empty when cancelled).
+    QString FichierAOuvrir(const QString& titre, const QString& dossier, const QString& filtre);
 
     Principal& m_principal;
     bool m_ouverte = false;
     QString m_dossierIcs; // folder of the last calendar imported
-    // The file chosen in an open dialog (empty when cancelled).
-    QString FichierAOuvrir(const QString& titre, const QString& dossier, const QString& filtre);
     QString m_fichierEnCours; // the .Cal file in use, empty for none
 };
