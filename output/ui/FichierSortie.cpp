@@ -4,10 +4,12 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
+#include <QBuffer>
+#include <QFile>
 #include <QSvgGenerator>
 
 #include "Version.h"
+#include "commun/EcritureAtomique.h"
 #include "commun/Twips.h"
 #include "app/mdlVorn.h"
 #include "app/ui/Couleur.h"
@@ -36,7 +38,7 @@ void MasquerHorsSource(QPainter& p, const PlanImpression& plan)
     p.drawRect(QRectF(0.5, 0.5, plan.coinContour.x(), plan.coinContour.y()));
 }
 
-bool EcrirePdf(QSaveFile& fichier, const CalendrierAEcrire& c)
+bool EcrirePdf(QIODevice& fichier, const CalendrierAEcrire& c)
 {
     const QSizeF page = c.tailleMm + QSizeF(2 * MargeDocumentMm, 2 * MargeDocumentMm);
     QPdfWriter pdf(&fichier);
@@ -61,7 +63,7 @@ bool EcrirePdf(QSaveFile& fichier, const CalendrierAEcrire& c)
     return p.end();
 }
 
-bool EcrireSvg(QSaveFile& fichier, const CalendrierAEcrire& c)
+bool EcrireSvg(QIODevice& fichier, const CalendrierAEcrire& c)
 {
     QSvgGenerator svg;
     svg.setOutputDevice(&fichier);
@@ -105,9 +107,11 @@ bool EcrireCalendrier(const QString& chemin, FormatSortie format, const Calendri
     if (FormatVectoriel(format) && (!c.feuille || c.plan.taille.isEmpty() || c.tailleMm.isEmpty()))
         return false;
 
-    QSaveFile fichier(chemin);
-    if (!fichier.open(QIODevice::WriteOnly))
-        return false;
+    // Made in memory, then written like every other file of the program
+    // (temporary file and rename, the old file's mode kept).
+    QByteArray octets;
+    QBuffer fichier(&octets);
+    fichier.open(QIODevice::WriteOnly);
     bool ok = false;
     switch (format) {
     case FormatSortie::Png: ok = c.image.convertToFormat(QImage::Format_RGB32).save(&fichier, "PNG", QualitePng); break;
@@ -115,9 +119,7 @@ bool EcrireCalendrier(const QString& chemin, FormatSortie format, const Calendri
     case FormatSortie::Svg: ok = EcrireSvg(fichier, c); break;
     default: break;
     }
-    if (!ok) {
-        fichier.cancelWriting();
-        return false;
-    }
-    return fichier.commit();
+    fichier.close();
+    return ok && EcrireFichierAtomique(std::filesystem::path(QFile::encodeName(chemin).toStdString()),
+                                       std::string_view(octets.constData(), static_cast<size_t>(octets.size())));
 }
