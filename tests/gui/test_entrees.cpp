@@ -70,8 +70,6 @@ private slots:
         Programme p(false);
         Ardemo& f = p.f();
         f.show();
-        taper(f.Hauteur, "283");
-        QCOMPARE(f.Largeur->text(), QStringLiteral("200"));
         taper(f.Largeur, "90");
         QCOMPARE(f.Hauteur->text(), QStringLiteral("127"));
         // The accepted size opens the preview, which takes the height from the
@@ -176,16 +174,13 @@ private slots:
     {
         QTemporaryDir dossier;
         const std::string ini = (dossier.path() + "/Pelvado.ini").toStdString();
-        SchemaCouleurs c;
-        c.CoulFerie = 255;
-        QVERIFY(EcrireCouleurs(ini, c) && EcrireLargeur(ini, "150"));
+        QVERIFY(EcrireLargeur(ini, "150"));
         const std::string reste = (dossier.path() + "/.Pelvado.ini.ardemo-tmp-Xy12z9").toStdString();
         std::ofstream(reste) << "[Taille]";
         mdlVorn etat;
         HorlogeTest horloge;
         Ardemo f(etat, horloge, dossier.path());
         QVERIFY(!std::filesystem::exists(reste));
-        QCOMPARE(etat.Couleurs.CoulFerie, 255.0);
         QVERIFY(f.Largeur->text() == "150" && f.Hauteur->text() == "212" && etat.LargeurTwips == 8505);
     }
 };
