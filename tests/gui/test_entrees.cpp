@@ -102,9 +102,9 @@ private slots:
         QCOMPARE(LireLargeur(f.etat().FichierIni), std::string("90"));
     }
 
-    // Only typed characters go through the key filter: Tab, Shift+Tab, the
-    // editing keys and the shortcuts work as in any text box. The keys come as
-    // X11 delivers them, Delete, Tab and Ctrl+letter with their control character.
+    // Only typed characters go through the key filter: Tab, the editing keys and
+    // the shortcuts work as in any text box, even as X11 delivers them (Delete,
+    // Tab and Ctrl+letter with their control character).
     void touchesDesBoites_data()
     {
         QTest::addColumn<QString>("tape");
