@@ -1,7 +1,6 @@
 // The special-colours window: day clicks, reset, .Cal files saved and opened, .ics import.
 #include <QComboBox>
 #include <QDate>
-#include <QDir>
 #include <QLabel>
 #include <QMessageBox>
 #include <QtTest>
@@ -45,17 +44,6 @@ struct Fenetre : Programme {
     void ecrire(const QString& nom, const std::string& s) { std::ofstream(QFile::encodeName(chemin(nom)).toStdString()) << s; }
     bool vide() { return std::all_of(&table()[0][0], &table()[0][0] + 13 * 43, [](double v) { return v == 0; }); }
 };
-
-// The next message box: note its text, then press the button captioned `bouton`.
-void repondre(QString& texte, const QString& bouton)
-{
-    auProchainDialogue<QMessageBox>([&texte, bouton](QMessageBox* b) {
-        texte = b->text();
-        for (QAbstractButton* x : b->buttons())
-            if (x->text() == bouton)
-                return x->click();
-    });
-}
 } // namespace
 
 class TestCoulSP : public QObject {
@@ -172,13 +160,18 @@ private slots:
         p.choisir(Rouge);
         // The summary, then Annuler: nothing changes; Valider: the days and the
         // grey cells of the same dates take the colour.
-        QString texte;
-        repondre(texte, QStringLiteral("Annuler"));
-        p.fichier("ImporterCal", "zone.ics");
-        QCOMPARE(texte, QStringLiteral("8 jours de %1 dans 2 événements").arg(a));
-        QVERIFY(p.vide());
-        repondre(texte, QStringLiteral("Valider"));
-        p.fichier("ImporterCal", "zone.ics");
+        for (QString bouton : {"Annuler", "Valider"}) {
+            QString texte;
+            auProchainDialogue<QMessageBox>([&](QMessageBox* b) {
+                texte = b->text();
+                for (QAbstractButton* x : b->buttons())
+                    if (x->text() == bouton)
+                        return x->click();
+            });
+            p.fichier("ImporterCal", "zone.ics");
+            QCOMPARE(texte, QStringLiteral("8 jours de %1 dans 2 événements").arg(a));
+            QCOMPARE(p.vide(), bouton == "Annuler");
+        }
         for (auto [m, mois, d] : {std::tuple(3, 3, 1), {3, 3, 7}, {2, 3, 1}, {12, 12, 25}}) {
             const int k = cellule(m, mois, d);
             QVERIFY2(k < 42 && p.table()[m][k] == DeQColor(Rouge) && p.f().CalBase->BtnJour[m][k]->texte == Rouge,
