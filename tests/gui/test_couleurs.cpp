@@ -7,7 +7,6 @@
 #include <cstring>
 #include <fstream>
 
-#include "app/ui/BoiteImage.h"
 #include "app/ui/Couleur.h"
 #include "app/ui/Feuille.h"
 #include "app/ui/Styles.h"
