@@ -1,24 +1,14 @@
-"""A private X server, the real program started in a fresh folder, and the user's
-hands: xdotool for the mouse and the keyboard, screenshots read with PIL.
-
-Bureau(programme) is a bare X server where the test gives the keyboard focus
-itself; Bureau(programme, "openbox") adds a real window manager that decorates,
-places and focuses the windows. Only the main window is left undecorated at the
-top-left corner, so that the scenarios' screen coordinates hold in both setups."""
-import io
-import os
-import shutil
-import subprocess
-import tempfile
-import time
+"""A private X server (bare, the test giving the keyboard focus, or with openbox,
+which decorates, places and focuses the windows except the main one, kept bare at
+(0, 0) so that the coordinates hold in both), the real program started in a fresh
+folder, and the user's hands: xdotool, and screenshots read with PIL."""
+import io, os, shutil, subprocess, tempfile, time  # noqa: E401
 
 from PIL import Image
 
 SAUTE = 77  # exit code of a run whose steps could not all run here (CTest: skipped)
-REGLE_FENETRE_PRINCIPALE = """<applications>
-  <application title="Ardemo - Version 6.2" type="normal">
-    <decor>no</decor><position force="yes"><x>0</x><y>0</y></position>
-  </application>"""
+REGLE_FENETRE_PRINCIPALE = """<applications><application title="Ardemo - Version 6.2" type="normal">
+  <decor>no</decor><position force="yes"><x>0</x><y>0</y></position></application>"""
 
 
 class Indisponible(Exception):
@@ -91,8 +81,7 @@ class Bureau:
             raise Indisponible("openbox ne démarre pas")
 
     def lancer(self, sous_dossier="programme"):
-        """The program copied into a fresh folder and started there (sous_dossier
-        None: started where it lies, from the home folder), with the keyboard."""
+        """The program copied into that folder (None: where it lies, from ~), started, focused."""
         dossier = self.dossier_programme = os.path.join(self.dossier, sous_dossier or "maison")
         exe = os.path.join(dossier, "ardemo") if sous_dossier else self.programme
         os.makedirs(dossier, exist_ok=True)
@@ -107,9 +96,6 @@ class Bureau:
             print("programme (code %s) : %s" % (self.proc.poll(), open(journal, errors="replace").read()[-2000:]))
             raise
         return dossier
-
-    def quitter(self):
-        arreter(self.proc)
 
     def fermer(self):
         for p in (self.proc, self.wm, self.xvfb):
@@ -128,11 +114,10 @@ class Bureau:
         return self.fenetres(nom)[0]
 
     def attendre_disparition(self, nom):
-        attendre(lambda: not self.fenetres(nom), 10, "la fenêtre « %s » reste ouverte" % nom)
+        attendre(lambda: not self.fenetres(nom), 10, "« %s » reste ouverte" % nom)
 
     def focus(self, nom, delai=20):
-        """The window that should now have the keyboard: under a window manager,
-        wait for the manager to give it; on the bare server, give it ourselves."""
+        """The window that should now have the keyboard: given by the manager, or by the test."""
         fenetre = self.attendre_fenetre(nom, delai)
         if self.gestionnaire:
             attendre(lambda: self.xdo("getactivewindow") == fenetre, 10, "« %s » n'a pas le clavier" % nom)
@@ -152,14 +137,12 @@ class Bureau:
         x0, y0, _, _ = self.geometrie(self.attendre_fenetre(nom))
         return x0 + x, y0 + y
 
-    def clic(self, x, y, bouton=1):
-        # Not --sync: it waits for a motion that never comes when the pointer is already there.
-        self.xdo("mousemove", x, y)
-        time.sleep(0.1)
-        self.xdo("click", bouton)
-        time.sleep(0.15)
+    def clic(self, x, y, bouton=1):  # not --sync, which waits forever when the pointer is already there
+        self.xdo("mousemove", x, y, "sleep", 0.1, "click", bouton, "sleep", 0.15)
 
-    def taper(self, texte):
+    def taper(self, texte, *avant):
+        """The keys given, then ctrl+a and the text, which replaces the box's own."""
+        self.touche(*avant, "ctrl+a")
         self.xdo("type", "--delay", 30, texte)
 
     def touche(self, *touches):

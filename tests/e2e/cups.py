@@ -1,10 +1,6 @@
 """A private CUPS server with the cups-pdf printer "PDF": its configuration, spool
 and socket in a folder of the test's own; the system's CUPS is never touched."""
-import os
-import pwd
-import shutil
-import subprocess
-import tempfile
+import os, pwd, shutil, subprocess, tempfile  # noqa: E401
 
 from bureau import Indisponible, arreter, attendre
 

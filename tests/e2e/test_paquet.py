@@ -5,12 +5,7 @@ started from there under a private X server, purged again.
 
 Usage: test_paquet.py BUILD_FOLDER. Exit 77 (skipped) with the reason when a tool
 is missing or dpkg cannot run here."""
-import glob
-import os
-import shutil
-import subprocess
-import sys
-import tempfile
+import glob, os, shutil, subprocess, sys, tempfile  # noqa: E401
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from bureau import SAUTE, Bureau, Indisponible, attendre  # noqa: E402
