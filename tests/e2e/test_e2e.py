@@ -2,13 +2,12 @@
 """Ardemo as a user meets it: the real program under a private X server, driven
 with the mouse and the keyboard. Options: --openbox (under a window manager),
 --impression (the start, then printing through a private CUPS server alone)."""
-import datetime, glob, io, os, subprocess, sys, time, traceback  # noqa: E401
+import datetime, glob, io, os, pwd, shutil, subprocess, sys, time, traceback  # noqa: E401
 
 from PIL import Image, ImageChops, ImageOps
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from bureau import SAUTE, Bureau, Indisponible, arreter, attendre  # noqa: E402
-import cups  # noqa: E402
 
 FERIE, WEEKEND, GRIS, JOURS, VERT = (255, 192, 255), (255, 192, 128), (192, 192, 192), (244, 240, 217), (0, 255, 0)
 FEUILLE = (266, 0, 266 + 628, 866)  # the sheet in the main window, which lands at (0, 0)
@@ -19,6 +18,14 @@ ORDRE_TAB = ("Jours fériés|WeekEnd|année|de base|spéciales|Fabriquer|Sélect
 # Arrow of the printer's window: its place on screen, and the top-left corner of the
 # 90 mm picture on the A4 page printable to its edges, in mm (measured once).
 FLECHES = {0: ((96, 284), (0.0, 0.0)), 4: ((138, 328), (59.0, 83.7)), 8: ((182, 372), (116.7, 166.1))}
+# cups-pdf writes to the job owner's ~/PDF, the home of the account as the system knows it.
+SORTIE_PDF = os.path.join(pwd.getpwuid(os.getuid()).pw_dir, "PDF")
+CUPSD_CONF = """LogLevel warn\nListen {d}/cups.sock\nBrowsing No\nDefaultAuthType None\nWebInterface No
+<Location />\n  Order allow,deny\n  Allow all\n</Location>\n<Location /admin>\n  Order allow,deny\n  Allow all
+</Location>\n<Policy default>\n  <Limit All>\n    Order deny,allow\n  </Limit>\n</Policy>\n"""
+FILES_CONF = """ServerRoot {d}/etc\nRequestRoot {d}/spool\nTempDir {d}/spool/tmp\nStateDir {d}/state
+CacheDir {d}/cache\nErrorLog {d}/log/error_log\nAccessLog {d}/log/access_log\nPageLog {d}/log/page_log
+User lp\nGroup lp\nSystemGroup root\nPrintcap {d}/printcap\n"""
 
 
 def cellule(mois, k, dx=4, dy=4):
@@ -39,6 +46,30 @@ def janvier(img, annee, panneau=True):
     k = datetime.date(annee - 1, 12, 31).isoweekday()
     return (pret(img) or not panneau) and img.getpixel(cellule(1, k - 1)) == GRIS \
         and img.getpixel(cellule(1, k)) == FERIE
+
+
+def serveur_cups(b):
+    """A private CUPS server (the system's is never touched) with the cups-pdf printer
+    "PDF", in the test's folder: its process, or Indisponible with the reason."""
+    if not shutil.which("cupsd") or not os.path.exists("/usr/lib/cups/backend/cups-pdf"):
+        raise Indisponible("cupsd ou cups-pdf absent (paquets cups, printer-driver-cups-pdf)")
+    d = os.path.join(b.dossier, "cups")
+    os.chmod(b.dossier, 0o755)  # the filters run as the lp account
+    for s in ("etc", "spool/tmp", "state", "cache", "log"):
+        os.makedirs(os.path.join(d, s))
+    for nom, texte in (("cupsd.conf", CUPSD_CONF), ("cups-files.conf", FILES_CONF)):
+        with open(os.path.join(d, "etc", nom), "w") as f:
+            f.write(texte.format(d=d))
+    proc = subprocess.Popen(["cupsd", "-f", "-c", d + "/etc/cupsd.conf", "-s", d + "/etc/cups-files.conf"],
+                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    b.env["CUPS_SERVER"] = os.path.join(d, "cups.sock")
+    if not attendre(lambda: os.path.exists(b.env["CUPS_SERVER"]), 10) or proc.poll() is not None:
+        raise Indisponible("cupsd ne démarre pas (code %s)" % proc.poll())
+    r = subprocess.run(["lpadmin", "-p", "PDF", "-v", "cups-pdf:/", "-E", "-m", "lsb/usr/cups-pdf/CUPS-PDF_opt.ppd"],
+                       env=b.env, capture_output=True, text=True)
+    if r.returncode:
+        raise Indisponible("lpadmin : " + (r.stderr or r.stdout).strip())
+    return proc
 
 
 class Suite:
@@ -167,13 +198,13 @@ class Suite:
     def impression(self):
         b = self.b
         for fleche, ((fx, fy), (x_att, y_att)) in FLECHES.items():
-            avant = {f: os.path.getmtime(f) for f in glob.glob(os.path.join(cups.SORTIE, "*.pdf"))}
+            avant = {f: os.path.getmtime(f) for f in glob.glob(os.path.join(SORTIE_PDF, "*.pdf"))}
             b.clic(*BOUTONS["imprimer"])
             x0, y0, _, _ = b.geometrie(b.attendre_fenetre("Choix de l'imprimante"))
             for x, y in ((160, 41), (fx, fy), (260, 499)):  # the printer "PDF", the arrow, "Valider"
                 b.clic(x0 + x, y0 + y)
             b.attendre_disparition("Choix de l'imprimante")
-            nouveaux = lambda: [f for f in glob.glob(os.path.join(cups.SORTIE, "*.pdf"))  # noqa: E731
+            nouveaux = lambda: [f for f in glob.glob(os.path.join(SORTIE_PDF, "*.pdf"))  # noqa: E731
                                 if os.path.getmtime(f) > avant.get(f, 0)]
             attendre(nouveaux, 60, "le fichier PDF de l'imprimante")
             pdf = nouveaux()[0]
@@ -250,11 +281,10 @@ class Suite:
         assert open(ini, "rb").read() == b"[Taille]\r\nLargeur=150\r\n"
 
     def executer(self, impression):
-        serveur, self.pdfs, nom = cups.ServeurCups(), [], "bureau"
+        self.pdfs, nom, cupsd = [], "bureau", None
         try:
             self.b.demarrer_x()
-            if impression:
-                self.b.env["CUPS_SERVER"] = serveur.demarrer()
+            cupsd = impression and serveur_cups(self.b)
             etapes = [("démarrage : calendrier de l'année en cours", self.demarrage)]
             etapes += [("impression sur l'imprimante PDF, flèches 0, 4 et 8", self.impression)] if impression else [
                 ("année 2027 et « Fabriquer le Calendrier »", self.annee_2027),
@@ -277,8 +307,8 @@ class Suite:
             self.b.capture().save(os.path.join(self.b.dossier, "..", "ardemo-e2e-echec.png"))
             return 1
         finally:
+            arreter(cupsd)
             self.b.fermer()
-            serveur.arreter()
             for pdf in self.pdfs:
                 os.remove(pdf)
         print("%d passed, 0 failed" % len(etapes))
