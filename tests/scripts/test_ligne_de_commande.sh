@@ -30,8 +30,7 @@ a --couleurs verts.Cal --annee 2029 --sortie force.pdf
 "$programme" --ini autre.ini --couleurs verts.Cal --importer mars.ics --couleur 16711680 --sortie ics.png
 DISPLAY=:9999 QT_QPA_PLATFORM=xcb "$programme" --sortie xcb.png || echec "un écran est cherché"
 cmp -s autre.ini autre.avant || echec "--ini : fichier de réglages modifié"
-[ "$("$programme" --version)" = "Ardemo 6.2" ] || echec "--version"
-"$programme" --help | grep -q -- "--annee AAAA" || echec "--help"
+"$programme" --version | grep -qx "Ardemo 6.2" && "$programme" --help | grep -q -- "--annee AAAA" || echec "--version, --help"
 /usr/bin/python3 - <<'PY' || echec "fichiers produits"
 import re, subprocess, xml.etree.ElementTree as ET
 from PIL import Image, ImageChops
