@@ -22,7 +22,6 @@ def arreter(proc):
             proc.wait(5)
         except subprocess.TimeoutExpired:
             proc.kill()
-            proc.wait()
 
 
 def attendre(condition, delai=15, message=None):
@@ -49,8 +48,7 @@ class Bureau:
         os.makedirs(self.env["XDG_RUNTIME_DIR"], mode=0o700)
 
     def demarrer_x(self):
-        # Xvfb picks a free display and writes its number once it accepts clients.
-        if not shutil.which("Xvfb") or not shutil.which("xdotool"):
+        if not shutil.which("Xvfb") or not shutil.which("xdotool"):  # Xvfb writes the display it chose
             raise Indisponible("Xvfb ou xdotool absent")
         lecture, ecriture = os.pipe()
         self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(ecriture), "-screen", "0", "1280x1024x24",
@@ -126,14 +124,12 @@ class Bureau:
         time.sleep(0.1)
         return fenetre
 
-    def geometrie(self, fenetre):
-        """Client area on the screen, x, y, width, height (inside the frame, if any)."""
+    def geometrie(self, fenetre):  # the client area on the screen, inside the frame if any
         out = subprocess.run(["xwininfo", "-id", str(fenetre)], env=self.env, capture_output=True, text=True).stdout
         v = dict(l.strip().split(":", 1) for l in out.splitlines() if ":" in l)
         return tuple(int(v[c]) for c in ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"))
 
-    def dans(self, nom, x, y):
-        """Screen point of (x, y) inside the named window's client area."""
+    def dans(self, nom, x, y):  # the screen point of (x, y) in that window
         x0, y0, _, _ = self.geometrie(self.attendre_fenetre(nom))
         return x0 + x, y0 + y
 

@@ -97,10 +97,6 @@ class Suite:
         assert list(fichier.getdata()) == list(self.b.capture().crop(FEUILLE).getdata()), "fichier != écran"
         return list(fichier.getdata())
 
-    def quitte(self):
-        attendre(lambda: self.b.proc.poll() is not None, 10, "fin du programme")
-        assert self.b.proc.returncode == 0, self.b.proc.returncode
-
     def demarrage(self):
         self.b.lancer()
         self.annee(datetime.date.today().year, 20)
@@ -172,7 +168,7 @@ class Suite:
         ini = open(os.path.join(b.dossier_programme, "Pelvado.ini"), "rb").read()
         assert b"CoulWeekEnd= 65280\r\n" in ini, ini
         b.clic(*BOUTONS["quitter"])
-        self.quitte()
+        attendre(lambda: b.proc.poll() == 0, 10, "fin du programme par « Quitter », code 0")
         b.lancer()
         attendre(vert, 20, "week-end en vert au second lancement")
 
@@ -276,7 +272,7 @@ class Suite:
         aller("Sauver", "space")
         self.image_sauvee("au clavier")
         aller("Quitter", "space")
-        self.quitte()
+        attendre(lambda: b.proc.poll() == 0, 10, "fin du programme par « Quitter », code 0")
         assert sorted(os.listdir(dossier)) == ["Pelvado.ini", "ardemo", "au clavier.bmp"], os.listdir(dossier)
         assert open(ini, "rb").read() == b"[Taille]\r\nLargeur=150\r\n"
 
