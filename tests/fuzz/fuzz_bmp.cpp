@@ -55,6 +55,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t taille)
         EXIGER(relus[i] == (pixels[i] | 0xFF000000u));
 
     const std::filesystem::path fichier = DossierFuzz() / "image.bmp";
-    EXIGER(EcrireBmp(fichier, largeur, hauteur, pixels.data()) && LireOctets(fichier) == bmp && NombreDeFichiers() == 1);
+    EXIGER(EcrireBmp(fichier, largeur, hauteur, pixels.data()) && LireFichier(fichier) == bmp && NombreDeFichiers() == 1);
     return 0;
 }
