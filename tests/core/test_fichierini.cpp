@@ -31,22 +31,6 @@ private slots:
     void initTestCase() { verifierLocale(); }
     void init() { fs::remove_all(ini()); }
 
-    void reglages()
-    {
-        SchemaCouleurs c;
-        c.CoulFerie = 255;
-        QVERIFY(EcrireCouleurs(ini(), c) && EcrireLargeur(ini(), "120"));
-        SchemaCouleurs relu;
-        LireCouleurs(ini(), relu);
-        QCOMPARE(relu.valeurs(), c.valeurs());
-        QCOMPARE(LireLargeur(ini()), std::string("120"));
-        // An empty or missing value keeps the slot, text gives its value.
-        EcrireFichier(ini(), "[Couleurs]\r\nCoulNoms=&o17\r\nCoulJours=bleu\r\nCoulGris=\r\nCoulWeekEnd=\"255\"\r\n");
-        LireCouleurs(ini(), c = SchemaCouleurs{});
-        QCOMPARE((std::array{c.CoulNoms, c.CoulJours, c.CoulGris, c.CoulWeekEnd}),
-                 (std::array<double, 4>{15, 0, defaut::CoulGris, 255}));
-    }
-
     void lecture()
     {
         // File, section, key, value read ("d" when missing).
@@ -69,6 +53,13 @@ private slots:
         }
         QVERIFY(EcrireLargeur(ini(), std::string(300, 'x'))); // values are cut to the buffer size less one
         QCOMPARE(LireLargeur(ini()), std::string(254, 'x'));
+        // Colours: an empty or missing value keeps the slot, text gives its value
+        // (round trips: test_couleurs).
+        EcrireFichier(ini(), "[Couleurs]\r\nCoulNoms=&o17\r\nCoulJours=bleu\r\nCoulGris=\r\nCoulWeekEnd=\"255\"\r\n");
+        SchemaCouleurs c;
+        LireCouleurs(ini(), c);
+        QCOMPARE((std::array{c.CoulNoms, c.CoulJours, c.CoulGris, c.CoulWeekEnd, c.CoulFerie}),
+                 (std::array<double, 5>{15, 0, defaut::CoulGris, 255, defaut::CoulFerie}));
     }
 
     void ecritureSansToucherAuReste()
