@@ -1,12 +1,9 @@
 #pragma once
-// Shared by the core tests: whole files as bytes, and the locale. Tests that
-// read or write numbers take the locale of the environment, as the program
-// does (Qt sets it at start-up); when ARDEMO_TEST_LOCALE names one
-// (scripts/test-env.sh provides it), it must really be in force.
-#include <QtTest>
-#include <clocale>
-#include <cstdlib>
-#include <cstring>
+// Shared by the core tests and the fuzzing harnesses: whole files as bytes.
+// For the Qt tests (the fuzz build has no Qt and defines ARDEMO_SANS_QT), the
+// locale: tests that read or write numbers take the locale of the environment,
+// as the program does; when ARDEMO_TEST_LOCALE names one (scripts/test-env.sh
+// provides it), it must really be in force.
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -22,9 +19,16 @@ inline void EcrireFichier(const std::filesystem::path& p, std::string_view s)
     std::ofstream(p, std::ios::binary | std::ios::trunc).write(s.data(), std::streamsize(s.size()));
 }
 
+#ifndef ARDEMO_SANS_QT
+#include <QtTest>
+#include <clocale>
+#include <cstdlib>
+#include <cstring>
+
 inline void verifierLocale()
 {
     std::setlocale(LC_ALL, "");
     if (const char* voulue = std::getenv("ARDEMO_TEST_LOCALE"); voulue && *voulue)
         QVERIFY2(std::strcmp(std::localeconv()->decimal_point, ",") == 0, voulue);
 }
+#endif

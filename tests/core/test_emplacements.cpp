@@ -2,7 +2,6 @@
 // folder is the user's, else in the user's own folders.
 #include <QtTest>
 
-#include <filesystem>
 #include <fstream>
 
 #include "app/Emplacements.h"
@@ -15,37 +14,22 @@ class TestEmplacements : public QObject {
     fs::path base() const { return dir.path().toStdString(); }
 
 private slots:
-    void dossierModifiable_data()
-    {
-        QTest::addColumn<QString>("dossier"); // relative: inside a fresh folder
-        QTest::addColumn<int>("mode");        // given to it; 0: left alone
-        QTest::addColumn<bool>("modifiable");
-        // 0555 is refused for root as well: the permission bits decide, not the privilege.
-        QTest::newRow("0755") << "p" << 0755 << true;
-        QTest::newRow("0555") << "p" << 0555 << false;
-        QTest::newRow("0655, no search") << "p" << 0655 << false;
-        QTest::newRow("missing") << "absent" << 0 << false;
-        QTest::newRow("a file") << "fichier" << 0 << false;
-        QTest::newRow("/usr/bin") << "/usr/bin" << 0 << false;
-        QTest::newRow("link to /usr/lib") << "lien" << 0 << false;
-        QTest::newRow("/tmp, sticky 1777") << "/tmp" << 0 << true;
-    }
-
     void dossierModifiable()
     {
-        QFETCH(QString, dossier);
-        QFETCH(int, mode);
-        QFETCH(bool, modifiable);
-        fs::create_directory(base() / "p");
-        fs::permissions(base() / "p", fs::perms(0755));
         std::ofstream(base() / "fichier") << "x";
-        fs::remove(base() / "lien");
         fs::create_directory_symlink("/usr/lib", base() / "lien");
-        const fs::path d = base() / dossier.toStdString();
-        if (mode)
-            fs::permissions(d, fs::perms(mode));
-        QCOMPARE(DossierModifiable(d), modifiable);
-        fs::permissions(base() / "p", fs::perms(0755));
+        // Folder (relative: inside a fresh one), mode given to it (0: left alone).
+        // 0555 is refused for root as well: the permission bits decide, not the privilege.
+        for (auto [dossier, mode, modifiable] : {std::tuple{"p", 0755, true}, {"p", 0555, false}, {"p", 0655, false},
+                                                 {"absent", 0, false}, {"fichier", 0, false}, {"/usr/bin", 0, false},
+                                                 {"lien", 0, false}, {"/tmp", 0, true}}) {
+            fs::create_directory(base() / "p");
+            const fs::path d = base() / dossier;
+            if (mode)
+                fs::permissions(d, fs::perms(mode));
+            QCOMPARE(std::pair(QString(dossier) + QString::number(mode, 8), DossierModifiable(d)),
+                     std::pair(QString(dossier) + QString::number(mode, 8), modifiable));
+        }
     }
 
     void choix()
@@ -59,19 +43,16 @@ private slots:
             {true, "", "prog/Pelvado.ini", "prog", "prog"},
             {false, (base() / "conf").string(), "conf/ardemo/Pelvado.ini", "maison/Images", "maison"},
             {false, "", "maison/.config/ardemo/Pelvado.ini", "maison/Images", "maison"},
-            {false, "conf", "maison/.config/ardemo/Pelvado.ini", "maison/Images", "maison"}, // relative: ignored
+            {false, "conf", "maison/.config/ardemo/Pelvado.ini", "maison", "maison"}, // relative: ignored; no pictures folder
         };
         for (const auto& c : cas) {
-            const EnvironnementUtilisateur env{(base() / "maison").string(), c.configHome, base() / "maison/Images",
+            const EnvironnementUtilisateur env{(base() / "maison").string(), c.configHome,
+                                               c.configHome == "conf" ? fs::path() : base() / "maison/Images",
                                                base() / "maison/Documents"};
             const Emplacements e = ChoisirEmplacements(base() / "prog", c.modifiable, env);
-            QCOMPARE(e.fichierIni, base() / c.ini);
-            QCOMPARE(e.dossierImages, base() / c.images);
-            QCOMPARE(e.dossierDocuments, base() / c.documents);
+            QCOMPARE((std::array{e.fichierIni, e.dossierImages, e.dossierDocuments}),
+                     (std::array{base() / c.ini, base() / c.images, base() / c.documents}));
         }
-        // No pictures folder: the home folder.
-        EnvironnementUtilisateur env{(base() / "maison").string(), "", {}, base() / "maison/Images"};
-        QCOMPARE(ChoisirEmplacements(base() / "prog", false, env).dossierImages, base() / "maison");
     }
 };
 

@@ -1,12 +1,13 @@
 #pragma once
-// Shared by the libFuzzer harnesses: a private folder for the files they write
-// (in memory when /dev/shm exists, so that fsync costs nothing) and a check
-// that reports a broken property as a crash, with its text.
+// Shared by the libFuzzer harnesses: the core tests' file reader and writer, a
+// private folder for the files they write (in memory when /dev/shm exists, so
+// that fsync costs nothing) and a check that reports a broken property as a
+// crash, with its text.
+#define ARDEMO_SANS_QT
+#include "tests/core/Outils.h"
+
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <string>
 #include <unistd.h>
 
 #define EXIGER(condition)                                                                                    \
@@ -32,22 +33,9 @@ inline const std::filesystem::path& DossierFuzz()
     return dossier;
 }
 
-inline std::string LireOctets(const std::filesystem::path& p)
-{
-    std::ifstream f(p, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(f), {});
-}
-
-inline void EcrireOctets(const std::filesystem::path& p, std::string_view s)
-{
-    std::ofstream(p, std::ios::binary | std::ios::trunc).write(s.data(), std::streamsize(s.size()));
-}
-
 // Files in the folder: a write leaves no temporary behind.
 inline int NombreDeFichiers()
 {
-    int n = 0;
-    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(DossierFuzz()))
-        ++n;
-    return n;
+    const std::filesystem::directory_iterator it(DossierFuzz());
+    return int(std::distance(begin(it), end(it)));
 }
