@@ -8,9 +8,10 @@
 namespace {
 using Rect = std::array<int, 4>;
 Rect R(const RectPixels& r) { return {r.x, r.y, r.l, r.h}; }
-template <class D> bool Proche(const D& d, std::array<double, 4> a)
+Rect R(const SourceApercu& s)
 {
-    return std::abs(d.x - a[0]) + std::abs(d.y - a[1]) + std::abs(d.l - a[2]) + std::abs(d.h - a[3]) < 1e-6;
+    const auto n = [](double v) { return int(std::lround(v)); };
+    return {n(s.destination.x), n(s.destination.y), n(s.destination.l), n(s.destination.h)};
 }
 } // namespace
 
@@ -24,15 +25,13 @@ private slots:
         QCOMPARE(HauteurBoiteApercu(90, false, 0.7), 127.0);
         SourceApercu s = CalculSourceApercu(false, 11, 22, 33, 44, 5103, 7221);
         QCOMPARE(R(s.source), (Rect{0, 0, 628, 866}));
-        QVERIFY(Proche(s.destination, {0, 0, 5103, 7221}));
-
+        QCOMPARE(R(s), (Rect{0, 0, 5103, 7221}));
         // February and March: the zone plus 4 rows below for the source.
-        const double ratio = 216.0 / 418;
-        QCOMPARE(int(HauteurTwipsApercu(5103, true, ratio)), 2637);
-        QCOMPARE(HauteurBoiteApercu(90, true, ratio), 47.0);
+        QCOMPARE(int(HauteurTwipsApercu(5103, true, 216.0 / 418)), 2637);
+        QCOMPARE(HauteurBoiteApercu(90, true, 216.0 / 418), 47.0);
         s = CalculSourceApercu(true, 209, 0, 627, 216, 5103, 2637);
         QCOMPARE(R(s.source), (Rect{209, 0, 418, 220}));
-        QVERIFY(Proche(s.destination, {0, 0, 5103, 2637}));
+        QCOMPARE(R(s), (Rect{0, 0, 5103, 2637}));
         // The zone picture to print: 2 wider, 6 higher, outline inside it; the image ends at 628.
         const ImageZone z = CalculImageZone(209, 0, 627, 216);
         QCOMPARE((Rect{z.largeur, z.hauteur, z.largeurTwips, z.hauteurTwips}), (Rect{420, 222, 6300, 3330}));
@@ -44,26 +43,20 @@ private slots:
 
     void zonesAuBord()
     {
-        const int L = 5103;
-        // Last row: the 4 extra rows would pass the image's bottom; past the right
-        // edge; one block before the left edge.
-        SourceApercu s = CalculSourceApercu(true, 0, 648, 209, 864, L, 1000);
+        // Last row: the 4 extra rows would pass the image's bottom. One block before the left edge.
+        SourceApercu s = CalculSourceApercu(true, 0, 648, 209, 864, 5103, 1100);
         QCOMPARE(R(s.source), (Rect{0, 648, 209, 218}));
-        QCOMPARE(s.destination.h, 218.0 * 1000 / 220);
-        s = CalculSourceApercu(true, 418, 0, 836, 216, L, 2000);
-        QCOMPARE(R(s.source), (Rect{418, 0, 210, 220}));
-        QCOMPARE(s.destination.l, 210.0 * L / 418);
-        s = CalculSourceApercu(true, -209, 0, 209, 216, L, 2000);
+        QCOMPARE(R(s), (Rect{0, 0, 5103, 1090}));
+        s = CalculSourceApercu(true, -209, 0, 209, 216, 5016, 2000);
         QCOMPARE(R(s.source), (Rect{0, 0, 209, 220}));
-        QCOMPARE(s.destination.x, 209.0 * L / 418);
+        QCOMPARE(R(s), (Rect{2508, 0, 2508, 2000}));
         const ImageZone z = CalculImageZone(-209, -216, 209, 216);
         QCOMPARE((Rect{z.source.l, z.source.h, z.destX, z.destY}), (Rect{211, 438 - 216, 209, 216}));
-
         // Every result stays inside the image.
         for (int x1 = -700; x1 <= 700; x1 += 175)
             for (int y1 = -900; y1 <= 900; y1 += 225)
                 for (int d : {1, 209, 418, 1000}) {
-                    s = CalculSourceApercu(true, x1, y1, x1 + d, y1 + d, L, 3000);
+                    s = CalculSourceApercu(true, x1, y1, x1 + d, y1 + d, 5103, 3000);
                     const ImageZone i = CalculImageZone(x1, y1, x1 + d, y1 + d);
                     for (const RectPixels& r : {s.source, i.source})
                         QVERIFY(r.x >= 0 && r.y >= 0 && r.l >= 0 && r.h >= 0 && r.x + r.l <= 628 && r.y + r.h <= 866);
@@ -72,9 +65,8 @@ private slots:
                 }
         // Empty or absurd zones give nothing to paint.
         for (Rect r : {Rect{100, 100, 100, 200}, {700, 0, 900, 216}, {INT_MIN, 0, INT_MAX, 216}})
-            QCOMPARE(CalculSourceApercu(true, r[0], r[1], r[2], r[3], L, 100).source.l, 0);
-        QCOMPARE(CalculImageZone(300, 0, 200, 216).largeur, 0);
-        QCOMPARE(CalculImageZone(0, 0, INT_MAX, 216).largeur, 0);
+            QCOMPARE(CalculSourceApercu(true, r[0], r[1], r[2], r[3], 5103, 100).source.l, 0);
+        QVERIFY(CalculImageZone(300, 0, 200, 216).largeur == 0 && CalculImageZone(0, 0, INT_MAX, 216).largeur == 0);
     }
 };
 

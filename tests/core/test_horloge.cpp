@@ -11,12 +11,8 @@ struct HorlogeFictive : Horloge {
     explicit HorlogeFictive(double debut) : t(debut) {}
     double SecondesDepuisMinuit() override
     {
-        if (++regards > 8640000)
-            return 1e9;
-        const double v = t;
-        t += 0.01;
-        if (t >= 86400)
-            t -= 86400;
+        const double v = ++regards > 8640000 ? 1e9 : t;
+        t = t + 0.01 >= 86400 ? t + 0.01 - 86400 : t + 0.01;
         return v;
     }
     void LaisserPasserEvenements() override {}

@@ -81,32 +81,27 @@ private slots:
 
     void taillesLimites()
     {
-        MiseEnPage mp;
-        // Print larger than the paper: no room, held at home whatever is asked.
-        ChoixImprimante(mp, A4(), 12000, 16900, SourceL, SourceH);
-        QVERIFY(mp.MaxH == 5 && mp.MaxV == 5 && ToutesLesFleches(mp));
-        // W - w = 10.4: the maximum is 5 but the centre arrow asks for 6.
-        ChoixImprimante(mp, A4(), 11477, 14000, SourceL, SourceH);
-        QVERIFY(mp.MaxH == 5 && PositionFleche(mp, 1).gauche > 6 && ToutesLesFleches(mp));
-        // Maximum 6: one step of room.
-        ChoixImprimante(mp, A4(), 11449, 14000, SourceL, SourceH);
-        QVERIFY(mp.MaxH == 6 && Proche(mp.PasX, 97 / 6.0) && ToutesLesFleches(mp));
-        // Room on the miniature but the picture already reaches the paper's far
-        // edge from home (wide unprintable border): no movement.
-        ChoixImprimante(mp, A4(9906), 11000, 14000, SourceL, SourceH);
-        QVERIFY(mp.MargeX == 2000 && mp.MaxH == 5 && ToutesLesFleches(mp));
-        // A zone one block wide and four high: taller than the page, still movable sideways.
-        ChoixImprimante(mp, A4(), 5103, 21100, 209 * 15 + 30, 864 * 15 + 90);
-        AppliquerFleche(mp, 8);
-        QVERIFY(mp.MaxV == 5 && mp.ValeurH > 5 && Coherent(mp));
-        // Unusable sizes: picture at home, nothing divides by zero.
-        for (auto [page, srcL, srcH] : {std::tuple{PageImprimante{}, SourceL, SourceH},
-                                        {A4(), 0.0, SourceH},
-                                        {A4(), SourceL, std::numeric_limits<double>::infinity()}}) {
-            ChoixImprimante(mp, page, 10206, 14175, srcL, srcH);
-            QVERIFY(!mp.Valide && ToutesLesFleches(mp) && mp.OrigineGauche == 0);
+        // Page, print size, source size; valid, bar maxima (0: above home). Every
+        // arrow keeps the state coherent.
+        const double inf = std::numeric_limits<double>::infinity(), zoneL = 209 * 15 + 30, zoneH = 864 * 15 + 90;
+        const std::tuple<const char*, PageImprimante, int, int, double, double, bool, int, int> cas[] = {
+            {"larger than the paper", A4(), 12000, 16900, SourceL, SourceH, true, 5, 5},
+            {"W - w = 10.4: the centre arrow asks for 6", A4(), 11477, 14000, SourceL, SourceH, true, 5, 0},
+            {"one step of room", A4(), 11449, 14000, SourceL, SourceH, true, 6, 0},
+            {"wide border: the far edge reached from home", A4(9906), 11000, 14000, SourceL, SourceH, true, 5, 0},
+            {"one block wide, four high", A4(), 5103, 21100, zoneL, zoneH, true, 0, 5},
+            {"no paper", {}, 10206, 14175, SourceL, SourceH, false, 5, 5},
+            {"no source", A4(), 10206, 14175, 0, SourceH, false, 5, 5},
+            {"infinite source", A4(), 10206, 14175, SourceL, inf, false, 5, 5}};
+        for (const auto& [nom, page, L, T, srcL, srcH, valide, maxH, maxV] : cas) {
+            MiseEnPage mp;
+            ChoixImprimante(mp, page, int16_t(L), int16_t(T), srcL, srcH);
+            QVERIFY2(mp.Valide == valide && ToutesLesFleches(mp), nom);
+            QVERIFY2(maxH ? mp.MaxH == maxH : mp.MaxH > 5, nom);
+            QVERIFY2(maxV ? mp.MaxV == maxV : mp.MaxV > 5, nom);
         }
         // Printable area reported larger than the paper: no negative margin.
+        MiseEnPage mp;
         ChoixImprimante(mp, A4(20000), 10206, 14175, SourceL, SourceH);
         QCOMPARE(int(mp.MargeX), 0);
         // Quarter lines of the miniature, halves to even (121.5 and 364.5).
