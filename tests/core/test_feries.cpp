@@ -129,18 +129,18 @@ private slots:
 
     void casesACocher()
     {
-        // Weekends off: holidays still coloured, other days plain. Holidays off:
-        // week tooltips everywhere, weekends still coloured.
-        for (AffichageFeries aff : {AffichageFeries{false, true}, AffichageFeries{true, false}})
-            for (int mois = 1; mois <= 12; ++mois)
-                for (int k = 0; const CelluleJour& c : Bloc(2024, mois, aff).cellules) {
-                    const bool ferie = c.fond == Fond::Ferie, semaine = EstBulleSemaine(c.infoBulle);
-                    QCOMPARE(ferie, aff.feries && c.gras && !semaine);
-                    QCOMPARE(c.fond, !c.gras ? Fond::Gris : ferie ? Fond::Ferie
-                                 : aff.weekEnd && k % 7 >= 5 ? Fond::WeekEnd : Fond::Jours);
-                    QVERIFY(aff.feries || (c.gras ? semaine : c.infoBulle.empty()));
-                    ++k;
-                }
+        // Against the full colouring: weekends off takes the weekend colour only;
+        // holidays off takes the holiday colour and tooltips, weeks' everywhere.
+        for (int mois = 1; mois <= 12; ++mois) {
+            const BlocMois tout = Bloc(2024, mois), sansWE = Bloc(2024, mois, {false, true}),
+                           sansF = Bloc(2024, mois, {true, false});
+            for (int k = 0; k < CellulesParMois; ++k) {
+                const Fond f = tout.cellules[k].fond, ordinaire = k % 7 >= 5 ? Fond::WeekEnd : Fond::Jours;
+                QCOMPARE(sansWE.cellules[k].fond, f == Fond::WeekEnd ? Fond::Jours : f);
+                QCOMPARE(sansF.cellules[k].fond, f == Fond::Ferie ? ordinaire : f);
+                QCOMPARE(sansF.cellules[k].infoBulle, RemplirMois(2024, mois).cellules[k].infoBulle);
+            }
+        }
     }
 
     void feriesRegionaux()
