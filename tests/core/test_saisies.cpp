@@ -53,39 +53,29 @@ private slots:
 
     void tailles()
     {
-        // Millimetres to twips, halves to even (35 mm: 1984.5; 45 mm: 2551.5);
-        // 578 mm no longer fits.
+        // Millimetres to twips, halves to even (35 mm: 1984.5; 45 mm: 2551.5); 578 mm no longer fits.
         for (auto [mm, twips, ok] : {std::tuple{35, 1984, true}, {45, 2552, true}, {578, 32767, false}}) {
             bool vu = !ok;
-            QCOMPARE(int(MmVersTwips(mm, &vu)), twips);
-            QCOMPARE(vu, ok);
+            QVERIFY2(MmVersTwips(mm, &vu) == twips && vu == ok, qPrintable(QString::number(mm)));
         }
         QCOMPARE(int(TailleAvantDe("99999")), 32767);
         // Every accepted width gives an accepted height, and back.
-        for (int w = LargeurMin; w <= LargeurMax; ++w) {
-            QVERIFY(HauteurValide(HauteurPourLargeur(w)));
-            QCOMPARE(LargeurPourHauteur(HauteurPourLargeur(w)), w);
-        }
+        for (int w = LargeurMin; w <= LargeurMax; ++w)
+            QVERIFY(HauteurValide(HauteurPourLargeur(w)) && LargeurPourHauteur(HauteurPourLargeur(w)) == w);
         const ChangementLargeur c = CalculLargeur("90", false, 0);
         QVERIFY(c.valide && c.hauteur == 127 && c.largeurTwips == 5103 && c.hauteurTwips == 7201);
-        for (const char* t : {"29", "201", "", "abc"})
-            QVERIFY2(!CalculLargeur(t, false, 0).valide, t);
         const ChangementHauteur h = CalculHauteur("290");
         QVERIFY(h.valide && h.hauteurTwips == 16443 && h.largeur == 205); // a width the width box refuses
+        for (const char* t : {"29", "201", "", "abc"})
+            QVERIFY2(!CalculLargeur(t, false, 0).valide, t);
         for (const char* t : {"29", "291", "x"})
             QVERIFY2(!CalculHauteur(t).valide, t);
-    }
-
-    void tailleDeZone()
-    {
-        // The height follows the zone's own proportion (two rows, three columns).
-        const ChangementLargeur c = CalculLargeur("150", true, 216.0 * 2 / (209.0 * 3));
-        QVERIFY(c.valide && c.hauteur == 103 && c.hauteurTwips == 5840);
-        // One block wide and four high: above 140 mm the height's twips would
+        // Zone: the height follows its proportion (two rows, three columns). One
+        // block wide and four high: above 140 mm the height's twips would
         // overflow 16 bits, so such a width is refused like an out-of-range one.
-        const double haute = 216.0 * 4 / 209.0;
-        QVERIFY(CalculLargeur("139", true, haute).valide);
-        QVERIFY(!CalculLargeur("140", true, haute).valide);
+        const ChangementLargeur z = CalculLargeur("150", true, 216.0 * 2 / (209.0 * 3));
+        QVERIFY(z.valide && z.hauteur == 103 && z.hauteurTwips == 5840);
+        QVERIFY(CalculLargeur("139", true, 216.0 * 4 / 209).valide && !CalculLargeur("140", true, 216.0 * 4 / 209).valide);
         for (double r : {0.0, -1.0, std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity()})
             QVERIFY(!HauteurZone(90, r));
     }
