@@ -47,15 +47,14 @@ private slots:
         const PageImprimante page = A4();
         MiseEnPage mp;
         ChoixImprimante(mp, page, 10206, 14175, SourceL, SourceH);
-        QVERIFY(mp.Valide);
+        QVERIFY(mp.Valide && mp.ValeurH == 5 && mp.ValeurV == 5);
         QCOMPARE((std::pair{int(mp.MaxH), int(mp.MaxV)}), (std::pair{42, 70}));
         // Arrow, bar values, picture's corner on the paper. The centre is one
         // pixel right of the exact one (24.56 -> 24); the bottom row two steps
         // above the bar's maximum.
         const std::tuple<int, int, int, double, double> cas[] = {
-            {0, 5, 5, 360, 360}, {2, 42, 5, 360 + 37 * 1340.0 / 42, 360},
-            {4, 24, 37, 360 + 19 * 1340.0 / 42, 360 + 32 * 2303.0 / 69},
-            {8, 42, 67, 360 + 37 * 1340.0 / 42, 360 + 62 * 2303.0 / 69}};
+            {2, 42, 5, 360 + 37 * 1340.0 / 42, 360}, {4, 24, 37, 360 + 19 * 1340.0 / 42, 360 + 32 * 2303.0 / 69},
+            {8, 42, 67, 360 + 37 * 1340.0 / 42, 360 + 62 * 2303.0 / 69}, {0, 5, 5, 360, 360}};
         for (auto [fleche, h, v, x, y] : cas) {
             AppliquerFleche(mp, fleche);
             const PositionPapier p = PositionSurPapier(mp, page);
@@ -63,6 +62,7 @@ private slots:
             QVERIFY2(Proche(p.x, x) && Proche(p.y, y) && Coherent(mp), qPrintable(QString::number(fleche)));
         }
         // Printable area not centred on the paper: its real edges count.
+        AppliquerFleche(mp, 8);
         const PositionPapier p = PositionSurPapier(mp, {11906, 16838, 11186, 16118, 200, 100});
         QVERIFY(Proche(p.x, 200 + 37 * 1340.0 / 42) && Proche(p.y, 100 + 62 * 2303.0 / 69));
 
