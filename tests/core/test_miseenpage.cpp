@@ -25,147 +25,87 @@ bool Coherent(const MiseEnPage& mp)
         && Proche(mp.OrigineHaut, -(mp.ValeurV - 5) * mp.PasY) && r.x == mp.ValeurH && r.y == mp.ValeurV;
 }
 
+bool ToutesLesFleches(MiseEnPage& mp)
+{
+    for (int i = -1; i < 10; ++i) {
+        AppliquerFleche(mp, i);
+        if (!Coherent(mp))
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 class TestMiseEnPage : public QObject {
     Q_OBJECT
 private slots:
-    void exempleA4()
+    void fleches()
     {
-        // 180 x 250 mm on A4.
+        // 180 x 250 mm on A4: 1340 twips of room across in 42 - 5 steps (the step
+        // divides by the maximum), 2303 down in 70 - 5 (it divides by one less).
         const PageImprimante page = A4();
         MiseEnPage mp;
         ChoixImprimante(mp, page, 10206, 14175, SourceL, SourceH);
-        QVERIFY(mp.Valide);
-        QVERIFY(Proche(mp.EchellePage, 344.0 / 11906, 1e-12));
-        QVERIFY(Proche(mp.LargeurMP, 296.88));
-        QCOMPARE(int(mp.MargeX), 720);
-        QCOMPARE(int(mp.MaxH), 42);
-        QVERIFY(Proche(mp.PasX, 31.905, 0.001));
-        // Vertically: the miniature keeps the on-screen aspect (411.04 pixels)
-        // and the step divides by one less than the maximum.
-        QVERIFY(Proche(mp.HauteurMP, 411.037));
-        QCOMPARE(int(mp.MaxV), 70);
-        QVERIFY(Proche(mp.PasY, (16838 - 360 - 14175) / 69.0, 1e-9));
-        // Home right after the printer choice: the printable area's corner.
-        QCOMPARE((std::pair{int(mp.ValeurH), int(mp.ValeurV)}), (std::pair{5, 5}));
-        QVERIFY(Coherent(mp));
-        PositionPapier p = PositionSurPapier(mp, page);
-        QVERIFY(Proche(p.x, 360));
-        QVERIFY(Proche(p.y, 360));
-
-        AppliquerFleche(mp, 2);
-        QCOMPARE(int(mp.ValeurH), 42);
-        QVERIFY(Proche(mp.OrigineGauche, -1180.476));
-        QVERIFY(Coherent(mp));
-
-        // Centre: one pixel right of exact centre (24.56 -> 24), exact centre down (37.48 -> 37).
-        AppliquerFleche(mp, 4);
-        QCOMPARE((std::pair{int(mp.ValeurH), int(mp.ValeurV)}), (std::pair{24, 37}));
-        p = PositionSurPapier(mp, page);
-        QVERIFY(Proche(p.x, 360 + 19 * 1340.0 / 42));
-        QVERIFY(Proche(p.y, 360 + 32 * 2303.0 / 69));
-
-        // Bottom right: right column at the bar's maximum, bottom row 2 steps under it.
-        AppliquerFleche(mp, 8);
-        QCOMPARE((std::pair{int(mp.ValeurH), int(mp.ValeurV)}), (std::pair{42, 67}));
-        p = PositionSurPapier(mp, page);
-        QVERIFY(Proche(p.x, 360 + 1180.476));
-        QVERIFY(Proche(p.y, 360 + 2069.362));
-        QVERIFY(p.x + 10206 <= page.LargeurPapier);
-        QVERIFY(p.y + 14175 <= page.HauteurPapier);
+        QVERIFY(mp.Valide && mp.ValeurH == 5 && mp.ValeurV == 5);
+        QCOMPARE((std::pair{int(mp.MaxH), int(mp.MaxV)}), (std::pair{42, 70}));
+        // Arrow, bar values, picture's corner on the paper. The centre is one
+        // pixel right of the exact one (24.56 -> 24); the bottom row two steps
+        // above the bar's maximum.
+        const std::tuple<int, int, int, double, double> cas[] = {
+            {2, 42, 5, 360 + 37 * 1340.0 / 42, 360}, {4, 24, 37, 360 + 19 * 1340.0 / 42, 360 + 32 * 2303.0 / 69},
+            {8, 42, 67, 360 + 37 * 1340.0 / 42, 360 + 62 * 2303.0 / 69}, {0, 5, 5, 360, 360}};
+        for (auto [fleche, h, v, x, y] : cas) {
+            AppliquerFleche(mp, fleche);
+            const PositionPapier p = PositionSurPapier(mp, page);
+            QCOMPARE((std::array{int(mp.ValeurH), int(mp.ValeurV)}), (std::array{h, v}));
+            QVERIFY2(Proche(p.x, x) && Proche(p.y, y) && Coherent(mp), qPrintable(QString::number(fleche)));
+        }
         // Printable area not centred on the paper: its real edges count.
-        PageImprimante decale = page;
-        decale.BordGauche = 200;
-        decale.BordHaut = 100;
-        p = PositionSurPapier(mp, decale);
-        QVERIFY(Proche(p.x, 200 + 1180.476));
-        QVERIFY(Proche(p.y, 100 + 2069.362));
+        AppliquerFleche(mp, 8);
+        const PositionPapier p = PositionSurPapier(mp, {11906, 16838, 11186, 16118, 200, 100});
+        QVERIFY(Proche(p.x, 200 + 37 * 1340.0 / 42) && Proche(p.y, 100 + 62 * 2303.0 / 69));
 
-        AppliquerFleche(mp, 0);
-        QCOMPARE(mp.OrigineGauche, 0.0f);
-        QCOMPARE(mp.OrigineHaut, 0.0f);
-    }
-
-    void barres()
-    {
-        MiseEnPage mp;
-        ChoixImprimante(mp, A4(), 10206, 14175, SourceL, SourceH);
-        QCOMPARE(HScroll1_Change(mp, 20), int16_t(20));
-        QVERIFY(Proche(mp.OrigineGauche, -15 * 1340.0 / 42));
-        // Below home is refused (no positive origin), and so is past the maximum.
+        // Bars: below home and past the maximum are refused.
         QCOMPARE(HScroll1_Change(mp, 0), int16_t(5));
-        QCOMPARE(VScroll1_Change(mp, -3), int16_t(5));
-        QCOMPARE(HScroll1_Change(mp, 500), int16_t(42));
         QCOMPARE(VScroll1_Change(mp, 500), int16_t(70));
         QVERIFY(Coherent(mp));
-
         // Another printer: everything recomputed, picture home again.
-        PageImprimante lettre{12240, 15840, 11520, 15120, {}, {}};
-        ChoixImprimante(mp, lettre, 10206, 14175, SourceL, SourceH);
-        QCOMPARE((std::pair{int(mp.ValeurH), int(mp.ValeurV)}), (std::pair{5, 5}));
-        QCOMPARE(mp.OrigineGauche, 0.0f);
-        QVERIFY(Proche(mp.EchellePage, 344.0 / 12240, 1e-12));
+        ChoixImprimante(mp, {12240, 15840, 11520, 15120, {}, {}}, 10206, 14175, SourceL, SourceH);
+        QVERIFY(mp.ValeurH == 5 && mp.ValeurV == 5 && mp.OrigineHaut == 0.0f && mp.MaxH != 42);
         // A smaller room alone keeps the bars inside it.
         HScroll1_Change(mp, mp.MaxH);
-        AjusteImage(mp, lettre.LargeurPapier, 11000, SourceL, SourceH);
+        AjusteImage(mp, 12240, 11000, SourceL, SourceH);
         QVERIFY(Coherent(mp));
     }
 
     void taillesLimites()
     {
-        MiseEnPage mp;
-        const auto toutesLesFleches = [&] {
-            for (int i = 0; i < 9; ++i) {
-                AppliquerFleche(mp, i);
-                if (!Coherent(mp))
-                    return false;
-            }
-            return true;
-        };
-        // Print larger than the paper: no room, held at home whatever is asked.
-        ChoixImprimante(mp, A4(), 12000, 16900, SourceL, SourceH);
-        QVERIFY(mp.LargeurMP > 344 && mp.MaxH == 5 && mp.MaxV == 5);
-        QVERIFY(toutesLesFleches() && mp.OrigineGauche == 0);
-        // W - w = 10.4: the maximum is 5 but the centre arrow asks for 6.
-        ChoixImprimante(mp, A4(), 11477, 14000, SourceL, SourceH);
-        QVERIFY(mp.MaxH == 5 && PositionFleche(mp, 1).gauche > 6 && toutesLesFleches());
-        // Maximum 6: one step of room.
-        ChoixImprimante(mp, A4(), 11449, 14000, SourceL, SourceH);
-        QCOMPARE(int(mp.MaxH), 6);
-        QVERIFY(Proche(mp.PasX, (11906 - 360 - 11449) / 6.0, 1e-9));
-        AppliquerFleche(mp, 1);
-        QVERIFY(mp.ValeurH == 6 && toutesLesFleches());
-        // Room on the miniature but the picture already reaches the paper's far
-        // edge from home (wide unprintable border): no movement.
-        ChoixImprimante(mp, A4(9906), 11000, 14000, SourceL, SourceH);
-        QVERIFY(mp.MargeX == 2000 && mp.MaxH == 5 && toutesLesFleches());
-        // A zone one block wide and four high: taller than the page, still movable sideways.
-        ChoixImprimante(mp, A4(), 5103, 21100, 209 * 15 + 30, 864 * 15 + 90);
-        QVERIFY(mp.HauteurMP > 486 && mp.MaxV == 5);
-        AppliquerFleche(mp, 8);
-        QVERIFY(mp.ValeurV == 5 && mp.ValeurH > 5 && Coherent(mp));
-
-        // Unusable sizes: picture at home, nothing divides by zero.
-        for (auto [page, srcL, srcH] : {std::tuple{PageImprimante{}, SourceL, SourceH},
-                                        {A4(), 0.0, SourceH},
-                                        {A4(), SourceL, std::numeric_limits<double>::infinity()}}) {
-            ChoixImprimante(mp, page, 10206, 14175, srcL, srcH);
-            QVERIFY(!mp.Valide && toutesLesFleches() && mp.OrigineGauche == 0);
+        // Page, print size, source size; valid, bar maxima (0: above home). Every
+        // arrow keeps the state coherent.
+        const double inf = std::numeric_limits<double>::infinity(), zoneL = 209 * 15 + 30, zoneH = 864 * 15 + 90;
+        const std::tuple<const char*, PageImprimante, int, int, double, double, bool, int, int> cas[] = {
+            {"larger than the paper", A4(), 12000, 16900, SourceL, SourceH, true, 5, 5},
+            {"W - w = 10.4: the centre arrow asks for 6", A4(), 11477, 14000, SourceL, SourceH, true, 5, 0},
+            {"one step of room", A4(), 11449, 14000, SourceL, SourceH, true, 6, 0},
+            {"wide border: the far edge reached from home", A4(9906), 11000, 14000, SourceL, SourceH, true, 5, 0},
+            {"one block wide, four high", A4(), 5103, 21100, zoneL, zoneH, true, 0, 5},
+            {"no paper", {}, 10206, 14175, SourceL, SourceH, false, 5, 5},
+            {"no source", A4(), 10206, 14175, 0, SourceH, false, 5, 5},
+            {"infinite source", A4(), 10206, 14175, SourceL, inf, false, 5, 5}};
+        for (const auto& [nom, page, L, T, srcL, srcH, valide, maxH, maxV] : cas) {
+            MiseEnPage mp;
+            ChoixImprimante(mp, page, int16_t(L), int16_t(T), srcL, srcH);
+            QVERIFY2(mp.Valide == valide && ToutesLesFleches(mp), nom);
+            QVERIFY2(maxH ? mp.MaxH == maxH : mp.MaxH > 5, nom);
+            QVERIFY2(maxV ? mp.MaxV == maxV : mp.MaxV > 5, nom);
         }
-        AppliquerFleche(mp, 99);
-        AppliquerFleche(mp, -1);
-        QVERIFY(Coherent(mp));
         // Printable area reported larger than the paper: no negative margin.
+        MiseEnPage mp;
         ChoixImprimante(mp, A4(20000), 10206, 14175, SourceL, SourceH);
         QCOMPARE(int(mp.MargeX), 0);
-    }
-
-    void grille()
-    {
-        const GrillePage g = LignesGrille();
-        QCOMPARE(g.x, (std::array<int, 3>{85, 170, 257}));
-        QCOMPARE(g.y, (std::array<int, 3>{122, 243, 364})); // 121.5 and 364.5 to even
+        // Quarter lines of the miniature, halves to even (121.5 and 364.5).
+        QCOMPARE(LignesGrille().y, (std::array<int, 3>{122, 243, 364}));
     }
 };
 
