@@ -114,6 +114,7 @@ private slots:
             if (!tape.isEmpty())
                 taper(d, tape);
             accepter(d);
+            auProchainDialogue<QMessageBox>([&](QMessageBox* m) { ecrit = m->text(), m->accept(); }); // failed
         });
         QCOMPARE(contenu(p), QStringList{ecrit});
         QFile fichier(p.dossier.filePath(ecrit));
@@ -145,13 +146,12 @@ private slots:
         // An existing file is replaced only once confirmed.
         QFile ancien(chemin);
         QVERIFY(ancien.open(QIODevice::WriteOnly) && ancien.write("ancien") == 6 && ancien.flush());
-        bool refuse = false;
         sauverAvec(f, [&](QFileDialog* d) {
             repondre(QMessageBox::No), accepter(d);
-            refuse = d->isVisible() && QFileInfo(chemin).size() == 6; // still asking
+            QVERIFY(d->isVisible() && QFileInfo(chemin).size() == 6); // refused: still asking
             repondre(QMessageBox::Yes), accepter(d);
         });
-        QVERIFY(refuse && rvb(QImage(chemin, "BMP")) == rvb(f.Pict1->image()) && etatPret(f));
+        QVERIFY(rvb(QImage(chemin, "BMP")) == rvb(f.Pict1->image()) && etatPret(f));
     }
 
     void apercu()
