@@ -109,12 +109,17 @@ private slots:
         f.Fabrication();
         if (tape == "z")
             choisirZone(f.etat()), f.etat().LargeurTwips = 5103, f.etat().HauteurTwips = 2637;
+        QTimer echec; // a failed save's warning, answered
+        echec.callOnTimeout([&] {
+            if (auto* m = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+                ecrit = m->text(), m->accept();
+        });
+        echec.start(20);
         sauverAvec(f, [&](QFileDialog* d) {
             d->selectNameFilter(d->nameFilters().value(type));
             if (!tape.isEmpty())
                 taper(d, tape);
             accepter(d);
-            auProchainDialogue<QMessageBox>([&](QMessageBox* m) { ecrit = m->text(), m->accept(); }); // failed
         });
         QCOMPARE(contenu(p), QStringList{ecrit});
         QFile fichier(p.dossier.filePath(ecrit));
