@@ -6,6 +6,7 @@
 #include <QtTest>
 #include <functional>
 #include <memory>
+#include <utility>
 
 #include "app/Horloge.h"
 #include "app/mdlVorn.h"
@@ -13,19 +14,11 @@
 
 class HorlogeTest : public Horloge {
 public:
-    double t = 36000.2;    // 10:00:00.2
-    double pas = 0.25;     // seconds per look at the clock
-    int attentes = 0;      // LaisserPasserEvenements calls
+    double t = 36000.2, pas = 0.25; // 10:00:00.2; seconds per look at the clock
+    int attentes = 0;               // LaisserPasserEvenements calls
     std::function<void()> pendantAttente;
 
-    double SecondesDepuisMinuit() override
-    {
-        double v = t;
-        t += pas;
-        if (t >= 86400)
-            t -= 86400;
-        return v;
-    }
+    double SecondesDepuisMinuit() override { return std::exchange(t, t + pas >= 86400 ? t + pas - 86400 : t + pas); }
     void LaisserPasserEvenements() override
     {
         ++attentes;
@@ -35,8 +28,7 @@ public:
     }
 };
 
-// A control of `fenetre` by its name (the control names of the windows); the
-// test run stops at once, naming it, when there is none.
+// A control of `fenetre` by its name; the run stops at once, naming it, when there is none.
 template <class T>
 T* enfant(const QObject* fenetre, const char* nom)
 {
@@ -50,11 +42,10 @@ struct Programme {
     QTemporaryDir dossier;
     mdlVorn etat;
     HorlogeTest horloge;
-    std::unique_ptr<Ardemo> fenetre;
+    std::unique_ptr<Ardemo> fenetre = std::make_unique<Ardemo>(etat, horloge, dossier.path());
 
     explicit Programme(bool construire = true)
     {
-        fenetre = std::make_unique<Ardemo>(etat, horloge, dossier.path());
         if (construire) {
             fenetre->show();
             QCoreApplication::processEvents(); // first showing builds

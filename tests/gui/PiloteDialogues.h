@@ -26,27 +26,20 @@ struct VuDialogue {
     bool vu = false;
     QString titre;
     bool natif = true;
-    QColor depart;           // colour dialog
-    QStringList filtres;     // file dialog
-    QString dossier;         // file dialog: folder shown
-    QString nom;             // file dialog: name in the name box
+    QColor depart;        // colour dialog
+    QStringList filtres;  // file dialog, with the folder shown and the name in the name box
+    QString dossier, nom;
 };
 
-// The next colour dialog: note its look, then choose `couleur` (an invalid
-// colour cancels).
+// The next colour dialog: note its look, then choose `couleur` (an invalid one cancels).
 inline void choisirCouleur(VuDialogue& vu, const QColor& couleur)
 {
     auProchainDialogue<QColorDialog>([&vu, couleur](QColorDialog* d) {
-        vu.vu = true;
-        vu.titre = d->windowTitle();
-        vu.natif = !d->testOption(QColorDialog::DontUseNativeDialog);
-        vu.depart = d->currentColor();
-        if (couleur.isValid()) {
-            d->setCurrentColor(couleur);
-            d->accept();
-        } else {
+        vu = {true, d->windowTitle(), !d->testOption(QColorDialog::DontUseNativeDialog), d->currentColor(), {}, {}, {}};
+        if (couleur.isValid())
+            d->setCurrentColor(couleur), d->accept();
+        else
             d->reject();
-        }
     });
 }
 
@@ -54,20 +47,14 @@ inline void choisirCouleur(VuDialogue& vu, const QColor& couleur)
 inline void choisirFichier(VuDialogue& vu, const QString& chemin)
 {
     auProchainDialogue<QFileDialog>([&vu, chemin](QFileDialog* d) {
-        vu.vu = true;
-        vu.titre = d->windowTitle();
-        vu.natif = !d->testOption(QFileDialog::DontUseNativeDialog);
-        vu.filtres = d->nameFilters();
-        vu.dossier = d->directory().absolutePath();
-        if (auto* e = d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
-            vu.nom = e->text();
-        if (chemin.isEmpty()) {
-            d->reject();
-        } else {
+        const auto* e = d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        vu = {true, d->windowTitle(), !d->testOption(QFileDialog::DontUseNativeDialog), {}, d->nameFilters(),
+              d->directory().absolutePath(), e ? e->text() : QString()};
+        if (!chemin.isEmpty()) {
             d->selectFile(chemin);
             static_cast<QDialog*>(d)->accept(); // the file dialog's own accept
-            if (d->isVisible())
-                d->reject();
         }
+        if (d->isVisible())
+            d->reject();
     });
 }
