@@ -20,6 +20,7 @@
 #include "app/ui/Programme.h"
 #include "output/Impression.h"
 #include "output/MiseEnPage.h"
+#include "output/ui/FichierSortie.h"
 #include "output/ui/ImpressionNette.h"
 #include "output/ui/ImpressionPage.h"
 
@@ -40,6 +41,7 @@ int main(int argc, char* argv[])
     MiseEnPage mp;
     ChoixImprimante(mp, page, L, T, 9450, 13020);
     const PlanImpression plan = PlanImageEntiere();
+    const CalendrierAEcrire cal = f.calendrier();
 
     for (int net = 1; net >= 0; --net) {
         std::vector<double> ms;
@@ -55,10 +57,10 @@ int main(int argc, char* argv[])
             t.start();
             if (net)
                 ImprimerPage(
-                    imprimante, [&](QPainter& p, const QRectF& cible) { DessinerNet(p, cible, *f.CalBase, plan); },
+                    imprimante, [&](QPainter& p, const QRectF& cible) { DessinerNet(p, cible, *cal.feuille, plan); },
                     mp, page, L, T);
             else
-                ImprimerPage(imprimante, f.Pict1->image(), mp, page, L, T);
+                ImprimerPage(imprimante, cal.image, mp, page, L, T);
             ms.push_back(t.nsecsElapsed() / 1e6);
             taille = QFileInfo(fichier).size();
         }

@@ -66,16 +66,16 @@ const QColor FondPanneau = VersQColor(0x00A9D5DC);
 // Watches the program's windows being hidden once the main window is closed.
 class FinDuProgramme : public QObject {
 public:
-    explicit FinDuProgramme(Ardemo* principal) : QObject(principal), m_principal(principal) {}
+    FinDuProgramme(QObject* parent, std::function<void()> siCachee) : QObject(parent), m_siCachee(std::move(siCachee)) {}
     bool eventFilter(QObject* objet, QEvent* e) override
     {
         if (e->type() == QEvent::Hide && objet->isWidgetType() && static_cast<QWidget*>(objet)->isWindow())
-            m_principal->fenetreCachee();
+            m_siCachee();
         return false;
     }
 
 private:
-    Ardemo* m_principal;
+    std::function<void()> m_siCachee;
 };
 
 QLineEdit* boiteTaille(QWidget* parent, const QString& texte, const RectTwips& r, const QString& bulle)
@@ -108,7 +108,7 @@ Ardemo::Ardemo(mdlVorn& etat, Horloge& horloge, const QString& dossierProgramme,
     // The other windows are the main window's children: Qt does not end the
     // program when the last of them closes after the main window. A watcher of
     // its own (not this window's filter, which handles the boxes' events once).
-    qApp->installEventFilter(new FinDuProgramme(this));
+    qApp->installEventFilter(new FinDuProgramme(this, [this] { fenetreCachee(); }));
     // The names the tests find the controls by.
     Nommer({{FondCdes, "FondCdes"}, {ChoixAffichage, "ChoixAffichage"}, {chkFerie, "chkFerie"}, {chkWeek, "chkWeek"},
             {vkFrame1, "vkFrame1"}, {cAn, "cAn"}, {FeuVert, "FeuVert"}, {FeuRouge, "FeuRouge"}, {vkFrame2, "vkFrame2"},

@@ -46,6 +46,55 @@ public:
     QString dossierImages() const { return QString::fromStdString(m_emplacements.dossierImages.string()); }
     QString dossierDocuments() const override { return QString::fromStdString(m_emplacements.dossierDocuments.string()); }
 
+    // What the other windows ask of this one.
+    QWidget* fenetre() override { return this; }
+    BoiteImage& image() override { return *Pict1; }
+    void Fabrication() override;
+    void Coloration() override;
+    void Coloriage() override;
+    // The "Jours fériés" box's tooltip names the region whose holidays are shown.
+    void BulleFeries() override;
+    void ColorerCase(int mois, int cellule) override;
+    void RafraichirImage() override;
+    void MontrerImage() override { Coller(); }
+    void ChoisirAnnee(const QString& an) override;
+    void EntrerModeSpecial() override { Montrer(Affichage::Feuille); }
+    void QuitterModeSpecial() override;
+    void OuvrirCouleursSpeciales() override { CoulSpéciale_Click(); }
+    void SurRecolore(std::function<void(const QColor&)> f) override { m_surRecolore = std::move(f); }
+    void EntrerModeZone() override;
+    void QuitterModeZone() override { Montrer(Affichage::Commandes); }
+    QString texteLargeur() const override;
+    QString texteHauteur() const override;
+    void ecrireLargeur(const QString& mm) override;
+    void ecrireHauteur(const QString& mm) override;
+    void activerHauteur(bool oui) override;
+    // The calendar as the save and the command line write it.
+    CalendrierAEcrire calendrier();
+
+    // The size boxes are shown red while their text is refused.
+    bool largeurRouge() const { return m_largeurRouge; }
+    bool hauteurRouge() const { return m_hauteurRouge; }
+
+    // The command line's build: the day boxes ticked as asked, then the sheet
+    // filled at once (no wait, no light), and the image drawn when `image`.
+    void cocherJours(bool weekEnd, bool feries);
+    void construireSansAttente(bool image);
+
+    // The last image rendered from the sheet (what Coller shows).
+    const QImage& imageRendue() const { return m_rendu; }
+
+signals:
+    // The main window was closed and no other window of the program is left.
+    void programFinished();
+
+protected:
+    void closeEvent(QCloseEvent*) override;
+    bool eventFilter(QObject* objet, QEvent* e) override;
+    void showEvent(QShowEvent*) override;
+    void changeEvent(QEvent*) override;
+
+private:
     // Command panel.
     QWidget* FondCdes = nullptr;
     vkFrame* ChoixAffichage = nullptr;
@@ -84,7 +133,6 @@ public:
 
     // Build pipeline.
     void Fabriquer_Click();
-    void Fabrication() override;
     void FRouge();
     void FVert();
     void Copier();
@@ -92,13 +140,9 @@ public:
     void CalculDate(int mois);
 
     // Painting.
-    void Coloration() override;
-    void Coloriage() override;
     void Recolore(int mois, int index);
     void chkFerie_Click();
     void chkWeek_Click();
-    // The "Jours fériés" box's tooltip names the region whose holidays are shown.
-    void BulleFeries() override;
     void BtnJour_Click(int mois, int index);
 
     // Start-up and the panel's other buttons.
@@ -113,27 +157,6 @@ public:
     void Apercu_Click();
     void Imprimer_Click();
 
-    // What the other windows ask of this one.
-    QWidget* fenetre() override { return this; }
-    BoiteImage& image() override { return *Pict1; }
-    void ColorerCase(int mois, int cellule) override;
-    void RafraichirImage() override;
-    void MontrerImage() override { Coller(); }
-    void ChoisirAnnee(const QString& an) override;
-    void EntrerModeSpecial() override { Montrer(Affichage::Feuille); }
-    void QuitterModeSpecial() override;
-    void OuvrirCouleursSpeciales() override { CoulSpéciale_Click(); }
-    void SurRecolore(std::function<void(const QColor&)> f) override { m_surRecolore = std::move(f); }
-    void EntrerModeZone() override;
-    void QuitterModeZone() override { Montrer(Affichage::Commandes); }
-    QString texteLargeur() const override;
-    QString texteHauteur() const override;
-    void ecrireLargeur(const QString& mm) override;
-    void ecrireHauteur(const QString& mm) override;
-    void activerHauteur(bool oui) override;
-    // The calendar as the save and the command line write it.
-    CalendrierAEcrire calendrier();
-
     // Year box, size boxes and scrolling.
     void cAn_Click();
     void cAn_LostFocus();
@@ -145,8 +168,6 @@ public:
     void Hauteur_LostFocus();
     void Largeur_Validate();
     void VSCal_Change();
-    bool largeurRouge() const { return m_largeurRouge; }
-    bool hauteurRouge() const { return m_hauteurRouge; }
 
     // The preview window: closed by builds, size changes and the zone selection,
     // shown again by accepted size changes.
@@ -162,20 +183,6 @@ public:
     // window was closed, when it was the last one).
     void fenetreCachee();
 
-    // The last image rendered from the sheet (what Coller shows).
-    const QImage& imageRendue() const { return m_rendu; }
-
-signals:
-    // The main window was closed and no other window of the program is left.
-    void programFinished();
-
-protected:
-    void closeEvent(QCloseEvent*) override;
-    bool eventFilter(QObject* objet, QEvent* e) override;
-    void showEvent(QShowEvent*) override;
-    void changeEvent(QEvent*) override;
-
-private:
     // The one place that shows or hides the command panel, the sheet and the image.
     void Montrer(Affichage affichage);
     void Form_Load();

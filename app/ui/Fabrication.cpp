@@ -150,3 +150,21 @@ void Ardemo::CalculDate(int mois)
     CalBase->lblDate[mois]->setLegende(QString::fromStdString(bloc.titre));
     CalculEnCours = Faux;
 }
+
+void Ardemo::cocherJours(bool weekEnd, bool feries)
+{
+    chkWeek->setChecked(weekEnd);
+    chkFerie->setChecked(feries);
+    Coloration();
+}
+
+void Ardemo::construireSansAttente(bool image)
+{
+    Coloriage();
+    for (int mois = 1; mois <= 12; ++mois)
+        CalculDate(mois);
+    if (image) {
+        Copier();
+        Coller();
+    }
+}

@@ -271,22 +271,15 @@ int Fabriquer(const Demande& d, const char* programme)
     LireCouleurs(Chemin(ini), etat.Couleurs);
     etat.FichierIni.clear();
     etat.RegionFeries = d.region.value_or(LireRegion(Chemin(ini)));
-    fenetre.chkWeek->setChecked(d.weekEnd);
-    fenetre.chkFerie->setChecked(d.feries);
-    fenetre.Coloration();
+    fenetre.cocherJours(d.weekEnd, d.feries);
 
     std::copy(&table[0][0], &table[0][0] + 13 * 43, &etat.TableCoulSP[0][0]);
     etat.AnChoisi = QStringLiteral("%1").arg(*annee, 4, 10, QLatin1Char('0')).toStdString();
     // The build's steps without its wait; the image only when a bitmap is asked
     // for (the documents draw the sheet itself).
-    fenetre.Coloriage();
-    for (int mois = 1; mois <= 12; ++mois)
-        fenetre.CalculDate(mois);
-    if (std::any_of(d.sorties.begin(), d.sorties.end(),
-                    [](const QString& s) { return !FormatVectoriel(FormatDuNom(s.toStdString())); })) {
-        fenetre.Copier();
-        fenetre.Coller();
-    }
+    fenetre.construireSansAttente(std::any_of(d.sorties.begin(), d.sorties.end(), [](const QString& s) {
+        return !FormatVectoriel(FormatDuNom(s.toStdString()));
+    }));
     etat.LargeurTwips = taille.largeurTwips;
     etat.HauteurTwips = taille.hauteurTwips;
 

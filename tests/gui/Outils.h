@@ -2,6 +2,11 @@
 // Shared by the window tests: a clock that runs instantly, and a fresh program
 // state with its main window in a folder of its own.
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <functional>
@@ -11,6 +16,10 @@
 #include "app/Horloge.h"
 #include "app/mdlVorn.h"
 #include "app/ui/Ardemo.h"
+#include "app/ui/BoiteImage.h"
+#include "app/ui/Controles.h"
+#include "app/ui/Feuille.h"
+#include "app/ui/Styles.h"
 
 class HorlogeTest : public Horloge {
 public:
@@ -36,6 +45,48 @@ T* enfant(const QObject* fenetre, const char* nom)
     if (!controle)
         qFatal("no control named %s", nom);
     return controle;
+}
+
+// The main window's controls, found by their names as a screen reader finds them.
+struct Controles {
+    const QObject* f;
+    QWidget* FondCdes = enfant<QWidget>(f, "FondCdes");
+    QCheckBox* chkFerie = enfant<QCheckBox>(f, "chkFerie");
+    QCheckBox* chkWeek = enfant<QCheckBox>(f, "chkWeek");
+    QComboBox* cAn = enfant<QComboBox>(f, "cAn");
+    QLabel* FeuVert = enfant<QLabel>(f, "FeuVert");
+    QLabel* FeuRouge = enfant<QLabel>(f, "FeuRouge");
+    vkCommand* Couleurs = enfant<vkCommand>(f, "Couleurs");
+    vkCommand* CoulSpéciale = enfant<vkCommand>(f, "CoulSpéciale");
+    vkCommand* Fabriquer = enfant<vkCommand>(f, "Fabriquer");
+    vkCommand* Sélection = enfant<vkCommand>(f, "Sélection");
+    vkCommand* SauveFichier = enfant<vkCommand>(f, "SauveFichier");
+    vkCommand* SauvePPapier = enfant<vkCommand>(f, "SauvePPapier");
+    QLineEdit* Largeur = enfant<QLineEdit>(f, "Largeur");
+    QLineEdit* Hauteur = enfant<QLineEdit>(f, "Hauteur");
+    vkCommand* CalScolaire = enfant<vkCommand>(f, "CalScolaire");
+    vkCommand* Apercu = enfant<vkCommand>(f, "Apercu");
+    vkCommand* Imprimer = enfant<vkCommand>(f, "Imprimer");
+    vkCommand* Quitter = enfant<vkCommand>(f, "Quitter");
+    QLabel* CalType = enfant<QLabel>(f, "CalType");
+    QScrollBar* VSCal = enfant<QScrollBar>(f, "VSCal");
+    FeuilleCalendrier* CalBase = enfant<FeuilleCalendrier>(f, "CalBase");
+    BoiteImage* Pict1 = enfant<BoiteImage>(f, "Pict1");
+    BoiteImage* PictSel = enfant<BoiteImage>(f, "PictSel");
+};
+inline Controles C(const QObject& f) { return Controles{&f}; }
+// A secondary window of the main window: the open one, else (unless `ouverte`)
+// the last one made, or nullptr.
+template <class T>
+T* fenetreDe(const QObject& f, bool ouverte = false)
+{
+    T* derniere = nullptr;
+    for (T* w : f.findChildren<T*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (w->isVisible())
+            return w;
+        derniere = w;
+    }
+    return ouverte ? nullptr : derniere;
 }
 
 struct Programme {

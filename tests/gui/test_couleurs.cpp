@@ -43,7 +43,7 @@ private slots:
         c.affecter({1.5, 2, 300.25, 4, 5, 6.75, 7, 8});
         c.CoulGris = -0.0;
         const auto avant = c.valeurs();
-        const QColor fondCase = p.f().CalBase->BtnJour[1][10]->fond;
+        const QColor fondCase = C(p.f()).CalBase->BtnJour[1][10]->fond;
         // "Annuler", the close box and Escape bring back the colours of the opening, -0 included.
         for (std::string_view fermeture : {"Annuler", "Escape", "close box"}) {
             ArdemoCoul d(p.f());
@@ -73,7 +73,7 @@ private slots:
             QVERIFY2(memesOctets(c.valeurs(), avant), fermeture.data());
         }
         // Nothing reaches the sheet or the file.
-        QCOMPARE(p.f().CalBase->BtnJour[1][10]->fond, fondCase);
+        QCOMPARE(C(p.f()).CalBase->BtnJour[1][10]->fond, fondCase);
         QVERIFY(!QFile::exists(QString::fromStdString(p.etat.FichierIni)));
     }
 
@@ -83,7 +83,7 @@ private slots:
         Ardemo& f = p.f();
         f.etat().AnChoisi = "2027";
         f.Fabrication();
-        CaseJour* noel2 = f.CalBase->BtnJour[12][2 + 25]; // Sunday 26 December 2027 (1st: Wednesday)
+        CaseJour* noel2 = C(f).CalBase->BtnJour[12][2 + 25]; // Sunday 26 December 2027 (1st: Wednesday)
         QVERIFY(noel2->legende == "26" && noel2->fond == VersQColor(defaut::CoulWeekEnd));
         std::ofstream(p.etat.FichierIni, std::ios::binary) << "[Taille]\r\nLargeur=120\r\n";
         // The region chosen: "Annuler" forgets it; "Valider", through the main window's modal dialog, keeps it.
@@ -98,7 +98,7 @@ private slots:
                 cliquer(*d, "CWeekEnd");
                 cliquer(*d, valider ? "Valider" : "Annuler");
             });
-            f.Couleurs->click();
+            C(f).Couleurs->click();
             QCOMPARE(region, int(Region::Metropole));
             QCOMPARE(p.horloge.attentes > attentes, valider); // the image rebuilt
         }
@@ -107,7 +107,7 @@ private slots:
         std::string attendu = IniDefauts;
         attendu.replace(attendu.find(" 8438015"), 8, " 5649426");
         QCOMPARE(contenuIni(p.etat.FichierIni), "[Taille]\r\nLargeur=120\r\n" + attendu + "[F\xE9ri\xE9s]\r\nR\xE9gion=Alsace-Moselle\r\n");
-        QCOMPARE(f.chkWeek->palette().color(QPalette::Window), QColor(0x12, 0x34, 0x56));
+        QCOMPARE(C(f).chkWeek->palette().color(QPalette::Window), QColor(0x12, 0x34, 0x56));
         QVERIFY(noel2->fond == VersQColor(defaut::CoulFerie) && noel2->toolTip() == " Saint-Étienne ");
     }
 

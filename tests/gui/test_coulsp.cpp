@@ -26,12 +26,12 @@ using Table = double[13][43];
 // A program with its special-colours window open.
 struct Fenetre : Programme {
     VornCoulSP& w;
-    Fenetre() : w((f().CoulSpéciale_Click(), *f().vornCoulSP)) {}
+    Fenetre() : w((C(f()).CoulSpéciale->click(), *fenetreDe<VornCoulSP>(f()))) {}
     const Table& table() { return etat.TableCoulSP; }
     QString fich() { return enfant<QLabel>(&w, "FichEnCours")->text(); }
     void bouton(const char* nom) { enfant<vkCommand>(&w, nom)->click(); }
     void choisir(const QColor& c) { VuDialogue vu; choisirCouleur(vu, c); bouton("ChoixCoul"); }
-    void jour(int m, int k) { QTest::mouseClick(f().CalBase->BtnJour[m][k], Qt::LeftButton); }
+    void jour(int m, int k) { QTest::mouseClick(C(f()).CalBase->BtnJour[m][k], Qt::LeftButton); }
     QString chemin(const QString& nom) { return dossier.path() + QLatin1Char('/') + nom; }
     // The save, open or import button, the file dialog answering `nom` (empty: cancel).
     VuDialogue fichier(const char* b, const QString& nom)
@@ -58,9 +58,9 @@ private slots:
         // A grey cell counts as well; a second click gives the day back its normal colour.
         for (int k : {0, 20})
             p.jour(5, k);
-        QVERIFY(t[20] == DeQColor(Rouge) && t[0] == t[20] && f.CalBase->BtnJour[5][20]->texte == Rouge);
+        QVERIFY(t[20] == DeQColor(Rouge) && t[0] == t[20] && C(f).CalBase->BtnJour[5][20]->texte == Rouge);
         p.jour(5, 20);
-        QVERIFY(t[20] == 0 && f.CalBase->BtnJour[5][20]->texte == Qt::black);
+        QVERIFY(t[20] == 0 && C(f).CalBase->BtnJour[5][20]->texte == Qt::black);
         // A cancelled picker changes nothing; a sample letter makes its colour the current one.
         p.choisir(QColor());
         QCOMPARE(f.etat().CoulSPChoisie, DeQColor(Rouge));
@@ -77,14 +77,14 @@ private slots:
         p.choisir(Vert);
         p.jour(5, 12);
         // Closing draws the image again from the sheet; then day clicks do nothing.
-        QVERIFY(f.Pict1->image() != f.CalBase->rendre(f.Pict1->tailleInterieure()));
+        QVERIFY(C(f).Pict1->image() != C(f).CalBase->rendre(C(f).Pict1->tailleInterieure()));
         p.w.close();
-        QVERIFY(f.FondCdes->isVisible() && !f.etat().ModeCoulSP && !QApplication::overrideCursor());
-        QVERIFY(f.Pict1->image() == f.CalBase->rendre(f.Pict1->tailleInterieure()));
+        QVERIFY(C(f).FondCdes->isVisible() && !f.etat().ModeCoulSP && !QApplication::overrideCursor());
+        QVERIFY(C(f).Pict1->image() == C(f).CalBase->rendre(C(f).Pict1->tailleInterieure()));
         p.jour(5, 23);
         QVERIFY(t[12] == DeQColor(Vert) && t[23] == 0);
         // Reopening: the file starts again at "Aucun", the chosen colour is the one a click applies.
-        f.CoulSpéciale_Click();
+        C(f).CoulSpéciale->click();
         QCOMPARE(enfant<Echantillon>(&p.w, "CoulEnCours")->texte(), DeQColor(Vert));
     }
 
@@ -106,7 +106,7 @@ private slots:
         QVERIFY(std::memcmp(avant, p.table(), sizeof avant) == 0);
         QCOMPARE(p.fich(), QStringLiteral("fêtes.Cal"));
         // Same year: applied without a rebuild; the next save proposes the file in use.
-        QVERIFY(p.horloge.attentes == attentes && p.f().CalBase->BtnJour[12][41]->texte == QColor(0x12, 0x34, 0x56));
+        QVERIFY(p.horloge.attentes == attentes && C(p.f()).CalBase->BtnJour[12][41]->texte == QColor(0x12, 0x34, 0x56));
         QCOMPARE(p.fichier("SauverCouleurs", QString()).nom, QStringLiteral("fêtes.Cal"));
         // An oversized file: nothing read, the file in use stays.
         p.ecrire("enorme.Cal", std::string(TailleMaxCal + 10, '1'));
@@ -128,10 +128,10 @@ private slots:
         p.fichier("OuvrirCouleur", "autre.Cal");
         p.horloge.pendantAttente = nullptr;
         QVERIFY(!utilisable && p.w.isEnabled() && p.etat.ModeCoulSP);
-        QVERIFY(p.etat.AnChoisi == annee && f.cAn->currentText().toStdString() == annee);
-        QCOMPARE(f.CalBase->lblDate[1]->legende, QStringLiteral("janvier ") + QString::fromStdString(annee));
+        QVERIFY(p.etat.AnChoisi == annee && C(f).cAn->currentText().toStdString() == annee);
+        QCOMPARE(C(f).CalBase->lblDate[1]->legende, QStringLiteral("janvier ") + QString::fromStdString(annee));
         QVERIFY(std::memcmp(table, p.table(), sizeof table) == 0);
-        QCOMPARE(f.CalBase->BtnJour[7][33]->texte, QColor(Qt::white));
+        QCOMPARE(C(f).CalBase->BtnJour[7][33]->texte, QColor(Qt::white));
     }
 
     void importerUnCalendrier()
@@ -174,7 +174,7 @@ private slots:
         }
         for (auto [m, mois, d] : {std::tuple(3, 3, 1), {3, 3, 7}, {2, 3, 1}, {12, 12, 25}}) {
             const int k = cellule(m, mois, d);
-            QVERIFY2(k < 42 && p.table()[m][k] == DeQColor(Rouge) && p.f().CalBase->BtnJour[m][k]->texte == Rouge,
+            QVERIFY2(k < 42 && p.table()[m][k] == DeQColor(Rouge) && C(p.f()).CalBase->BtnJour[m][k]->texte == Rouge,
                      qPrintable(QStringLiteral("%1/%2 in block %3").arg(d).arg(mois).arg(m)));
         }
         QCOMPARE(p.table()[3][cellule(3, 3, 8)], 0.0);

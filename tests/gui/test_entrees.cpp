@@ -10,6 +10,7 @@
 #include "app/Reglages.h"
 #include "app/Saisies.h"
 #include "main_gui.h"
+#include "output/ui/ApercuForm.h"
 #include "Outils.h"
 
 namespace {
@@ -58,8 +59,9 @@ private slots:
             {"2027", 0, "2027"}, {"1200", 1, "1200"}, {"12345", 1, "2345"}, {"deux", 1, "2345"}};
         for (auto [texte, message, annee] : cas) {
             Messages m;
-            f.cAn->setEditText(QString::fromLatin1(texte));
-            f.cAn_LostFocus();
+            C(f).cAn->setEditText(QString::fromLatin1(texte));
+            QFocusEvent sortie(QEvent::FocusOut, Qt::TabFocusReason);
+            QApplication::sendEvent(C(f).cAn, &sortie);
             QCOMPARE(m.n, message);
             QCOMPARE(QString::fromStdString(f.etat().AnChoisi), QString::fromLatin1(annee));
         }
@@ -70,18 +72,18 @@ private slots:
         Programme p(false);
         Ardemo& f = p.f();
         f.show();
-        taper(f.Largeur, "90");
-        QCOMPARE(f.Hauteur->text(), QStringLiteral("127"));
+        taper(C(f).Largeur, "90");
+        QCOMPARE(C(f).Hauteur->text(), QStringLiteral("127"));
         // The accepted size opens the preview, which takes the height from the
         // width: 5103 x 1.415 = 7221 (127 mm alone would give 7201).
         QVERIFY(f.etat().ApercuOuvert && f.etat().HauteurTwips == 7221);
         // 128 gives the width 90 again: no flag left set, the next change is handled.
-        taper(f.Hauteur, "128");
-        taper(f.Largeur, "100");
-        QCOMPARE(f.Hauteur->text(), QStringLiteral("142"));
+        taper(C(f).Hauteur, "128");
+        taper(C(f).Largeur, "100");
+        QCOMPARE(C(f).Hauteur->text(), QStringLiteral("142"));
         // Enter in the width box runs the preview button once.
-        f.FermerApercu();
-        QTest::keyClick(f.Largeur, Qt::Key_Return);
+        fenetreDe<ApercuForm>(f)->close();
+        QTest::keyClick(C(f).Largeur, Qt::Key_Return);
         QVERIFY(f.etat().ApercuOuvert);
     }
 
@@ -92,12 +94,12 @@ private slots:
         Programme p(false);
         Ardemo& f = p.f();
         QVERIFY(p.activer());
-        taper(f.Hauteur, "291");
+        taper(C(f).Hauteur, "291");
         QVERIFY(f.hauteurRouge());
-        f.Largeur->setFocus();
-        QVERIFY(!f.hauteurRouge() && f.Hauteur->text() == "127" && LireLargeur(f.etat().FichierIni) == "90");
-        taper(f.Hauteur, "286");
-        f.Largeur->setFocus();
+        C(f).Largeur->setFocus();
+        QVERIFY(!f.hauteurRouge() && C(f).Hauteur->text() == "127" && LireLargeur(f.etat().FichierIni) == "90");
+        taper(C(f).Hauteur, "286");
+        C(f).Largeur->setFocus();
         QVERIFY(f.largeurRouge());
         QCOMPARE(LireLargeur(f.etat().FichierIni), std::string("90"));
     }
@@ -125,7 +127,7 @@ private slots:
         Programme p(false);
         Ardemo& f = p.f();
         QVERIFY(p.activer());
-        taper(f.Largeur, tape);
+        taper(C(f).Largeur, tape);
         for (int i = 0; i < touches.count(); ++i) {
             const QKeyCombination k = touches[i];
             const QString texte = k.key() == Qt::Key_Delete ? QString(QChar(0x7f))
@@ -135,8 +137,8 @@ private slots:
             QTest::sendKeyEvent(QTest::Press, QApplication::focusWidget(), k.key(), texte, k.keyboardModifiers());
             QTest::sendKeyEvent(QTest::Release, QApplication::focusWidget(), k.key(), texte, k.keyboardModifiers());
         }
-        QCOMPARE(f.Largeur->text(), largeur);
-        QCOMPARE(QApplication::focusWidget(), touches[0].key() == Qt::Key_Tab ? f.Hauteur : f.Largeur);
+        QCOMPARE(C(f).Largeur->text(), largeur);
+        QCOMPARE(QApplication::focusWidget(), touches[0].key() == Qt::Key_Tab ? C(f).Hauteur : C(f).Largeur);
         QCOMPARE(LireLargeur(f.etat().FichierIni), ini.toStdString());
     }
 
@@ -150,22 +152,22 @@ private slots:
         QVERIFY(p.activer());
         Messages m;
         QWidget autre;
-        f.cAn->setFocus();
-        f.cAn->setEditText("1200");
+        C(f).cAn->setFocus();
+        C(f).cAn->setEditText("1200");
         QVERIFY(basculer(&autre) && basculer(&f));
         QTest::qWait(50);
         QCOMPARE(m.n, 0);
-        QCOMPARE(QApplication::focusWidget(), f.cAn);
-        f.Largeur->setFocus(); // leaving the year box for real: the warning, once
+        QCOMPARE(QApplication::focusWidget(), C(f).cAn);
+        C(f).Largeur->setFocus(); // leaving the year box for real: the warning, once
         QTest::qWait(200);
         QCOMPARE(m.n, 1);
         QVERIFY(basculer(&f));
-        taper(f.Largeur, "25");
+        taper(C(f).Largeur, "25");
         QVERIFY(basculer(&autre) && f.largeurRouge() && basculer(&f));
-        QCOMPARE(f.Largeur->text(), QStringLiteral("25"));
+        QCOMPARE(C(f).Largeur->text(), QStringLiteral("25"));
         QCOMPARE(LireLargeur(f.etat().FichierIni), std::string());
-        QTest::keyClick(f.Largeur, Qt::Key_Tab);
-        QCOMPARE(f.Largeur->text(), QStringLiteral("90"));
+        QTest::keyClick(C(f).Largeur, Qt::Key_Tab);
+        QCOMPARE(C(f).Largeur->text(), QStringLiteral("90"));
     }
 
     // The settings of the last run are read at start-up, and a temporary that
@@ -181,7 +183,7 @@ private slots:
         HorlogeTest horloge;
         Ardemo f(etat, horloge, dossier.path());
         QVERIFY(!std::filesystem::exists(reste));
-        QVERIFY(f.Largeur->text() == "150" && f.Hauteur->text() == "212" && etat.LargeurTwips == 8505);
+        QVERIFY(C(f).Largeur->text() == "150" && C(f).Hauteur->text() == "212" && etat.LargeurTwips == 8505);
     }
 };
 

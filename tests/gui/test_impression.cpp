@@ -39,7 +39,7 @@ bool imprimer(Ardemo& f, const std::function<void(VornPrint&)>& pendant)
         if (d && d->isVisible())
             d->done(QDialog::Rejected);
     });
-    f.Imprimer_Click();
+    C(f).Imprimer->click();
     return vu;
 }
 void valider(VornPrint& d) { enfant<vkCommand>(&d, "ValidePrint")->click(); }
@@ -207,7 +207,7 @@ private slots:
                      && proche((boite.right() + 1) * MmParPixel, (place.x() + L) * MmParTwip)
                      && proche((boite.bottom() + 1) * MmParPixel, (place.y() + T) * MmParTwip),
                  qPrintable(QStringLiteral("boîte %1,%2 %3x%4").arg(boite.x()).arg(boite.y()).arg(boite.width()).arg(boite.height())));
-        QVERIFY(differencesDeDessin(page, boite, p.f().Pict1->image()) < 1); // the image's layout and colours, scaled
+        QVERIFY(differencesDeDessin(page, boite, C(p.f()).Pict1->image()) < 1); // the image's layout and colours, scaled
     }
 
     void margesDuPilote()
@@ -230,11 +230,11 @@ private slots:
         v.ZoneChoisie = Vrai;
         v.ZoneX1 = 209, v.ZoneY1 = 216, v.ZoneX2 = 418, v.ZoneY2 = 432;
         v.RatioZone = 1, v.LargeurTwips = 5103, v.HauteurTwips = 5103;
-        const QImage avant = p.f().Pict1->image();
+        const QImage avant = C(p.f()).Pict1->image();
         QVERIFY(imprimerPdf(p.f(), sortie("zone.pdf")));
-        const QImage sel = p.f().PictSel->image();
+        const QImage sel = C(p.f()).PictSel->image();
         QCOMPARE(sel.copy(1, 1, 206, 216), avant.copy(210, 217, 206, 216));
-        QCOMPARE(p.f().Pict1->image(), avant); // nothing drawn into the calendar image
+        QCOMPARE(C(p.f()).Pict1->image(), avant); // nothing drawn into the calendar image
         QRect boite;
         const QImage page = pageDe(sortie("zone.pdf"), boite);
         QVERIFY(differencesDeDessin(page, boite, sel) < 1);

@@ -15,7 +15,7 @@ static QImage dessiner(Ardemo& f, const PlanImpression& plan, double echelle = 1
     QImage img((QSizeF(plan.taille) * echelle).toSize(), QImage::Format_RGB32);
     img.fill(Qt::white);
     QPainter p(&img);
-    DessinerNet(p, QRectF(QPointF(0, 0), QSizeF(plan.taille) * echelle), *f.CalBase, plan);
+    DessinerNet(p, QRectF(QPointF(0, 0), QSizeF(plan.taille) * echelle), *C(f).CalBase, plan);
     p.end();
     return img;
 }
@@ -29,7 +29,7 @@ private slots:
         Ardemo& f = p.f();
         f.etat().TableCoulSP[3][17] = DeRvb(255, 0, 0);
         f.Fabrication();
-        const QImage image = f.Pict1->image();
+        const QImage image = C(f).Pict1->image();
         QCOMPARE(dessiner(f, PlanImageEntiere()), ImagePlan(image, PlanImageEntiere()));
         // Two blocks side by side, then a zone reaching past the image's corner.
         for (QRect z : {QRect(QPoint(209, 216), QPoint(627, 431)), QRect(QPoint(418, 648), QPoint(835, 1079))}) {
@@ -41,7 +41,7 @@ private slots:
         const QImage grand = dessiner(f, PlanImageEntiere(), 4);
         for (int m = 1; m <= 12; ++m)
             for (int k = 0; k < 42; k += 5) {
-                const QPoint c = f.CalBase->BtnJour[m][k]->geometry().topLeft() + QPoint(5, 5);
+                const QPoint c = C(f).CalBase->BtnJour[m][k]->geometry().topLeft() + QPoint(5, 5);
                 QCOMPARE(grand.pixelColor(c * 4 + QPoint(2, 2)), image.pixelColor(c));
             }
     }

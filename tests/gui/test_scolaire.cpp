@@ -68,7 +68,7 @@ private slots:
         // Back from the modal window at once; the panel gives way to the special-colours window.
         QVERIFY(ouvrirDepuisPrincipale(p.f(), [&](VornScolaire& w) { cliquer(w, "CSpeciale"); }));
         QVERIFY(!enfant<QWidget>(&p.f(), "FondCdes")->isVisibleTo(&p.f()));
-        QVERIFY(p.f().vornCoulSP && p.f().vornCoulSP->isVisible() && p.etat.ModeCoulSP);
+        QVERIFY(fenetreDe<VornCoulSP>(p.f()) && fenetreDe<VornCoulSP>(p.f())->isVisible() && p.etat.ModeCoulSP);
     }
 };
 

@@ -18,22 +18,22 @@ using Zone = std::array<int, 4>;
 struct Selection : Programme {
     Selection()
     {
-        f().Sélection_Click();
+        C(f()).Sélection->click();
         QCoreApplication::processEvents();
     }
-    VornSelect& s() { return *f().vornSelect; }
-    QAbstractButton* valider() { return enfant<QAbstractButton>(f().vornSelect, "ValideZone"); }
+    VornSelect& s() { return *fenetreDe<VornSelect>(f()); }
+    QAbstractButton* valider() { return enfant<QAbstractButton>(fenetreDe<VornSelect>(f()), "ValideZone"); }
     Zone zone() { return {etat.ZoneX1, etat.ZoneY1, etat.ZoneX2, etat.ZoneY2}; }
     // A drag on the image, in pixels of its drawing area (inside a one-pixel border).
     void glisser(QPoint de, QPoint a, Qt::MouseButton bouton = Qt::LeftButton)
     {
-        QTest::mousePress(f().Pict1, bouton, {}, de + QPoint(1, 1));
-        QTest::mouseRelease(f().Pict1, bouton, {}, a + QPoint(1, 1));
+        QTest::mousePress(C(f()).Pict1, bouton, {}, de + QPoint(1, 1));
+        QTest::mouseRelease(C(f()).Pict1, bouton, {}, a + QPoint(1, 1));
     }
     // Pixels of the zone's outline, as shown.
     int contour()
     {
-        const QImage i = f().Pict1->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QImage i = C(f()).Pict1->grab().toImage().convertToFormat(QImage::Format_RGB32);
         int n = 0;
         for (int y = 0; y < i.height(); ++y)
             for (int x = 0; x < i.width(); ++x)
@@ -52,8 +52,8 @@ private slots:
     {
         Selection p;
         Ardemo& f = p.f();
-        const QImage propre = f.Pict1->image();
-        QVERIFY(p.s().isVisible() && !f.CalBase->isVisible() && propre == f.imageRendue() && p.contour() == 0);
+        const QImage propre = C(f).Pict1->image();
+        QVERIFY(p.s().isVisible() && !C(f).CalBase->isVisible() && propre == f.imageRendue() && p.contour() == 0);
         const std::tuple<QPoint, QPoint, Zone> cas[] = {
             {{300, 500}, {300, 500}, {209, 432, 418, 648}}, // a click: the block under the pointer
             {{208, 215}, {209, 216}, {0, 0, 418, 432}},     // the last pixel before a boundary, a boundary
@@ -69,19 +69,19 @@ private slots:
         p.glisser({10, 10}, {600, 800}, Qt::RightButton); // other buttons do nothing
         QCOMPARE(p.zone(), (Zone{-209, -216, 209, 216}));
         // A new press removes the previous zone until its release.
-        QTest::mousePress(f.Pict1, Qt::LeftButton, {}, {400, 600});
+        QTest::mousePress(C(f).Pict1, Qt::LeftButton, {}, {400, 600});
         QVERIFY(p.contour() == 0 && !p.etat.ZoneChoisie && !p.valider()->isEnabled());
-        QTest::mouseRelease(f.Pict1, Qt::LeftButton, {}, {400, 600});
-        QVERIFY(f.Pict1->image() == propre && p.contour() > 0);
+        QTest::mouseRelease(C(f).Pict1, Qt::LeftButton, {}, {400, 600});
+        QVERIFY(C(f).Pict1->image() == propre && p.contour() > 0);
         // One block wide and four high: the height of a wide print would not fit,
         // the width comes down to 139; the preview takes the height from the
         // width's twips: 7881 x 864 / 209 = 32580.
-        f.Largeur->setText(QStringLiteral("150"));
+        C(f).Largeur->setText(QStringLiteral("150"));
         p.glisser({5, 5}, {5, 800});
         QTest::mouseClick(p.valider(), Qt::LeftButton);
-        QVERIFY(f.Largeur->text() == "139" && f.Hauteur->text() == "575" && !f.largeurRouge());
+        QVERIFY(C(f).Largeur->text() == "139" && C(f).Hauteur->text() == "575" && !f.largeurRouge());
         QCOMPARE(int(p.etat.HauteurTwips), 32580);
-        QVERIFY(!f.Hauteur->isEnabled() && !p.s().isVisible() && f.CalBase->isVisible() && p.contour() == 0);
+        QVERIFY(!C(f).Hauteur->isEnabled() && !p.s().isVisible() && C(f).CalBase->isVisible() && p.contour() == 0);
     }
 
     // Leaving the window again after a zone was validated: "Annuler la
@@ -107,8 +107,8 @@ private slots:
         p.glisser({200, 100}, {215, 104});
         p.s().ValideZone_Click();
         QVERIFY(p.activer());
-        f.Sélection->setFocus();
-        f.Sélection_Click();
+        C(f).Sélection->setFocus();
+        C(f).Sélection->click();
         if (nouveauTrace)
             p.glisser({300, 500}, {300, 500});
         if (fin == "fermer")
@@ -117,17 +117,17 @@ private slots:
             QTest::keyClick(&p.s(), Qt::Key_Escape);
         else
             QTest::mouseClick(fin == "valider" ? p.valider() : enfant<QAbstractButton>(&p.s(), "AnnuleZone"), Qt::LeftButton);
-        QVERIFY(!p.s().isVisible() && f.CalBase->isVisible() && p.contour() == 0);
-        QCOMPARE(f.focusWidget(), f.Sélection); // the keyboard back on the button that opened it
+        QVERIFY(!p.s().isVisible() && C(f).CalBase->isVisible() && p.contour() == 0);
+        QCOMPARE(f.focusWidget(), C(f).Sélection); // the keyboard back on the button that opened it
         QCOMPARE(bool(p.etat.ZoneChoisie), zoneGardee);
-        QCOMPARE(f.Hauteur->isEnabled(), !zoneGardee);
+        QCOMPARE(C(f).Hauteur->isEnabled(), !zoneGardee);
         // Kept: 90 x 216 / 418; dropped: back to the whole sheet, 90 x 1.415,
         // through the height box's change handling, which shows the preview again.
-        QCOMPARE(f.Hauteur->text(), QString(zoneGardee ? "47" : "127"));
+        QCOMPARE(C(f).Hauteur->text(), QString(zoneGardee ? "47" : "127"));
         QVERIFY(zoneGardee || p.etat.ApercuOuvert);
-        f.Largeur->setText(QStringLiteral("200")); // the sizes follow the zone's or the sheet's proportion
-        QCOMPARE(f.Hauteur->text(), QString(zoneGardee ? "103" : "283"));
-        f.Pict1->show(); // outside the selection the image's mouse does nothing
+        C(f).Largeur->setText(QStringLiteral("200")); // the sizes follow the zone's or the sheet's proportion
+        QCOMPARE(C(f).Hauteur->text(), QString(zoneGardee ? "103" : "283"));
+        C(f).Pict1->show(); // outside the selection the image's mouse does nothing
         p.glisser({300, 500}, {300, 500});
         QCOMPARE(p.contour(), 0);
     }

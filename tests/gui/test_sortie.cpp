@@ -18,12 +18,12 @@ namespace {
 
 bool etatPret(Ardemo& f)
 {
-    return f.FeuVert->isVisibleTo(&f) && !f.FeuRouge->isVisibleTo(&f) && f.Fabriquer->isEnabled()
-           && f.SauveFichier->isEnabled() && f.SauvePPapier->isEnabled() && !QApplication::overrideCursor();
+    return C(f).FeuVert->isVisibleTo(&f) && !C(f).FeuRouge->isVisibleTo(&f) && C(f).Fabriquer->isEnabled()
+           && C(f).SauveFichier->isEnabled() && C(f).SauvePPapier->isEnabled() && !QApplication::overrideCursor();
 }
 QImage rvb(const QImage& i) { return i.convertToFormat(QImage::Format_RGB32); }
 QStringList contenu(const Programme& p) { return QDir(p.dossier.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot); }
-BoiteImage* pict2(Ardemo& f) { return enfant<BoiteImage>(f.apercuForm, "Pict2"); }
+BoiteImage* pict2(Ardemo& f) { return enfant<BoiteImage>(fenetreDe<ApercuForm>(f), "Pict2"); }
 
 // The zone of the first two months' block, or of the two next to it.
 void choisirZone(mdlVorn& v, int x1 = 0)
@@ -43,7 +43,7 @@ void sauverAvec(Ardemo& f, const std::function<void(QFileDialog*)>& action)
         if (d && d->isVisible() && QTest::currentTestFailed())
             d->reject();
     });
-    f.SauveFichier_Click();
+    C(f).SauveFichier->click();
     QVERIFY(vu);
 }
 void taper(QFileDialog* d, const QString& nom) { enfant<QLineEdit>(d, "fileNameEdit")->setText(nom); }
@@ -66,7 +66,7 @@ private slots:
         choisirZone(f.etat()); // changes nothing: the file and the clipboard hold the whole image
         bool occupe = false, dessus = false;
         sauverAvec(f, [&](QFileDialog* d) {
-            occupe = f.FeuRouge->isVisibleTo(&f) && !f.SauveFichier->isEnabled() && !f.Imprimer->isEnabled();
+            occupe = C(f).FeuRouge->isVisibleTo(&f) && !C(f).SauveFichier->isEnabled() && !C(f).Imprimer->isEnabled();
             dessus = d->windowFlags() & Qt::WindowStaysOnTopHint; // not hidden by the preview
             taper(d, QStringLiteral("mon calendrier"));
             QTest::keyClick(enfant<QLineEdit>(d, "fileNameEdit"), Qt::Key_Return);
@@ -75,11 +75,11 @@ private slots:
         });
         QVERIFY(occupe && dessus && etatPret(f));
         QCOMPARE(contenu(p), QStringList{"mon calendrier.bmp"});
-        QCOMPARE(rvb(QImage(p.dossier.filePath("mon calendrier.bmp"), "BMP")), rvb(f.Pict1->image()));
+        QCOMPARE(rvb(QImage(p.dossier.filePath("mon calendrier.bmp"), "BMP")), rvb(C(f).Pict1->image()));
         QApplication::clipboard()->setText(QStringLiteral("texte d'avant"));
-        f.SauvePPapier_Click();
+        C(f).SauvePPapier->click();
         QVERIFY(!QApplication::clipboard()->mimeData()->hasText() && etatPret(f));
-        QCOMPARE(rvb(QApplication::clipboard()->image()), rvb(f.Pict1->image()));
+        QCOMPARE(rvb(QApplication::clipboard()->image()), rvb(C(f).Pict1->image()));
     }
 
     // The type chosen in the list gives the extension of a name typed without
@@ -156,15 +156,15 @@ private slots:
             QVERIFY(d->isVisible() && QFileInfo(chemin).size() == 6); // refused: still asking
             repondre(QMessageBox::Yes), accepter(d);
         });
-        QVERIFY(rvb(QImage(chemin, "BMP")) == rvb(f.Pict1->image()) && etatPret(f));
+        QVERIFY(rvb(QImage(chemin, "BMP")) == rvb(C(f).Pict1->image()) && etatPret(f));
     }
 
     void apercu()
     {
         Programme avant(false); // not on the screen yet: nothing opens; then a plain picture before the first build
-        avant.f().Apercu_Click();
-        QVERIFY(!avant.f().apercuForm && !avant.etat.ApercuOuvert);
-        avant.f().show(), avant.f().Apercu_Click();
+        C(avant.f()).Apercu->click();
+        QVERIFY(!fenetreDe<ApercuForm>(avant.f(), true) && !avant.etat.ApercuOuvert);
+        avant.f().show(), C(avant.f()).Apercu->click();
         const QImage vide = pict2(avant.f())->image();
         QVERIFY(!avant.etat.CalendrierFait && avant.etat.ApercuOuvert);
         QImage uni(338, 479, vide.format());
@@ -177,19 +177,19 @@ private slots:
         for (int y = 0; y < 866; ++y)
             for (int x = 0; x < 628; ++x)
                 motif.setPixelColor(x, y, couleurBloc(std::min(x / 209, 2), std::min(y / 216, 3)));
-        f.Pict1->setImage(motif);
-        f.Apercu->click(); // 90 mm without a zone: the whole image scaled, outlined in the grid colour
+        C(f).Pict1->setImage(motif);
+        C(f).Apercu->click(); // 90 mm without a zone: the whole image scaled, outlined in the grid colour
         QCOMPARE(pict2(f)->geometry(), QRect(0, 0, 340, 481));
         QImage img = pict2(f)->image();
         QVERIFY(img.pixelColor(56, 60) == couleurBloc(0, 0) && img.pixelColor(283, 420) == couleurBloc(2, 3));
         for (QPoint pt : {QPoint(170, 0), QPoint(339, 240), QPoint(170, 480), QPoint(0, 240)})
             QCOMPARE(img.pixelColor(pt), VersQColor(p.etat.Couleurs.CoulGrille));
-        f.FermerApercu(), choisirZone(p.etat), f.Apercu_Click(); // 5103 x 216 / 418 twips high: 176 pixels
-        QVERIFY(p.etat.HauteurTwips == 2637 && f.Hauteur->text() == "47");
+        fenetreDe<ApercuForm>(f)->close(), choisirZone(p.etat), C(f).Apercu->click(); // 5103 x 216 / 418 twips high: 176 pixels
+        QVERIFY(p.etat.HauteurTwips == 2637 && C(f).Hauteur->text() == "47");
         img = pict2(f)->image();
         QCOMPARE(img.size(), QSize(340, 176)); // January left, February right
         QVERIFY(img.pixelColor(80, 8) == couleurBloc(0, 0) && img.pixelColor(260, 160) == couleurBloc(1, 0));
-        f.FermerApercu(), choisirZone(p.etat, 418), f.Apercu_Click(); // partly outside: that part black
+        fenetreDe<ApercuForm>(f)->close(), choisirZone(p.etat, 418), C(f).Apercu->click(); // partly outside: that part black
         QVERIFY(pict2(f)->image().pixelColor(50, 80) == couleurBloc(2, 0) && pict2(f)->image().pixelColor(300, 80) == Qt::black);
     }
 
@@ -197,32 +197,32 @@ private slots:
     {
         Programme p;
         Ardemo& f = p.f();
-        const auto ferme = [&] { return !f.etat().ApercuOuvert && !f.apercuForm; };
+        const auto ferme = [&] { return !f.etat().ApercuOuvert && !fenetreDe<ApercuForm>(f, true); };
         // The button toggles, and the window goes away; the title bar's close box.
-        f.Apercu_Click();
-        QPointer<ApercuForm> premier = f.apercuForm;
-        f.Apercu_Click();
+        C(f).Apercu->click();
+        QPointer<ApercuForm> premier = fenetreDe<ApercuForm>(f);
+        C(f).Apercu->click();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(ferme() && !premier);
-        f.Apercu_Click();
-        QVERIFY(f.apercuForm->close() && ferme());
-        f.Apercu_Click(); // a build closes it before filling the months
+        C(f).Apercu->click();
+        QVERIFY(fenetreDe<ApercuForm>(f)->close() && ferme());
+        C(f).Apercu->click(); // a build closes it before filling the months
         bool fermePendant = false;
         p.horloge.pendantAttente = [&] { fermePendant = ferme(); };
-        f.Fabriquer_Click();
+        C(f).Fabriquer->click();
         QVERIFY(fermePendant && ferme());
         p.horloge.pendantAttente = nullptr;
         // A size change reopens it at the new size; a refused size closes it, and Enter
         // in the refused box toggles it without touching the height.
-        f.Apercu_Click();
-        QPointer<ApercuForm> avant = f.apercuForm;
-        f.Largeur->setText(QStringLiteral("100"));
-        QVERIFY(f.etat().ApercuOuvert && f.apercuForm && f.apercuForm != avant.data() && f.Hauteur->text() == "142");
+        C(f).Apercu->click();
+        QPointer<ApercuForm> avant = fenetreDe<ApercuForm>(f);
+        C(f).Largeur->setText(QStringLiteral("100"));
+        QVERIFY(f.etat().ApercuOuvert && fenetreDe<ApercuForm>(f) && fenetreDe<ApercuForm>(f) != avant.data() && C(f).Hauteur->text() == "142");
         QCOMPARE(pict2(f)->size(), QSize(378, 535));
-        f.Largeur->setText(QStringLiteral("25"));
+        C(f).Largeur->setText(QStringLiteral("25"));
         QVERIFY(ferme());
-        QTest::keyClick(f.Largeur, Qt::Key_Return);
-        QVERIFY(f.Hauteur->text() == "142" && pict2(f)->size() == QSize(378, 535));
+        QTest::keyClick(C(f).Largeur, Qt::Key_Return);
+        QVERIFY(C(f).Hauteur->text() == "142" && pict2(f)->size() == QSize(378, 535));
     }
 };
 
