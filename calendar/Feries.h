@@ -1,26 +1,9 @@
 #pragma once
-#include <string>
-
-#include "calendar/Date.h"
 #include "calendar/Mois.h"
+#include "calendar/Paques.h"
 #include "calendar/Regions.h"
 
-// Easter and the French public holidays of a month block.
-
-// Receives the Easter consistency error (the window shows it in a message box
-// titled "Erreur").
-struct RapportPaques {
-    virtual ~RapportPaques() = default;
-    virtual void ErreurPaques(const std::string& message) = 0;
-};
-
-// Easter Sunday of a year (Gregorian computus). When the computed month is not
-// March or April, `rapport` (if any) receives the error text and the date is
-// still returned.
-Date DimanchePaques(int annee, RapportPaques* rapport = nullptr);
-
-// Text of the Easter consistency error for the computed month n.
-std::string MessageErreurPaques(int n);
+// The French public holidays of a month block.
 
 struct AffichageFeries {
     bool weekEnd = true;   // "WeekEnd" box ticked

@@ -1,6 +1,6 @@
 #include "calendar/Regions.h"
 
-#include "calendar/Feries.h"
+#include "calendar/Paques.h"
 
 namespace {
 

@@ -13,7 +13,6 @@
 #include "app/ui/BoiteImage.h"
 #include "app/ui/Curseur.h"
 #include "output/Bmp.h"
-#include "output/ui/FichierSortie.h"
 
 QImage ImageDeBoite(const BoiteImage& boite)
 {
