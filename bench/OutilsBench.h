@@ -1,18 +1,11 @@
 #pragma once
-// Shared by the benchmarks: a clock without waits, the median of timings, and
+// Shared by the benchmarks: the median of timings, and
 // the offscreen platform unless another one is asked for.
 #include <QtGlobal>
 #include <algorithm>
 #include <vector>
 
 #include "app/Horloge.h"
-
-// A clock whose every wait is already over.
-struct HorlogeSansAttente : Horloge {
-    double t = 1000;
-    double SecondesDepuisMinuit() override { return t += 10; }
-    void LaisserPasserEvenements() override {}
-};
 
 inline double mediane(std::vector<double> v)
 {

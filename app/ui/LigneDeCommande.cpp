@@ -184,13 +184,6 @@ void MessagesQt(QtMsgType type, const QMessageLogContext&, const QString& messag
         std::fprintf(stderr, "ardemo : %s\n", message.toLocal8Bit().constData());
 }
 
-// The window's clock; this mode never waits (the one-second wait belongs to the window).
-struct HorlogeSansAttente : Horloge {
-    double t = 0;
-    double SecondesDepuisMinuit() override { return t += 2; }
-    void LaisserPasserEvenements() override {}
-};
-
 std::filesystem::path Chemin(const QString& nom)
 {
     return std::filesystem::path(QFile::encodeName(nom).toStdString());
