@@ -1,8 +1,7 @@
-"""A private X server (bare, the test giving the keyboard focus, or with openbox,
-which decorates, places and focuses the windows except the main one, kept bare at
-(0, 0) so that the coordinates hold in both), the real program started in a fresh
-folder, and the user's hands: xdotool, and screenshots read with PIL."""
-import io, os, shutil, subprocess, tempfile, time  # noqa: E401
+"""A private X server (bare, the test giving the keyboard focus, or with openbox, which focuses every window but the
+main one, kept bare at (0, 0) so that coordinates hold in both), the real program in a fresh folder, xdotool, PIL."""
+import glob, io, os, shutil, subprocess, tempfile, time, traceback  # noqa: E401
+from pathlib import Path
 
 from PIL import Image
 
@@ -12,111 +11,121 @@ REGLE_FENETRE_PRINCIPALE = """<applications><application title="Ardemo - Version
 
 
 class Indisponible(Exception):
-    """A component of the desktop (X server, window manager) cannot start here."""
+    """A component (X server, window manager, printer, packaging tool) cannot run here."""
+
+
+def attendre(condition, delai=15, message=None):  # past the delay: fails with the message, or returns False
+    fin = time.time() + delai
+    while not (vrai := condition()) and time.time() < fin:
+        time.sleep(0.2)
+    assert vrai or not message, "délai dépassé : %s" % message
+    return vrai
 
 
 def arreter(proc):
     if proc and proc.poll() is None:
         proc.terminate()
-        try:
-            proc.wait(5)
-        except subprocess.TimeoutExpired:
-            proc.kill()
-
-
-def attendre(condition, delai=15, message=None):
-    """Polls the condition; past the delay, fails with the message (or returns False)."""
-    fin = time.time() + delai
-    while time.time() < fin:
-        if condition():
-            return True
-        time.sleep(0.2)
-    if message:
-        raise AssertionError("délai dépassé : " + message)
-    return False
+        attendre(lambda: proc.poll() is not None, 5) or proc.kill()
 
 
 class Bureau:
     def __init__(self, programme, gestionnaire=None):
         self.programme, self.gestionnaire = os.path.abspath(programme), gestionnaire
         self.dossier = tempfile.mkdtemp(prefix="ardemo-e2e-")
-        self.xvfb = self.wm = self.proc = None
+        self.proc, self.demons = None, []
         caches = ("QT_QPA_PLATFORM", "QT_SCALE_FACTOR", "QT_FONT_DPI", "QT_ENABLE_HIGHDPI_SCALING")
         self.env = {k: v for k, v in os.environ.items() if k not in caches}
-        self.env["HOME"], self.env["XDG_RUNTIME_DIR"] = (os.path.join(self.dossier, d) for d in ("maison", "rt"))
+        self.env.update(HOME=os.path.join(self.dossier, "maison"), XDG_RUNTIME_DIR=os.path.join(self.dossier, "rt"))
         os.makedirs(self.env["HOME"])
         os.makedirs(self.env["XDG_RUNTIME_DIR"], mode=0o700)
 
+    def demon(self, *commande, **options):  # stopped at the end, the last started first
+        self.demons.append(subprocess.Popen(commande, env=self.env, stdout=subprocess.DEVNULL,
+                                            stderr=subprocess.DEVNULL, **options))
+        return self.demons[-1]
+
+    def sortie(self, *commande, echec=None):  # echec: the exception raised when the command fails
+        r = subprocess.run([str(a) for a in commande], env=self.env, capture_output=True, text=True)
+        if r.returncode and echec:
+            raise echec("%s : code %d\n%s%s" % (" ".join(map(str, commande)), r.returncode, r.stdout, r.stderr))
+        return r.stdout.strip()
+
     def demarrer_x(self):
-        if not shutil.which("Xvfb") or not shutil.which("xdotool"):  # Xvfb writes the display it chose
+        if not shutil.which("Xvfb") or not shutil.which("xdotool"):
             raise Indisponible("Xvfb ou xdotool absent")
-        lecture, ecriture = os.pipe()
-        self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(ecriture), "-screen", "0", "1280x1024x24",
-                                      "-nolisten", "tcp"], pass_fds=(ecriture,),
-                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        lecture, ecriture = os.pipe()  # where Xvfb writes the display it chose
+        self.demon("Xvfb", "-displayfd", str(ecriture), "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
+                   pass_fds=(ecriture,))
         os.close(ecriture)
-        with os.fdopen(lecture) as f:
-            numero = f.readline().strip()
-        if not numero.isdigit():
+        self.env["DISPLAY"] = ":" + os.fdopen(lecture).readline().strip()
+        if not self.env["DISPLAY"][1:].isdigit():
             raise Indisponible("Xvfb ne démarre pas")
-        self.env["DISPLAY"] = ":" + numero
         if self.gestionnaire:
-            self.demarrer_openbox()
+            if not shutil.which("openbox") or not os.path.exists(rc := "/etc/xdg/openbox/rc.xml"):
+                raise Indisponible("openbox absent")
+            texte = Path(rc).read_text().replace("<applications>", REGLE_FENETRE_PRINCIPALE, 1)
+            Path(self.dossier, "openbox-rc.xml").write_text(texte.replace("<keepBorder>yes", "<keepBorder>no", 1))
+            wm = self.demon("openbox", "--config-file", os.path.join(self.dossier, "openbox-rc.xml"), "--sm-disable")
+            if not attendre(lambda: wm.poll() is None and "window id" in self.sortie("xprop", "-root",
+                                                                                      "_NET_SUPPORTING_WM_CHECK")):
+                raise Indisponible("openbox ne démarre pas")
 
-    def demarrer_openbox(self):
+    def executer(self, etapes):  # the steps in order, each starting where the one before ended
+        nom = "bureau"
         try:
-            rc = open("/etc/xdg/openbox/rc.xml", encoding="utf-8").read()
-        except OSError as e:
-            raise Indisponible("openbox absent : %s" % e)
-        chemin = os.path.join(self.dossier, "openbox-rc.xml")
-        with open(chemin, "w", encoding="utf-8") as f:
-            f.write(rc.replace("<applications>", REGLE_FENETRE_PRINCIPALE, 1)
-                    .replace("<keepBorder>yes</keepBorder>", "<keepBorder>no</keepBorder>", 1))
-        self.wm = subprocess.Popen(["openbox", "--config-file", chemin, "--sm-disable"], env=self.env,
-                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        if not attendre(lambda: self.wm.poll() is None and "window id" in subprocess.run(
-                ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env=self.env, capture_output=True, text=True).stdout):
-            raise Indisponible("openbox ne démarre pas")
+            self.demarrer_x()
+            for fonction in etapes:
+                debut, nom = time.time(), fonction.__name__.replace("_", " ")
+                fonction()
+                print("PASSED  %s (%.1f s)" % (nom, time.time() - debut), flush=True)
+        except Indisponible as e:
+            print("skipped: %s" % e)
+            return SAUTE
+        except Exception:  # noqa: BLE001
+            traceback.print_exc()
+            for journal in glob.glob(os.path.join(self.dossier, "ardemo-*.log")):
+                print("%s (code %s) : %s" % (journal, self.proc.poll(), open(journal, errors="replace").read()[-2000:]))
+            print("FAILED  %s" % nom)
+            self.capture().save(os.path.join(self.dossier, "..", "ardemo-e2e-echec.png"))
+            return 1
+        finally:
+            self.fermer()
+        print("%d passed, 0 failed" % len(etapes))
+        return 0
 
-    def lancer(self, sous_dossier="programme"):
-        """The program copied into that folder (None: where it lies, from ~), started, focused."""
+    def lancer(self, sous_dossier="programme"):  # copied into that folder (None: where it lies, from ~)
         dossier = self.dossier_programme = os.path.join(self.dossier, sous_dossier or "maison")
         exe = os.path.join(dossier, "ardemo") if sous_dossier else self.programme
         os.makedirs(dossier, exist_ok=True)
-        if not os.path.exists(exe):
-            shutil.copy2(self.programme, exe)
-        journal = os.path.join(self.dossier, "ardemo-%s.log" % sous_dossier)
-        with open(journal, "ab") as j:
+        os.path.exists(exe) or shutil.copy2(self.programme, exe)
+        with open(os.path.join(self.dossier, "ardemo-%s.log" % sous_dossier), "ab") as j:
             self.proc = subprocess.Popen([exe], cwd=dossier, env=self.env, stdout=j, stderr=j)
-        try:
-            self.focus("Ardemo", 20)
-        except AssertionError:
-            print("programme (code %s) : %s" % (self.proc.poll(), open(journal, errors="replace").read()[-2000:]))
-            raise
+        self.focus("Ardemo")
         return dossier
 
+    def attendre_fin(self):
+        attendre(lambda: self.proc.poll() == 0, 10, "fin du programme par « Quitter », code 0")
+
     def fermer(self):
-        for p in (self.proc, self.wm, self.xvfb):
+        for p in [self.proc] + self.demons[::-1]:
             arreter(p)
         shutil.rmtree(self.dossier, ignore_errors=True)
 
     def xdo(self, *args):
-        return subprocess.run(["xdotool"] + [str(a) for a in args], env=self.env, capture_output=True,
-                              text=True).stdout.strip()
+        return self.sortie("xdotool", *args)
 
     def fenetres(self, nom):
         return self.xdo("search", "--onlyvisible", "--name", nom).split()
 
-    def attendre_fenetre(self, nom, delai=20):
-        attendre(lambda: self.fenetres(nom), delai, "pas de fenêtre « %s »" % nom)
+    def attendre_fenetre(self, nom):
+        attendre(lambda: self.fenetres(nom), 20, "pas de fenêtre « %s »" % nom)
         return self.fenetres(nom)[0]
 
     def attendre_disparition(self, nom):
         attendre(lambda: not self.fenetres(nom), 10, "« %s » reste ouverte" % nom)
 
-    def focus(self, nom, delai=20):
-        """The window that should now have the keyboard: given by the manager, or by the test."""
-        fenetre = self.attendre_fenetre(nom, delai)
+    def focus(self, nom):  # the window that should now have the keyboard: given by the manager, or by the test
+        fenetre = self.attendre_fenetre(nom)
         if self.gestionnaire:
             attendre(lambda: self.xdo("getactivewindow") == fenetre, 10, "« %s » n'a pas le clavier" % nom)
         else:
@@ -124,9 +133,18 @@ class Bureau:
         time.sleep(0.1)
         return fenetre
 
+    def fenetre(self, nom, *actions):  # in it: points clicked, keys (which want the keyboard), calls; it closes
+        clavier = any(isinstance(a, str) for a in actions)
+        x0, y0, _, _ = self.geometrie(self.focus(nom) if clavier else self.attendre_fenetre(nom))
+        for a in actions:
+            if isinstance(a, tuple):
+                self.clic(x0 + a[0], y0 + a[1])
+            else:
+                self.touche(*a.split()) if isinstance(a, str) else a()
+        self.attendre_disparition(nom)
+
     def geometrie(self, fenetre):  # the client area on the screen, inside the frame if any
-        out = subprocess.run(["xwininfo", "-id", str(fenetre)], env=self.env, capture_output=True, text=True).stdout
-        v = dict(l.strip().split(":", 1) for l in out.splitlines() if ":" in l)
+        v = dict(l.strip().split(":", 1) for l in self.sortie("xwininfo", "-id", fenetre).splitlines() if ":" in l)
         return tuple(int(v[c]) for c in ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"))
 
     def dans(self, nom, x, y):  # the screen point of (x, y) in that window
@@ -136,16 +154,16 @@ class Bureau:
     def clic(self, x, y, bouton=1):  # not --sync, which waits forever when the pointer is already there
         self.xdo("mousemove", x, y, "sleep", 0.1, "click", bouton, "sleep", 0.15)
 
-    def taper(self, texte, *avant):
-        """The keys given, then ctrl+a and the text, which replaces the box's own."""
-        self.touche(*avant, "ctrl+a")
+    def taper(self, texte, *apres):  # the text replaces the box's own
+        self.touche("ctrl+a")
         self.xdo("type", "--delay", 30, texte)
+        if apres:
+            self.touche(*apres)
 
     def touche(self, *touches):
         self.xdo("key", "--delay", 60, *touches)
         time.sleep(0.1)
 
     def capture(self):
-        png = subprocess.run(["import", "-window", "root", "png:-"], env=self.env, check=True,
-                             capture_output=True).stdout
-        return Image.open(io.BytesIO(png)).convert("RGB")
+        png = subprocess.run(["import", "-window", "root", "png:-"], env=self.env, check=True, capture_output=True)
+        return Image.open(io.BytesIO(png.stdout)).convert("RGB")
