@@ -37,13 +37,6 @@ struct mdlVorn {
     Flag ZoneChoisie = Faux;
     Flag ModeCoulSP = Faux;
     Flag ApercuOuvert = Faux;
-    Flag PremierAffichage = Vrai;
-
-    // Guards of the size boxes: a size written by the program does not echo
-    // back into the other box; the size a box had when it got the keyboard.
-    Flag HauteurParProgramme = Faux;
-    Flag LargeurParProgramme = Faux;
-    int16_t TailleAvant = 0;
 
     void CouleursDefaut() { Couleurs = SchemaCouleurs{}; }
     void EffacerCouleursSpeciales();

@@ -228,8 +228,6 @@ void Ardemo::Form_Load()
     cAn->setEditText(QStringLiteral("%1").arg(aujourdhui.year(), 4, 10, QLatin1Char('0')));
 
     v.CalendrierFait = v.ZoneChoisie = v.ModeCoulSP = v.ApercuOuvert = Faux;
-    v.HauteurParProgramme = v.LargeurParProgramme = Faux;
-    v.PremierAffichage = Vrai;
     v.AnChoisi = QStringLiteral("%1").arg(aujourdhui.year() % 10000, 4, 10, QLatin1Char('0')).toStdString();
 
     CalType->setToolTip(QStringLiteral("Si vous stationnez\r\n sur un jour férié\r\n vous  en connaîtrez la raison."));
@@ -276,7 +274,7 @@ void Ardemo::showEvent(QShowEvent* e)
     QWidget::showEvent(e);
     // Without a window manager the window is never activated: its first
     // showing counts as its first activation.
-    if (m_etat.PremierAffichage)
+    if (PremierAffichage)
         QTimer::singleShot(0, this, [this] { Form_Activate(); });
 }
 
@@ -289,8 +287,8 @@ void Ardemo::changeEvent(QEvent* e)
 
 void Ardemo::Form_Activate()
 {
-    if (m_etat.PremierAffichage) {
-        m_etat.PremierAffichage = Faux;
+    if (PremierAffichage) {
+        PremierAffichage = Faux;
         Fabrication();
     }
 }

@@ -206,4 +206,10 @@ private:
     bool m_hauteurRouge = false;
     QObject* m_focusDedans = nullptr; // the year or size box that has the focus
     QPointer<QWidget> m_focusAvantFabrication; // had the keyboard when the build began
+    Flag PremierAffichage = Vrai; // the first activation builds
+    // Guards of the size boxes: a size written by the program does not echo
+    // back into the other box; the size a box had when it got the keyboard.
+    Flag HauteurParProgramme = Faux;
+    Flag LargeurParProgramme = Faux;
+    int16_t TailleAvant = 0;
 };

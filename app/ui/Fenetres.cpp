@@ -134,7 +134,7 @@ void Ardemo::MontrerApercu()
     // into the width box; a refused width (red) leaves the height box alone.
     if (!m_largeurRouge) {
         const double mm = HauteurBoiteApercu(ValeurTexte(Largeur->text().toStdString()), zone, v.RatioZone);
-        ecrireTaille(Hauteur, VersEntier32(mm), v.HauteurParProgramme);
+        ecrireTaille(Hauteur, VersEntier32(mm), HauteurParProgramme);
     }
     v.HauteurTwips = HauteurTwipsApercu(v.LargeurTwips, zone, v.RatioZone);
 

@@ -119,8 +119,8 @@ void Ardemo::cAn_LostFocus()
     cAn_Click();
 }
 
-void Ardemo::Largeur_GotFocus() { m_etat.TailleAvant = TailleAvantDe(texte(Largeur)); }
-void Ardemo::Hauteur_GotFocus() { m_etat.TailleAvant = TailleAvantDe(texte(Hauteur)); }
+void Ardemo::Largeur_GotFocus() { TailleAvant = TailleAvantDe(texte(Largeur)); }
+void Ardemo::Hauteur_GotFocus() { TailleAvant = TailleAvantDe(texte(Hauteur)); }
 
 void Ardemo::setRouge(QLineEdit* boite, bool rouge)
 {
@@ -153,11 +153,11 @@ void Ardemo::Hauteur_Change()
     }
     setRouge(Hauteur, false);
     m_etat.HauteurTwips = c.hauteurTwips;
-    if (m_etat.HauteurParProgramme) {
-        m_etat.HauteurParProgramme = Faux;
+    if (HauteurParProgramme) {
+        HauteurParProgramme = Faux;
         return;
     }
-    ecrireTaille(Largeur, c.largeur, m_etat.LargeurParProgramme);
+    ecrireTaille(Largeur, c.largeur, LargeurParProgramme);
     MontrerApercu();
 }
 
@@ -179,11 +179,11 @@ void Ardemo::Largeur_Change()
         MontrerApercu();
         return;
     }
-    if (m_etat.LargeurParProgramme) {
-        m_etat.LargeurParProgramme = Faux;
+    if (LargeurParProgramme) {
+        LargeurParProgramme = Faux;
         return;
     }
-    ecrireTaille(Hauteur, c.hauteur, m_etat.HauteurParProgramme);
+    ecrireTaille(Hauteur, c.hauteur, HauteurParProgramme);
     MontrerApercu();
 }
 
@@ -191,7 +191,7 @@ void Ardemo::Largeur_LostFocus()
 {
     if (m_largeurRouge) {
         setRouge(Largeur, false);
-        Largeur->setText(QString::number(m_etat.TailleAvant));
+        Largeur->setText(QString::number(TailleAvant));
     }
     ecrireLargeurReglee();
 }
@@ -200,7 +200,7 @@ void Ardemo::Hauteur_LostFocus()
 {
     if (m_hauteurRouge) {
         setRouge(Hauteur, false);
-        Hauteur->setText(QString::number(m_etat.TailleAvant));
+        Hauteur->setText(QString::number(TailleAvant));
     }
     ecrireLargeurReglee();
 }
