@@ -56,12 +56,6 @@ std::optional<std::string> AnneeChoisie(std::string_view texte)
     return t.substr(t.size() - 4);
 }
 
-std::string JourEnDeuxChiffres(int jour)
-{
-    std::string t = "00" + std::to_string(jour);
-    return t.substr(t.size() - 2);
-}
-
 double ValeurTaille(std::string_view texte) { return ValeurTexte(texte); }
 
 int16_t TailleAvantDe(std::string_view texte) { return VersEntier16(ValeurTaille(texte)); }

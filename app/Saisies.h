@@ -29,7 +29,6 @@ bool AnneeHorsPlage(std::string_view texte);
 std::optional<std::string> AnneeChoisie(std::string_view texte);
 
 // The day of the month as two characters (7 -> "07").
-std::string JourEnDeuxChiffres(int jour);
 
 // ---- Size boxes (millimetres) ---------------------------------------------
 

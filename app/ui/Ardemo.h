@@ -42,7 +42,6 @@ public:
     const QString& dossierProgramme() const { return m_dossier; }
     // Chosen at start-up: the program's folder when it is the user's to write,
     // else the user's configuration, pictures and documents folders.
-    const Emplacements& emplacements() const { return m_emplacements; }
     QString dossierImages() const { return QString::fromStdString(m_emplacements.dossierImages.string()); }
     QString dossierDocuments() const override { return QString::fromStdString(m_emplacements.dossierDocuments.string()); }
 

@@ -19,7 +19,6 @@ public:
     QColor texte = Qt::black;
 
     void setLegende(const QString& t) { legende = t; update(); }
-    void setGras(bool g) { gras = g; update(); }
     void setFond(const QColor& c) { fond = c; update(); }
     void setTexte(const QColor& c) { texte = c; update(); }
 

@@ -11,16 +11,9 @@ vkFrame::vkFrame(const QString& titre, QWidget* parent)
     m_policeTitre = font();
 }
 
-void vkFrame::setTitre(const QString& t)
-{
-    m_titre = t;
-    setAccessibleName(t);
-    update();
-}
 void vkFrame::setCouleursTitre(const QColor& haut, const QColor& bas) { m_titre1 = haut; m_titre2 = bas; update(); }
 void vkFrame::setFonds(const QColor& haut, const QColor& bas) { m_fond1 = haut; m_fond2 = bas; update(); }
 void vkFrame::setHauteurTitre(int pixels) { m_hauteurTitre = pixels; update(); }
-void vkFrame::setCouleurTexteTitre(const QColor& c) { m_texteTitre = c; update(); }
 void vkFrame::setPoliceTitre(const QFont& f) { m_policeTitre = f; update(); }
 
 void vkFrame::paintEvent(QPaintEvent*)

@@ -10,12 +10,10 @@ class vkFrame : public QWidget {
 public:
     explicit vkFrame(const QString& titre, QWidget* parent = nullptr);
 
-    void setTitre(const QString& t);
     QString titre() const { return m_titre; }
     void setCouleursTitre(const QColor& haut, const QColor& bas);
     void setFonds(const QColor& haut, const QColor& bas);
     void setHauteurTitre(int pixels);
-    void setCouleurTexteTitre(const QColor& c);
     void setPoliceTitre(const QFont& f);
 
 protected:

@@ -18,7 +18,6 @@ class FormeCadre : public QWidget {
 public:
     explicit FormeCadre(QWidget* parent);
     void setCouleurBord(double couleur);
-    double couleurBord() const { return m_couleur; }
 
 protected:
     void paintEvent(QPaintEvent*) override;

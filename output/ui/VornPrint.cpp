@@ -237,8 +237,10 @@ void VornPrint::ChoixPrint_Click(int index)
     }
     page = LirePage(m_imprimante->pageLayout());
 
-    AjusteImage();
-    AjustImprimante();
+    ChoixImprimante(mp, page, m_principal.etat().LargeurTwips, m_principal.etat().HauteurTwips, m_tailleSource.width(),
+                    m_tailleSource.height());
+    montrerMiniature();
+    peindreMiniature();
 
     QualiteImpr = -4;
     const std::string texte = LireQualite(m_principal.etat().FichierIni);
@@ -277,20 +279,6 @@ void VornPrint::AnnulPrint_Click()
 {
     ImpressionValidee = Faux;
     reject();
-}
-
-void VornPrint::AjusteImage()
-{
-    ::AjusteImage(mp, page.LargeurPapier, m_principal.etat().LargeurTwips, m_tailleSource.width(),
-                  m_tailleSource.height());
-    montrerMiniature();
-    peindreMiniature();
-}
-
-void VornPrint::AjustImprimante()
-{
-    ::AjustImprimante(mp, page, m_principal.etat().LargeurTwips, m_principal.etat().HauteurTwips);
-    montrerMiniature();
 }
 
 void VornPrint::FlècheM_Click(int index)

@@ -72,8 +72,6 @@ public:
     void FlècheM_Click(int index);
     void HScroll1_Change();
     void VScroll1_Change();
-    void AjusteImage();
-    void AjustImprimante();
     void DessinerGrille();
 
 protected:

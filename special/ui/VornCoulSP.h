@@ -20,7 +20,6 @@ public:
 
     // Opens the window (a window already open is only brought to the front).
     void Ouvrir();
-    bool estOuverte() const { return m_ouverte; }
 
     // Year of the last .Cal file opened (empty when it had none).
     std::string AnFichierCal;

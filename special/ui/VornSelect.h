@@ -28,7 +28,6 @@ public:
     void Pict1_MouseUp(Qt::MouseButton bouton, QPoint position);
 
     // The last drag: press then release, each axis in increasing order after a release.
-    const TraceZone& trace() const { return m_trace; }
 
 protected:
     void closeEvent(QCloseEvent* e) override;
