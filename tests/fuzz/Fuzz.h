@@ -1,41 +1,32 @@
 #pragma once
-// Shared by the libFuzzer harnesses: the core tests' file reader and writer, a
-// private folder for the files they write (in memory when /dev/shm exists, so
-// that fsync costs nothing) and a check that reports a broken property as a
-// crash, with its text.
+// Shared by the libFuzzer harnesses: a broken property aborts with its text; files go to a private folder.
 #define ARDEMO_SANS_QT
 #include "tests/core/Outils.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <unistd.h>
+#include <cstring>
+#include <vector>
 
-#define EXIGER(condition)                                                                                    \
-    do {                                                                                                     \
-        if (!(condition)) {                                                                                  \
-            std::fprintf(stderr, "%s:%d: property broken: %s\n", __FILE__, __LINE__, #condition);          \
-            std::abort();                                                                                    \
-        }                                                                                                    \
-    } while (0)
+#define EXIGER(c)                                                                                              \
+    ((c) ? void() : (std::fprintf(stderr, "%s:%d: property broken: %s\n", __FILE__, __LINE__, #c), std::abort()))
 
+// In memory when /dev/shm exists (fsync costs nothing there); removed at exit.
 inline const std::filesystem::path& DossierFuzz()
 {
-    static const std::filesystem::path dossier = [] {
-        std::string modele = std::filesystem::is_directory("/dev/shm") ? "/dev/shm/ardemo-fuzz-XXXXXX"
-                                                                       : "/tmp/ardemo-fuzz-XXXXXX";
-        std::filesystem::path p = ::mkdtemp(modele.data()) ? modele : "/tmp";
-        std::atexit([] {
-            std::error_code ec;
-            std::filesystem::remove_all(DossierFuzz(), ec);
-        });
-        return p;
-    }();
+    static const struct Dossier : std::filesystem::path {
+        ~Dossier() { std::error_code e; std::filesystem::remove_all(*this, e); }
+    } dossier{[] {
+        std::string p = std::filesystem::is_directory("/dev/shm") ? "/dev/shm/ardemo-XXXXXX" : "/tmp/ardemo-XXXXXX";
+        EXIGER(::mkdtemp(p.data()) != nullptr); // never a shared folder: it is removed whole at exit
+        return std::filesystem::path(p);
+    }()};
     return dossier;
 }
 
 // Files in the folder: a write leaves no temporary behind.
 inline int NombreDeFichiers()
 {
-    const std::filesystem::directory_iterator it(DossierFuzz());
-    return int(std::distance(begin(it), end(it)));
+    return int(std::distance(std::filesystem::directory_iterator(DossierFuzz()), {}));
 }

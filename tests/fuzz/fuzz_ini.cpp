@@ -1,106 +1,72 @@
-// The INI reader and writer. Input: one byte of options (bits 0-1: the file's
-// mode, 0644, 0600, 0444 or 0400), then section, key, value and the file's
-// content separated by 0x1F bytes (without three separators the whole input is
-// the file and "Taille"/"Largeur"=90 is written).
-// Properties: nothing crashes; a read value fits its buffer; a failed write
-// leaves the file byte-identical; a successful one reads back, keeps the mode
-// and leaves every other key's value as it was; a second identical write
-// changes nothing; no temporary file is left. (A probe of another key that
-// reads the value written names the same key in another case.)
+// Input: the mode (bits 0-1 of a byte), then section, key, value and file split by 0x1F (else all is the file).
 #include "Fuzz.h"
 
 #include "commun/FichierIni.h"
 
-#include <algorithm>
-#include <sys/stat.h>
-#include <vector>
+#include <array>
 
-namespace {
-
-std::string_view rogner(std::string_view s)
+static std::string_view rogner(std::string_view s)
 {
-    const auto blanc = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; };
-    while (!s.empty() && blanc(s.front()))
-        s.remove_prefix(1);
-    while (!s.empty() && blanc(s.back()))
-        s.remove_suffix(1);
-    return s;
+    const size_t d = s.find_first_not_of(" \t\r\v\f");
+    return d == s.npos ? "" : s.substr(d, s.find_last_not_of(" \t\r\v\f") + 1 - d);
 }
 
 // The value a reader should see after writing `v`.
-std::string relue(std::string_view v)
+static std::string relue(std::string_view v)
 {
     v = rogner(v);
-    if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front())
-        v = v.substr(1, v.size() - 2);
-    return std::string(v.substr(0, 254));
+    const bool guillemets = v.size() >= 2 && (v[0] == '"' || v[0] == '\'') && v.back() == v[0];
+    return std::string(v.substr(guillemets, v.size() - 2 * guillemets).substr(0, 254));
 }
 
-// Names to probe: the sections and keys the file seems to hold (a rough scan;
-// wrong guesses are harmless probes).
-std::vector<std::pair<std::string, std::string>> sondes(std::string_view texte)
+// Section, key and value of the keys the file seems to hold (a rough scan: a wrong guess is a harmless probe).
+static std::vector<std::array<std::string, 3>> sondes(const std::filesystem::path& ini, std::string_view texte)
 {
-    std::vector<std::pair<std::string, std::string>> res;
+    std::vector<std::array<std::string, 3>> res;
     std::string section;
-    size_t i = 0;
-    while (i < texte.size() && res.size() < 12) {
-        size_t nl = texte.find('\n', i);
-        std::string_view l = rogner(texte.substr(i, nl == std::string_view::npos ? std::string_view::npos : nl - i));
-        i = nl == std::string_view::npos ? texte.size() : nl + 1;
-        if (!l.empty() && l.front() == '[')
-            section = std::string(l.substr(1, l.find(']') == std::string_view::npos ? 0 : l.find(']') - 1));
-        else if (size_t e = l.find('='); e != std::string_view::npos && e > 0)
-            res.emplace_back(section, std::string(l.substr(0, e)));
+    for (size_t i = 0, nl = 0; i < texte.size() && res.size() < 12; i = nl + 1) {
+        nl = std::min(texte.find('\n', i), texte.size());
+        const std::string_view l = rogner(texte.substr(i, nl - i));
+        if (l.starts_with('['))
+            section = l.substr(1, l.find(']') - 1);
+        else if (const size_t e = l.find('='); e != l.npos && e > 0)
+            res.push_back({section, std::string(l.substr(0, e)), LireIni(ini, section, l.substr(0, e), "\x01")});
     }
     return res;
 }
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t taille)
 {
     if (taille == 0)
         return 0;
-    static const unsigned modes[] = {0644, 0600, 0444, 0400};
-    const unsigned mode = modes[data[0] & 3];
-    std::string_view reste(reinterpret_cast<const char*>(data) + 1, taille - 1);
-    std::string_view parts[3] = {"Taille", "Largeur", "90"};
+    const unsigned mode = std::array{0644u, 0600u, 0444u, 0400u}[data[0] & 3];
+    std::string_view reste(reinterpret_cast<const char*>(data) + 1, taille - 1), parts[3] = {"Taille", "Largeur", "90"};
     if (std::count(reste.begin(), reste.end(), '\x1F') >= 3)
         for (auto& p : parts) {
-            size_t s = reste.find('\x1F');
-            p = reste.substr(0, s);
-            reste.remove_prefix(s + 1);
+            p = reste.substr(0, reste.find('\x1F'));
+            reste.remove_prefix(p.size() + 1);
         }
     const auto [section, cle, valeur] = parts;
-    const std::string contenu(reste);
-
     const std::filesystem::path ini = DossierFuzz() / "Pelvado.ini";
     std::filesystem::remove(ini);
-    EcrireFichier(ini, contenu);
-    ::chmod(ini.c_str(), mode);
+    EcrireFichier(ini, reste);
+    std::filesystem::permissions(ini, std::filesystem::perms(mode));
 
     const std::string lu = LireIni(ini, section, cle);
     EXIGER(lu.size() <= 254 && lu.find('\0') == std::string::npos);
-    auto autres = sondes(contenu);
-    std::vector<std::string> avant;
-    for (const auto& [s, c] : autres)
-        avant.push_back(LireIni(ini, s, c, "\x01"));
+    const auto autres = sondes(ini, reste);
 
+    // Mode kept, no temporary left; refused, or "already so" in a read-only file: not a byte changed.
     const bool ok = EcrireIni(ini, section, cle, valeur);
     const std::string apres = LireFichier(ini);
-    struct stat st {};
-    EXIGER(::stat(ini.c_str(), &st) == 0 && (st.st_mode & 0777) == mode);
-    EXIGER(NombreDeFichiers() == 1);
-    if (!ok || (mode & 0222) == 0) { // refused, or "already so": nothing written
-        EXIGER(apres == contenu);
-        if (!ok)
-            return 0;
-    }
+    EXIGER(unsigned(std::filesystem::status(ini).permissions()) == mode && NombreDeFichiers() == 1);
+    EXIGER((ok && (mode & 0222)) || apres == reste);
+    if (!ok)
+        return 0;
+    // Written: it reads back, every other key keeps its value, and writing it again changes nothing.
     EXIGER(LireIni(ini, section, cle) == relue(valeur));
-    for (size_t i = 0; i < autres.size(); ++i) {
-        const std::string v = LireIni(ini, autres[i].first, autres[i].second, "\x01");
-        EXIGER(v == avant[i] || v == relue(valeur));
-    }
+    for (const auto& [s, c, v] : autres) // the same key in another case reads the new value
+        EXIGER(LireIni(ini, s, c, "\x01") == v || LireIni(ini, s, c, "\x01") == relue(valeur));
     EXIGER(EcrireIni(ini, section, cle, valeur) && LireFichier(ini) == apres);
     return 0;
 }
