@@ -1,6 +1,6 @@
 #pragma once
-// Shared by the window tests: a clock that runs instantly, and a fresh program
-// state with its main window in a folder of its own.
+// Shared by the window tests: a clock that runs instantly, the main window's
+// controls and windows, and a fresh program state in a folder of its own.
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -9,15 +9,10 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QtTest>
-#include <functional>
-#include <memory>
-#include <utility>
 
 #include "app/Horloge.h"
-#include "app/mdlVorn.h"
 #include "app/ui/Ardemo.h"
 #include "app/ui/BoiteImage.h"
-#include "app/ui/Controles.h"
 #include "app/ui/Feuille.h"
 #include "app/ui/Styles.h"
 
@@ -30,8 +25,7 @@ public:
     double SecondesDepuisMinuit() override { return std::exchange(t, t + pas >= 86400 ? t + pas - 86400 : t + pas); }
     void LaisserPasserEvenements() override
     {
-        ++attentes;
-        if (pendantAttente)
+        if (++attentes; pendantAttente)
             pendantAttente();
         QCoreApplication::processEvents();
     }
@@ -41,52 +35,38 @@ public:
 template <class T>
 T* enfant(const QObject* fenetre, const char* nom)
 {
-    T* controle = fenetre ? fenetre->findChild<T*>(QString::fromUtf8(nom)) : nullptr;
-    if (!controle)
-        qFatal("no control named %s", nom);
-    return controle;
+    if (T* controle = fenetre ? fenetre->findChild<T*>(QString::fromUtf8(nom)) : nullptr)
+        return controle;
+    qFatal("no control named %s", nom);
 }
 
 // The main window's controls, found by their names as a screen reader finds them.
+#define CTL(T, nom) T* nom = enfant<T>(f, #nom);
 struct Controles {
     const QObject* f;
-    QWidget* FondCdes = enfant<QWidget>(f, "FondCdes");
-    QCheckBox* chkFerie = enfant<QCheckBox>(f, "chkFerie");
-    QCheckBox* chkWeek = enfant<QCheckBox>(f, "chkWeek");
-    QComboBox* cAn = enfant<QComboBox>(f, "cAn");
-    QLabel* FeuVert = enfant<QLabel>(f, "FeuVert");
-    QLabel* FeuRouge = enfant<QLabel>(f, "FeuRouge");
-    vkCommand* Couleurs = enfant<vkCommand>(f, "Couleurs");
-    vkCommand* CoulSpéciale = enfant<vkCommand>(f, "CoulSpéciale");
-    vkCommand* Fabriquer = enfant<vkCommand>(f, "Fabriquer");
-    vkCommand* Sélection = enfant<vkCommand>(f, "Sélection");
-    vkCommand* SauveFichier = enfant<vkCommand>(f, "SauveFichier");
-    vkCommand* SauvePPapier = enfant<vkCommand>(f, "SauvePPapier");
-    QLineEdit* Largeur = enfant<QLineEdit>(f, "Largeur");
-    QLineEdit* Hauteur = enfant<QLineEdit>(f, "Hauteur");
-    vkCommand* CalScolaire = enfant<vkCommand>(f, "CalScolaire");
-    vkCommand* Apercu = enfant<vkCommand>(f, "Apercu");
-    vkCommand* Imprimer = enfant<vkCommand>(f, "Imprimer");
-    vkCommand* Quitter = enfant<vkCommand>(f, "Quitter");
-    QLabel* CalType = enfant<QLabel>(f, "CalType");
-    QScrollBar* VSCal = enfant<QScrollBar>(f, "VSCal");
-    FeuilleCalendrier* CalBase = enfant<FeuilleCalendrier>(f, "CalBase");
-    BoiteImage* Pict1 = enfant<BoiteImage>(f, "Pict1");
-    BoiteImage* PictSel = enfant<BoiteImage>(f, "PictSel");
+    CTL(QWidget, FondCdes) CTL(QCheckBox, chkFerie) CTL(QCheckBox, chkWeek) CTL(QComboBox, cAn) CTL(QLabel, FeuVert)
+    CTL(QLabel, FeuRouge) CTL(QLabel, CalType) CTL(QScrollBar, VSCal) CTL(vkCommand, Couleurs) CTL(vkCommand, Quitter)
+    CTL(vkCommand, CoulSpéciale) CTL(vkCommand, Fabriquer) CTL(vkCommand, Sélection) CTL(vkCommand, SauveFichier)
+    CTL(vkCommand, SauvePPapier) CTL(vkCommand, CalScolaire) CTL(vkCommand, Apercu) CTL(vkCommand, Imprimer)
+    CTL(QLineEdit, Largeur) CTL(QLineEdit, Hauteur) CTL(FeuilleCalendrier, CalBase) CTL(BoiteImage, Pict1)
+    CTL(BoiteImage, PictSel)
 };
+#undef CTL
 inline Controles C(const QObject& f) { return Controles{&f}; }
-// A secondary window of the main window: the open one, else (unless `ouverte`)
-// the last one made, or nullptr.
+
+// A secondary window of the main window: the open one, else (unless `ouverte`) the last one made, or nullptr.
 template <class T>
 T* fenetreDe(const QObject& f, bool ouverte = false)
 {
-    T* derniere = nullptr;
-    for (T* w : f.findChildren<T*>(QString(), Qt::FindDirectChildrenOnly)) {
-        if (w->isVisible())
-            return w;
-        derniere = w;
-    }
-    return ouverte ? nullptr : derniere;
+    const QList<T*> fenetres = f.findChildren<T*>(QString(), Qt::FindDirectChildrenOnly);
+    const auto ouverteIci = std::find_if(fenetres.begin(), fenetres.end(), [](T* w) { return w->isVisible(); });
+    return ouverteIci != fenetres.end() ? *ouverteIci : ouverte || fenetres.isEmpty() ? nullptr : fenetres.last();
+}
+
+inline bool activer(QWidget* w) // shown and active, so that focus changes deliver their events
+{
+    w->show(), QApplication::setActiveWindow(w), w->activateWindow();
+    return QTest::qWaitForWindowActive(w);
 }
 
 struct Programme {
@@ -97,20 +77,10 @@ struct Programme {
 
     explicit Programme(bool construire = true)
     {
-        if (construire) {
-            fenetre->show();
-            QCoreApplication::processEvents(); // first showing builds
-            QCoreApplication::processEvents();
-        }
+        if (construire) // the first showing builds
+            fenetre->show(), QCoreApplication::processEvents(), QCoreApplication::processEvents();
     }
     Ardemo& f() { return *fenetre; }
-
-    // Shown and active, so that focus changes deliver their events.
-    bool activer()
-    {
-        fenetre->show();
-        QApplication::setActiveWindow(fenetre.get());
-        fenetre->activateWindow();
-        return QTest::qWaitForWindowActive(fenetre.get());
-    }
+    bool activer() { return ::activer(fenetre.get()); }
+    Ardemo& annee(const char* an) { etat.AnChoisi = an; fenetre->Fabrication(); return *fenetre; } // that year built
 };

@@ -1,189 +1,98 @@
 // The year box, the size boxes and the settings kept in Pelvado.ini.
-#include <QComboBox>
-#include <QLineEdit>
 #include <QMessageBox>
 #include <QTimer>
-#include <QtTest>
 #include <filesystem>
-#include <fstream>
 
 #include "app/Reglages.h"
-#include "app/Saisies.h"
 #include "main_gui.h"
-#include "output/ui/ApercuForm.h"
 #include "Outils.h"
-
-namespace {
-// Answers every message box while it lives, counting them.
-struct Messages : QTimer {
-    int n = 0;
-    Messages()
-    {
-        connect(this, &QTimer::timeout, [this] {
-            if (auto* m = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                ++n;
-                m->accept();
-            }
-        });
-        start(10);
-    }
-};
-
-void taper(QLineEdit* boite, const QString& texte)
-{
-    boite->setFocus();
-    boite->selectAll();
-    QTest::keyClick(boite, Qt::Key_Backspace);
-    QTest::keyClicks(boite, texte);
-}
-
-bool basculer(QWidget* w)
-{
-    w->show();
-    QApplication::setActiveWindow(w);
-    w->activateWindow();
-    return QTest::qWaitForWindowActive(w);
-}
-} // namespace
+#include "tests/core/Outils.h"
 
 class TestEntrees : public QObject {
     Q_OBJECT
 private slots:
-    // The year is the number at the start of the text; a year out of range is
-    // taken with a warning, text without a number keeps the year.
-    void annee()
+    // Steps: "L:25" types 25 in the width box (H: height, A: year), "L"/"H" goes to a box, "ailleurs" to another
+    // application and back, others are keys as X11 delivers them (Delete, Tab, Ctrl+letter with their control
+    // character). Then: width, height, red box, width in Pelvado.ini, year, warnings, box with the keyboard.
+    void boites_data()
     {
-        Programme p;
-        Ardemo& f = p.f();
-        const std::tuple<const char*, int, const char*> cas[] = {
-            {"2027", 0, "2027"}, {"1200", 1, "1200"}, {"12345", 1, "2345"}, {"deux", 1, "2345"}};
-        for (auto [texte, message, annee] : cas) {
-            Messages m;
-            C(f).cAn->setEditText(QString::fromLatin1(texte));
-            QFocusEvent sortie(QEvent::FocusOut, Qt::TabFocusReason);
-            QApplication::sendEvent(C(f).cAn, &sortie);
-            QCOMPARE(m.n, message);
-            QCOMPARE(QString::fromStdString(f.etat().AnChoisi), QString::fromLatin1(annee));
-        }
+        QTest::addColumn<QString>("etapes");
+        QTest::addColumn<QString>("resultat");
+        // Only typed characters go through the key filter: Tab and the editing keys as in any box.
+        QTest::newRow("Tab sur 25 : remis") << "L:25 Tab" << "90 127 - 90 2027 0 Hauteur";
+        QTest::newRow("Tab sur 150 : gardé") << "L:150 Tab" << "150 212 - 150 2027 0 Hauteur";
+        QTest::newRow("Début, Suppr") << "L:90 Home Del" << "0 127 L - 2027 0 Largeur";
+        QTest::newRow("copier, coller") << "L:90 Ctrl+A Ctrl+C Backspace Ctrl+V" << "90 127 - - 2027 0 Largeur";
+        // A height that gives the width already shown leaves no guard set: the next width is followed.
+        QTest::newRow("hauteur sans effet") << "H:128 L:100" << "100 142 - 90 2027 0 Largeur";
+        // A height out of range turns red and is put back on leaving; a red width is never kept.
+        QTest::newRow("hauteur refusée") << "L:100 H:291" << "100 291 H 100 2027 0 Hauteur";
+        QTest::newRow("hauteur remise") << "L:100 H:291 L" << "100 142 - 100 2027 0 Largeur";
+        QTest::newRow("largeur rouge") << "L:100 H:286 L" << "202 286 L 100 2027 0 Largeur";
+        // The year is the number at the start of the text; out of range: taken, with a warning.
+        QTest::newRow("année") << "A:2030 L" << "90 127 - - 2030 0 Largeur";
+        QTest::newRow("année hors plage") << "A:1200 L" << "90 127 - - 1200 1 Largeur";
+        QTest::newRow("année, chiffres en trop") << "A:12345 L A:deux H" << "90 127 - 90 2345 2 Hauteur";
+        // Another application taking the keyboard is no focus change: no warning, no red size put back.
+        QTest::newRow("ailleurs depuis l'année") << "A:1200 ailleurs" << "90 127 - - 2027 0 cAn";
+        QTest::newRow("puis Tab") << "A:1200 ailleurs Tab" << "90 127 - - 1200 1 Couleurs";
+        QTest::newRow("ailleurs depuis 25") << "L:25 ailleurs" << "25 127 L - 2027 0 Largeur";
+        QTest::newRow("puis Tab remet") << "L:25 ailleurs Tab" << "90 127 - 90 2027 0 Hauteur";
     }
-
-    void taillesProportionnelles()
+    void boites()
     {
+        QFETCH(QString, etapes);
         Programme p(false);
-        Ardemo& f = p.f();
-        f.show();
-        taper(C(f).Largeur, "90");
-        QCOMPARE(C(f).Hauteur->text(), QStringLiteral("127"));
-        // The accepted size opens the preview, which takes the height from the
-        // width: 5103 x 1.415 = 7221 (127 mm alone would give 7201).
-        QVERIFY(f.etat().ApercuOuvert && f.etat().HauteurTwips == 7221);
-        // 128 gives the width 90 again: no flag left set, the next change is handled.
-        taper(C(f).Hauteur, "128");
-        taper(C(f).Largeur, "100");
-        QCOMPARE(C(f).Hauteur->text(), QStringLiteral("142"));
-        // Enter in the width box runs the preview button once.
-        fenetreDe<ApercuForm>(f)->close();
-        QTest::keyClick(C(f).Largeur, Qt::Key_Return);
-        QVERIFY(f.etat().ApercuOuvert);
-    }
-
-    // A height out of range turns red and is put back on leaving its box; the
-    // width is stored on leaving either box, but never a red one.
-    void valeurRefuseeRestauree()
-    {
-        Programme p(false);
-        Ardemo& f = p.f();
+        const Controles c = C(p.f());
         QVERIFY(p.activer());
-        taper(C(f).Hauteur, "291");
-        QVERIFY(f.hauteurRouge());
-        C(f).Largeur->setFocus();
-        QVERIFY(!f.hauteurRouge() && C(f).Hauteur->text() == "127" && LireLargeur(f.etat().FichierIni) == "90");
-        taper(C(f).Hauteur, "286");
-        C(f).Largeur->setFocus();
-        QVERIFY(f.largeurRouge());
-        QCOMPARE(LireLargeur(f.etat().FichierIni), std::string("90"));
-    }
-
-    // Only typed characters go through the key filter: Tab, the editing keys and
-    // the shortcuts work as in any text box, even as X11 delivers them (Delete,
-    // Tab and Ctrl+letter with their control character).
-    void touchesDesBoites_data()
-    {
-        QTest::addColumn<QString>("tape");
-        QTest::addColumn<QKeySequence>("touches");
-        QTest::addColumn<QString>("largeur");
-        QTest::addColumn<QString>("ini"); // stored width, "" when none
-        QTest::newRow("Tab sur 25 : remis") << "25" << QKeySequence("Tab") << "90" << "90";
-        QTest::newRow("Tab sur 150 : gardé") << "150" << QKeySequence("Tab") << "150" << "150";
-        QTest::newRow("Début, Suppr") << "90" << QKeySequence("Home, Del") << "0" << "";
-        QTest::newRow("copier, effacer, coller") << "90" << QKeySequence("Ctrl+A, Ctrl+C, Backspace, Ctrl+V") << "90" << "";
-    }
-    void touchesDesBoites()
-    {
-        QFETCH(QString, tape);
-        QFETCH(QKeySequence, touches);
-        QFETCH(QString, largeur);
-        QFETCH(QString, ini);
-        Programme p(false);
-        Ardemo& f = p.f();
-        QVERIFY(p.activer());
-        taper(C(f).Largeur, tape);
-        for (int i = 0; i < touches.count(); ++i) {
-            const QKeyCombination k = touches[i];
-            const QString texte = k.key() == Qt::Key_Delete ? QString(QChar(0x7f))
-                                  : k.key() == Qt::Key_Tab  ? QString(QChar(9))
-                                  : k.keyboardModifiers() & Qt::ControlModifier ? QString(QChar(k.key() - Qt::Key_A + 1))
-                                                                                : QString();
-            QTest::sendKeyEvent(QTest::Press, QApplication::focusWidget(), k.key(), texte, k.keyboardModifiers());
-            QTest::sendKeyEvent(QTest::Release, QApplication::focusWidget(), k.key(), texte, k.keyboardModifiers());
-        }
-        QCOMPARE(C(f).Largeur->text(), largeur);
-        QCOMPARE(QApplication::focusWidget(), touches[0].key() == Qt::Key_Tab ? C(f).Hauteur : C(f).Largeur);
-        QCOMPARE(LireLargeur(f.etat().FichierIni), ini.toStdString());
-    }
-
-    // Another application taking the keyboard is not a focus change between
-    // controls: no year warning, no red size put back; back in the window, the
-    // boxes carry on from where they were.
-    void changementDApplication()
-    {
-        Programme p(false);
-        Ardemo& f = p.f();
-        QVERIFY(p.activer());
-        Messages m;
+        p.etat.AnChoisi = "2027";
+        int messages = 0; // message boxes shown, each answered
+        QTimer repondre;
+        repondre.callOnTimeout([&] {
+            if (auto* m = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+                ++messages, m->accept();
+        });
+        repondre.start(10);
         QWidget autre;
-        C(f).cAn->setFocus();
-        C(f).cAn->setEditText("1200");
-        QVERIFY(basculer(&autre) && basculer(&f));
-        QTest::qWait(50);
-        QCOMPARE(m.n, 0);
-        QCOMPARE(QApplication::focusWidget(), C(f).cAn);
-        C(f).Largeur->setFocus(); // leaving the year box for real: the warning, once
-        QTest::qWait(200);
-        QCOMPARE(m.n, 1);
-        QVERIFY(basculer(&f));
-        taper(C(f).Largeur, "25");
-        QVERIFY(basculer(&autre) && f.largeurRouge() && basculer(&f));
-        QCOMPARE(C(f).Largeur->text(), QStringLiteral("25"));
-        QCOMPARE(LireLargeur(f.etat().FichierIni), std::string());
-        QTest::keyClick(C(f).Largeur, Qt::Key_Tab);
-        QCOMPARE(C(f).Largeur->text(), QStringLiteral("90"));
+        for (const QString& e : etapes.split(' ')) {
+            QLineEdit* boite = e.startsWith('L') ? c.Largeur : c.Hauteur;
+            if (e.startsWith("A:"))
+                c.cAn->setFocus(), c.cAn->setEditText(e.mid(2));
+            else if (e.size() == 1 || e[1] == ':') { // a size box, and what is typed in it
+                boite->setFocus();
+                if (e.size() > 2)
+                    boite->selectAll(), QTest::keyClick(boite, Qt::Key_Backspace), QTest::keyClicks(boite, e.mid(2));
+            } else if (e == "ailleurs")
+                QVERIFY(activer(&autre) && p.activer());
+            else {
+                const QKeyCombination k = QKeySequence(e)[0];
+                const int car = k.key() == Qt::Key_Delete ? 0x7f : k.key() == Qt::Key_Tab ? 9
+                                : k.keyboardModifiers() & Qt::ControlModifier ? k.key() - Qt::Key_A + 1 : 0;
+                QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), k.key(),
+                                    car ? QString(QChar(car)) : QString(), k.keyboardModifiers());
+            }
+            QVERIFY(QApplication::activeWindow() || p.activer()); // back from a warning, as a window manager does
+        }
+        const QString rouge = p.f().largeurRouge() ? "L" : p.f().hauteurRouge() ? "H" : "-";
+        const QString gardee = QString::fromStdString(LireLargeur(p.etat.FichierIni));
+        const QStringList vu = {c.Largeur->text(), c.Hauteur->text(), rouge, gardee.isEmpty() ? "-" : gardee,
+                                QString::fromStdString(p.etat.AnChoisi), QString::number(messages),
+                                QApplication::focusWidget()->objectName()};
+        QTEST(vu.join(' '), "resultat");
     }
 
-    // The settings of the last run are read at start-up, and a temporary that
-    // a killed write left behind is removed.
+    // The settings of the last run are read at start-up; a killed write's temporary is removed.
     void reglagesEntreDeuxLancements()
     {
         QTemporaryDir dossier;
-        const std::string ini = (dossier.path() + "/Pelvado.ini").toStdString();
-        QVERIFY(EcrireLargeur(ini, "150"));
-        const std::string reste = (dossier.path() + "/.Pelvado.ini.ardemo-tmp-Xy12z9").toStdString();
-        std::ofstream(reste) << "[Taille]";
+        const std::filesystem::path reste = dossier.filePath(".Pelvado.ini.ardemo-tmp-Xy12z9").toStdString();
+        QVERIFY(EcrireLargeur(dossier.filePath("Pelvado.ini").toStdString(), "150"));
+        EcrireFichier(reste, "[Taille]");
         mdlVorn etat;
         HorlogeTest horloge;
         Ardemo f(etat, horloge, dossier.path());
-        QVERIFY(!std::filesystem::exists(reste));
-        QVERIFY(C(f).Largeur->text() == "150" && C(f).Hauteur->text() == "212" && etat.LargeurTwips == 8505);
+        QVERIFY(!std::filesystem::exists(reste) && etat.LargeurTwips == 8505);
+        QVERIFY(C(f).Largeur->text() == "150" && C(f).Hauteur->text() == "212");
     }
 };
 
