@@ -37,7 +37,7 @@ private slots:
         Selection p;
         const int L = p.etat.LargMois, H = p.etat.HautMois;
         const QImage propre = p.c.Pict1->image();
-        QVERIFY(p.s().isVisible() && !p.c.CalBase->isVisible() && propre == p.f().imageRendue() && !p.trace());
+        QVERIFY(!p.bouton("ValideZone")->isEnabled() && !p.c.CalBase->isVisible() && propre == p.f().imageRendue());
         const std::tuple<QPoint, QPoint, std::array<int, 4>> cas[] = {
             {{L + 90, 2 * H + 70}, {L + 90, 2 * H + 70}, {L, 2 * H, 2 * L, 3 * H}}, // a click: the block under it
             {{L - 1, H - 1}, {L, H}, {0, 0, 2 * L, 2 * H}},            // the last pixel before a boundary, a boundary
