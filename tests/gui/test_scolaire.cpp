@@ -1,8 +1,5 @@
 // The school-calendar window: its layout, the link and the way into the special colours.
-#include <QAbstractButton>
-#include <QLabel>
 #include <QTimer>
-#include <QtTest>
 
 #include "main_gui.h"
 #include "Outils.h"
@@ -12,21 +9,15 @@
 namespace {
 // Opens the window from the main window's button and runs `pendant` on it once it is up;
 // true when it was up, and is gone with no modal window left.
-bool ouvrirDepuisPrincipale(Ardemo& f, const std::function<void(VornScolaire&)>& pendant)
+bool ouvrir(Ardemo& f, const std::function<void(VornScolaire&)>& pendant)
 {
     bool vue = false;
     QTimer::singleShot(0, [&] {
-        if (auto* w = qobject_cast<VornScolaire*>(QApplication::activeModalWidget())) {
-            vue = true;
-            pendant(*w);
-            if (w->isVisible()) // a failure cannot hang the test
-                w->close();
-        }
+        if (auto* w = qobject_cast<VornScolaire*>(QApplication::activeModalWidget()))
+            vue = true, pendant(*w), w->close(); // closed already unless a check failed
     });
-    enfant<QAbstractButton>(&f, "CalScolaire")->click();
-    for (QWidget* w : QApplication::topLevelWidgets())
-        vue = vue && !qobject_cast<VornScolaire*>(w);
-    return vue && !QApplication::activeModalWidget();
+    C(f).CalScolaire->click();
+    return vue && !QApplication::activeModalWidget() && !f.findChild<VornScolaire*>();
 }
 void cliquer(VornScolaire& w, const char* nom) { QTest::mouseClick(enfant<QAbstractButton>(&w, nom), Qt::LeftButton); }
 } // namespace
@@ -34,41 +25,29 @@ void cliquer(VornScolaire& w, const char* nom) { QTest::mouseClick(enfant<QAbstr
 class TestScolaire : public QObject {
     Q_OBJECT
 private slots:
-    void disposition()
-    {
-        Programme p(false);
-        VornScolaire w(p.f());
-        // Everything inside the window, captions whole on the buttons, texts wrapped with no line lost.
-        for (const char* nom : {"Label1(0)", "Label1(1)", "LabelIcs"})
-            QVERIFY2(enfant<QLabel>(&w, nom)->wordWrap(), nom);
-        for (QWidget* c : w.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-            const auto* b = qobject_cast<QAbstractButton*>(c);
-            const auto* l = qobject_cast<QLabel*>(c);
-            QVERIFY2(w.rect().contains(c->geometry()) && (!b || b->fontMetrics().horizontalAdvance(b->text()) < b->width())
-                         && (!l || !l->wordWrap() || l->heightForWidth(l->width()) <= l->height()),
-                     qPrintable(c->objectName()));
-        }
-    }
-
-    void lienEtCouleursSpeciales()
+    void dispositionLienEtCouleursSpeciales()
     {
         Programme p;
         QList<QUrl> adresses;
-        bool ouverte = false;
-        // Each press asks again; a failed opening is not reported and the window stays.
-        QVERIFY(ouvrirDepuisPrincipale(p.f(), [&](VornScolaire& w) {
+        QVERIFY(ouvrir(p.f(), [&](VornScolaire& w) {
+            // Everything inside the window, captions whole on the buttons, wrapped texts with no line lost.
+            for (QAbstractButton* b : w.findChildren<QAbstractButton*>())
+                QVERIFY2(w.rect().contains(b->geometry()) && b->fontMetrics().horizontalAdvance(b->text()) < b->width(),
+                         qPrintable(b->objectName()));
+            for (QLabel* l : w.findChildren<QLabel*>())
+                QVERIFY2(w.rect().contains(l->geometry()) && l->heightForWidth(l->width()) <= l->height(),
+                         qPrintable(l->objectName()));
+            // Each press asks again; a failed opening is not reported and the window stays.
             w.ouvrirPage = [&](const QUrl& u) { adresses << u; return false; }; // no browser
-            cliquer(w, "CalendScolaire");
-            cliquer(w, "CalendScolaire");
-            ouverte = w.isVisible() && w.pos() == p.f().pos();
+            cliquer(w, "CalendScolaire"), cliquer(w, "CalendScolaire");
+            QVERIFY(w.isVisible() && w.pos() == p.f().pos());
             cliquer(w, "FermeCarte");
         }));
-        QCOMPARE(adresses, QList<QUrl>(2, QUrl(QStringLiteral("https://www.education.gouv.fr/calendrier-scolaire-100148"))));
-        QVERIFY(ouverte && !p.etat.ModeCoulSP);
+        QCOMPARE(adresses, QList<QUrl>(2, QUrl(QString::fromLatin1(AdresseCalendrierScolaire))));
+        QVERIFY(!p.etat.ModeCoulSP);
         // Back from the modal window at once; the panel gives way to the special-colours window.
-        QVERIFY(ouvrirDepuisPrincipale(p.f(), [&](VornScolaire& w) { cliquer(w, "CSpeciale"); }));
-        QVERIFY(!enfant<QWidget>(&p.f(), "FondCdes")->isVisibleTo(&p.f()));
-        QVERIFY(fenetreDe<VornCoulSP>(p.f()) && fenetreDe<VornCoulSP>(p.f())->isVisible() && p.etat.ModeCoulSP);
+        QVERIFY(ouvrir(p.f(), [&](VornScolaire& w) { cliquer(w, "CSpeciale"); }));
+        QVERIFY(!C(p.f()).FondCdes->isVisibleTo(&p.f()) && fenetreDe<VornCoulSP>(p.f(), true) && p.etat.ModeCoulSP);
     }
 };
 

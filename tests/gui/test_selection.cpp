@@ -1,44 +1,29 @@
 // The zone selection window and the dragging of a zone over the calendar image.
-#include <QAbstractButton>
-#include <QLineEdit>
-#include <QtTest>
 #include <array>
 
-#include "app/ui/BoiteImage.h"
-#include "app/ui/Feuille.h"
-#include "app/ui/Styles.h"
 #include "main_gui.h"
 #include "Outils.h"
 #include "special/ui/VornSelect.h"
 
 namespace {
-using Zone = std::array<int, 4>;
-
 // A built calendar with the selection window open.
 struct Selection : Programme {
-    Selection()
-    {
-        C(f()).Sélection->click();
-        QCoreApplication::processEvents();
-    }
+    Controles c = C(f());
+    Selection() { c.Sélection->click(); }
     VornSelect& s() { return *fenetreDe<VornSelect>(f()); }
-    QAbstractButton* valider() { return enfant<QAbstractButton>(fenetreDe<VornSelect>(f()), "ValideZone"); }
-    Zone zone() { return {etat.ZoneX1, etat.ZoneY1, etat.ZoneX2, etat.ZoneY2}; }
+    QAbstractButton* bouton(const char* nom) { return enfant<QAbstractButton>(&s(), nom); }
+    std::array<int, 4> zone() { return {etat.ZoneX1, etat.ZoneY1, etat.ZoneX2, etat.ZoneY2}; }
     // A drag on the image, in pixels of its drawing area (inside a one-pixel border).
-    void glisser(QPoint de, QPoint a, Qt::MouseButton bouton = Qt::LeftButton)
+    void glisser(QPoint de, QPoint a)
     {
-        QTest::mousePress(C(f()).Pict1, bouton, {}, de + QPoint(1, 1));
-        QTest::mouseRelease(C(f()).Pict1, bouton, {}, a + QPoint(1, 1));
+        QTest::mousePress(c.Pict1, Qt::LeftButton, {}, de + QPoint(1, 1));
+        QTest::mouseRelease(c.Pict1, Qt::LeftButton, {}, a + QPoint(1, 1));
     }
-    // Pixels of the zone's outline, as shown.
-    int contour()
+    // Whether the box shows something above its image.
+    bool trace()
     {
-        const QImage i = C(f()).Pict1->grab().toImage().convertToFormat(QImage::Format_RGB32);
-        int n = 0;
-        for (int y = 0; y < i.height(); ++y)
-            for (int x = 0; x < i.width(); ++x)
-                n += i.pixel(x, y) == qRgb(0, 192, 192);
-        return n;
+        const QImage& i = c.Pict1->image();
+        return c.Pict1->grab().toImage().copy(QRect({1, 1}, i.size())).convertToFormat(i.format()) != i;
     }
 };
 } // namespace
@@ -46,90 +31,62 @@ struct Selection : Programme {
 class TestSelection : public QObject {
     Q_OBJECT
 private slots:
-    // Snapping to whole blocks of months where the mouse is on the image; the
-    // outline is drawn above the image, never into it.
+    // Whole blocks of months where the mouse is on the image.
     void zonesDeMois()
     {
         Selection p;
-        Ardemo& f = p.f();
-        const QImage propre = C(f).Pict1->image();
-        QVERIFY(p.s().isVisible() && !C(f).CalBase->isVisible() && propre == f.imageRendue() && p.contour() == 0);
-        const std::tuple<QPoint, QPoint, Zone> cas[] = {
-            {{300, 500}, {300, 500}, {209, 432, 418, 648}}, // a click: the block under the pointer
-            {{208, 215}, {209, 216}, {0, 0, 418, 432}},     // the last pixel before a boundary, a boundary
-            {{500, 20}, {10, 700}, {0, 0, 627, 864}},       // a reversed drag
-            {{100, 100}, {700, 900}, {0, 0, 836, 1080}},    // released outside the image
-            {{100, 100}, {-250, -250}, {-209, -216, 209, 216}}};
+        const int L = p.etat.LargMois, H = p.etat.HautMois;
+        const QImage propre = p.c.Pict1->image();
+        QVERIFY(!p.bouton("ValideZone")->isEnabled() && !p.c.CalBase->isVisible() && propre == p.f().imageRendue());
+        const std::tuple<QPoint, QPoint, std::array<int, 4>> cas[] = {
+            {{L + 90, 2 * H + 70}, {L + 90, 2 * H + 70}, {L, 2 * H, 2 * L, 3 * H}}, // a click: the block under it
+            {{L - 1, H - 1}, {L, H}, {0, 0, 2 * L, 2 * H}},            // the last pixel before a boundary, a boundary
+            {{L + 90, 20}, {-L - 40, 4 * H}, {-L, 0, 2 * L, 5 * H}}}; // reversed, released outside the image
         for (auto [de, a, zone] : cas) {
             p.glisser(de, a);
             QCOMPARE(p.zone(), zone);
-            QVERIFY(p.etat.ZoneChoisie && p.valider()->isEnabled() && p.contour() > 0);
+            QVERIFY(p.etat.ZoneChoisie && p.bouton("ValideZone")->isEnabled() && p.trace());
         }
-        QCOMPARE(p.etat.RatioZone, 432.0 / 418.0);
-        p.glisser({10, 10}, {600, 800}, Qt::RightButton); // other buttons do nothing
-        QCOMPARE(p.zone(), (Zone{-209, -216, 209, 216}));
-        // A new press removes the previous zone until its release.
-        QTest::mousePress(C(f).Pict1, Qt::LeftButton, {}, {400, 600});
-        QVERIFY(p.contour() == 0 && !p.etat.ZoneChoisie && !p.valider()->isEnabled());
-        QTest::mouseRelease(C(f).Pict1, Qt::LeftButton, {}, {400, 600});
-        QVERIFY(C(f).Pict1->image() == propre && p.contour() > 0);
-        // One block wide and four high: the height of a wide print would not fit,
-        // the width comes down to 139; the preview takes the height from the
-        // width's twips: 7881 x 864 / 209 = 32580.
-        C(f).Largeur->setText(QStringLiteral("150"));
-        p.glisser({5, 5}, {5, 800});
-        QTest::mouseClick(p.valider(), Qt::LeftButton);
-        QVERIFY(C(f).Largeur->text() == "139" && C(f).Hauteur->text() == "575" && !f.largeurRouge());
-        QCOMPARE(int(p.etat.HauteurTwips), 32580);
-        QVERIFY(!C(f).Hauteur->isEnabled() && !p.s().isVisible() && C(f).CalBase->isVisible() && p.contour() == 0);
+        // A new press removes the zone, and "Valider" with it, until its release; the image is never drawn into.
+        QTest::mousePress(p.c.Pict1, Qt::LeftButton, {}, {400, 600});
+        QVERIFY(!p.trace() && !p.etat.ZoneChoisie && !p.bouton("ValideZone")->isEnabled());
+        QTest::mouseRelease(p.c.Pict1, Qt::LeftButton, {}, {400, 600});
+        QVERIFY(p.trace() && p.c.Pict1->image() == propre);
+        // One block by four: 150 mm wide is too high, 139 (7881 twips) is kept and gives the twips high.
+        p.c.Largeur->setText(QStringLiteral("150")), p.glisser({5, 5}, {5, 4 * H - 5}), p.bouton("ValideZone")->click();
+        QVERIFY(p.c.Largeur->text() == "139" && p.c.Hauteur->text() == "575" && !p.f().largeurRouge());
+        QCOMPARE(int(p.etat.HauteurTwips), qRound(7881.0 * 4 * H / L));
+        QVERIFY(!p.c.Hauteur->isEnabled() && !p.s().isVisible() && p.c.CalBase->isVisible() && !p.trace());
     }
 
-    // Leaving the window again after a zone was validated: "Annuler la
-    // Sélection" drops it, the close box drops a newly drawn one, and the zone
-    // stays when nothing new was drawn.
+    // Leaving the window again after a zone was validated: the zone stays unless it is
+    // cancelled or a new drag replaced it; the keyboard goes back to the button.
     void fermeture_data()
     {
-        QTest::addColumn<QString>("fin");
-        QTest::addColumn<bool>("nouveauTrace");
-        QTest::addColumn<bool>("zoneGardee");
-        QTest::newRow("Annuler sans tracé") << "annuler" << false << false;
-        QTest::newRow("case de fermeture après un tracé") << "fermer" << true << false;
-        QTest::newRow("Échap sans tracé") << "echap" << false << true;
-        QTest::newRow("Valider sans tracé") << "valider" << false << true;
+        QTest::addColumn<QString>("fin"), QTest::addColumn<bool>("nouveau"), QTest::addColumn<bool>("gardee");
+        QTest::newRow("Annuler sans tracé") << "AnnuleZone" << false << false;
+        QTest::newRow("Échap après un tracé") << "" << true << false; // Escape closes as the close box does
+        QTest::newRow("Échap sans tracé") << "" << false << true;
+        QTest::newRow("Valider sans tracé") << "ValideZone" << false << true;
     }
     void fermeture()
     {
-        QFETCH(QString, fin);
-        QFETCH(bool, nouveauTrace);
-        QFETCH(bool, zoneGardee);
+        QFETCH(QString, fin); QFETCH(bool, nouveau); QFETCH(bool, gardee);
         Selection p;
-        Ardemo& f = p.f();
-        p.glisser({200, 100}, {215, 104});
-        p.s().ValideZone_Click();
+        p.glisser({200, 100}, {215, 104}), p.s().ValideZone_Click();
         QVERIFY(p.activer());
-        C(f).Sélection->setFocus();
-        C(f).Sélection->click();
-        if (nouveauTrace)
-            p.glisser({300, 500}, {300, 500});
-        if (fin == "fermer")
-            p.s().close();
-        else if (fin == "echap")
-            QTest::keyClick(&p.s(), Qt::Key_Escape);
-        else
-            QTest::mouseClick(fin == "valider" ? p.valider() : enfant<QAbstractButton>(&p.s(), "AnnuleZone"), Qt::LeftButton);
-        QVERIFY(!p.s().isVisible() && C(f).CalBase->isVisible() && p.contour() == 0);
-        QCOMPARE(f.focusWidget(), C(f).Sélection); // the keyboard back on the button that opened it
-        QCOMPARE(bool(p.etat.ZoneChoisie), zoneGardee);
-        QCOMPARE(C(f).Hauteur->isEnabled(), !zoneGardee);
-        // Kept: 90 x 216 / 418; dropped: back to the whole sheet, 90 x 1.415,
-        // through the height box's change handling, which shows the preview again.
-        QCOMPARE(C(f).Hauteur->text(), QString(zoneGardee ? "47" : "127"));
-        QVERIFY(zoneGardee || p.etat.ApercuOuvert);
-        C(f).Largeur->setText(QStringLiteral("200")); // the sizes follow the zone's or the sheet's proportion
-        QCOMPARE(C(f).Hauteur->text(), QString(zoneGardee ? "103" : "283"));
-        C(f).Pict1->show(); // outside the selection the image's mouse does nothing
-        p.glisser({300, 500}, {300, 500});
-        QCOMPARE(p.contour(), 0);
+        p.c.Sélection->setFocus(), p.c.Sélection->click();
+        if (nouveau) p.glisser({300, 500}, {300, 500});
+        fin.isEmpty() ? QTest::keyClick(&p.s(), Qt::Key_Escape) : p.bouton(qPrintable(fin))->click();
+        QVERIFY(!p.s().isVisible() && p.c.CalBase->isVisible() && !p.trace());
+        QCOMPARE(p.f().focusWidget(), p.c.Sélection);
+        QCOMPARE(std::pair(bool(p.etat.ZoneChoisie), p.c.Hauteur->isEnabled()), std::pair(gardee, !gardee));
+        // Heights from the zone's proportion or the sheet's, through the box that shows the preview again.
+        QVERIFY(p.c.Hauteur->text() == (gardee ? "47" : "127") && (gardee || p.etat.ApercuOuvert));
+        p.c.Largeur->setText(QStringLiteral("200"));
+        QCOMPARE(p.c.Hauteur->text(), QString(gardee ? "103" : "283"));
+        p.c.Pict1->show(), p.glisser({300, 500}, {300, 500}); // outside the selection the mouse does nothing
+        QVERIFY(!p.trace());
     }
 };
 
