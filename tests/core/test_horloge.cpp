@@ -5,8 +5,7 @@
 // A clock that moves 0.01 s at each look, n counting the looks from 0. After a day of looks it jumps far ahead,
 // so that a wait that never ends fails at once instead of hanging the test.
 struct HorlogeFictive : Horloge {
-    double t0;
-    int n = -1;
+    double t0, n = -1;
     explicit HorlogeFictive(double debut) : t0(debut) {}
     double SecondesDepuisMinuit() override { return ++n > 8640000 ? 1e9 : std::fmod(t0 + n / 100.0, 86400); }
     void LaisserPasserEvenements() override {}
