@@ -22,21 +22,37 @@ bool Coherent(MiseEnPage m)
 class TestMiseEnPage : public QObject {
     Q_OBJECT
 private slots:
-    void fleches()
+    void flechesEtLimites()
     {
-        // 180 x 250 mm on A4: 1340 twips of room across in 42 - 5 steps (the step divides by the maximum), 2303
-        // down in 70 - 5 (by one less). Arrow, bar values, the picture's corner on the paper (twips): the centre one
-        // pixel right of the exact one (24.56 -> 24), the bottom row two steps above the bar's maximum.
-        const PageImprimante page = A4();
+        // Page, print size, source size; valid, bar maxima (0: above home).
+        const std::tuple<const char*, PageImprimante, int, int, double, double, bool, int, int> limites[] = {
+            {"180 x 250 mm", A4(), 10206, 14175, SourceL, SourceH, true, 42, 70},
+            {"larger than the paper", A4(), 12000, 16900, SourceL, SourceH, true, 5, 5},
+            {"W - w = 10.4: the centre arrow asks for 6", A4(), 11477, 14000, SourceL, SourceH, true, 5, 0},
+            {"one step of room", A4(), 11449, 14000, SourceL, SourceH, true, 6, 0},
+            {"wide border: the far edge reached from home", A4(9906), 11000, 14000, SourceL, SourceH, true, 5, 0},
+            {"printable area larger than the paper", A4(20000), 10206, 14175, SourceL, SourceH, true, 0, 0},
+            {"one block wide, four high", A4(), 5103, 21100, 209 * 15 + 30, 864 * 15 + 90, true, 0, 5},
+            {"no paper", {}, 10206, 14175, SourceL, SourceH, false, 5, 5},
+            {"no source", A4(), 10206, 14175, 0, SourceH, false, 5, 5},
+            {"infinite source", A4(), 10206, 14175, SourceL, INFINITY, false, 5, 5}};
+        for (const auto& [nom, page, L, T, srcL, srcH, valide, maxH, maxV] : limites) {
+            MiseEnPage m;
+            ChoixImprimante(m, page, int16_t(L), int16_t(T), srcL, srcH);
+            QVERIFY2(m.Valide == valide && Coherent(m) && (maxH ? m.MaxH == maxH : m.MaxH > 5)
+                         && (maxV ? m.MaxV == maxV : m.MaxV > 5), nom);
+        }
+        // 180 x 250 mm: 1340 twips of room across in 42 - 5 steps (the step divides by the maximum), 2303 down in
+        // 70 - 5 (by one less). Arrow, bars, the picture's corner on the paper (twips): the centre one pixel right
+        // of the exact one (24.56 -> 24), the bottom row two steps above the bar's maximum.
         MiseEnPage mp;
-        ChoixImprimante(mp, page, 10206, 14175, SourceL, SourceH);
-        QCOMPARE((std::tuple{mp.Valide, int(mp.MaxH), int(mp.MaxV)}), (std::tuple{true, 42, 70}));
-        const std::tuple<int, int, int, double, double> cas[] = {
+        ChoixImprimante(mp, A4(), 10206, 14175, SourceL, SourceH);
+        const std::tuple<int, int, int, double, double> fleches[] = {
             {2, 42, 5, 360 + 37 * 1340.0 / 42, 360}, {4, 24, 37, 360 + 19 * 1340.0 / 42, 360 + 32 * 2303.0 / 69},
             {8, 42, 67, 360 + 37 * 1340.0 / 42, 360 + 62 * 2303.0 / 69}, {0, 5, 5, 360, 360}};
-        for (auto [fleche, h, v, x, y] : cas) {
+        for (auto [fleche, h, v, x, y] : fleches) {
             AppliquerFleche(mp, fleche);
-            const PositionPapier p = PositionSurPapier(mp, page);
+            const PositionPapier p = PositionSurPapier(mp, A4());
             QCOMPARE((std::tuple{fleche, int(mp.ValeurH), int(mp.ValeurV), qRound(p.x), qRound(p.y)}),
                      (std::tuple{fleche, h, v, qRound(x), qRound(y)}));
         }
@@ -47,28 +63,6 @@ private slots:
         HScroll1_Change(mp, mp.MaxH);
         AjusteImage(mp, 12240, 11000, SourceL, SourceH);
         QVERIFY(Coherent(mp));
-    }
-
-    void taillesLimites()
-    {
-        // Page, print size, source size; valid, bar maxima (0: above home).
-        const double inf = std::numeric_limits<double>::infinity(), zoneL = 209 * 15 + 30, zoneH = 864 * 15 + 90;
-        const std::tuple<const char*, PageImprimante, int, int, double, double, bool, int, int> cas[] = {
-            {"larger than the paper", A4(), 12000, 16900, SourceL, SourceH, true, 5, 5},
-            {"W - w = 10.4: the centre arrow asks for 6", A4(), 11477, 14000, SourceL, SourceH, true, 5, 0},
-            {"one step of room", A4(), 11449, 14000, SourceL, SourceH, true, 6, 0},
-            {"wide border: the far edge reached from home", A4(9906), 11000, 14000, SourceL, SourceH, true, 5, 0},
-            {"printable area larger than the paper", A4(20000), 10206, 14175, SourceL, SourceH, true, 0, 0},
-            {"one block wide, four high", A4(), 5103, 21100, zoneL, zoneH, true, 0, 5},
-            {"no paper", {}, 10206, 14175, SourceL, SourceH, false, 5, 5},
-            {"no source", A4(), 10206, 14175, 0, SourceH, false, 5, 5},
-            {"infinite source", A4(), 10206, 14175, SourceL, inf, false, 5, 5}};
-        for (const auto& [nom, page, L, T, srcL, srcH, valide, maxH, maxV] : cas) {
-            MiseEnPage mp;
-            ChoixImprimante(mp, page, int16_t(L), int16_t(T), srcL, srcH);
-            QVERIFY2(mp.Valide == valide && Coherent(mp) && (maxH ? mp.MaxH == maxH : mp.MaxH > 5)
-                         && (maxV ? mp.MaxV == maxV : mp.MaxV > 5), nom);
-        }
         QCOMPARE(LignesGrille().y, (std::array<int, 3>{122, 243, 364})); // quarters, halves to even: 121.5, 364.5
     }
 };
