@@ -8,19 +8,15 @@ QRect R(const RectReel& r) { return {qRound(r.x), qRound(r.y), qRound(r.l), qRou
 class TestApercu : public QObject {
     Q_OBJECT
 private slots:
-    void tailles()
+    void apercu()
     {
-        // Heights at opening, twips and box, no zone: 5103 x 1.415 = 7220.745, not 127 mm x 56.7 = 7201.
+        // Heights at opening, twips and box: no zone (5103 x 1.415 = 7220.745, not 127 mm x 56.7 = 7201), February
+        // and March (the zone's own proportion), a tall narrow zone at a large width (within 16 bits).
         QCOMPARE(int(HauteurTwipsApercu(5103, false, 0.7)), 7221);
         QCOMPARE(HauteurBoiteApercu(90, false, 0.7), 127.0);
-        // February and March: the zone's own proportion. A tall narrow zone at a large width: within 16 bits.
         QCOMPARE(int(HauteurTwipsApercu(5103, true, 216.0 / 418)), 2637);
         QCOMPARE(HauteurBoiteApercu(90, true, 216.0 / 418), 47.0);
         QCOMPARE(int(HauteurTwipsApercu(11340, true, 4.0)), 32767);
-    }
-
-    void partiesDeLImage()
-    {
         // Zone or none (the whole image, edge to edge), L x T; the image's part shown and where it goes. A zone
         // brings the 4 rows below it, cut at the image's bottom (last row) or left edge (one block before it).
         const std::tuple<bool, std::array<int, 4>, int, int, QRect, QRect> cas[] = {
@@ -35,9 +31,8 @@ private slots:
         }
         // The zone picture to print: 2 wider, 6 higher, outline inside it; the image ends at 628.
         ImageZone i = CalculImageZone(209, 0, 627, 216);
-        QCOMPARE((std::tuple{i.largeur, i.hauteur, i.largeurTwips, i.hauteurTwips, i.contourX2, i.contourY2}),
-                 (std::tuple{420, 222, 6300, 3330, 417, 218}));
-        QCOMPARE(R(i.source), QRect(209, 0, 419, 222));
+        QCOMPARE((std::tuple{i.largeur, i.largeurTwips, i.hauteurTwips, i.contourX2, i.contourY2, R(i.source)}),
+                 (std::tuple{420, 6300, 3330, 417, 218, QRect(209, 0, 419, 222)}));
         i = CalculImageZone(-209, -216, 209, 216);
         QCOMPARE((std::tuple{i.source.l, i.source.h, i.destX, i.destY}), (std::tuple{211, 438 - 216, 209, 216}));
         // Every result stays inside the image.
