@@ -2,12 +2,12 @@
 
 #include "app/Horloge.h"
 
-// A clock that moves 0.01 s at each look, n counting the looks from 0. After a day of looks it jumps far ahead,
+// A clock that moves 0.01 s at each look, vues counting the looks from 0. After a day of looks it jumps far ahead,
 // so that a wait that never ends fails at once instead of hanging the test.
 struct HorlogeFictive : Horloge {
-    double t0, n = -1;
+    double t0, vues = -1;
     explicit HorlogeFictive(double debut) : t0(debut) {}
-    double SecondesDepuisMinuit() override { return ++n > 8640000 ? 1e9 : std::fmod(t0 + n / 100.0, 86400); }
+    double SecondesDepuisMinuit() override { return ++vues > 8640000 ? 1e9 : std::fmod(t0 + vues / 100.0, 86400); }
     void LaisserPasserEvenements() override {}
 };
 
@@ -22,7 +22,7 @@ private slots:
                                        {86399.6, 1, 1.4}, {86399.2, 1, 0.8}}) {
             HorlogeFictive h(debut);
             AttenteMinutee(h, n);
-            QVERIFY2(qAbs(h.n / 100.0 - duree) < 0.02, qPrintable(QString::number(debut)));
+            QVERIFY2(qAbs(h.vues / 100.0 - duree) < 0.02, qPrintable(QString::number(debut)));
         }
     }
 };
