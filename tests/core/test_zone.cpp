@@ -30,8 +30,7 @@ private slots:
             QCOMPARE(z.RatioZone, double(z.ZoneY2 - z.ZoneY1) / (z.ZoneX2 - z.ZoneX1));
         }
         // Not-a-number and infinities still give a zone; blocks of no size give none.
-        const double inf = std::numeric_limits<double>::infinity();
-        const ZoneMois z = CalculerZone({std::numeric_limits<double>::quiet_NaN(), -inf, inf, 1e300});
+        const ZoneMois z = CalculerZone({NAN, -INFINITY, INFINITY, 1e300});
         QVERIFY(z.ZoneX2 > z.ZoneX1 && z.ZoneY2 > z.ZoneY1 && std::isfinite(z.RatioZone) && z.RatioZone > 0);
         QCOMPARE(C(CalculerZone({0, 0, 100, 100, 0})), Coins{});
     }
