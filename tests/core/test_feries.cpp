@@ -25,8 +25,8 @@ sys_days PaquesParEpacte(int Y)
     return N > 31 ? sys_days{year{Y} / April / (N - 31)} : sys_days{year{Y} / March / N};
 }
 
-// Dates where a region differs from the metropolitan calendar, by Debian's python3-holidays; left out: its other
-// name for Christmas and, outside Alsace-Moselle, Good Friday and 21 July (not public holidays in the law behind us).
+// Dates where a region differs from the metropolitan calendar by Debian's python3-holidays, less its other name for
+// Christmas and, outside Alsace-Moselle, Good Friday and 21 July (not public holidays in the law the table follows).
 const char* const ScriptHolidays = R"(
 import sys, holidays
 ans = range(int(sys.argv[1]), int(sys.argv[2]) + 1)
