@@ -1,12 +1,10 @@
 // Where the settings and the saved files go: beside the program when its
 // folder is the user's, else in the user's own folders.
-#include <QtTest>
-
-#include <fstream>
-
 #include "app/Emplacements.h"
+#include "tests/core/Outils.h"
 
 namespace fs = std::filesystem;
+using namespace std::literals;
 
 class TestEmplacements : public QObject {
     Q_OBJECT
@@ -16,7 +14,7 @@ class TestEmplacements : public QObject {
 private slots:
     void dossierModifiable()
     {
-        std::ofstream(base() / "fichier") << "x";
+        EcrireFichier(base() / "fichier", "x");
         fs::create_directory_symlink("/usr/lib", base() / "lien");
         // Folder (relative: inside a fresh one), mode given to it (0: left alone).
         // 0555 is refused for root as well: the permission bits decide, not the privilege.
@@ -24,34 +22,28 @@ private slots:
                                                  {"absent", 0, false}, {"fichier", 0, false}, {"/usr/bin", 0, false},
                                                  {"lien", 0, false}, {"/tmp", 0, true}}) {
             fs::create_directory(base() / "p");
-            const fs::path d = base() / dossier;
             if (mode)
-                fs::permissions(d, fs::perms(mode));
-            QCOMPARE(std::pair(QString(dossier) + QString::number(mode, 8), DossierModifiable(d)),
-                     std::pair(QString(dossier) + QString::number(mode, 8), modifiable));
+                fs::permissions(base() / dossier, fs::perms(mode));
+            const QString nom = dossier + QString::number(mode, 8);
+            QCOMPARE(std::pair(nom, DossierModifiable(base() / dossier)), std::pair(nom, modifiable));
         }
     }
 
     void choix()
     {
-        // Folders relative to a fresh one; the home folder has Images, not Documents.
+        // Program's folder writable, XDG_CONFIG_HOME; then the settings file, pictures and documents folders,
+        // relative to a fresh one whose home folder has Images, not Documents.
         fs::create_directories(base() / "maison/Images");
-        const struct {
-            bool modifiable;
-            std::string configHome, ini, images, documents;
-        } cas[] = {
-            {true, "", "prog/Pelvado.ini", "prog", "prog"},
-            {false, (base() / "conf").string(), "conf/ardemo/Pelvado.ini", "maison/Images", "maison"},
-            {false, "", "maison/.config/ardemo/Pelvado.ini", "maison/Images", "maison"},
-            {false, "conf", "maison/.config/ardemo/Pelvado.ini", "maison", "maison"}, // relative: ignored; no pictures folder
-        };
-        for (const auto& c : cas) {
-            const EnvironnementUtilisateur env{(base() / "maison").string(), c.configHome,
-                                               c.configHome == "conf" ? fs::path() : base() / "maison/Images",
-                                               base() / "maison/Documents"};
-            const Emplacements e = ChoisirEmplacements(base() / "prog", c.modifiable, env);
+        for (auto [modifiable, configHome, ini, images, documents] :
+             {std::tuple{true, ""s, "prog/Pelvado.ini", "prog", "prog"},
+              {false, (base() / "conf").string(), "conf/ardemo/Pelvado.ini", "maison/Images", "maison"},
+              {false, ""s, "maison/.config/ardemo/Pelvado.ini", "maison/Images", "maison"},
+              {false, "conf"s, "maison/.config/ardemo/Pelvado.ini", "maison", "maison"}}) { // relative: ignored
+            const fs::path photos = configHome == "conf" ? fs::path() : base() / "maison/Images"; // and none known
+            const Emplacements e = ChoisirEmplacements(
+                base() / "prog", modifiable, {(base() / "maison").string(), configHome, photos, base() / "maison/Documents"});
             QCOMPARE((std::array{e.fichierIni, e.dossierImages, e.dossierDocuments}),
-                     (std::array{base() / c.ini, base() / c.images, base() / c.documents}));
+                     (std::array{base() / ini, base() / images, base() / documents}));
         }
     }
 };
