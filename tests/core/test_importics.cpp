@@ -3,18 +3,15 @@
 
 namespace {
 
-// A calendar around the given lines (LF line ends; libical takes both).
+// A calendar around the given lines (LF line ends; libical takes both); an event; whole days, end exclusive.
 std::string cal(const std::string& c) { return "BEGIN:VCALENDAR\nVERSION:2.0\nPRODID:-//e//FR\n" + c + "END:VCALENDAR\n"; }
-std::string ev(const std::string& lignes, const std::string& uid = "")
+std::string ev(const std::string& lignes) { return "BEGIN:VEVENT\n" + lignes + "END:VEVENT\n"; }
+std::string jours(const std::string& d, const std::string& f = "")
 {
-    return "BEGIN:VEVENT\n" + (uid.empty() ? "" : "UID:" + uid + "\n") + lignes + "END:VEVENT\n";
+    return ev("DTSTART;VALUE=DATE:" + d + "\n" + (f.empty() ? "" : "DTEND;VALUE=DATE:" + f + "\n"));
 }
-std::string jour(const std::string& debut, const std::string& fin = "") // end exclusive, as official files give it
-{
-    return ev("SUMMARY:V\nDTSTART;VALUE=DATE:" + debut + "\n" + (fin.empty() ? "" : "DTEND;VALUE=DATE:" + fin + "\n"));
-}
-const std::string Scolaire = cal(jour("20261219", "20270104") + jour("20270213", "20270301") + jour("20270220", "20270308")
-                                 + jour("20270506") + jour("20270703", "20270901"));
+const std::string Scolaire = cal(jours("20261219", "20270104") + jours("20270213", "20270301")
+                                 + jours("20270220", "20270308") + jours("20270506") + jours("20270703", "20270901"));
 
 // The events counted and the covered days as ranges: "2: MMDD-MMDD,MMDD".
 QString plages(const ImportIcs& r)
@@ -31,77 +28,61 @@ QString plages(const ImportIcs& r)
 
 } // namespace
 
-Q_DECLARE_METATYPE(std::string)
-Q_DECLARE_METATYPE(EtatIcs)
-
 class TestImportIcs : public QObject {
     Q_OBJECT
 private slots:
-    void joursCouverts_data()
-    {
-        QTest::addColumn<std::string>("texte");
-        QTest::addColumn<int>("annee");
-        QTest::addColumn<EtatIcs>("etat");
-        QTest::addColumn<QString>("jours");
-        const auto ligne = [](const char* nom, EtatIcs etat, const char* jours, const std::string& texte, int annee = 2027) {
-            QTest::newRow(nom) << texte << annee << etat << QString(jours);
-        };
-        ligne("vacances scolaires", EtatIcs::Ok, "5: 0101-0103,0213-0307,0506,0703-0831", Scolaire);
-        ligne("l'année d'avant", EtatIcs::Ok, "1: 1219-1231", Scolaire, 2026);
-        ligne("rien cette année", EtatIcs::AucunEvenement, "0:", Scolaire, 2030);
-        // Weekly, one date taken out; weekly at a time, one occurrence moved;
-        // yearly since long ago; an impossible rule ends at once.
-        ligne("répétitions", EtatIcs::Ok, "4: 0104-0105,0111,0114,0119,0125-0126,0201,0315,1111",
-              cal(ev("DTSTART;VALUE=DATE:20270104\nRRULE:FREQ=WEEKLY;COUNT=5\nEXDATE;VALUE=DATE:20270118\n", "a")
-                  + ev("DTSTART;TZID=Europe/Paris:20270105T180000\nDTEND;TZID=Europe/Paris:20270105T190000\n"
-                       "RRULE:FREQ=WEEKLY;UNTIL=20270126T235959Z\n", "b")
-                  + ev("RECURRENCE-ID;TZID=Europe/Paris:20270112T180000\nDTSTART;TZID=Europe/Paris:20270114T180000\n"
-                       "DURATION:PT1H\n", "b") + ev("DTSTART;VALUE=DATE:19800315\nRRULE:FREQ=YEARLY\n", "c")
-                  + ev("DTSTART;VALUE=DATE:20260101\nRRULE:FREQ=DAILY;BYMONTH=2;BYMONTHDAY=30\nRDATE;VALUE=DATE:20271111\n", "d")));
-        // Local time is Paris: 17:00-19:00 in New York runs past midnight here;
-        // UTC late on 31 December is already 1 January; an end at midnight
-        // stays on its day; a time without zone, or a zone that is a path, is local.
-        ligne("heures et fuseaux", EtatIcs::Ok, "5: 0101,0310-0311,0601,0701-0702,0802",
-              cal("BEGIN:VTIMEZONE\nTZID:Est US\nBEGIN:STANDARD\nDTSTART:19701101T020000\nRRULE:FREQ=YEARLY;BYMONTH=11;BYDAY=1SU\n"
-                  "TZOFFSETFROM:-0400\nTZOFFSETTO:-0500\nEND:STANDARD\nBEGIN:DAYLIGHT\nDTSTART:19700308T020000\n"
-                  "RRULE:FREQ=YEARLY;BYMONTH=3;BYDAY=2SU\nTZOFFSETFROM:-0500\nTZOFFSETTO:-0400\nEND:DAYLIGHT\nEND:VTIMEZONE\n"
-                  + ev("DTSTART;TZID=Est US:20270310T170000\nDTEND;TZID=Est US:20270310T190000\n")
-                  + ev("DTSTART:20261231T233000Z\nDTEND:20270101T003000Z\n")
-                  + ev("DTSTART;TZID=Europe/Paris:20270601T220000\nDTEND;TZID=Europe/Paris:20270602T000000\n")
-                  + ev("DTSTART:20270701T230000\nDTEND:20270702T010000\n") + ev("DTSTART:20271231T230000Z\nDURATION:PT2H\n")
-                  + ev("DTSTART;TZID=../../../etc/hostname:20270802T230000\n")));
-        // A cancelled event, and a cancelled occurrence of a repeated one.
-        ligne("annulés", EtatIcs::Ok, "1: 0301,0315",
-              cal(ev("DTSTART;VALUE=DATE:20270301\nRRULE:FREQ=WEEKLY;COUNT=3\n", "r")
-                  + ev("RECURRENCE-ID;VALUE=DATE:20270308\nDTSTART;VALUE=DATE:20270308\nSTATUS:CANCELLED\n", "r")
-                  + ev("DTSTART;VALUE=DATE:20270401\nSTATUS:CANCELLED\n", "x")));
-        ligne("CR LF, lignes pliées", EtatIcs::Ok, "1: 0621",
-              "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nBEGIN:VEV\r\n ENT\r\nSUMMARY:F\r\n e\r\nDTST\r\n ART;VALUE=DATE:2027\r\n"
-              "\t0621\r\nEND:VEVENT\r\nEND:VCALENDAR");
-        // Refused, each kind for each of its causes.
-        ligne("n'importe quoi", EtatIcs::PasIcal, "0:", std::string("\x89PNG\r\n\x1a\n\x01\x02garbage", 18));
-        ligne("page web", EtatIcs::PasIcal, "0:", "<html><body>BEGIN:VCALENDAR</body></html>\n");
-        ligne("fin de trop", EtatIcs::PasIcal, "0:", Scolaire + "BEGIN:VEVENT\n");
-        ligne("tronqué", EtatIcs::Tronque, "0:", Scolaire.substr(0, Scolaire.size() / 2));
-        ligne("trop gros", EtatIcs::TropGros, "0:", std::string(TailleMaxIcs + 1, ' '));
-        ligne("toutes les minutes", EtatIcs::TropComplexe, "0:", cal(ev("DTSTART:20270101T000000Z\nRRULE:FREQ=MINUTELY\n")));
-        ligne("fuseau à la seconde", EtatIcs::TropComplexe, "0:",
-              cal("BEGIN:VTIMEZONE\nTZID:X\nBEGIN:STANDARD\nDTSTART:19700101T000000\nRRULE:FREQ=SECONDLY\nTZOFFSETFROM:+0100\n"
-                  "TZOFFSETTO:+0200\nEND:STANDARD\nEND:VTIMEZONE\n" + ev("DTSTART;TZID=X:20270101T100000\n")));
-    }
-
     void joursCouverts()
     {
-        QFETCH(std::string, texte);
-        QFETCH(int, annee);
-        QFETCH(EtatIcs, etat);
-        QFETCH(QString, jours);
-        const ImportIcs r = LireIcs(texte, annee, "Europe/Paris");
-        QCOMPARE(r.etat, etat);
-        QCOMPARE(plages(r), jours);
+        const struct { const char* nom; EtatIcs etat; const char* jours; std::string texte; int annee = 2027; } cas[] = {
+            {"vacances scolaires", EtatIcs::Ok, "5: 0101-0103,0213-0307,0506,0703-0831", Scolaire},
+            {"l'année d'avant", EtatIcs::Ok, "1: 1219-1231", Scolaire, 2026},
+            {"rien cette année", EtatIcs::AucunEvenement, "0:", Scolaire, 2030},
+            // Weekly, one date taken out; weekly at a time, one occurrence moved;
+            // yearly since long ago; an impossible rule ends at once.
+            {"répétitions", EtatIcs::Ok, "4: 0104-0105,0111,0114,0119,0125-0126,0201,0315,1111",
+             cal(ev("UID:a\nDTSTART;VALUE=DATE:20270104\nRRULE:FREQ=WEEKLY;COUNT=5\nEXDATE;VALUE=DATE:20270118\n")
+                 + ev("UID:b\nDTSTART;TZID=Europe/Paris:20270105T180000\nDTEND;TZID=Europe/Paris:20270105T190000\n"
+                      "RRULE:FREQ=WEEKLY;UNTIL=20270126T235959Z\n")
+                 + ev("UID:b\nRECURRENCE-ID;TZID=Europe/Paris:20270112T180000\nDTSTART;TZID=Europe/Paris:20270114T180000\n"
+                      "DURATION:PT1H\n") + ev("UID:c\nDTSTART;VALUE=DATE:19800315\nRRULE:FREQ=YEARLY\n")
+                 + ev("UID:d\nDTSTART;VALUE=DATE:20260101\nRRULE:FREQ=DAILY;BYMONTH=2;BYMONTHDAY=30\nRDATE;VALUE=DATE:20271111\n"))},
+            // Local time is Paris: 17:00-19:00 in New York runs past midnight here;
+            // UTC late on 31 December is already 1 January; an end at midnight
+            // stays on its day; a time without zone, or a zone that is a path, is local.
+            {"heures et fuseaux", EtatIcs::Ok, "5: 0101,0310-0311,0601,0701-0702,0802",
+             cal("BEGIN:VTIMEZONE\nTZID:Est US\nBEGIN:STANDARD\nDTSTART:19701101T020000\nRRULE:FREQ=YEARLY;BYMONTH=11;BYDAY=1SU\n"
+                 "TZOFFSETFROM:-0400\nTZOFFSETTO:-0500\nEND:STANDARD\nBEGIN:DAYLIGHT\nDTSTART:19700308T020000\n"
+                 "RRULE:FREQ=YEARLY;BYMONTH=3;BYDAY=2SU\nTZOFFSETFROM:-0500\nTZOFFSETTO:-0400\nEND:DAYLIGHT\nEND:VTIMEZONE\n"
+                 + ev("DTSTART;TZID=Est US:20270310T170000\nDTEND;TZID=Est US:20270310T190000\n")
+                 + ev("DTSTART:20261231T233000Z\nDTEND:20270101T003000Z\n")
+                 + ev("DTSTART;TZID=Europe/Paris:20270601T220000\nDTEND;TZID=Europe/Paris:20270602T000000\n")
+                 + ev("DTSTART:20270701T230000\nDTEND:20270702T010000\n") + ev("DTSTART:20271231T230000Z\nDURATION:PT2H\n")
+                 + ev("DTSTART;TZID=../../../etc/hostname:20270802T230000\n"))},
+            // A cancelled event, and a cancelled occurrence of a repeated one.
+            {"annulés", EtatIcs::Ok, "1: 0301,0315",
+             cal(ev("UID:r\nDTSTART;VALUE=DATE:20270301\nRRULE:FREQ=WEEKLY;COUNT=3\n")
+                 + ev("UID:r\nRECURRENCE-ID;VALUE=DATE:20270308\nDTSTART;VALUE=DATE:20270308\nSTATUS:CANCELLED\n")
+                 + ev("UID:x\nDTSTART;VALUE=DATE:20270401\nSTATUS:CANCELLED\n"))},
+            {"CR LF, lignes pliées", EtatIcs::Ok, "1: 0621",
+             "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nBEGIN:VEV\r\n ENT\r\nSUMMARY:F\r\n e\r\nDTST\r\n ART;VALUE=DATE:2027\r\n"
+             "\t0621\r\nEND:VEVENT\r\nEND:VCALENDAR"},
+            // Refused, each kind for each of its causes.
+            {"n'importe quoi", EtatIcs::PasIcal, "0:", std::string("\x89PNG\r\n\x1a\n\x01\x02garbage", 18)},
+            {"page web", EtatIcs::PasIcal, "0:", "<html><body>BEGIN:VCALENDAR</body></html>\n"},
+            {"fin de trop", EtatIcs::PasIcal, "0:", Scolaire + "BEGIN:VEVENT\n"},
+            {"tronqué", EtatIcs::Tronque, "0:", Scolaire.substr(0, Scolaire.size() / 2)},
+            {"trop gros", EtatIcs::TropGros, "0:", std::string(TailleMaxIcs + 1, ' ')},
+            {"toutes les minutes", EtatIcs::TropComplexe, "0:", cal(ev("DTSTART:20270101T000000Z\nRRULE:FREQ=MINUTELY\n"))},
+            {"fuseau à la seconde", EtatIcs::TropComplexe, "0:",
+             cal("BEGIN:VTIMEZONE\nTZID:X\nBEGIN:STANDARD\nDTSTART:19700101T000000\nRRULE:FREQ=SECONDLY\nTZOFFSETFROM:+0100\n"
+                 "TZOFFSETTO:+0200\nEND:STANDARD\nEND:VTIMEZONE\n" + ev("DTSTART;TZID=X:20270101T100000\n"))}};
+        for (const auto& c : cas) {
+            const ImportIcs r = LireIcs(c.texte, c.annee, "Europe/Paris");
+            QCOMPARE(std::tuple(QString(c.nom), r.etat, plages(r)), std::tuple(QString(c.nom), c.etat, QString(c.jours)));
+        }
     }
 
-    // Every cell showing a covered day takes the colour, grey cells of the
+    // Every cell showing a covered day takes the colour (rounded), grey cells of the
     // neighbouring months of the year included; other cells keep theirs.
     void cellules()
     {
