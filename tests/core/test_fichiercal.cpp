@@ -1,22 +1,14 @@
-#include <cmath>
-
 #include "special/FichierCal.h"
 #include "tests/core/Outils.h"
 // (Round trips of damaged and random files: the fuzzing harness tests/fuzz/fuzz_cal.cpp.)
 
-namespace {
-
 using Table = double[13][43];
 constexpr double Temoin = 4242; // value of a cell that was not read
 
-LectureCal lire(std::string_view contenu, Table t)
-{
-    std::fill(&t[0][0], &t[0][0] + 13 * 43, Temoin);
-    return LireCal(contenu, t);
-}
+static LectureCal lire(std::string_view c, Table t) { std::fill(*t, *t + 13 * 43, Temoin); return LireCal(c, t); }
 
 // A file whose cell k of month m holds m * 1000 + k, or champs[k] in month 2.
-std::string fichier(const std::string& ligneAn = "\"2027\"", const std::vector<const char*>& champs = {})
+static std::string fichier(const std::string& ligneAn = "\"2027\"", const std::vector<const char*>& champs = {})
 {
     std::string s;
     for (int m = 1; m <= 12; ++m) {
@@ -27,8 +19,6 @@ std::string fichier(const std::string& ligneAn = "\"2027\"", const std::vector<c
     }
     return s + ligneAn + "\r\n";
 }
-
-} // namespace
 
 class TestFichierCal : public QObject {
     Q_OBJECT
@@ -83,11 +73,8 @@ private slots:
         s = fichier();
         r = lire(s.substr(0, s.rfind(',') + 1), t);
         QVERIFY(!r.ok && r.annee.empty() && r.valeursLues == 503 && t[12][40] == 12040 && t[12][41] == Temoin);
-        // Several megabytes in one field, or of commas.
-        QCOMPARE(std::pair(lire(std::string(4 << 20, ','), t).champsLus, lire(std::string(4 << 20, '9'), t).champsLus),
-                 std::pair(516, 1));
         // Field of cell k of month 2, and the cell's value after reading.
-        const std::vector<const char*> champs = {"abc", "", "\"12\"", "1-2", "inf", "0x10", "-3", "1e999", "-0", " +7 ", "2.5E3"};
+        const std::vector<const char*> champs{"abc", "", "\"12\"", "1-2", "inf", "0x10", "-3", "1e999", "-0", " +7 ", "2.5E3"};
         const double valeurs[] = {Temoin, Temoin, Temoin, Temoin, Temoin, Temoin, 0, 0, 0, 7, 2500};
         r = lire(fichier("\"2027\"", champs), t);
         QCOMPARE((std::array{int(r.ok), r.champsLus, r.valeursLues, r.champsInvalides, r.couleursInvalides}),
@@ -97,7 +84,8 @@ private slots:
         // Line 13, the year read, whether it was refused; no year still reads the table.
         for (auto [ligne, annee, refusee] :
              {std::tuple{"2027", "2027", false}, {"  \" 2027 \"  ", "2027", false}, {"\"2027\"x", "2027", false},
-              {"\"99\"", "", true}, {"\"12345\"", "", true}, {"\"20a7\"", "", true}, {"", "", false}, {"\"\"", "", false}}) {
+              {"\"99\"", "", true}, {"\"12345\"", "", true}, {"\"20a7\"", "", true}, {"", "", false},
+              {"\"\"", "", false}}) {
             r = lire(fichier(ligne), t);
             QVERIFY2(r.annee == annee && r.anneeRefusee == refusee && r.ok && !r.donneesEnTrop, ligne);
         }
