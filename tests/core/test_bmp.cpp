@@ -34,19 +34,18 @@ private slots:
     {
         int l = -7, h = -7;
         std::vector<uint32_t> lu{42};
-        const auto refuse = [&](const std::string& d) { // and leaves its outputs untouched
-            return !LireBmp24(d, l, h, lu) && l == -7 && h == -7 && lu.size() == 1;
-        };
+        // Refused, and the outputs untouched: every cut of a good file, and damaged headers.
+        const auto refuse = [&](auto d) { return !LireBmp24(d, l, h, lu) && l == -7 && h == -7 && lu.size() == 1; };
         for (size_t n = 0; n < bon.size(); ++n)
             QVERIFY2(refuse(bon.substr(0, n)), qPrintable(QString::number(n)));
         const auto modifie = [&](size_t pos, uint32_t v, int octets = 4) {
             std::string d = bon;
-            for (int i = 0; i < octets; ++i)
-                d[pos + i] = char(v >> (8 * i));
+            for (int i = 0; i < octets; ++i, v >>= 8)
+                d[pos + i] = char(v);
             return d;
         };
-        // Not "BM", 32 bits per pixel, compressed, old core header, pixel offset past the
-        // end or inside the header, negative width, height that has no opposite, a huge width.
+        // Not "BM", 32 bits per pixel, compressed, old core header, pixel offset past the end or inside
+        // the header, negative width, height that has no opposite, a huge width.
         for (auto [pos, v, octets] : {std::tuple{0, 'X' + 0u, 1}, {28, 32u, 2}, {30, 1, 4}, {14, 12, 4}, {10, 0xFFFFFFF0, 4},
                                       {10, 20, 4}, {18, 0x80000000, 4}, {22, 0x80000000, 4}, {18, 0x7FFFFFFF, 4}})
             QVERIFY2(refuse(modifie(pos, v, octets)), qPrintable(QString::number(pos)));
