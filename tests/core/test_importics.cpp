@@ -37,8 +37,7 @@ private slots:
             {"vacances scolaires", EtatIcs::Ok, "5: 0101-0103,0213-0307,0506,0703-0831", Scolaire},
             {"l'année d'avant", EtatIcs::Ok, "1: 1219-1231", Scolaire, 2026},
             {"rien cette année", EtatIcs::AucunEvenement, "0:", Scolaire, 2030},
-            // Weekly, one date taken out; weekly at a time, one occurrence moved;
-            // yearly since long ago; an impossible rule ends at once.
+            // Weekly, a date taken out; weekly at a time, a date moved; yearly since long ago; a rule never met.
             {"répétitions", EtatIcs::Ok, "4: 0104-0105,0111,0114,0119,0125-0126,0201,0315,1111",
              cal(ev("UID:a\nDTSTART;VALUE=DATE:20270104\nRRULE:FREQ=WEEKLY;COUNT=5\nEXDATE;VALUE=DATE:20270118\n")
                  + ev("UID:b\nDTSTART;TZID=Europe/Paris:20270105T180000\nDTEND;TZID=Europe/Paris:20270105T190000\n"
@@ -46,9 +45,8 @@ private slots:
                  + ev("UID:b\nRECURRENCE-ID;TZID=Europe/Paris:20270112T180000\nDTSTART;TZID=Europe/Paris:20270114T180000\n"
                       "DURATION:PT1H\n") + ev("UID:c\nDTSTART;VALUE=DATE:19800315\nRRULE:FREQ=YEARLY\n")
                  + ev("UID:d\nDTSTART;VALUE=DATE:20260101\nRRULE:FREQ=DAILY;BYMONTH=2;BYMONTHDAY=30\nRDATE;VALUE=DATE:20271111\n"))},
-            // Local time is Paris: 17:00-19:00 in New York runs past midnight here;
-            // UTC late on 31 December is already 1 January; an end at midnight
-            // stays on its day; a time without zone, or a zone that is a path, is local.
+            // Local time is Paris: 17:00-19:00 in New York runs past midnight here; UTC late on 31 December is already
+            // 1 January; an end at midnight stays on its day; a time without zone, or a zone that is a path, is local.
             {"heures et fuseaux", EtatIcs::Ok, "5: 0101,0310-0311,0601,0701-0702,0802",
              cal("BEGIN:VTIMEZONE\nTZID:Est US\nBEGIN:STANDARD\nDTSTART:19701101T020000\nRRULE:FREQ=YEARLY;BYMONTH=11;BYDAY=1SU\n"
                  "TZOFFSETFROM:-0400\nTZOFFSETTO:-0500\nEND:STANDARD\nBEGIN:DAYLIGHT\nDTSTART:19700308T020000\n"
@@ -82,8 +80,8 @@ private slots:
         }
     }
 
-    // Every cell showing a covered day takes the colour (rounded), grey cells of the
-    // neighbouring months of the year included; other cells keep theirs.
+    // Every cell showing a covered day takes the colour (rounded), grey cells of the neighbouring months of
+    // the year included; other cells keep theirs, and bad files leave them all.
     void cellules()
     {
         QTemporaryDir dossier;
@@ -92,12 +90,10 @@ private slots:
         double table[13][43] = {}, avant[13][43];
         table[3][7] = table[3][14] = 0x00FF00; // 1 March, covered; 8 March, not
         QCOMPARE(ImporterIcs(chemin, 2027, 255.4, table, "Europe/Paris").nombreEvenements, 5);
-        // January 2027 starts in cell 4; 1-7 March in grey end February; 28 February opens
-        // March; 1 January 2028 in grey is not of the year.
-        QCOMPARE((std::array{table[1][3], table[1][4], table[1][7], table[2][35], table[3][6], table[3][7],
-                             table[3][14], table[12][33]}),
+        // January 2027 starts in cell 4; 1-7 March in grey end February; 28 February opens March; 1/1/2028 is not of the year.
+        QCOMPARE((std::array{table[1][3], table[1][4], table[1][7], table[2][35], table[3][6], table[3][7], table[3][14],
+                             table[12][33]}),
                  (std::array<double, 8>{0, 255, 0, 255, 255, 255, 0x00FF00, 0}));
-        // Bad files leave the table as it was.
         std::memcpy(avant, table, sizeof avant);
         EcrireFichier(chemin, Scolaire.substr(0, 100));
         QCOMPARE(std::pair(ImporterIcs(chemin, 2027, 1, table).etat, ImporterIcs(chemin / "x", 2027, 1, table).etat),
