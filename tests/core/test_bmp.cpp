@@ -14,7 +14,7 @@ class TestBmp : public QObject {
                           78};
 
 private slots:
-    void ecriture()
+    void ecritureEtLecture()
     {
         QCOMPARE(EncoderBmp24(3, 2, px), bon);
         for (auto [l, h, p] : {std::tuple{0, 1, px}, {1, -1, px}, {1, 1, nullptr}, {40000, 40000, px}}) // 40000²: over 4 GB
@@ -28,20 +28,15 @@ private slots:
             QVERIFY2(!EcrireBmp(p, l, l, px), p.c_str());
         QCOMPARE(LireFichier(cible), bon);
         QCOMPARE(std::distance(fs::directory_iterator(dossier), fs::directory_iterator()), 1);
-    }
 
-    void lecture()
-    {
         int l = -7, h = -7;
         std::vector<uint32_t> lu{42};
         // Refused, and the outputs untouched: every cut of a good file, and damaged headers.
         const auto refuse = [&](auto d) { return !LireBmp24(d, l, h, lu) && l == -7 && h == -7 && lu.size() == 1; };
-        for (size_t n = 0; n < bon.size(); ++n)
-            QVERIFY2(refuse(bon.substr(0, n)), qPrintable(QString::number(n)));
+        for (size_t n = 0; n < bon.size(); ++n) QVERIFY2(refuse(bon.substr(0, n)), qPrintable(QString::number(n)));
         const auto modifie = [&](size_t pos, uint32_t v, int octets = 4) {
             std::string d = bon;
-            for (int i = 0; i < octets; ++i, v >>= 8)
-                d[pos + i] = char(v);
+            for (int i = 0; i < octets; ++i, v >>= 8) d[pos + i] = char(v);
             return d;
         };
         // Not "BM", 32 bits per pixel, compressed, old core header, pixel offset past the end or inside
@@ -52,8 +47,7 @@ private slots:
         // Pixels come back opaque, bottom-up rows or top-down ones (negative height) the right way up.
         for (auto [d, bas] : {std::pair{bon, 0}, {modifie(22, uint32_t(-2)), 3}}) {
             QVERIFY(LireBmp24(d, l, h, lu) && l == 3 && h == 2);
-            for (int i = 0; i < 6; ++i)
-                QCOMPARE(lu[i], px[(i + bas) % 6] | 0xFF000000u);
+            for (int i = 0; i < 6; ++i) QCOMPARE(lu[i], px[(i + bas) % 6] | 0xFF000000u);
         }
     }
 };
