@@ -7,7 +7,7 @@
 class TestSaisies : public QObject {
     Q_OBJECT
 private slots:
-    void textes()
+    void saisies()
     {
         // Year typed, warned about, year chosen ("": the year stays as it was). The number at
         // the start of the text counts, whatever follows it; no digit at the start: no year.
@@ -28,10 +28,7 @@ private slots:
               {"a.txt", F::Bmp, "a.txt.bmp", F::Bmp}, {"d.png/a", F::Pdf, "d.png/a.pdf", F::Pdf},
               {".bmp", F::Png, ".bmp.png", F::Png}, {"a.jpeg", F::Aucun, "a.jpeg", F::Aucun}})
             QVERIFY2(NomAvecExtension(nom, choisi) == ecrit && FormatDuNom(ecrit) == format, nom);
-    }
 
-    void tailles()
-    {
         // Millimetres to twips, halves to even (35 mm: 1984.5; 45 mm: 2551.5); 578 mm no longer fits.
         for (auto [mm, twips, ok] : {std::tuple{35, 1984, true}, {45, 2552, true}, {578, 32767, false}}) {
             bool vu = !ok;
