@@ -31,7 +31,7 @@ QString plages(const ImportIcs& r)
 class TestImportIcs : public QObject {
     Q_OBJECT
 private slots:
-    void joursCouverts()
+    void joursEtCellules()
     {
         const struct { const char* nom; EtatIcs etat; const char* jours; std::string texte; int annee = 2027; } cas[] = {
             {"vacances scolaires", EtatIcs::Ok, "5: 0101-0103,0213-0307,0506,0703-0831", Scolaire},
@@ -78,12 +78,8 @@ private slots:
             const ImportIcs r = LireIcs(c.texte, c.annee, "Europe/Paris");
             QCOMPARE(std::tuple(QString(c.nom), r.etat, plages(r)), std::tuple(QString(c.nom), c.etat, QString(c.jours)));
         }
-    }
-
-    // Every cell showing a covered day takes the colour (rounded), grey cells of the neighbouring months of
-    // the year included; other cells keep theirs, and bad files leave them all.
-    void cellules()
-    {
+        // Every cell showing a covered day takes the colour (rounded), grey cells of the neighbouring months of
+        // the year included; other cells keep theirs, and bad files leave them all.
         QTemporaryDir dossier;
         const std::filesystem::path chemin = QFile::encodeName(dossier.filePath("zones.ics")).toStdString();
         EcrireFichier(chemin, Scolaire);
