@@ -24,7 +24,7 @@ private slots:
     void initTestCase() { verifierLocale(); }
     void init() { fs::remove(ini()), fs::remove(base() / "ailleurs.ini"); }
 
-    void lecture()
+    void lectureEtEcriture()
     {
         // File, section, key, value read ("d" when missing). Names match without regard to case, in the
         // file's code page; UTF-8 is another name. Only the first section of a name counts.
@@ -45,13 +45,10 @@ private slots:
         LireCouleurs(ini(), c);
         QCOMPARE((std::array{c.CoulJours, c.CoulGris, c.CoulWeekEnd, c.CoulNoms, c.CoulFerie}),
                  (std::array<double, 5>{0, defaut::CoulGris, 255, 7, defaut::CoulFerie}));
-    }
 
-    void ecriture()
-    {
         // File before; section, key and value written; file after. Other lines keep their bytes.
         const char* debut = "; r\xE9glages\n\n[A]\r\nB = v  ; x\r\n  \t\r\n[Couleurs]\nCoulNoms=1\n; note\nCoulGris=2\n";
-        const std::tuple<std::string, const char*, const char*, const char*, std::string> cas[] = {
+        const std::tuple<std::string, const char*, const char*, const char*, std::string> ecritures[] = {
             {debut + "\n; fin\n"s, "Couleurs", "CoulNoms", " 7", "; r\xE9glages\n\n[A]\r\nB = v  ; x\r\n  \t\r\n"
                                                                  "[Couleurs]\nCoulNoms= 7\r\n; note\nCoulGris=2\n\n; fin\n"},
             {debut + "[T]"s, "Couleurs", "Grille", "0", debut + "Grille=0\r\n[T]"s},
@@ -62,7 +59,7 @@ private slots:
             {"[i]\r\nQUALIT\xC9=-2\r\nx=\r\n", "I", "Qualit\xE9", "-1", "[i]\r\nQUALIT\xC9=-1\r\nx=\r\n"},
             {"[I]\r\nQualit\xC3\xA9=-2\r\n", "I", "Qualit\xE9", "-4", "[I]\r\nQualit\xC3\xA9=-2\r\nQualit\xE9=-4\r\n"},
             {"[C\nA=1\n[T]\nL\n=5\n\xFF\xFE\0\0\x01=\x80\nB"s, "T", "L", "9", "[C\nA=1\n[T]\nL\n=5\n\xFF\xFE\0\0\x01=\x80\nL=9\r\nB"s}};
-        for (const auto& [avant, section, cle, valeur, apres] : cas) {
+        for (const auto& [avant, section, cle, valeur, apres] : ecritures) {
             EcrireFichier(ini(), avant);
             QVERIFY(EcrireIni(ini(), section, cle, valeur));
             QCOMPARE(LireFichier(ini()), apres);
@@ -108,8 +105,7 @@ private slots:
             const fs::path vrai = lien ? base() / "ailleurs.ini" : ini();
             EcrireFichier(vrai, "[Taille]\r\nLargeur=90\r\n");
             fs::permissions(vrai, fs::perms(avant));
-            if (lien)
-                fs::create_symlink(lien == 4 ? base() / "absent" : vrai, ini());
+            if (lien) fs::create_symlink(lien == 4 ? base() / "absent" : vrai, ini());
             QVERIFY(lien != 2 || ::lchown(ini().c_str(), 65534, 65534) == 0);
             QVERIFY(lien != 3 || ::chown(vrai.c_str(), 65534, 65534) == 0);
             const mode_t masque = ::umask(022);
@@ -132,8 +128,7 @@ private slots:
                               ".Pelvado.ini.ardemo-tmp-a1B2c", "Pelvado.ini.ardemo-tmp-a1B2c3", ".ardemo-tmp-abcdef",
                               ".Pelvado.ini.ardemo-tmp-a1B2c$", ".Pelvado.ini.ardemo-tmp-zzzzzz", ".autrui.ardemo-tmp-abcdef"};
         fs::create_directories(dossier);
-        for (auto n : noms)
-            EcrireFichier(d / n, "x");
+        for (auto n : noms) EcrireFichier(d / n, "x");
         const int fd = ::open((d / noms[6]).c_str(), O_RDONLY);
         QVERIFY(::flock(fd, LOCK_EX) == 0);
         QVERIFY(::geteuid() != 0 || ::chown((d / noms[7]).c_str(), 65534, 65534) == 0);
@@ -141,8 +136,7 @@ private slots:
         QCOMPARE(NettoyerTemporaires(d, "Pelvado.ini"), 1);
         QVERIFY(fs::exists(d / noms[1]));
         QCOMPARE(NettoyerTemporaires(d), 1);
-        for (auto n = noms + 2; n != std::end(noms); ++n)
-            QVERIFY2(fs::exists(d / *n), *n);
+        for (auto n = noms + 2; n != std::end(noms); ++n) QVERIFY2(fs::exists(d / *n), *n);
         QVERIFY(fs::is_directory(dossier) && fs::is_symlink(lien));
         EcrireFichier(d / noms[0], "x"); // a successful write clears the leftovers of its own file
         QVERIFY(EcrireLargeur(d / "Pelvado.ini", "90") && !fs::exists(d / noms[0]));
