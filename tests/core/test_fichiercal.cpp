@@ -24,7 +24,7 @@ class TestFichierCal : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { verifierLocale(); }
-    void ecritureEtFichier()
+    void ecritureEtLecture()
     {
         // Cells 0.. of month 2 and their text; values that are no colour are written as 0.
         const std::pair<double, const char*> cas[] = {{255, "255"}, {16777215, "16777215"}, {0.5, "0.5"},
@@ -32,8 +32,7 @@ private slots:
         Table t, lu;
         lire(fichier(), t); // month 0 and cell 42 hold Temoin: never written
         std::vector<const char*> textes;
-        for (auto [valeur, texte] : cas)
-            t[2][textes.size()] = valeur, textes.push_back(texte);
+        for (auto [valeur, texte] : cas) t[2][textes.size()] = valeur, textes.push_back(texte);
         QCOMPARE(EcrireCal(t, "0099"), fichier("\"0099\"", textes));
         QVERIFY(EcrireCal(t, "20\"2\r\n7").ends_with("\r\n\"2027\"\r\n")); // a year that would break the shape
         QCOMPARE(NomFichierCalParDefaut(15, 8, 999), std::string("CoulSP le 15,août,0999.Cal"));
@@ -41,7 +40,7 @@ private slots:
         const std::filesystem::path p = dossier.filePath("a.Cal").toStdString();
         QVERIFY(SauverCal(p, t, "0099") && !SauverCal(p.parent_path() / "absent" / "a.Cal", t, "2027"));
         lire("", lu);
-        const LectureCal r = LireFichierCal(p, lu);
+        LectureCal r = LireFichierCal(p, lu);
         QVERIFY(r.ok && !r.refuse && r.annee == "0099" && lu[2][1] == 16777215 && lu[0][0] == Temoin);
         // Over the size limit the file is refused whole, like a missing file or a folder; at the limit, read.
         EcrireFichier(p, fichier() + std::string(TailleMaxCal, ' '));
@@ -50,18 +49,13 @@ private slots:
             QVERIFY2(LireFichierCal(f, lu).refuse && lu[1][0] == Temoin, f.c_str());
         std::filesystem::resize_file(p, TailleMaxCal);
         QVERIFY(LireFichierCal(p, lu).ok);
-    }
 
-    void lecture()
-    {
         // Values go by their place: month numbers are not used, line ends and
         // commas are the same, blank lines are skipped.
         std::string s = fichier();
         s.replace(0, 1, "7");
-        for (size_t i; (i = s.find("\r\n")) != std::string::npos;)
-            s.replace(i, 2, "\n\n  \t\n");
-        Table t;
-        LectureCal r = lire(s, t);
+        for (size_t i; (i = s.find("\r\n")) != std::string::npos;) s.replace(i, 2, "\n\n  \t\n");
+        r = lire(s, t);
         QVERIFY(r.ok && r.annee == "2027");
         QCOMPARE((std::array{t[1][0], t[6][30], t[12][41]}), (std::array{1000.0, 6030.0, 12041.0}));
         // An extra field on line 1 moves everything after it by one place.
