@@ -21,8 +21,7 @@ private slots:
                                                  {"absent", 0, false}, {"fichier", 0, false}, {"/usr/bin", 0, false},
                                                  {"lien", 0, false}, {"/tmp", 0, true}}) {
             fs::create_directory(base() / "p");
-            if (mode)
-                fs::permissions(base() / dossier, fs::perms(mode));
+            if (mode) fs::permissions(base() / dossier, fs::perms(mode));
             QVERIFY2(DossierModifiable(base() / dossier) == modifiable, qPrintable(dossier + QString::number(mode, 8)));
         }
         // Program's folder writable, XDG_CONFIG_HOME; then the settings file, pictures and documents folders,
