@@ -1,10 +1,7 @@
 #include "commun/Nombres.h"
 #include "tests/core/Outils.h"
 
-#include <cmath>
-
-// Under any process locale (also run under fr_FR.UTF-8, where the C library
-// would read "0.5" as 0): numbers use a decimal point.
+// Under any process locale (the _fr run: fr_FR.UTF-8, where the C library reads "0.5" as 0) numbers use a point.
 class TestNombres : public QObject {
     Q_OBJECT
 private slots:
