@@ -10,8 +10,7 @@ class TestBmp : public QObject {
     const uint32_t px[6] = {0x00112233, 0xFF445566, 0x80778899, 0x00AABBCC, 0x00DDEEFF, 0x00010203};
     const std::string bon{"BM\x4E\0\0\0\0\0\0\0\x36\0\0\0\x28\0\0\0\x03\0\0\0\x02\0\0\0\x01\0\x18\0"
                           "\0\0\0\0\x18\0\0\0\xC4\x0E\0\0\xC4\x0E\0\0\0\0\0\0\0\0\0\0"
-                          "\xCC\xBB\xAA\xFF\xEE\xDD\x03\x02\x01\0\0\0\x33\x22\x11\x66\x55\x44\x99\x88\x77\0\0\0",
-                          78};
+                          "\xCC\xBB\xAA\xFF\xEE\xDD\x03\x02\x01\0\0\0\x33\x22\x11\x66\x55\x44\x99\x88\x77\0\0\0", 78};
 
 private slots:
     void ecritureEtLecture()
