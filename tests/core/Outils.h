@@ -1,7 +1,6 @@
 #pragma once
-// Shared by the core tests and the fuzzing harnesses (ARDEMO_SANS_QT: no Qt): whole files as bytes. For the
-// Qt tests, the locale of the environment, as the program takes it; one named by ARDEMO_TEST_LOCALE
-// (scripts/test-env.sh) must really be in force.
+// Shared by the core tests and the fuzzing harnesses (ARDEMO_SANS_QT: no Qt): whole files as bytes; for the Qt
+// tests, the environment's locale as the program takes it; one named by ARDEMO_TEST_LOCALE must really be in force.
 #include <filesystem>
 #include <fstream>
 #include <string>
