@@ -95,13 +95,11 @@ private slots:
     void droitsEtLiens()
     {
         // Mode; link: 0 none, 1 ours, 2 made by someone else, 3 to someone else's file, 4 dangling; written.
-        for (auto [nom, avant, lien, ecrit] :
-             {std::tuple{"0600", 0600u, 0, true}, {"0604", 0604u, 0, true}, {"0444", 0444u, 0, false},
-              {"lien 0640", 0640u, 1, true}, {"lien 0444", 0444u, 1, false}, {"lien d'un autre", 0600u, 2, false},
-              {"lien vers un autre", 0666u, 3, false}, {"lien cassé", 0600u, 4, false}}) {
+        for (auto [nom, avant, lien, ecrit] : {std::tuple{"0600", 0600u, 0, true}, {"0604", 0604u, 0, true},
+             {"0444", 0444u, 0, false}, {"lien 0640", 0640u, 1, true}, {"lien d'autrui", 0600u, 2, false},
+             {"vers autrui", 0666u, 3, false}, {"lien cassé", 0600u, 4, false}}) {
             init();
-            if ((lien == 2 || lien == 3) && ::geteuid() != 0)
-                continue; // files of another user can only be made by root
+            if ((lien == 2 || lien == 3) && ::geteuid() != 0) continue; // another user's files need root
             const fs::path vrai = lien ? base() / "ailleurs.ini" : ini();
             EcrireFichier(vrai, "[Taille]\r\nLargeur=90\r\n");
             fs::permissions(vrai, fs::perms(avant));
