@@ -50,8 +50,7 @@ private slots:
         std::filesystem::resize_file(p, TailleMaxCal);
         QVERIFY(LireFichierCal(p, lu).ok);
 
-        // Values go by their place: month numbers are not used, line ends and
-        // commas are the same, blank lines are skipped.
+        // Values go by their place: month numbers are not used, line ends are commas, blank lines are skipped.
         std::string s = fichier();
         s.replace(0, 1, "7");
         for (size_t i; (i = s.find("\r\n")) != std::string::npos;) s.replace(i, 2, "\n\n  \t\n");
