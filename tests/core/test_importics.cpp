@@ -1,12 +1,10 @@
 #include "special/ImportIcs.h"
 #include "tests/core/Outils.h"
 
-namespace {
-
 // A calendar around the given lines (LF line ends; libical takes both); an event; whole days, end exclusive.
-std::string cal(const std::string& c) { return "BEGIN:VCALENDAR\nVERSION:2.0\nPRODID:-//e//FR\n" + c + "END:VCALENDAR\n"; }
-std::string ev(const std::string& lignes) { return "BEGIN:VEVENT\n" + lignes + "END:VEVENT\n"; }
-std::string jours(const std::string& d, const std::string& f = "")
+static std::string cal(const std::string& c) { return "BEGIN:VCALENDAR\nVERSION:2.0\n" + c + "END:VCALENDAR\n"; }
+static std::string ev(const std::string& lignes) { return "BEGIN:VEVENT\n" + lignes + "END:VEVENT\n"; }
+static std::string jours(const std::string& d, const std::string& f = "")
 {
     return ev("DTSTART;VALUE=DATE:" + d + "\n" + (f.empty() ? "" : "DTEND;VALUE=DATE:" + f + "\n"));
 }
@@ -14,7 +12,7 @@ const std::string Scolaire = cal(jours("20261219", "20270104") + jours("20270213
                                  + jours("20270220", "20270308") + jours("20270506") + jours("20270703", "20270901"));
 
 // The events counted and the covered days as ranges: "2: MMDD-MMDD,MMDD".
-QString plages(const ImportIcs& r)
+static QString plages(const ImportIcs& r)
 {
     QString s = QString::number(r.nombreEvenements) + ":";
     const auto mmjj = [&](size_t n) { return QDate(r.annee, 1, 1).addDays(qint64(n)).toString("MMdd"); };
@@ -25,8 +23,6 @@ QString plages(const ImportIcs& r)
             s += "-" + mmjj(i);
     return s;
 }
-
-} // namespace
 
 class TestImportIcs : public QObject {
     Q_OBJECT
@@ -83,18 +79,17 @@ private slots:
         QTemporaryDir dossier;
         const std::filesystem::path chemin = QFile::encodeName(dossier.filePath("zones.ics")).toStdString();
         EcrireFichier(chemin, Scolaire);
-        double table[13][43] = {}, avant[13][43];
-        table[3][7] = table[3][14] = 0x00FF00; // 1 March, covered; 8 March, not
-        QCOMPARE(ImporterIcs(chemin, 2027, 255.4, table, "Europe/Paris").nombreEvenements, 5);
-        // January 2027 starts in cell 4; 1-7 March in grey end February; 28 February opens March; 1/1/2028 is not of the year.
-        QCOMPARE((std::array{table[1][3], table[1][4], table[1][7], table[2][35], table[3][6], table[3][7], table[3][14],
-                             table[12][33]}),
+        double t[13][43] = {}, avant[13][43];
+        t[3][7] = t[3][14] = 0x00FF00; // 1 March, covered; 8 March, not
+        QCOMPARE(ImporterIcs(chemin, 2027, 255.4, t, "Europe/Paris").nombreEvenements, 5);
+        // January 2027 starts in cell 4; 1-7 March in grey end February; 28 February opens March; 1/1/2028 is not ours.
+        QCOMPARE((std::array{t[1][3], t[1][4], t[1][7], t[2][35], t[3][6], t[3][7], t[3][14], t[12][33]}),
                  (std::array<double, 8>{0, 255, 0, 255, 255, 255, 0x00FF00, 0}));
-        std::memcpy(avant, table, sizeof avant);
+        std::memcpy(avant, t, sizeof avant);
         EcrireFichier(chemin, Scolaire.substr(0, 100));
-        QCOMPARE(std::pair(ImporterIcs(chemin, 2027, 1, table).etat, ImporterIcs(chemin / "x", 2027, 1, table).etat),
+        QCOMPARE(std::pair(ImporterIcs(chemin, 2027, 1, t).etat, ImporterIcs(chemin / "x", 2027, 1, t).etat),
                  std::pair(EtatIcs::Tronque, EtatIcs::Illisible));
-        QVERIFY(std::memcmp(avant, table, sizeof avant) == 0);
+        QVERIFY(std::memcmp(avant, t, sizeof avant) == 0);
     }
 };
 
