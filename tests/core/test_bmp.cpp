@@ -2,8 +2,6 @@
 #include "tests/core/Outils.h"
 // (Size, padding and read-back of every size, damaged data of every length: tests/fuzz/fuzz_bmp.cpp.)
 
-namespace fs = std::filesystem;
-
 class TestBmp : public QObject {
     Q_OBJECT
     // 3 x 2: rows of 9 bytes padded to 12, bottom row first, blue green red; alpha never reaches the file.
@@ -16,17 +14,18 @@ private slots:
     void ecritureEtLecture()
     {
         QCOMPARE(EncoderBmp24(3, 2, px), bon);
+        QCOMPARE(EncoderBmp24(4, 1, px).size(), size_t(54 + 12)); // four pixels fill a row: no padding
         for (auto [l, h, p] : {std::tuple{0, 1, px}, {1, -1, px}, {1, 1, nullptr}, {40000, 40000, px}}) // 40000²: over 4 GB
             QVERIFY2(EncoderBmp24(l, h, p).empty(), qPrintable(QString::number(l)));
         QTemporaryDir tmp;
-        const fs::path dossier = tmp.path().toStdString(), cible = dossier / "Calendrier 2027.bmp";
+        const std::filesystem::path dossier = tmp.path().toStdString(), cible = dossier / "Calendrier 2027.bmp";
         QVERIFY(EcrireBmp(cible, 1, 1, px) && EcrireBmp(cible, 3, 2, px));
         // Failures (no size, no folder, a file as folder, a folder as file) leave the
         // earlier file whole and nothing else in the folder.
         for (auto [p, l] : {std::pair{cible, 0}, {dossier / "absent" / "x.bmp", 2}, {cible / "x.bmp", 2}, {dossier, 2}})
             QVERIFY2(!EcrireBmp(p, l, l, px), p.c_str());
         QCOMPARE(LireFichier(cible), bon);
-        QCOMPARE(std::distance(fs::directory_iterator(dossier), fs::directory_iterator()), 1);
+        QCOMPARE(std::distance(std::filesystem::directory_iterator(dossier), std::filesystem::directory_iterator()), 1);
 
         int l = -7, h = -7;
         std::vector<uint32_t> lu{42};
