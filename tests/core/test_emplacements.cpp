@@ -24,7 +24,7 @@ private slots:
             if (mode) fs::permissions(base() / dossier, fs::perms(mode));
             QVERIFY2(DossierModifiable(base() / dossier) == modifiable, qPrintable(dossier + QString::number(mode, 8)));
         }
-        // Program's folder writable, XDG_CONFIG_HOME; settings file, pictures, documents. Home has Images, not Documents.
+        // Program's folder writable, XDG_CONFIG_HOME; settings file, pictures, documents (home: Images, no Documents).
         fs::create_directories(base() / "maison/Images");
         for (auto [modifiable, configHome, ini, images, documents] :
              {std::tuple{true, ""s, "prog/Pelvado.ini", "prog", "prog"},
