@@ -1,17 +1,13 @@
 #pragma once
-// Shared by the core tests and the fuzzing harnesses: whole files as bytes.
-// For the Qt tests (the fuzz build has no Qt and defines ARDEMO_SANS_QT), the
-// locale: tests that read or write numbers take the locale of the environment,
-// as the program does; when ARDEMO_TEST_LOCALE names one (scripts/test-env.sh
-// provides it), it must really be in force.
+// Shared by the core tests and the fuzzing harnesses (ARDEMO_SANS_QT: no Qt): whole files as bytes; for the Qt
+// tests, the environment's locale as the program takes it; one named by ARDEMO_TEST_LOCALE must really be in force.
 #include <filesystem>
 #include <fstream>
 #include <string>
 
 inline std::string LireFichier(const std::filesystem::path& p)
 {
-    std::ifstream f(p, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(f), {});
+    return std::string(std::istreambuf_iterator<char>(std::ifstream(p, std::ios::binary).rdbuf()), {});
 }
 
 inline void EcrireFichier(const std::filesystem::path& p, std::string_view s)
@@ -22,8 +18,6 @@ inline void EcrireFichier(const std::filesystem::path& p, std::string_view s)
 #ifndef ARDEMO_SANS_QT
 #include <QtTest>
 #include <clocale>
-#include <cstdlib>
-#include <cstring>
 
 inline void verifierLocale()
 {
