@@ -1,7 +1,6 @@
 #pragma once
-// Driving the program's modal dialogs from a test: the action runs on the next
-// dialog of the given kind once it is shown, inside the dialog's own event loop.
-// Actions must always close the dialog (record what they check, compare after).
+// The action runs on the next modal dialog of the given kind once it is shown, inside its own
+// event loop; it must always close the dialog (record what it checks, compare after).
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
