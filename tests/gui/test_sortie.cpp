@@ -116,7 +116,7 @@ private slots:
     }
 
     // The preview at the printed size: the image scaled (90 mm: 340 x 481 pixels) and outlined in the grid
-    // colour, or the zone, the part outside the image black. The button toggles it; the close box, a build close it.
+    // colour, or the zone, the part outside the image black. The button toggles it; the close box, a build, a refused width close it.
     void apercu()
     {
         Programme p;
@@ -146,6 +146,8 @@ private slots:
         p.horloge.pendantAttente = [&] { fermePendant = ferme(); };
         C(f).Fabriquer->click();
         QVERIFY(fermePendant && ferme());
+        C(f).Apercu->click();
+        QVERIFY(!ferme() && (C(f).Largeur->setText(QStringLiteral("25")), ferme())); // a refused width
     }
 };
 
