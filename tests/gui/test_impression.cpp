@@ -129,6 +129,7 @@ private slots:
         const QRectF vu(b), r = QTransform::fromScale(150 / 1440.0, 150 / 1440.0).mapRect(QRectF(QPointF(place.x, place.y), taille));
         for (const double ecart : {vu.left() - r.left(), vu.top() - r.top(), vu.right() - r.right(), vu.bottom() - r.bottom()})
             QVERIFY2(std::abs(ecart) <= 3, qPrintable(QStringLiteral("%1 pixels de la place attendue").arg(ecart))); // 0.5 mm
+        QVERIFY(fleche != 4 || (2 * vu.center() - QRectF(page.rect()).bottomRight()).manhattanLength() < 60); // centred
         // Down to 16 x 16 averages, a line or a digit a pixel away changes little, another picture or a shifted one much.
         const auto moyennes = [](const QImage& i) {
             return i.convertToFormat(QImage::Format_RGB32).scaled(16, 16, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
