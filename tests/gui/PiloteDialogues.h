@@ -1,7 +1,6 @@
 #pragma once
-// Driving the program's modal dialogs from a test: the action runs on the next
-// dialog of the given kind once it is shown, inside the dialog's own event loop.
-// Actions must always close the dialog (record what they check, compare after).
+// The action runs on the next modal dialog of the given kind once it is shown, inside its own
+// event loop; it must always close the dialog (record what it checks, compare after).
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
@@ -21,39 +20,25 @@ void auProchainDialogue(std::function<void(D*)> action, int essais = 500)
     });
 }
 
-// What a colour or file dialog looked like when it opened.
-struct VuDialogue {
-    bool vu = false;
-    QString titre;
-    bool natif = true;
-    QColor depart;        // colour dialog
-    QStringList filtres;  // file dialog, with the folder shown and the name in the name box
-    QString dossier, nom;
-};
+// What a colour or file dialog showed when it opened: the colour, or the name in the name box.
+struct VuDialogue { bool vu = false; QColor depart; QString nom; };
 
-// The next colour dialog: note its look, then choose `couleur` (an invalid one cancels).
+// The next colour dialog: note it, then choose `couleur` (an invalid one cancels).
 inline void choisirCouleur(VuDialogue& vu, const QColor& couleur)
 {
     auProchainDialogue<QColorDialog>([&vu, couleur](QColorDialog* d) {
-        vu = {true, d->windowTitle(), !d->testOption(QColorDialog::DontUseNativeDialog), d->currentColor(), {}, {}, {}};
-        if (couleur.isValid())
-            d->setCurrentColor(couleur), d->accept();
-        else
-            d->reject();
+        vu = {true, d->currentColor(), {}};
+        couleur.isValid() ? d->setCurrentColor(couleur), d->accept() : d->reject();
     });
 }
 
-// The next file dialog: note its look, then accept `chemin` (empty cancels).
+// The next file dialog: note it, then accept `chemin` (empty cancels).
 inline void choisirFichier(VuDialogue& vu, const QString& chemin)
 {
     auProchainDialogue<QFileDialog>([&vu, chemin](QFileDialog* d) {
-        const auto* e = d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-        vu = {true, d->windowTitle(), !d->testOption(QFileDialog::DontUseNativeDialog), {}, d->nameFilters(),
-              d->directory().absolutePath(), e ? e->text() : QString()};
-        if (!chemin.isEmpty()) {
-            d->selectFile(chemin);
-            static_cast<QDialog*>(d)->accept(); // the file dialog's own accept
-        }
+        vu = {true, {}, d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->text()};
+        if (!chemin.isEmpty())
+            d->selectFile(chemin), static_cast<QDialog*>(d)->accept(); // the file dialog's own accept
         if (d->isVisible())
             d->reject();
     });
