@@ -1,5 +1,6 @@
 #include <QtTest>
 
+#include "tests/Verifier.h"
 #include "output/Apercu.h"
 
 QRect R(const RectPixels& r) { return {r.x, r.y, r.l, r.h}; }
@@ -42,14 +43,13 @@ private slots:
                     const SourceApercu s = CalculSourceApercu(true, x1, y1, x1 + d, y1 + d, 5103, 3000);
                     i = CalculImageZone(x1, y1, x1 + d, y1 + d);
                     for (const RectPixels& r : {s.source, i.source})
-                        QVERIFY(r.x >= 0 && r.y >= 0 && r.l >= 0 && r.h >= 0 && r.x + r.l <= 628 && r.y + r.h <= 866);
-                    QVERIFY(i.destX >= 0 && i.destY >= 0 && i.destX + i.source.l <= i.largeur
-                            && i.destY + i.source.h <= i.hauteur);
+                        VERIFIER(r.x >= 0, r.y >= 0, r.l >= 0, r.h >= 0, r.x + r.l <= 628, r.y + r.h <= 866);
+                    VERIFIER(i.destX >= 0, i.destY >= 0, i.destX + i.source.l <= i.largeur, i.destY + i.source.h <= i.hauteur);
                 }
         // Empty or absurd zones give nothing to paint.
         for (auto [x1, x2] : {std::pair{100, 100}, {700, 900}, {INT_MIN, INT_MAX}})
             QCOMPARE(CalculSourceApercu(true, x1, 0, x2, 216, 5103, 100).source.l, 0);
-        QVERIFY(CalculImageZone(300, 0, 200, 216).largeur == 0 && CalculImageZone(0, 0, INT_MAX, 216).largeur == 0);
+        VERIFIER(CalculImageZone(300, 0, 200, 216).largeur == 0, CalculImageZone(0, 0, INT_MAX, 216).largeur == 0);
     }
 };
 

@@ -1,3 +1,4 @@
+#include "tests/Verifier.h"
 #include "output/Bmp.h"
 #include "tests/core/Outils.h"
 // (Size, padding and read-back of every size, damaged data of every length: tests/fuzz/fuzz_bmp.cpp.)
@@ -19,7 +20,7 @@ private slots:
             QVERIFY2(EncoderBmp24(l, h, p).empty(), qPrintable(QString::number(l)));
         QTemporaryDir tmp;
         const std::filesystem::path dossier = tmp.path().toStdString(), cible = dossier / "Calendrier 2027.bmp";
-        QVERIFY(EcrireBmp(cible, 1, 1, px) && EcrireBmp(cible, 3, 2, px));
+        VERIFIER(EcrireBmp(cible, 1, 1, px), EcrireBmp(cible, 3, 2, px));
         // Failures (no size, no folder, a file as folder, a folder as file) leave the
         // earlier file whole and nothing else in the folder.
         for (auto [p, l] : {std::pair{cible, 0}, {dossier / "absent" / "x.bmp", 2}, {cible / "x.bmp", 2}, {dossier, 2}})
@@ -44,7 +45,7 @@ private slots:
             QVERIFY2(refuse(modifie(pos, v, octets)), qPrintable(QString::number(pos)));
         // Pixels come back opaque, bottom-up rows or top-down ones (negative height) the right way up.
         for (auto [d, bas] : {std::pair{bon, 0}, {modifie(22, uint32_t(-2)), 3}}) {
-            QVERIFY(LireBmp24(d, l, h, lu) && l == 3 && h == 2);
+            VERIFIER(LireBmp24(d, l, h, lu), l == 3, h == 2);
             for (int i = 0; i < 6; ++i) QCOMPARE(lu[i], px[(i + bas) % 6] | 0xFF000000u);
         }
     }

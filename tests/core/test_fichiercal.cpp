@@ -1,3 +1,4 @@
+#include "tests/Verifier.h"
 #include "special/FichierCal.h"
 #include "tests/core/Outils.h"
 // (Round trips of damaged and random files: the fuzzing harness tests/fuzz/fuzz_cal.cpp.)
@@ -38,10 +39,10 @@ private slots:
         QCOMPARE(NomFichierCalParDefaut(15, 8, 999), std::string("CoulSP le 15,août,0999.Cal"));
         QTemporaryDir dossier;
         const std::filesystem::path p = dossier.filePath("a.Cal").toStdString();
-        QVERIFY(SauverCal(p, t, "0099") && !SauverCal(p.parent_path() / "absent" / "a.Cal", t, "2027"));
+        VERIFIER(SauverCal(p, t, "0099"), !SauverCal(p.parent_path() / "absent" / "a.Cal", t, "2027"));
         lire("", lu);
         LectureCal r = LireFichierCal(p, lu);
-        QVERIFY(r.ok && !r.refuse && r.annee == "0099" && lu[2][1] == 16777215 && lu[0][0] == Temoin);
+        VERIFIER(r.ok, !r.refuse, r.annee == "0099", lu[2][1] == 16777215, lu[0][0] == Temoin);
         // Over the size limit the file is refused whole, like a missing file or a folder; at the limit, read.
         EcrireFichier(p, fichier() + std::string(TailleMaxCal, ' '));
         lire("", lu);
@@ -55,17 +56,17 @@ private slots:
         s.replace(0, 1, "7");
         for (size_t i; (i = s.find("\r\n")) != std::string::npos;) s.replace(i, 2, "\n\n  \t\n");
         r = lire(s, t);
-        QVERIFY(r.ok && r.annee == "2027");
+        VERIFIER(r.ok, r.annee == "2027");
         QCOMPARE((std::array{t[1][0], t[6][30], t[12][41]}), (std::array{1000.0, 6030.0, 12041.0}));
         // An extra field on line 1 moves everything after it by one place.
         s = fichier();
         r = lire(s.insert(s.find("\r\n"), ",5"), t);
-        QVERIFY(r.anneeRefusee && r.donneesEnTrop);
+        VERIFIER(r.anneeRefusee, r.donneesEnTrop);
         QCOMPARE((std::array{t[1][41], t[2][0], t[12][41]}), (std::array{1041.0, 2.0, 12040.0}));
         // Cut after the last comma: the cells read so far hold their values, the last one is untouched.
         s = fichier();
         r = lire(s.substr(0, s.rfind(',') + 1), t);
-        QVERIFY(!r.ok && r.annee.empty() && r.valeursLues == 503 && t[12][40] == 12040 && t[12][41] == Temoin);
+        VERIFIER(!r.ok, r.annee.empty(), r.valeursLues == 503, t[12][40] == 12040, t[12][41] == Temoin);
         // Field of cell k of month 2, and the cell's value after reading.
         const std::vector<const char*> champs{"abc", "", "\"12\"", "1-2", "inf", "0x10", "-3", "1e999", "-0", " +7 ", "2.5E3"};
         const double valeurs[] = {Temoin, Temoin, Temoin, Temoin, Temoin, Temoin, 0, 0, 0, 7, 2500};

@@ -3,6 +3,7 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 
+#include "tests/Verifier.h"
 #include "app/Reglages.h"
 #include "commun/EcritureAtomique.h"
 #include "commun/FichierIni.h"
@@ -72,7 +73,7 @@ private slots:
         const std::string contenu = "[Taille]\r\nLargeur=90\r\n";
         EcrireFichier(ini(), contenu);
         fs::resize_file(ini(), TailleMaxIni + 1);
-        QVERIFY(LireLargeur(ini()).empty() && !EcrireLargeur(ini(), "80"));
+        VERIFIER(LireLargeur(ini()).empty(), !EcrireLargeur(ini(), "80"));
         fs::resize_file(ini(), TailleMaxIni);
         QCOMPARE(LireLargeur(ini()), "90"s);
         // A write failing once its temporary exists (the file size limit stops it)
@@ -85,7 +86,7 @@ private slots:
         ::setrlimit(RLIMIT_FSIZE, &limite);
         const bool ecrit = EcrireLargeur(ini(), "120");
         ::setrlimit(RLIMIT_FSIZE, &avant);
-        QVERIFY(!ecrit && LireFichier(ini()) == contenu);
+        VERIFIER(!ecrit, LireFichier(ini()) == contenu);
         for (const auto& e : fs::directory_iterator(base()))
             QVERIFY2(!EstFichierTemporaire(e.path().filename().string()), e.path().c_str());
     }
@@ -135,9 +136,9 @@ private slots:
         QVERIFY(fs::exists(d / noms[1]));
         QCOMPARE(NettoyerTemporaires(d), 1);
         for (auto n = noms + 2; n != std::end(noms); ++n) QVERIFY2(fs::exists(d / *n), *n);
-        QVERIFY(fs::is_directory(dossier) && fs::is_symlink(lien));
+        VERIFIER(fs::is_directory(dossier), fs::is_symlink(lien));
         EcrireFichier(d / noms[0], "x"); // a successful write clears the leftovers of its own file
-        QVERIFY(EcrireLargeur(d / "Pelvado.ini", "90") && !fs::exists(d / noms[0]));
+        VERIFIER(EcrireLargeur(d / "Pelvado.ini", "90"), !fs::exists(d / noms[0]));
         ::close(fd);
     }
 };

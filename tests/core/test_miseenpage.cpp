@@ -2,6 +2,7 @@
 
 #include <ranges>
 
+#include "tests/Verifier.h"
 #include "output/MiseEnPage.h"
 
 // A4 upright with 360 twips of unprintable border on each side; the whole calendar image in twips.
@@ -59,7 +60,7 @@ private slots:
         // Another printer: everything recomputed, picture home again. A smaller room alone keeps the bars inside.
         AppliquerFleche(mp, 8);
         ChoixImprimante(mp, {12240, 15840, 11520, 15120, {}, {}}, 10206, 14175, SourceL, SourceH);
-        QVERIFY(mp.ValeurH == 5 && mp.ValeurV == 5 && mp.OrigineHaut == 0.0f && mp.MaxH != 42 && Coherent(mp));
+        VERIFIER(mp.ValeurH == 5, mp.ValeurV == 5, mp.OrigineHaut == 0.0f, mp.MaxH != 42, Coherent(mp));
         HScroll1_Change(mp, mp.MaxH);
         AjusteImage(mp, 12240, 11000, SourceL, SourceH);
         QVERIFY(Coherent(mp));

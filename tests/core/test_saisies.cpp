@@ -1,5 +1,6 @@
 #include <QtTest>
 
+#include "tests/Verifier.h"
 #include "app/Saisies.h"
 #include "app/ValeursOptions.h"
 #include "output/FormatSortie.h"
@@ -37,19 +38,19 @@ private slots:
         QCOMPARE(int(TailleAvantDe("99999")), 32767);
         // Every accepted width gives an accepted height, and back.
         for (int w = LargeurMin; w <= LargeurMax; ++w)
-            QVERIFY(HauteurValide(HauteurPourLargeur(w)) && LargeurPourHauteur(HauteurPourLargeur(w)) == w);
+            VERIFIER(HauteurValide(HauteurPourLargeur(w)), LargeurPourHauteur(HauteurPourLargeur(w)) == w);
         const ChangementLargeur c = CalculLargeur("90", false, 0);
-        QVERIFY(c.valide && c.hauteur == 127 && c.largeurTwips == 5103 && c.hauteurTwips == 7201);
+        VERIFIER(c.valide, c.hauteur == 127, c.largeurTwips == 5103, c.hauteurTwips == 7201);
         const ChangementHauteur h = CalculHauteur("290");
-        QVERIFY(h.valide && h.hauteurTwips == 16443 && h.largeur == 205); // a width the width box refuses
+        VERIFIER(h.valide, h.hauteurTwips == 16443, h.largeur == 205); // a width the width box refuses
         for (const char* t : {"29", "291", "x", ""})
             QVERIFY2(!CalculLargeur(t, false, 0).valide && !CalculHauteur(t).valide, t);
         QVERIFY(!CalculLargeur("201", false, 0).valide);
         // Zone: the height follows its proportion (two rows, three columns). One block wide and four
         // high: above 140 mm the height's twips would overflow 16 bits, so such a width is refused.
         const ChangementLargeur z = CalculLargeur("150", true, 216.0 * 2 / (209.0 * 3));
-        QVERIFY(z.valide && z.hauteur == 103 && z.hauteurTwips == 5840);
-        QVERIFY(CalculLargeur("139", true, 216.0 * 4 / 209).valide && !CalculLargeur("140", true, 216.0 * 4 / 209).valide);
+        VERIFIER(z.valide, z.hauteur == 103, z.hauteurTwips == 5840);
+        VERIFIER(CalculLargeur("139", true, 216.0 * 4 / 209).valide, !CalculLargeur("140", true, 216.0 * 4 / 209).valide);
         for (double r : {0.0, -1.0, std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity()})
             QVERIFY(!HauteurZone(90, r));
     }

@@ -1,5 +1,6 @@
 #include <QtTest>
 
+#include "tests/Verifier.h"
 #include "special/Zone.h"
 
 using Coins = std::tuple<int, int, int, int>;
@@ -31,7 +32,7 @@ private slots:
         }
         // Not-a-number and infinities still give a zone; blocks of no size give none.
         const ZoneMois z = CalculerZone({NAN, -INFINITY, INFINITY, 1e300});
-        QVERIFY(z.ZoneX2 > z.ZoneX1 && z.ZoneY2 > z.ZoneY1 && std::isfinite(z.RatioZone) && z.RatioZone > 0);
+        VERIFIER(z.ZoneX2 > z.ZoneX1, z.ZoneY2 > z.ZoneY1, std::isfinite(z.RatioZone), z.RatioZone > 0);
         QCOMPARE(C(CalculerZone({0, 0, 100, 100, 0})), Coins{});
     }
 };

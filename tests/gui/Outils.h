@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "tests/Verifier.h"
 #include "app/Horloge.h"
 #include "app/ui/Ardemo.h"
 #include "app/ui/BoiteImage.h"

@@ -65,10 +65,10 @@ private slots:
     {
         Programme p;
         Ardemo& f = p.f();
-        QVERIFY(f.etat().CalendrierFait && etat(f, true) && !QApplication::overrideCursor());
+        VERIFIER(f.etat().CalendrierFait, etat(f, true), !QApplication::overrideCursor());
         const int attentes = p.horloge.attentes;
         QWidget autre;
-        QVERIFY(activer(&autre) && p.activer() && activer(&autre) && p.activer());
+        VERIFIER(activer(&autre), p.activer(), activer(&autre), p.activer());
         QCOMPARE(p.horloge.attentes, attentes);
         bool vuOccupe = false, sablier = false;
         p.horloge.pendantAttente = [&] {
@@ -78,7 +78,7 @@ private slots:
         };
         QCOMPARE(QApplication::focusWidget(), C(f).Fabriquer);
         QTest::keyClick(C(f).Fabriquer, Qt::Key_Space);
-        QVERIFY(vuOccupe && sablier && etat(f, true) && !QApplication::overrideCursor());
+        VERIFIER(vuOccupe, sablier, etat(f, true), !QApplication::overrideCursor());
         QCOMPARE(QApplication::focusWidget(), C(f).Fabriquer);
     }
 
@@ -102,7 +102,7 @@ private slots:
         for (int y = 0; y < jour.height(); ++y)
             if (contient(img.copy(jour.left(), jour.top() + y, jour.width(), 1), Qt::black))
                 haut = std::min(haut, y), bas = y;
-        QVERIFY(bas >= 0 && haut + 2 <= jour.height() - 1 - bas);
+        VERIFIER(bas >= 0, haut + 2 <= jour.height() - 1 - bas);
 
         // The sharp print at scale 1 is the image (whole, two blocks, a zone past the corner); at 4, its cells.
         const QColor fond(250, 240, 230), grille = VersQColor(c.CoulGrille);
@@ -116,7 +116,7 @@ private slots:
         }
 
         C(f).VSCal->setValue(8);
-        QVERIFY(C(f).CalBase->y() < 0 && C(f).Pict1->y() == C(f).CalBase->y());
+        VERIFIER(C(f).CalBase->y() < 0, C(f).Pict1->y() == C(f).CalBase->y());
         C(f).CalBase->hide();
         f.Fabrication();
         QCOMPARE(C(f).Pict1->image(), img);
@@ -132,7 +132,7 @@ private slots:
         const QRect caseRouge = C(f).CalBase->BtnJour[2][10]->geometry();
         auto rougeVu = [&] { return contient(C(f).Pict1->image().copy(caseRouge), Qt::red); };
         C(f).chkWeek->click();
-        QVERIFY(rougeVu() && !contient(C(f).Pict1->image(), VersQColor(p.etat.Couleurs.CoulWeekEnd)));
+        VERIFIER(rougeVu(), !contient(C(f).Pict1->image(), VersQColor(p.etat.Couleurs.CoulWeekEnd)));
         C(f).Fabriquer->click();
         QVERIFY(!rougeVu());
         int fin = 0;
@@ -141,13 +141,13 @@ private slots:
         const QImage avant = C(f).Pict1->image();
         const int attentes = p.horloge.attentes;
         p.annee("1999");
-        QVERIFY(p.horloge.attentes == attentes && C(f).Pict1->image() == avant);
+        VERIFIER(p.horloge.attentes == attentes, C(f).Pict1->image() == avant);
         f.close();
         QCoreApplication::processEvents();
         QCOMPARE(fin, 0);
         fenetreDe<VornCoulSP>(f)->close();
         QTest::qWait(0);
-        QVERIFY(fin == 1 && !p.etat.ModeCoulSP);
+        VERIFIER(fin == 1, !p.etat.ModeCoulSP);
     }
 };
 

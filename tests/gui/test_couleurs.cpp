@@ -52,7 +52,7 @@ private slots:
                 cliquer(d, "Annuler");
             }
             fermeture == "Escape" ? QTest::keyClick(&d, Qt::Key_Escape) : void(d.close());
-            QVERIFY(!d.isVisible() && d.result() == QDialog::Rejected);
+            VERIFIER(!d.isVisible(), d.result() == QDialog::Rejected);
             QVERIFY2(memesOctets(c.valeurs(), avant), fermeture.data());
         }
         QCOMPARE(C(p.f()).CalBase->BtnJour[1][10]->fond, fondCase);
@@ -65,7 +65,7 @@ private slots:
         Programme p;
         Ardemo& f = p.annee("2027");
         CaseJour* noel2 = C(f).CalBase->BtnJour[12][2 + 25]; // Sunday 26 December 2027 (1st: Wednesday)
-        QVERIFY(noel2->legende == "26" && noel2->fond == VersQColor(defaut::CoulWeekEnd));
+        VERIFIER(noel2->legende == "26", noel2->fond == VersQColor(defaut::CoulWeekEnd));
         EcrireFichier(p.etat.FichierIni, "[Taille]\r\nLargeur=120\r\n");
         for (bool valider : {false, true}) {
             const int attentes = p.horloge.attentes;
@@ -86,7 +86,7 @@ private slots:
         std::string attendu = "[Taille]\r\nLargeur=120\r\n" + IniDefauts + "Alsace-Moselle\r\n";
         QCOMPARE(LireFichier(p.etat.FichierIni), attendu.replace(attendu.find(" 8438015"), 8, " 5649426"));
         QCOMPARE(C(f).chkWeek->palette().color(QPalette::Window), QColor(0x12, 0x34, 0x56));
-        QVERIFY(noel2->fond == VersQColor(defaut::CoulFerie) && noel2->toolTip() == " Saint-Étienne ");
+        VERIFIER(noel2->fond == VersQColor(defaut::CoulFerie), noel2->toolTip() == " Saint-Étienne ");
     }
 
     // A system-wide install: nothing beside the program, settings in ~/.config/ardemo/ (made private),
@@ -109,7 +109,7 @@ private slots:
             ArdemoCoul d(f);
             regions(d)->setCurrentIndex(int(region));
             d.Valider_Click();
-            QVERIFY(!etat.CalendrierFait && horloge.attentes == 0);
+            VERIFIER(!etat.CalendrierFait, horloge.attentes == 0);
         }
         QCOMPARE(LireFichier((config + "/Pelvado.ini").toStdString()), IniDefauts + "M\xE9tropole\r\n");
         QCOMPARE(std::filesystem::status(config.toStdString()).permissions(), std::filesystem::perms::owner_all);

@@ -43,12 +43,12 @@ private slots:
         const double* t = p.table()[5];
         // A grey cell counts as well; a second click gives the day back its normal colour.
         p.choisir(Rouge), p.jour(5, 0), p.jour(5, 20);
-        QVERIFY(t[20] == DeQColor(Rouge) && t[0] == t[20] && p.chiffre(5, 20) == Rouge);
+        VERIFIER(t[20] == DeQColor(Rouge), t[0] == t[20], p.chiffre(5, 20) == Rouge);
         p.jour(5, 20);
-        QVERIFY(t[20] == 0 && p.chiffre(5, 20) == Qt::black);
+        VERIFIER(t[20] == 0, p.chiffre(5, 20) == Qt::black);
         // A cancelled picker changes nothing.
         p.choisir(QColor()), p.jour(5, 22), p.choisir(Bleu), p.jour(5, 0);
-        QVERIFY(t[22] == DeQColor(Rouge) && t[0] == DeQColor(Bleu));
+        VERIFIER(t[22] == DeQColor(Rouge), t[0] == DeQColor(Bleu));
         // Saved, reset (clicks off), opened: the same colours, no rebuild; the next save proposes that file.
         Table avant;
         std::memcpy(avant, p.table(), sizeof avant);
@@ -56,7 +56,7 @@ private slots:
         QVERIFY(p.vide());
         const int attentes = p.horloge.attentes;
         p.fichier("OuvrirCouleur", "fêtes.Cal");
-        QVERIFY(std::memcmp(avant, p.table(), sizeof avant) == 0 && p.chiffre(5, 0) == Bleu);
+        VERIFIER(std::memcmp(avant, p.table(), sizeof avant) == 0, p.chiffre(5, 0) == Bleu);
         QCOMPARE(p.horloge.attentes, attentes);
         QCOMPARE(p.fichier("SauverCouleurs", "copie.Cal"), QStringLiteral("fêtes.Cal"));
         // A file of another year switches to it and turns clicks on; the window is unusable while it builds.
@@ -64,18 +64,18 @@ private slots:
         Table table = {};
         table[1][0] = 255, table[7][33] = 16777215;
         p.ecrire("autre.Cal", EcrireCal(table, annee)), p.bouton("RéinitCoulSP");
-        QVERIFY(p.vide() && p.fich() == p.aucun);
+        VERIFIER(p.vide(), p.fich() == p.aucun);
         bool utilisable = true;
         p.horloge.pendantAttente = [&] { utilisable = utilisable && p.w.isEnabled(); };
         p.fichier("OuvrirCouleur", "autre.Cal"), p.horloge.pendantAttente = nullptr;
-        QVERIFY(!utilisable && p.w.isEnabled() && p.etat.ModeCoulSP);
-        QVERIFY(p.etat.AnChoisi == annee && p.c.cAn->currentText().toStdString() == annee);
-        QVERIFY(std::memcmp(table, p.table(), sizeof table) == 0 && p.chiffre(7, 33) == Qt::white);
+        VERIFIER(!utilisable, p.w.isEnabled(), p.etat.ModeCoulSP);
+        VERIFIER(p.etat.AnChoisi == annee, p.c.cAn->currentText().toStdString() == annee);
+        VERIFIER(std::memcmp(table, p.table(), sizeof table) == 0, p.chiffre(7, 33) == Qt::white);
         // Closing draws the image again from the sheet; then day clicks do nothing.
         p.choisir(Vert), p.jour(5, 12), p.w.close(), p.jour(5, 23);
-        QVERIFY(p.c.FondCdes->isVisible() && !p.etat.ModeCoulSP && !QApplication::overrideCursor());
+        VERIFIER(p.c.FondCdes->isVisible(), !p.etat.ModeCoulSP, !QApplication::overrideCursor());
         QVERIFY(p.c.Pict1->image() == p.c.CalBase->rendre(p.c.Pict1->tailleInterieure()));
-        QVERIFY(t[12] == DeQColor(Vert) && t[23] == 0);
+        VERIFIER(t[12] == DeQColor(Vert), t[23] == 0);
     }
 
     void importerUnCalendrier()
@@ -92,7 +92,7 @@ private slots:
             auProchainDialogue<QMessageBox>(
                 [&](QMessageBox* b) { texte = b->text(), valider ? QTest::keyClick(b, Qt::Key_Return) : b->reject(); });
             p.fichier("ImporterCal", "zone.ics");
-            QVERIFY(texte.startsWith(u"8 ") && texte.contains(QString::fromStdString(an)) && texte.contains(u" 2 "));
+            VERIFIER(texte.startsWith(u"8 "), texte.contains(QString::fromStdString(an)), texte.contains(u" 2 "));
             QCOMPARE(p.vide(), !valider);
         }
         QVERIFY(couleur.vu);

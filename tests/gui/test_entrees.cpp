@@ -63,7 +63,7 @@ private slots:
                 if (e.size() > 2)
                     boite->selectAll(), QTest::keyClick(boite, Qt::Key_Backspace), QTest::keyClicks(boite, e.mid(2));
             } else if (e == "ailleurs")
-                QVERIFY(activer(&autre) && p.activer());
+                VERIFIER(activer(&autre), p.activer());
             else {
                 const QKeyCombination k = QKeySequence(e)[0];
                 const int car = k.key() == Qt::Key_Delete ? 0x7f : k.key() == Qt::Key_Tab ? 9
@@ -91,8 +91,8 @@ private slots:
         mdlVorn etat;
         HorlogeTest horloge;
         Ardemo f(etat, horloge, dossier.path());
-        QVERIFY(!std::filesystem::exists(reste) && etat.LargeurTwips == 8505);
-        QVERIFY(C(f).Largeur->text() == "150" && C(f).Hauteur->text() == "212");
+        VERIFIER(!std::filesystem::exists(reste), etat.LargeurTwips == 8505);
+        VERIFIER(C(f).Largeur->text() == "150", C(f).Hauteur->text() == "212");
     }
 };
 

@@ -74,10 +74,10 @@ private slots:
             QVERIFY(d.isVisible());
             bouton(d, "AnnulPrint");
         }));
-        QVERIFY(QDir(m_sorties.path()).entryList({"?.pdf"}).isEmpty() && LireQualite(p.etat.FichierIni) == "n'importe");
+        VERIFIER(QDir(m_sorties.path()).entryList({"?.pdf"}).isEmpty(), LireQualite(p.etat.FichierIni) == "n'importe");
         for (const auto& liste : {QList<ImprimanteDisponible>(), sept})
-            QVERIFY(imprimer(p.f(), liste, [](VornPrint& d) { bouton(d, "ValidePrint"); }) && !QFile::exists(sortie("0.pdf")));
-        QVERIFY(imprimer(p.f(), sept, [](VornPrint& d) { d.ChoixPrint[0]->click(), d.close(); }) && QFile::exists(sortie("0.pdf")));
+            VERIFIER(imprimer(p.f(), liste, [](VornPrint& d) { bouton(d, "ValidePrint"); }), !QFile::exists(sortie("0.pdf")));
+        VERIFIER(imprimer(p.f(), sept, [](VornPrint& d) { d.ChoixPrint[0]->click(), d.close(); }), QFile::exists(sortie("0.pdf")));
     }
 
     // The arrow clicked places the print where the page layout puts it on that printer's page, margins included:
@@ -139,7 +139,7 @@ private slots:
             QVERIFY(std::abs(imprime.constBits()[k] - dessin.constBits()[k]) <= 15);
         const auto rouge = [&](int x, int y) { return page.pixelColor(b.left() + x, b.top() + y) == Qt::red; };
         for (int i = 10; zone && i < b.height() - 10; i += 17) // the outline, drawn sharp
-            QVERIFY(rouge(1, i) && rouge(i * b.width() / b.height(), 1));
+            VERIFIER(rouge(1, i), rouge(i * b.width() / b.height(), 1));
     }
 };
 

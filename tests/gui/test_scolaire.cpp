@@ -47,7 +47,7 @@ private slots:
         QVERIFY(!p.etat.ModeCoulSP);
         // Back from the modal window at once; the panel gives way to the special-colours window.
         QVERIFY(ouvrir(p.f(), [&](VornScolaire& w) { cliquer(w, "CSpeciale"); }));
-        QVERIFY(!C(p.f()).FondCdes->isVisibleTo(&p.f()) && fenetreDe<VornCoulSP>(p.f(), true) && p.etat.ModeCoulSP);
+        VERIFIER(!C(p.f()).FondCdes->isVisibleTo(&p.f()), fenetreDe<VornCoulSP>(p.f(), true), p.etat.ModeCoulSP);
     }
 };
 

@@ -37,7 +37,7 @@ private slots:
         Selection p;
         const int L = p.etat.LargMois, H = p.etat.HautMois;
         const QImage propre = p.c.Pict1->image();
-        QVERIFY(!p.bouton("ValideZone")->isEnabled() && !p.c.CalBase->isVisible() && propre == p.f().imageRendue());
+        VERIFIER(!p.bouton("ValideZone")->isEnabled(), !p.c.CalBase->isVisible(), propre == p.f().imageRendue());
         const std::tuple<QPoint, QPoint, std::array<int, 4>> cas[] = {
             {{L + 90, 2 * H + 70}, {L + 90, 2 * H + 70}, {L, 2 * H, 2 * L, 3 * H}}, // a click: the block under it
             {{L - 1, H - 1}, {L, H}, {0, 0, 2 * L, 2 * H}},            // the last pixel before a boundary, a boundary
@@ -45,18 +45,18 @@ private slots:
         for (auto [de, a, zone] : cas) {
             p.glisser(de, a);
             QCOMPARE(p.zone(), zone);
-            QVERIFY(p.etat.ZoneChoisie && p.bouton("ValideZone")->isEnabled() && p.trace());
+            VERIFIER(p.etat.ZoneChoisie, p.bouton("ValideZone")->isEnabled(), p.trace());
         }
         // A new press removes the zone, and "Valider" with it, until its release; the image is never drawn into.
         QTest::mousePress(p.c.Pict1, Qt::LeftButton, {}, {400, 600});
-        QVERIFY(!p.trace() && !p.etat.ZoneChoisie && !p.bouton("ValideZone")->isEnabled());
+        VERIFIER(!p.trace(), !p.etat.ZoneChoisie, !p.bouton("ValideZone")->isEnabled());
         QTest::mouseRelease(p.c.Pict1, Qt::LeftButton, {}, {400, 600});
-        QVERIFY(p.trace() && p.c.Pict1->image() == propre);
+        VERIFIER(p.trace(), p.c.Pict1->image() == propre);
         // One block by four: 150 mm wide is too high, 139 (7881 twips) is kept and gives the twips high.
         p.c.Largeur->setText(QStringLiteral("150")), p.glisser({5, 5}, {5, 4 * H - 5}), p.bouton("ValideZone")->click();
-        QVERIFY(p.c.Largeur->text() == "139" && p.c.Hauteur->text() == "575" && !p.f().largeurRouge());
+        VERIFIER(p.c.Largeur->text() == "139", p.c.Hauteur->text() == "575", !p.f().largeurRouge());
         QCOMPARE(int(p.etat.HauteurTwips), qRound(7881.0 * 4 * H / L));
-        QVERIFY(!p.c.Hauteur->isEnabled() && !p.s().isVisible() && p.c.CalBase->isVisible() && !p.trace());
+        VERIFIER(!p.c.Hauteur->isEnabled(), !p.s().isVisible(), p.c.CalBase->isVisible(), !p.trace());
     }
 
     // Leaving the window again after a zone was validated: the zone stays unless it is
@@ -78,11 +78,11 @@ private slots:
         p.c.Sélection->setFocus(), p.c.Sélection->click();
         if (nouveau) p.glisser({300, 500}, {300, 500});
         fin.isEmpty() ? QTest::keyClick(&p.s(), Qt::Key_Escape) : p.bouton(qPrintable(fin))->click();
-        QVERIFY(!p.s().isVisible() && p.c.CalBase->isVisible() && !p.trace());
+        VERIFIER(!p.s().isVisible(), p.c.CalBase->isVisible(), !p.trace());
         QCOMPARE(p.f().focusWidget(), p.c.Sélection);
         QCOMPARE(std::pair(bool(p.etat.ZoneChoisie), p.c.Hauteur->isEnabled()), std::pair(gardee, !gardee));
         // Heights from the zone's proportion or the sheet's, through the box that shows the preview again.
-        QVERIFY(p.c.Hauteur->text() == (gardee ? "47" : "127") && (gardee || p.etat.ApercuOuvert));
+        VERIFIER(p.c.Hauteur->text() == (gardee ? "47" : "127"), (gardee || p.etat.ApercuOuvert));
         p.c.Largeur->setText(QStringLiteral("200"));
         QCOMPARE(p.c.Hauteur->text(), QString(gardee ? "103" : "283"));
         p.c.Pict1->show(), p.glisser({300, 500}, {300, 500}); // outside the selection the mouse does nothing

@@ -38,7 +38,7 @@ void sauverAvec(Ardemo& f, const std::function<void(QFileDialog*)>& action)
             action(d), d->isVisible() ? d->reject() : void();
     });
     C(f).SauveFichier->click();
-    QVERIFY(occupe && etatPret(f));
+    VERIFIER(occupe, etatPret(f));
 }
 // Types `nom` (empty: keeps the proposed one) and saves, as the Save button does (accept() is protected).
 void enregistrer(QFileDialog* d, const QString& nom = {})
@@ -108,10 +108,10 @@ private slots:
             QDir(p.dossier.filePath("sous")).removeRecursively();
             auProchainDialogue<QMessageBox>([&](QMessageBox* m) { echec = m->text(), m->accept(); });
         });
-        QVERIFY(echec.contains(QStringLiteral("n'a pas pu être enregistrée")) && contenu(p).isEmpty());
+        VERIFIER(echec.contains(QStringLiteral("n'a pas pu être enregistrée")), contenu(p).isEmpty());
         choisirZone(p.etat), QApplication::clipboard()->setText(QStringLiteral("texte d'avant"));
         C(p.f()).SauvePPapier->click();
-        QVERIFY(QApplication::clipboard()->text().isEmpty() && etatPret(p.f()));
+        VERIFIER(QApplication::clipboard()->text().isEmpty(), etatPret(p.f()));
         QCOMPARE(rvb(QApplication::clipboard()->image()), rvb(C(p.f()).Pict1->image()));
     }
 
@@ -129,25 +129,25 @@ private slots:
         C(f).Apercu->click();
         QCOMPARE(pict2(f)->geometry(), QRect(0, 0, 340, 481));
         QImage img = pict2(f)->image();
-        QVERIFY(img.pixelColor(56, 60) == blocs.pixelColor(0, 0) && img.pixelColor(283, 420) == blocs.pixelColor(2, 3));
+        VERIFIER(img.pixelColor(56, 60) == blocs.pixelColor(0, 0), img.pixelColor(283, 420) == blocs.pixelColor(2, 3));
         for (QPoint pt : {QPoint(170, 0), QPoint(339, 240), QPoint(170, 480), QPoint(0, 240)})
             QCOMPARE(img.pixelColor(pt), VersQColor(p.etat.Couleurs.CoulGrille));
         C(f).Apercu->click();
         QVERIFY(ferme());
         choisirZone(p.etat), C(f).Apercu->click(); // 5103 x 216 / 418 twips high: 176 pixels
-        QVERIFY(p.etat.HauteurTwips == 2637 && C(f).Hauteur->text() == "47");
+        VERIFIER(p.etat.HauteurTwips == 2637, C(f).Hauteur->text() == "47");
         img = pict2(f)->image();
         QCOMPARE(img.size(), QSize(340, 176)); // January left, February right
-        QVERIFY(img.pixelColor(80, 8) == blocs.pixelColor(0, 0) && img.pixelColor(260, 160) == blocs.pixelColor(1, 0));
-        QVERIFY(fenetreDe<ApercuForm>(f)->close() && ferme());
+        VERIFIER(img.pixelColor(80, 8) == blocs.pixelColor(0, 0), img.pixelColor(260, 160) == blocs.pixelColor(1, 0));
+        VERIFIER(fenetreDe<ApercuForm>(f)->close(), ferme());
         choisirZone(p.etat, 418), C(f).Apercu->click();
-        QVERIFY(pict2(f)->image().pixelColor(50, 80) == blocs.pixelColor(2, 0) && pict2(f)->image().pixelColor(300, 80) == Qt::black);
+        VERIFIER(pict2(f)->image().pixelColor(50, 80) == blocs.pixelColor(2, 0), pict2(f)->image().pixelColor(300, 80) == Qt::black);
         bool fermePendant = false; // before the months are filled
         p.horloge.pendantAttente = [&] { fermePendant = ferme(); };
         C(f).Fabriquer->click();
-        QVERIFY(fermePendant && ferme());
+        VERIFIER(fermePendant, ferme());
         C(f).Apercu->click();
-        QVERIFY(!ferme() && (C(f).Largeur->setText(QStringLiteral("25")), ferme())); // a refused width
+        VERIFIER(!ferme(), (C(f).Largeur->setText(QStringLiteral("25")), ferme())); // a refused width
     }
 };
 
