@@ -146,6 +146,7 @@ void VornPrint::creerControles()
         const RectTwips r{i == 5 ? GaucheChoixPrint5 : GaucheChoixPrint, HautsChoixPrint[i], LargeurChoixPrint,
                           HauteurChoixPrint};
         ChoixPrint[i] = placer(new vkCommand(QStringLiteral("Imprimante %1").arg(i), Frame1), r);
+        ChoixPrint[i]->setObjectName(QStringLiteral("ChoixPrint(%1)").arg(i));
         ChoixPrint[i]->setFont(PoliceDroite(11.25));
         ChoixPrint[i]->setFondUni(VersQColor(FondImprimante));
         ChoixPrint[i]->hide();
@@ -158,6 +159,7 @@ void VornPrint::creerControles()
                                QStringLiteral("Moyenne"), QStringLiteral("Haute")};
     for (int k = 1; k <= 4; ++k) {
         Qualité[k] = placer(new QRadioButton(textes[k], QualImpr), R_Qualite[k]);
+        Qualité[k]->setObjectName(QStringLiteral("Qualité(%1)").arg(k));
         Qualité[k]->setFont(PoliceDroite(9.75));
         FondWidget(Qualité[k], VersQColor(Pourpre));
         TexteWidget(Qualité[k], VersQColor(Blanc));
@@ -170,6 +172,7 @@ void VornPrint::creerControles()
     MPage = cadreSimple(this, QStringLiteral(" Mise en page : "), R_MPage, true);
     for (int i = 0; i < 9; ++i) {
         FlècheM[i] = placer(new BoutonImage(QStringLiteral(":/fleche%1.png").arg(i), MPage), R_FlecheM[i]);
+        FlècheM[i]->setObjectName(QStringLiteral("FlècheM(%1)").arg(i));
         connect(FlècheM[i], &QAbstractButton::clicked, this, [this, i] { FlècheM_Click(i); });
     }
     HScroll1 = placer(new QScrollBar(Qt::Horizontal, MPage), R_HScroll1);

@@ -46,12 +46,6 @@ public:
     VornPrint(Principal& principal, const QImage& source, QSizeF tailleSourceTwips);
     ~VornPrint() override;
 
-    // The control arrays, by their design names (their elements have no names
-    // of their own to be found by).
-    std::array<vkCommand*, NombreBoutons> ChoixPrint{};
-    std::array<QRadioButton*, 5> Qualité{}; // 1 to 4
-    std::array<QAbstractButton*, 9> FlècheM{};
-
     // A printer was clicked and the dialog was not cancelled.
     Flag ImpressionValidee = Faux;
     int16_t NumImprimante = -1;
@@ -65,6 +59,10 @@ public:
     // The current printer: none before the first printer click.
     QPrinter* imprimante() const { return m_imprimante.get(); }
 
+protected:
+    void keyPressEvent(QKeyEvent* e) override;
+
+private:
     void ChoixPrint_Click(int index);
     void Qualité_Click(int index);
     void ValidePrint_Click();
@@ -74,10 +72,11 @@ public:
     void VScroll1_Change();
     void DessinerGrille();
 
-protected:
-    void keyPressEvent(QKeyEvent* e) override;
-
-private:
+    // The control arrays, by their design names; an element is named
+    // "ChoixPrint(2)", "Qualité(4)", "FlècheM(8)".
+    std::array<vkCommand*, NombreBoutons> ChoixPrint{};
+    std::array<QRadioButton*, 5> Qualité{}; // 1 to 4
+    std::array<QAbstractButton*, 9> FlècheM{};
     // Controls, by their design names.
     QGroupBox* Frame1 = nullptr;
     QGroupBox* QualImpr = nullptr;

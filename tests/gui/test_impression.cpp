@@ -40,6 +40,11 @@ QString lancer(const QString& programme, const QStringList& arguments)
     return p.waitForFinished(60000) && p.exitCode() == 0 ? QString::fromLocal8Bit(p.readAllStandardOutput()) : "échec de " + programme;
 }
 
+QAbstractButton* element(VornPrint& d, const char* tableau, int i) // "ChoixPrint(2)"
+{
+    return enfant<QAbstractButton>(&d, QStringLiteral("%1(%2)").arg(QString::fromUtf8(tableau)).arg(i).toUtf8().constData());
+}
+
 } // namespace
 
 class TestImpression : public QObject {
@@ -61,14 +66,14 @@ private slots:
         p.etat.ApercuOuvert = Vrai;
         QVERIFY(imprimer(p.f(), sept, [&](VornPrint& d) {
             QCOMPARE(p.etat.ApercuOuvert, Faux); // the preview was closed first
-            d.ChoixPrint[2]->click();
-            QVERIFY(d.imprimante()->outputFileName() == sortie("2.pdf") && d.Qualité[4]->isChecked());
+            element(d, "ChoixPrint", 2)->click();
+            VERIFIER(d.imprimante()->outputFileName() == sortie("2.pdf"), element(d, "Qualité", 4)->isChecked());
             QVERIFY(d.imprimante()->resolution() == 1200 && LireQualite(p.etat.FichierIni).empty());
-            d.Qualité[3]->click(), d.ChoixPrint[5]->click();
+            element(d, "Qualité", 3)->click(), element(d, "ChoixPrint", 5)->click();
             QVERIFY(d.imprimante()->resolution() == 600 && d.imprimante()->outputFileName() == sortie("5.pdf"));
-            EcrireQualite(p.etat.FichierIni, "-2"), d.ChoixPrint[0]->click(); // a failed write fails the next check
-            QVERIFY(d.Qualité[2]->isChecked() && d.imprimante()->resolution() == 300);
-            EcrireQualite(p.etat.FichierIni, "n'importe"), d.ChoixPrint[1]->click();
+            EcrireQualite(p.etat.FichierIni, "-2"), element(d, "ChoixPrint", 0)->click(); // a failed write fails the next check
+            VERIFIER(element(d, "Qualité", 2)->isChecked(), d.imprimante()->resolution() == 300);
+            EcrireQualite(p.etat.FichierIni, "n'importe"), element(d, "ChoixPrint", 1)->click();
             QCOMPARE(d.imprimante()->resolution(), 1200);
             QTest::keyClick(&d, Qt::Key_Escape);
             QVERIFY(d.isVisible());
@@ -77,7 +82,7 @@ private slots:
         VERIFIER(QDir(m_sorties.path()).entryList({"?.pdf"}).isEmpty(), LireQualite(p.etat.FichierIni) == "n'importe");
         for (const auto& liste : {QList<ImprimanteDisponible>(), sept})
             VERIFIER(imprimer(p.f(), liste, [](VornPrint& d) { bouton(d, "ValidePrint"); }), !QFile::exists(sortie("0.pdf")));
-        VERIFIER(imprimer(p.f(), sept, [](VornPrint& d) { d.ChoixPrint[0]->click(), d.close(); }), QFile::exists(sortie("0.pdf")));
+        VERIFIER(imprimer(p.f(), sept, [](VornPrint& d) { element(d, "ChoixPrint", 0)->click(), d.close(); }), QFile::exists(sortie("0.pdf")));
     }
 
     // The arrow clicked places the print where the page layout puts it on that printer's page, margins included:
@@ -111,11 +116,11 @@ private slots:
         const QString fichier = sortie(QStringLiteral("%1.pdf").arg(QTest::currentDataTag()));
         PositionPapier place{};
         QVERIFY(imprimer(p.f(), {pdf(fichier, marge)}, [&](VornPrint& d) {
-            d.ChoixPrint[0]->click();
+            element(d, "ChoixPrint", 0)->click();
             MiseEnPage attendue = d.mp;
             AppliquerFleche(attendue, fleche);
             place = PositionSurPapier(attendue, d.page);
-            d.FlècheM[fleche]->click(), bouton(d, "ValidePrint");
+            element(d, "FlècheM", fleche)->click(), bouton(d, "ValidePrint");
         }));
         const QImage attendu = zone ? C(p.f()).PictSel->image() : avant;
         QCOMPARE(C(p.f()).Pict1->image(), avant);
