@@ -28,8 +28,6 @@ bool AnneeHorsPlage(std::string_view texte);
 // starts the text (the chosen year then stays as it was).
 std::optional<std::string> AnneeChoisie(std::string_view texte);
 
-// The day of the month as two characters (7 -> "07").
-
 // ---- Size boxes (millimetres) ---------------------------------------------
 
 constexpr int LargeurMin = 30;

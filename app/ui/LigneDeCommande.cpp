@@ -22,6 +22,7 @@
 #include "app/mdlVorn.h"
 #include "calendar/Regions.h"
 #include "app/ui/Ardemo.h"
+#include "app/ui/Chemin.h"
 #include "app/ui/Programme.h"
 #include "output/FormatSortie.h"
 #include "output/ui/FichierSortie.h"
@@ -184,11 +185,6 @@ void MessagesQt(QtMsgType type, const QMessageLogContext&, const QString& messag
         std::fprintf(stderr, "ardemo : %s\n", message.toLocal8Bit().constData());
 }
 
-std::filesystem::path Chemin(const QString& nom)
-{
-    return std::filesystem::path(QFile::encodeName(nom).toStdString());
-}
-
 // Everything is read and checked before anything is drawn; files are written
 // whole or not at all.
 int Fabriquer(const Demande& d, const char* programme)
@@ -207,7 +203,7 @@ int Fabriquer(const Demande& d, const char* programme)
     // user's own when the program's folder belongs to the system.
     QString ini = d.ini;
     if (ini.isEmpty()) {
-        const std::filesystem::path dossier = Chemin(QCoreApplication::applicationDirPath());
+        const std::filesystem::path dossier = CheminFichier(QCoreApplication::applicationDirPath());
         ini = QString::fromStdString(
             ChoisirEmplacements(dossier, DossierModifiable(dossier), EnvironnementDuProcessus()).fichierIni.string());
     }
@@ -217,7 +213,7 @@ int Fabriquer(const Demande& d, const char* programme)
     double table[13][43] = {};
     std::optional<int> annee = d.annee;
     if (!d.couleurs.isEmpty()) {
-        const LectureCal lecture = LireFichierCal(Chemin(d.couleurs), table);
+        const LectureCal lecture = LireFichierCal(CheminFichier(d.couleurs), table);
         if (lecture.refuse || !lecture.ok)
             return Erreur(QStringLiteral("fichier de couleurs « %1 » illisible").arg(d.couleurs));
         if (!annee && !lecture.annee.empty()) {
@@ -231,7 +227,7 @@ int Fabriquer(const Demande& d, const char* programme)
         annee = QDate::currentDate().year();
     // Imported calendars colour the year's days over the .Cal's colours.
     for (const auto& [fichier, couleur] : d.imports) {
-        const ImportIcs import = ImporterIcs(Chemin(fichier), *annee, couleur, table);
+        const ImportIcs import = ImporterIcs(CheminFichier(fichier), *annee, couleur, table);
         // The window's message without its closing words, on one line.
         QString message = QString::fromStdString(MessageIcs(import));
         message.remove(QRegularExpression(QStringLiteral("( : rien n'est changé)?\\.$")));
@@ -244,7 +240,7 @@ int Fabriquer(const Demande& d, const char* programme)
     // The stored width is taken as the width box takes it at start-up; a
     // refused one leaves the box's 90.
     ChangementLargeur taille =
-        CalculLargeur(d.largeur ? std::to_string(*d.largeur) : LireLargeur(Chemin(ini)), false, 0);
+        CalculLargeur(d.largeur ? std::to_string(*d.largeur) : LireLargeur(CheminFichier(ini)), false, 0);
     if (!taille.valide)
         taille = CalculLargeur(std::to_string(LargeurParDefaut), false, 0);
 
@@ -261,9 +257,9 @@ int Fabriquer(const Demande& d, const char* programme)
     Ardemo fenetre(etat, horloge, QFileInfo(ini).absolutePath());
     // The colours of the settings file asked for; the file is never written.
     etat.CouleursDefaut();
-    LireCouleurs(Chemin(ini), etat.Couleurs);
+    LireCouleurs(CheminFichier(ini), etat.Couleurs);
     etat.FichierIni.clear();
-    etat.RegionFeries = d.region.value_or(LireRegion(Chemin(ini)));
+    etat.RegionFeries = d.region.value_or(LireRegion(CheminFichier(ini)));
     fenetre.cocherJours(d.weekEnd, d.feries);
 
     std::copy(&table[0][0], &table[0][0] + 13 * 43, &etat.TableCoulSP[0][0]);

@@ -12,6 +12,7 @@
 #include "commun/EcritureAtomique.h"
 #include "commun/Twips.h"
 #include "app/mdlVorn.h"
+#include "app/ui/Chemin.h"
 #include "app/ui/Couleur.h"
 #include "output/ui/ImageFichier.h"
 
@@ -120,6 +121,6 @@ bool EcrireCalendrier(const QString& chemin, FormatSortie format, const Calendri
     default: break;
     }
     fichier.close();
-    return ok && EcrireFichierAtomique(std::filesystem::path(QFile::encodeName(chemin).toStdString()),
+    return ok && EcrireFichierAtomique(CheminFichier(chemin),
                                        std::string_view(octets.constData(), static_cast<size_t>(octets.size())));
 }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/ui/BoiteImage.h"
+#include "app/ui/Chemin.h"
 #include "app/ui/Curseur.h"
 #include "output/Bmp.h"
 
@@ -39,8 +40,7 @@ bool EcrireImageBmp(const QImage& image, const QString& chemin)
         const auto* ligne = reinterpret_cast<const uint32_t*>(rvb.constScanLine(y));
         std::copy(ligne, ligne + l, pixels.begin() + ptrdiff_t(y) * l);
     }
-    const QByteArray nom = QFile::encodeName(chemin);
-    return EcrireBmp(std::filesystem::path(nom.toStdString()), l, h, pixels.data());
+    return EcrireBmp(CheminFichier(chemin), l, h, pixels.data());
 }
 
 bool CopierImagePressePapier(const QImage& image)

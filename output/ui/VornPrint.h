@@ -77,6 +77,7 @@ private:
     std::array<vkCommand*, NombreBoutons> ChoixPrint{};
     std::array<QRadioButton*, 5> Qualité{}; // 1 to 4
     std::array<QAbstractButton*, 9> FlècheM{};
+
     // Controls, by their design names.
     QGroupBox* Frame1 = nullptr;
     QGroupBox* QualImpr = nullptr;

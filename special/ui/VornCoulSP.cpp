@@ -16,6 +16,7 @@
 #include <QStandardPaths>
 
 #include "commun/Twips.h"
+#include "app/ui/Chemin.h"
 #include "app/ui/Principal.h"
 #include "app/ui/Controles.h"
 #include "app/ui/Couleur.h"
@@ -84,10 +85,6 @@ vkCommand* boutonTexte(QWidget* parent, const QString& legende, const RectTwips&
     return b;
 }
 
-std::filesystem::path cheminFichier(const QString& nom)
-{
-    return std::filesystem::path(QFile::encodeName(nom).toStdString());
-}
 } // namespace
 
 VornCoulSP::VornCoulSP(Principal& principal)
@@ -265,7 +262,7 @@ void VornCoulSP::SauverCouleurs_Click()
 
     const mdlVorn& etat = m_principal.etat();
     CurseurSablier();
-    const bool ecrit = SauverCal(cheminFichier(choix.first()), etat.TableCoulSP, etat.AnChoisi);
+    const bool ecrit = SauverCal(CheminFichier(choix.first()), etat.TableCoulSP, etat.AnChoisi);
     CurseurNormal();
     if (!ecrit)
         QMessageBox::warning(this, QStringLiteral("Sauver un Fichier de Couleurs spéciales"),
@@ -294,7 +291,7 @@ void VornCoulSP::OuvrirCouleur_Click()
 
     mdlVorn& etat = m_principal.etat();
     CurseurSablier();
-    const LectureCal lecture = LireFichierCal(cheminFichier(fichier), etat.TableCoulSP);
+    const LectureCal lecture = LireFichierCal(CheminFichier(fichier), etat.TableCoulSP);
     AnFichierCal = lecture.annee;
     // A file that could not be read at all does not become the file in use.
     if (!lecture.refuse)
@@ -337,7 +334,7 @@ void VornCoulSP::ImporterCal_Click()
     m_dossierIcs = QFileInfo(fichier).absolutePath();
 
     CurseurSablier();
-    const ImportIcs import = LireFichierIcs(cheminFichier(fichier), QString::fromStdString(etat.AnChoisi).toInt());
+    const ImportIcs import = LireFichierIcs(CheminFichier(fichier), QString::fromStdString(etat.AnChoisi).toInt());
     CurseurNormal();
     const QString message = QString::fromStdString(MessageIcs(import));
     if (import.etat != EtatIcs::Ok) {

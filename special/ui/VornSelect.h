@@ -27,8 +27,6 @@ public:
     void Pict1_MouseDown(Qt::MouseButton bouton, QPoint position);
     void Pict1_MouseUp(Qt::MouseButton bouton, QPoint position);
 
-    // The last drag: press then release, each axis in increasing order after a release.
-
 protected:
     void closeEvent(QCloseEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
@@ -43,7 +41,7 @@ private:
     vkCommand* AnnuleZone = nullptr;
     vkCommand* ValideZone = nullptr;
     Principal& m_principale;
-    TraceZone m_trace;
+    TraceZone m_trace; // the last drag: press then release, each axis in increasing order after a release
     bool m_enfoncee = false; // a left press on the image waits for its release
     bool m_nouveauTrace = false; // pressed on the image since this opening
 };
