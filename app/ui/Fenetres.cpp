@@ -187,9 +187,7 @@ void Ardemo::Imprimer_Click()
     mdlVorn& v = m_etat;
     // What is printed: the whole image, or the zone copied unscaled with its
     // outline (kept in PictSel).
-    const PlanImpression plan = v.ZoneChoisie ? PlanZone(v.ZoneX1, v.ZoneY1, v.ZoneX2, v.ZoneY2, PictSel->fond(),
-                                                         VersQColor(v.Couleurs.CoulGrille))
-                                              : PlanImageEntiere();
+    const PlanImpression plan = PlanChoisi(v, PictSel->fond());
     QImage image;
     QSizeF tailleTwips;
     if (v.ZoneChoisie) {

@@ -83,15 +83,20 @@ bool EcrireSvg(QIODevice& fichier, const CalendrierAEcrire& c)
 }
 } // namespace
 
+PlanImpression PlanChoisi(const mdlVorn& v, const QColor& fondSelection)
+{
+    return v.ZoneChoisie ? PlanZone(v.ZoneX1, v.ZoneY1, v.ZoneX2, v.ZoneY2, fondSelection,
+                                    VersQColor(v.Couleurs.CoulGrille))
+                         : PlanImageEntiere();
+}
+
 CalendrierAEcrire CalendrierDeFenetre(const mdlVorn& v, const QImage& image, const FeuilleCalendrier* feuille,
                                       const QColor& fondSelection)
 {
     CalendrierAEcrire c;
     c.image = image;
     c.feuille = feuille;
-    c.plan = v.ZoneChoisie ? PlanZone(v.ZoneX1, v.ZoneY1, v.ZoneX2, v.ZoneY2, fondSelection,
-                                      VersQColor(v.Couleurs.CoulGrille))
-                           : PlanImageEntiere();
+    c.plan = PlanChoisi(v, fondSelection);
     c.tailleMm = QSizeF(v.LargeurTwips / TwipsParMm, v.HauteurTwips / TwipsParMm);
     c.titre = QStringLiteral("Calendrier ") + QString::fromStdString(v.AnChoisi);
     return c;

@@ -19,6 +19,10 @@ struct CalendrierAEcrire {
     QString titre;                              // "Calendrier 2027"
 };
 
+// The part of the sheet printed and written to documents: the validated zone
+// with its outline, copied onto `fondSelection`, else the whole image.
+PlanImpression PlanChoisi(const mdlVorn& etat, const QColor& fondSelection);
+
 // What the main window writes: the whole image, and for the documents the
 // validated zone (if any) at the printed size, as the print takes them
 // (`fondSelection`: the background the zone is copied onto).
