@@ -85,6 +85,24 @@ vkCommand* boutonTexte(QWidget* parent, const QString& legende, const RectTwips&
     return b;
 }
 
+// The save dialog: a name typed without ".Cal" gets it (the open dialog shows
+// only .Cal files), and the replacement question is asked about that name.
+class DialogueSauverCal : public QFileDialog {
+public:
+    using QFileDialog::QFileDialog;
+
+    void accept() override
+    {
+        const QString choisi = selectedFiles().value(0);
+        if (!choisi.isEmpty() && !QFileInfo(choisi).isDir()) {
+            const QString complet = QString::fromStdString(NomAvecExtensionCal(choisi.toStdString()));
+            if (complet != choisi)
+                selectFile(complet);
+        }
+        QFileDialog::accept();
+    }
+};
+
 } // namespace
 
 VornCoulSP::VornCoulSP(Principal& principal)
@@ -249,7 +267,7 @@ QString VornCoulSP::nomPropose() const
 
 void VornCoulSP::SauverCouleurs_Click()
 {
-    QFileDialog dialogue(this, QStringLiteral("Sauver un Fichier de Couleurs spéciales"), QString(), FiltreCal);
+    DialogueSauverCal dialogue(this, QStringLiteral("Sauver un Fichier de Couleurs spéciales"), QString(), FiltreCal);
     dialogue.setOption(QFileDialog::DontUseNativeDialog);
     dialogue.setAcceptMode(QFileDialog::AcceptSave);
     dialogue.setFileMode(QFileDialog::AnyFile);
@@ -268,6 +286,8 @@ void VornCoulSP::SauverCouleurs_Click()
         QMessageBox::warning(this, QStringLiteral("Sauver un Fichier de Couleurs spéciales"),
                              QStringLiteral("Les couleurs n'ont pas pu être enregistrées dans « %1 ».")
                                  .arg(QDir::toNativeSeparators(choix.first())));
+    else // the file saved is the file in use, as after an opening
+        setFichierEnCours(QFileInfo(choix.first()).fileName());
 }
 
 QString VornCoulSP::FichierAOuvrir(const QString& titre, const QString& dossier, const QString& filtre)

@@ -49,10 +49,14 @@ private slots:
         // A cancelled picker changes nothing.
         p.choisir(QColor()), p.jour(5, 22), p.choisir(Bleu), p.jour(5, 0);
         VERIFIER(t[22] == DeQColor(Rouge), t[0] == DeQColor(Bleu));
-        // Saved, reset (clicks off), opened: the same colours, no rebuild; the next save proposes that file.
+        // Saved under a name typed without extension: written as .Cal and in use. Reset (clicks off), opened: the
+        // same colours, no rebuild; the next save proposes that file.
         Table avant;
         std::memcpy(avant, p.table(), sizeof avant);
-        p.fichier("SauverCouleurs", "fêtes.Cal"), p.bouton("RéinitCoulSP"), p.jour(5, 11);
+        p.fichier("SauverCouleurs", "fêtes");
+        VERIFIER(p.fich() == "fêtes.Cal", QFile::exists(p.dossier.filePath("fêtes.Cal")),
+                 !QFile::exists(p.dossier.filePath("fêtes")));
+        p.bouton("RéinitCoulSP"), p.jour(5, 11);
         QVERIFY(p.vide());
         const int attentes = p.horloge.attentes;
         p.fichier("OuvrirCouleur", "fêtes.Cal");
