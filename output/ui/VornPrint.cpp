@@ -346,9 +346,10 @@ void VornPrint::DessinerGrille()
 
 void VornPrint::keyPressEvent(QKeyEvent* e)
 {
-    // Escape does not close the window: only its buttons and its close box do.
+    // Escape cancels, as "Annuler l'impression" does.
     if (e->key() == Qt::Key_Escape) {
         e->accept();
+        AnnulPrint_Click();
         return;
     }
     QDialog::keyPressEvent(e);

@@ -9,6 +9,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPointer>
@@ -389,6 +390,15 @@ void VornCoulSP::closeEvent(QCloseEvent* e)
         return;
     hide();
     Terminer();
+}
+
+// Escape does what "Fermer cette fenêtre" does.
+void VornCoulSP::keyPressEvent(QKeyEvent* e)
+{
+    if (e->key() != Qt::Key_Escape)
+        return QWidget::keyPressEvent(e);
+    e->accept();
+    FermerCoulSP_Click();
 }
 
 void VornCoulSP::Terminer()

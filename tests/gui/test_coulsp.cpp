@@ -75,8 +75,9 @@ private slots:
         VERIFIER(!utilisable, p.w.isEnabled(), p.etat.ModeCoulSP);
         VERIFIER(p.etat.AnChoisi == annee, p.c.cAn->currentText().toStdString() == annee);
         VERIFIER(std::memcmp(table, p.table(), sizeof table) == 0, p.chiffre(7, 33) == Qt::white);
-        // Closing draws the image again from the sheet; then day clicks do nothing.
-        p.choisir(Vert), p.jour(5, 12), p.w.close(), p.jour(5, 23);
+        // Closing (Escape, as "Fermer cette fenêtre") draws the image again from the sheet; then day clicks do nothing.
+        p.choisir(Vert), p.jour(5, 12), QTest::keyClick(&p.w, Qt::Key_Escape), p.jour(5, 23);
+        QVERIFY(!p.w.isVisible());
         VERIFIER(p.c.FondCdes->isVisible(), !p.etat.ModeCoulSP, !QApplication::overrideCursor());
         QVERIFY(p.c.Pict1->image() == p.c.CalBase->rendre(p.c.Pict1->tailleInterieure()));
         VERIFIER(t[12] == DeQColor(Vert), t[23] == 0);
