@@ -208,7 +208,14 @@ void Ardemo::Imprimer_Click()
         return; // no printer chosen, or no calendar image: nothing to print
     // The sheet itself is drawn into the page, at the printer's resolution,
     // laid out exactly as the image.
-    ImprimerPage(
-        *dialogue.imprimante(), [&](QPainter& p, const QRectF& cible) { DessinerNet(p, cible, *CalBase, plan); },
-        dialogue.mp, dialogue.page, v.LargeurTwips, v.HauteurTwips);
+    QPrinter& imprimante = *dialogue.imprimante();
+    const bool envoye = ImprimerPage(
+        imprimante, [&](QPainter& p, const QRectF& cible) { DessinerNet(p, cible, *CalBase, plan); }, dialogue.mp,
+        dialogue.page, v.LargeurTwips, v.HauteurTwips);
+    // The user must not believe the page is on its way.
+    if (!envoye || imprimante.printerState() == QPrinter::Error)
+        QMessageBox::warning(this, QStringLiteral("Imprimer"),
+                             QStringLiteral("L'impression n'a pas pu être envoyée à « %1 ».\nVérifiez que "
+                                            "l'imprimante est en service, puis recommencez.")
+                                 .arg(dialogue.nomImprimante()));
 }

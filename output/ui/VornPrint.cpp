@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QGroupBox>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -32,6 +33,8 @@ constexpr RectTwips R_Frame1{75, 90, 4635, 3405};
 constexpr int GaucheChoixPrint = 105, GaucheChoixPrint5 = 120;
 constexpr int HautsChoixPrint[VornPrint::NombreBoutons] = {300, 810, 1320, 1830, 2340, 2850};
 constexpr int LargeurChoixPrint = 4455, HauteurChoixPrint = 450;
+// In the list's place when the system has no printer.
+constexpr RectTwips R_AucuneImprimante{105, 300, 4455, 2985};
 constexpr RectTwips R_QualImpr{60, 6480, 4635, 705};
 constexpr RectTwips R_Qualite[5] = {{}, {90, 330, 1185, 270}, {1380, 330, 885, 270}, {2370, 330, 1185, 270},
                                     {3690, 330, 855, 270}};
@@ -153,6 +156,19 @@ void VornPrint::creerControles()
         connect(ChoixPrint[i], &QAbstractButton::clicked, this, [this, i] { ChoixPrint_Click(i); });
     }
 
+    AucuneImprimante = placer(new QLabel(Frame1), R_AucuneImprimante);
+    AucuneImprimante->setObjectName(QStringLiteral("AucuneImprimante"));
+    AucuneImprimante->setTextFormat(Qt::RichText);
+    AucuneImprimante->setText(
+        QStringLiteral("<p><b>Aucune imprimante installée.</b></p><p>Ajoutez-en une dans les réglages "
+                       "d'imprimantes du bureau (Paramètres, Imprimantes), puis cliquez de nouveau sur "
+                       "« Imprimer ».</p>"));
+    AucuneImprimante->setFont(PoliceDroite(11.25));
+    AucuneImprimante->setWordWrap(true);
+    AucuneImprimante->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    TexteWidget(AucuneImprimante, VersQColor(Blanc));
+    AucuneImprimante->hide();
+
     QualImpr = cadreSimple(this, QStringLiteral(" Qualité d'impression : "), R_QualImpr, false);
     QualImpr->setToolTip(QStringLiteral("Attention : Ces choix ne fonctionnent pas avec toutes les imprimantes."));
     const QString textes[5] = {QString(), QStringLiteral("Brouillon"), QStringLiteral("Basse"),
@@ -216,6 +232,13 @@ void VornPrint::Form_Load()
             ChoixPrint[NumImprimante]->show();
         }
     }
+    // No printer: the user is told why nothing can be chosen, and how to add
+    // one; nothing can be validated, the dialog can only be cancelled.
+    if (m_liste.isEmpty()) {
+        AucuneImprimante->show();
+        ValidePrint->setEnabled(false);
+        AnnulPrint->setFocus();
+    }
     CurseurNormal();
 }
 
@@ -231,6 +254,7 @@ void VornPrint::ChoixPrint_Click(int index)
             ChoixPrint[i]->setFondUni(VersQColor(FondImprimante));
         } else {
             ChoixPrint[i]->setFondUni(VersQColor(ImprimanteChoisie));
+            m_nomImprimante = m_liste[i].nom;
             m_imprimante = std::make_unique<QPrinter>(QPrinter::HighResolution);
             if (m_liste[i].preparer)
                 m_liste[i].preparer(*m_imprimante);

@@ -1,5 +1,6 @@
 // The print dialog and the printed page, read back with poppler's tools (layout arithmetic: core tests).
 #include <QBitmap>
+#include <QMessageBox>
 #include <QPrinter>
 #include <QRadioButton>
 
@@ -7,6 +8,7 @@
 #include "main_gui.h"
 #include "output/ui/VornPrint.h"
 #include "Outils.h"
+#include "PiloteDialogues.h"
 
 namespace {
 
@@ -56,7 +58,8 @@ class TestImpression : public QObject {
 private slots:
     // Seven printers, six buttons: the one clicked is used. No quality set: high; the one clicked is kept and read
     // back at each printer choice, no quality: the printer's own. Escape cancels: it prints nothing,
-    // keeps the settings. No printer, or none clicked: "Valider" prints nothing; the close box after a click prints.
+    // keeps the settings. No printer: said in the list's place, "Valider" disabled; none clicked: "Valider" prints
+    // nothing; the close box after a click prints; a page that cannot be sent is reported.
     void dialogue()
     {
         Programme p;
@@ -80,8 +83,20 @@ private slots:
         }));
         VERIFIER(QDir(m_sorties.path()).entryList({"?.pdf"}).isEmpty(), LireQualite(p.etat.FichierIni) == "n'importe");
         for (const auto& liste : {QList<ImprimanteDisponible>(), sept})
-            VERIFIER(imprimer(p.f(), liste, [](VornPrint& d) { bouton(d, "ValidePrint"); }), !QFile::exists(sortie("0.pdf")));
+            VERIFIER(imprimer(p.f(), liste, [&](VornPrint& d) {
+                const QLabel* aucune = enfant<QLabel>(&d, "AucuneImprimante");
+                VERIFIER(aucune->isVisibleTo(&d) == liste.isEmpty(), aucune->text().contains("Aucune imprimante"),
+                         enfant<vkCommand>(&d, "ValidePrint")->isEnabled() == !liste.isEmpty());
+                bouton(d, "ValidePrint");
+            }), !QFile::exists(sortie("0.pdf")));
         VERIFIER(imprimer(p.f(), sept, [](VornPrint& d) { element(d, "ChoixPrint", 0)->click(), d.close(); }), QFile::exists(sortie("0.pdf")));
+        // A page that cannot be sent is reported, naming the printer.
+        QString message;
+        auProchainDialogue<QMessageBox>([&](QMessageBox* b) { message = b->text(), b->accept(); });
+        QVERIFY(imprimer(p.f(), {pdf(sortie("absent/page.pdf"))}, [](VornPrint& d) {
+            element(d, "ChoixPrint", 0)->click(), bouton(d, "ValidePrint");
+        }));
+        VERIFIER(message.contains("n'a pas pu être envoyée"), message.contains(sortie("absent/page.pdf")));
     }
 
     // The arrow clicked places the print where the page layout puts it on that printer's page, margins included:
