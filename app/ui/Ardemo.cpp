@@ -17,6 +17,7 @@
 #include "Version.h"
 #include "app/Reglages.h"
 #include "commun/Twips.h"
+#include "app/ui/BoiteAnnee.h"
 #include "app/ui/BoiteImage.h"
 #include "app/ui/Couleur.h"
 #include "app/ui/Feuille.h"
@@ -153,10 +154,8 @@ void Ardemo::creerCommandes()
 
     vkFrame1 = cadre(FondCdes, QStringLiteral("Choix de l'Année"), R_vkFrame1, 0x00FF00FF, 0x00400040,
                      0x00E0E0E0, 0x00FF80FF);
-    cAn = placer(new QComboBox(vkFrame1), R_cAn);
-    cAn->setEditable(true);
+    cAn = placer(new BoiteAnnee(QStringLiteral("Choix de l'Année"), vkFrame1), R_cAn);
     cAn->setInsertPolicy(QComboBox::NoInsert);
-    cAn->setAccessibleName(QStringLiteral("Choix de l'Année"));
     cAn->setFont(PoliceDessin(QStringLiteral("Arial"), 14.25, true));
     FondWidget(cAn, VersQColor(0x00D9F0F4));
     TexteWidget(cAn, VersQColor(0x00800080));
