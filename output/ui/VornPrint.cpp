@@ -11,7 +11,9 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 
+#include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "commun/Nombres.h"
 #include "app/Reglages.h"
@@ -91,11 +93,14 @@ protected:
         p.setPen(isDown() ? QColor(255, 255, 255) : QColor(64, 64, 64));
         p.drawLine(r.bottomLeft(), r.bottomRight());
         p.drawLine(r.topRight(), r.bottomRight());
+        if (hasFocus())
+            MarqueFocus(p, r.adjusted(2, 2, -2, -2), Qt::black);
     }
 
 private:
     QPixmap m_image;
 };
+
 
 QColor CouleurPapier() { return QApplication::palette().color(QPalette::Base); }
 
@@ -174,7 +179,7 @@ void VornPrint::creerControles()
     const QString textes[5] = {QString(), QStringLiteral("Brouillon"), QStringLiteral("Basse"),
                                QStringLiteral("Moyenne"), QStringLiteral("Haute")};
     for (int k = 1; k <= 4; ++k) {
-        Qualité[k] = placer(new QRadioButton(textes[k], QualImpr), R_Qualite[k]);
+        Qualité[k] = placer(new AvecMarque<QRadioButton>(Qt::white, textes[k], QualImpr), R_Qualite[k]);
         Qualité[k]->setObjectName(QStringLiteral("Qualité(%1)").arg(k));
         Qualité[k]->setFont(PoliceDroite(9.75));
         FondWidget(Qualité[k], VersQColor(Pourpre));
@@ -191,8 +196,8 @@ void VornPrint::creerControles()
         FlècheM[i]->setObjectName(QStringLiteral("FlècheM(%1)").arg(i));
         connect(FlècheM[i], &QAbstractButton::clicked, this, [this, i] { FlècheM_Click(i); });
     }
-    HScroll1 = placer(new QScrollBar(Qt::Horizontal, MPage), R_HScroll1);
-    VScroll1 = placer(new QScrollBar(Qt::Vertical, MPage), R_VScroll1);
+    HScroll1 = placer(new AvecMarque<QScrollBar>(Qt::white, Qt::Horizontal, MPage), R_HScroll1);
+    VScroll1 = placer(new AvecMarque<QScrollBar>(Qt::white, Qt::Vertical, MPage), R_VScroll1);
     HScroll1->setRange(0, 344);
     VScroll1->setRange(0, 485);
     for (QScrollBar* b : {HScroll1, VScroll1}) {
@@ -213,7 +218,19 @@ void VornPrint::creerControles()
     ValidePrint = boutonCouleur(this, QStringLiteral("Valider"), R_ValidePrint, 0x0000C000, 0x00404000);
     ValidePrint->setFont(PoliceDessin(QStringLiteral("Arial"), 14.25, true));
     AnnulPrint = boutonCouleur(this, QStringLiteral("Annuler l'impression"), R_AnnulPrint, 0x000000FF, 0x00000040);
-    setTabOrder(AnnulPrint, ValidePrint); // as they read, left to right
+    // The keyboard goes through the window as it reads: the printers, the
+    // place on the page, the quality, then the two buttons left to right.
+    QList<QWidget*> ordre(ChoixPrint.begin(), ChoixPrint.end());
+    ordre << QList<QWidget*>(FlècheM.begin(), FlècheM.end()) << HScroll1 << VScroll1;
+    ordre << QList<QWidget*>(Qualité.begin() + 1, Qualité.end()) << AnnulPrint << ValidePrint;
+    for (qsizetype i = 1; i < ordre.size(); ++i)
+        setTabOrder(ordre[i - 1], ordre[i]);
+    // The printers are a list: the arrows move the choice up and down.
+    for (vkCommand* b : ChoixPrint)
+        b->installEventFilter(this);
+    for (int k = 1; k <= 4; ++k)
+        Qualité[k]->installEventFilter(this);
+    HScroll1->installEventFilter(this);
     connect(ValidePrint, &QAbstractButton::clicked, this, [this] { ValidePrint_Click(); });
     connect(AnnulPrint, &QAbstractButton::clicked, this, [this] { AnnulPrint_Click(); });
 }
@@ -366,6 +383,41 @@ void VornPrint::DessinerGrille()
         p.drawLine(0, y, W, y);
     p.end();
     PictPage->setImage(dessin);
+}
+
+bool VornPrint::eventFilter(QObject* objet, QEvent* e)
+{
+    // Qt's horizontal scroll bar takes Left for right and Right for left.
+    if (objet == HScroll1 && e->type() == QEvent::KeyPress) {
+        const int touche = static_cast<QKeyEvent*>(e)->key();
+        if (touche == Qt::Key_Left || touche == Qt::Key_Right) {
+            HScroll1->triggerAction(touche == Qt::Key_Left ? QAbstractSlider::SliderSingleStepSub
+                                                           : QAbstractSlider::SliderSingleStepAdd);
+            return true;
+        }
+    }
+    // The keyboard comes into the quality at the one chosen.
+    const auto k = std::find(Qualité.begin() + 1, Qualité.end(), objet) - Qualité.begin();
+    if (e->type() == QEvent::FocusIn && k < 5 && !Qualité[k]->isChecked()) {
+        const Qt::FocusReason raison = static_cast<QFocusEvent*>(e)->reason();
+        const auto choisie = std::find_if(Qualité.begin() + 1, Qualité.end(), [](auto* q) { return q->isChecked(); });
+        if ((raison == Qt::TabFocusReason || raison == Qt::BacktabFocusReason) && choisie != Qualité.end())
+            (*choisie)->setFocus(raison);
+        return false;
+    }
+    const auto i = std::find(ChoixPrint.begin(), ChoixPrint.end(), objet) - ChoixPrint.begin();
+    if (e->type() != QEvent::KeyPress || i >= NombreBoutons)
+        return QDialog::eventFilter(objet, e);
+    const int touche = static_cast<QKeyEvent*>(e)->key();
+    const int pas = touche == Qt::Key_Down ? 1 : touche == Qt::Key_Up ? -1 : 0;
+    if (pas == 0)
+        return QDialog::eventFilter(objet, e);
+    const auto suivant = i + pas;
+    if (suivant >= 0 && suivant < NombreBoutons && ChoixPrint[suivant]->isVisible()) {
+        ChoixPrint[suivant]->setFocus(Qt::TabFocusReason);
+        ChoixPrint_Click(int(suivant));
+    }
+    return true;
 }
 
 void VornPrint::keyPressEvent(QKeyEvent* e)

@@ -59,6 +59,12 @@ private slots:
                     && std::string_view(w->metaObject()->className()) != "QWidget")
                     QVERIFY2(!nom(w).trimmed().isEmpty(), w->metaObject()->className());
         QCOMPARE(nom(C(p.annee("2027")).CalBase->BtnJour[3][35]), QString("lundi 29 mars 2027, Lundi de Pâques"));
+        // Each control the keyboard goes to shows a plain mark while it has it (the text boxes: their cursor).
+        QVERIFY(p.activer());
+        for (QWidget* w : p.f().findChildren<QWidget*>())
+            if (w->isVisibleTo(&p.f()) && (w->focusPolicy() & Qt::TabFocus) && !qobject_cast<QLineEdit*>(w)
+                && !qobject_cast<QComboBox*>(w))
+                QVERIFY2(marqueVisible(w, C(p.f()).Largeur), qPrintable(w->objectName()));
         QComboBox* an = C(p.f()).cAn;
         QAccessibleInterface* boite = QAccessible::queryAccessibleInterface(an);
         VERIFIER(nom(an) == "Choix de l'Année", nom(an->lineEdit()) == nom(an),

@@ -99,6 +99,43 @@ private slots:
         VERIFIER(message.contains("n'a pas pu être envoyée"), message.contains(sortie("absent/page.pdf")));
     }
 
+    // By keyboard, in the order the window reads: the printers (the arrows move the choice), the place on the page
+    // (arrows, bars), the quality (entered at the one chosen), the two buttons; each control shows a plain mark while
+    // it has the keyboard; Space works the arrows and the quality.
+    void clavier()
+    {
+        Programme p;
+        QVERIFY(imprimer(p.f(), {pdf(sortie("a.pdf")), pdf(sortie("b.pdf"))}, [&](VornPrint& d) {
+            QVERIFY(activer(&d));
+            const auto touche = [](Qt::Key t) {
+                QTest::keyClick(QApplication::focusWidget(), t);
+                return QApplication::focusWidget()->objectName();
+            };
+            VERIFIER(touche(Qt::Key_Down) == "ChoixPrint(1)", d.imprimante()->outputFileName() == sortie("b.pdf"),
+                     touche(Qt::Key_Up) == "ChoixPrint(0)", touche(Qt::Key_Up) == "ChoixPrint(0)",
+                     d.imprimante()->outputFileName() == sortie("a.pdf"));
+            QStringList ordre, attendu{"ChoixPrint(1)"};
+            for (int i = 0; i < 9; ++i)
+                attendu << QStringLiteral("FlècheM(%1)").arg(i);
+            attendu << "HScroll1" << "VScroll1" << "Qualité(4)" << "AnnulPrint" << "ValidePrint" << "ChoixPrint(0)";
+            for (int i = 0; i < attendu.size(); ++i) {
+                ordre << touche(Qt::Key_Tab);
+                QVERIFY2(marqueVisible(QApplication::focusWidget(), enfant<QWidget>(&d, "PictPage")),
+                         qPrintable(ordre.last()));
+            }
+            QCOMPARE(ordre, attendu);
+            MiseEnPage place = d.mp;
+            AppliquerFleche(place, 8);
+            element(d, "FlècheM", 8)->setFocus(), touche(Qt::Key_Space);
+            VERIFIER(d.mp.ValeurH == place.ValeurH, d.mp.ValeurV == place.ValeurV);
+            enfant<QWidget>(&d, "HScroll1")->setFocus();
+            touche(Qt::Key_Left), touche(Qt::Key_Left), touche(Qt::Key_Right);
+            QCOMPARE(d.mp.ValeurH, place.ValeurH - 5);
+            element(d, "Qualité", 2)->setFocus(), touche(Qt::Key_Space);
+            VERIFIER(element(d, "Qualité", 2)->isChecked(), LireQualite(p.etat.FichierIni) == "-2");
+        }));
+    }
+
     // The arrow clicked places the print where the page layout puts it on that printer's page, margins included:
     // one page of its paper, drawn sharp (no raster image, digits as text), nothing drawn into the calendar image.
     void page_data()
