@@ -105,6 +105,11 @@ Ardemo::Ardemo(mdlVorn& etat, Horloge& horloge, const QString& dossierProgramme,
     resize(client.l, client.h);
 
     creerCommandes();
+    // .Cal and .ics files dropped anywhere on the window, the text boxes included.
+    setAcceptDrops(true);
+    for (QWidget* boite : {static_cast<QWidget*>(Largeur), static_cast<QWidget*>(Hauteur),
+                           static_cast<QWidget*>(cAn->lineEdit())})
+        boite->setAcceptDrops(false);
     Form_Load();
     // The other windows are the main window's children: Qt does not end the
     // program when the last of them closes after the main window. A watcher of

@@ -307,16 +307,27 @@ void VornCoulSP::OuvrirCouleur_Click()
     AnFichierCal.clear();
     const QString fichier =
         FichierAOuvrir(QStringLiteral("Ouvrir un Fichier de Couleurs spéciales"), m_principal.dossierDocuments(), FiltreCal);
-    if (fichier.isEmpty())
-        return;
+    if (!fichier.isEmpty())
+        OuvrirFichierCal(fichier);
+}
 
+void VornCoulSP::OuvrirFichierCal(const QString& fichier)
+{
+    AnFichierCal.clear();
     mdlVorn& etat = m_principal.etat();
     CurseurSablier();
     const LectureCal lecture = LireFichierCal(CheminFichier(fichier), etat.TableCoulSP);
     AnFichierCal = lecture.annee;
-    // A file that could not be read at all does not become the file in use.
-    if (!lecture.refuse)
-        setFichierEnCours(QFileInfo(fichier).fileName());
+    // A file that could not be read at all does not become the file in use,
+    // and the user is told so.
+    if (lecture.refuse) {
+        CurseurNormal();
+        QMessageBox::warning(this, QStringLiteral("Ouvrir un Fichier de Couleurs spéciales"),
+                             QStringLiteral("Le fichier « %1 » n'a pas pu être lu.")
+                                 .arg(QDir::toNativeSeparators(fichier)));
+        return;
+    }
+    setFichierEnCours(QFileInfo(fichier).fileName());
 
     if (!AnFichierCal.empty() && AnFichierCal != etat.AnChoisi) {
         etat.ModeCoulSP = Faux;
@@ -333,13 +344,18 @@ void VornCoulSP::OuvrirCouleur_Click()
     CurseurNormal();
 }
 
-void VornCoulSP::ImporterCal_Click()
+bool VornCoulSP::CouleurPourImport()
 {
-    mdlVorn& etat = m_principal.etat();
+    const mdlVorn& etat = m_principal.etat();
     // The days take the colour a click would give. With clicks off (after
     // "Réinitialiser tout") or no colour chosen yet, the colour is asked first.
-    if ((!etat.ModeCoulSP || CouleurEntiere(etat.CoulSPChoisie) == CouleurEntiere(etat.CoulTexteNormal))
-        && !ChoixCoul_Click())
+    return (etat.ModeCoulSP && CouleurEntiere(etat.CoulSPChoisie) != CouleurEntiere(etat.CoulTexteNormal))
+           || ChoixCoul_Click();
+}
+
+void VornCoulSP::ImporterCal_Click()
+{
+    if (!CouleurPourImport())
         return;
 
     // Where the browser puts what it downloads, or the home folder.
@@ -353,7 +369,14 @@ void VornCoulSP::ImporterCal_Click()
     if (fichier.isEmpty())
         return;
     m_dossierIcs = QFileInfo(fichier).absolutePath();
+    ImporterFichierIcs(fichier, false);
+}
 
+void VornCoulSP::ImporterFichierIcs(const QString& fichier, bool demanderCouleur)
+{
+    if (demanderCouleur && !CouleurPourImport())
+        return;
+    mdlVorn& etat = m_principal.etat();
     CurseurSablier();
     const ImportIcs import = LireFichierIcs(CheminFichier(fichier), QString::fromStdString(etat.AnChoisi).toInt());
     CurseurNormal();

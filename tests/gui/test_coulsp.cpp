@@ -1,5 +1,7 @@
 // The special-colours window: day clicks, reset, .Cal files saved and opened, .ics import.
+#include <QDragEnterEvent>
 #include <QMessageBox>
+#include <QMimeData>
 #include <cstring>
 #include <fstream>
 
@@ -109,6 +111,40 @@ private slots:
                 QVERIFY2(p.table()[m][k] == (couvert ? DeQColor(Rouge) : 0) && (!couvert || p.chiffre(m, k) == Rouge),
                          qPrintable(QStringLiteral("block %1, cell %2").arg(m).arg(k)));
             }
+    }
+
+    // From outside (command line, desktop, drop), before the first build: a .Cal of another year opens as by
+    // "Ouvrir un Fichier Couleurs...", an .ics dropped is imported as by its button, other files are refused.
+    void ouvrirDuDehors()
+    {
+        Programme p(false);
+        const std::string annee = QDate::currentDate().year() == 2031 ? "2032" : "2031";
+        Table table = {};
+        table[2][1] = 255;
+        std::ofstream(p.dossier.filePath("autre.Cal").toStdString()) << EcrireCal(table, annee);
+        p.f().ouvrirFichier(p.dossier.filePath("autre.Cal"));
+        VornCoulSP* w = fenetreDe<VornCoulSP>(p.f(), true);
+        QVERIFY(w && p.etat.ModeCoulSP && !C(p.f()).FondCdes->isVisibleTo(&p.f()));
+        VERIFIER(enfant<QLabel>(w, "FichEnCours")->text() == "autre.Cal", p.etat.AnChoisi == annee,
+                 C(p.f()).CalBase->BtnJour[2][1]->texte == Rouge, p.etat.CalendrierFait);
+        std::ofstream(p.dossier.filePath("fêtes.ICS").toStdString())
+            << "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nDTSTART;VALUE=DATE:" + annee
+                   + "0704\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+        QMimeData depose;
+        depose.setUrls({QUrl::fromLocalFile(p.dossier.filePath("fêtes.ICS")), QUrl::fromLocalFile("/tmp/x.txt")});
+        QDragEnterEvent entree(QPoint(9, 9), Qt::CopyAction, &depose, Qt::LeftButton, Qt::NoModifier);
+        QDropEvent depot(QPointF(9, 9), Qt::CopyAction, &depose, Qt::LeftButton, Qt::NoModifier);
+        VuDialogue couleur;
+        choisirCouleur(couleur, Bleu);
+        auProchainDialogue<QMessageBox>([](QMessageBox* b) { QTest::keyClick(b, Qt::Key_Return); });
+        QApplication::sendEvent(&p.f(), &entree), QApplication::sendEvent(&p.f(), &depot);
+        QCoreApplication::processEvents(); // opened once the drop is over
+        const double* t = &p.etat.TableCoulSP[0][0];
+        VERIFIER(entree.isAccepted(), depot.isAccepted(), couleur.vu, std::count(t, t + 13 * 43, DeQColor(Bleu)) >= 1);
+        QString refus;
+        auProchainDialogue<QMessageBox>([&](QMessageBox* b) { refus = b->text(), b->accept(); });
+        p.f().ouvrirFichier(p.dossier.filePath("x.txt"));
+        QVERIFY(refus.contains("x.txt"));
     }
 };
 
