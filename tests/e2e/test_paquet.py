@@ -2,12 +2,13 @@
 """The Debian package as a system administrator meets it: built by CPack, checked by lintian and
 the desktop validators, installed with dpkg into a private root, started from there under a
 private X server, purged again. Usage: test_paquet.py BUILD_FOLDER."""
-import glob, os, shutil, sys  # noqa: E401
+import glob, os, shutil, subprocess, sys  # noqa: E401
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from bureau import Bureau, Indisponible, attendre  # noqa: E402
 
-OUTILS = ("cpack", "dpkg", "dpkg-deb", "lintian", "desktop-file-validate", "appstreamcli")
+OUTILS = ("cpack", "dpkg", "dpkg-deb", "lintian", "desktop-file-validate", "appstreamcli", "update-mime-database",
+          "update-desktop-database", "xdg-mime")
 
 
 class Paquet(Bureau):
@@ -37,6 +38,25 @@ class Paquet(Bureau):
         assert os.path.isfile(self.racine + "/usr/share/icons/hicolor/48x48/apps/ardemo.png")
         assert "CC-BY-4.0" in open(self.racine + "/usr/share/doc/ardemo/copyright").read()
 
+    def type_cal(self):
+        # The package's type and menu entry in a private XDG_DATA_HOME, their databases built as dpkg's triggers
+        # build them: a .Cal file (named in any case) is of that type, and Ardemo is the program that opens it.
+        donnees = os.path.join(self.dossier, "donnees")
+        for dossier, fichier in (("mime/packages", "ardemo.xml"), ("applications", "ardemo.desktop")):
+            os.makedirs(os.path.join(donnees, dossier))
+            shutil.copy(os.path.join(self.racine, "usr/share", dossier, fichier), os.path.join(donnees, dossier))
+        self.reussie("update-mime-database", donnees + "/mime")
+        self.reussie("update-desktop-database", donnees + "/applications")
+        env = dict(self.env, XDG_DATA_HOME=donnees)
+        for k in ("XDG_CURRENT_DESKTOP", "XDG_DATA_DIRS", "KDE_FULL_SESSION", "GNOME_DESKTOP_SESSION_ID"):
+            env.pop(k, None)
+        xdg = lambda *a: subprocess.run(["xdg-mime", "query", *a], env=env, capture_output=True, text=True).stdout  # noqa: E731
+        for nom in ("vacances.Cal", "VACANCES.CAL"):
+            with open(cal := os.path.join(self.dossier, nom), "w") as f:
+                f.write("1" + ",0" * 42 + "\r\n")
+            assert xdg("filetype", cal).strip() == "application/x-ardemo-cal", (nom, xdg("filetype", cal))
+        assert xdg("default", "application/x-ardemo-cal").strip() == "ardemo.desktop"
+
     def reglages(self):
         # Its folder read-only (0555, as /usr/bin is for a user, respected even by root): settings in ~/.config/ardemo/.
         os.chmod(usr_bin := os.path.dirname(self.programme), 0o555)
@@ -60,4 +80,4 @@ if __name__ == "__main__":
     p.racine = os.path.join(p.dossier, "racine")
     p.programme, p.dpkg = p.racine + "/usr/bin/ardemo", ["dpkg", "--root=" + p.racine, "--force-depends",
                                                           "--force-script-chrootless"]
-    sys.exit(p.executer([p.construire, p.installer, p.reglages, p.purger]))
+    sys.exit(p.executer([p.construire, p.installer, p.type_cal, p.reglages, p.purger]))
