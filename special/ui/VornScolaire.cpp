@@ -121,7 +121,7 @@ void VornScolaire::CalendScolaire_Click()
 void VornScolaire::AdresseNonOuverte()
 {
     const QString adresse = QString::fromLatin1(AdresseCalendrierScolaire);
-    QMessageBox boite(QMessageBox::Information, QStringLiteral("Calendrier scolaire"),
+    QMessageBox boite(QMessageBox::Information, QStringLiteral("Dates officielles des vacances scolaires"),
                       QStringLiteral("Aucun navigateur n'a pu ouvrir la page des dates officielles des vacances "
                                      "scolaires. Son adresse, à copier dans un navigateur :\n\n%1")
                           .arg(adresse),
