@@ -3,7 +3,7 @@
 # Quick when nothing changed.
 set -e
 cd "$(dirname "$0")/.."
-PAQUETS="g++ cmake ninja-build qt6-base-dev qt6-svg-dev qt6-translations-l10n libgl-dev
+PAQUETS="g++ cmake ninja-build qt6-base-dev qt6-translations-l10n libgl-dev
  fonts-liberation fonts-liberation2 xvfb xauth xdotool xclip poppler-utils
  cups printer-driver-cups-pdf python3 python3-pil imagemagick tesseract-ocr locales
  clang libclang-rt-14-dev pkg-config libical-dev openbox x11-utils

@@ -2,7 +2,7 @@
 #include <QAccessible>
 #include <QPainter>
 
-#include "app/ui/Couleur.h"
+#include "colour/ui/Couleur.h"
 #include "app/ui/Curseur.h"
 #include "colour/ui/ArdemoCoul.h"
 #include "main_gui.h"
@@ -12,6 +12,11 @@
 
 namespace {
 QString nom(QWidget* w) { return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name); }
+// A day cell as a screen reader finds it: a child of the sheet.
+QString nom(Ardemo& f, int m, int k)
+{
+    return QAccessible::queryAccessibleInterface(C(f).CalBase)->child((m - 1) * 42 + k)->text(QAccessible::Name);
+}
 
 bool contient(const QImage& img, const QColor& c)
 {
@@ -39,7 +44,7 @@ QImage imprimer(Ardemo& f, const PlanImpression& plan, double echelle = 1)
     QImage img((QSizeF(plan.taille) * echelle).toSize(), QImage::Format_RGB32);
     img.fill(Qt::white);
     QPainter p(&img);
-    DessinerNet(p, QRectF(QPointF(0, 0), QSizeF(plan.taille) * echelle), *C(f).CalBase, plan);
+    DessinerNet(p, QRectF(QPointF(0, 0), QSizeF(plan.taille) * echelle), *C(f).CalBase->modele(), plan);
     return img;
 }
 } // namespace
@@ -57,7 +62,7 @@ private slots:
                 if (w->isVisibleTo(fenetre) && !w->isWindow() && !qobject_cast<QComboBox*>(w->parentWidget())
                     && std::string_view(w->metaObject()->className()) != "QWidget")
                     QVERIFY2(!nom(w).trimmed().isEmpty(), w->metaObject()->className());
-        QCOMPARE(nom(C(p.annee("2027")).CalBase->BtnJour[3][35]), QString("lundi 29 mars 2027, Lundi de Pâques"));
+        QCOMPARE(nom(p.annee("2027"), 3, 35), QString("lundi 29 mars 2027, Lundi de Pâques"));
     }
 
     // The year built at the first showing only; busy while building; the keyboard stays on "Fabriquer".
@@ -90,14 +95,13 @@ private slots:
         Ardemo& f = p.annee("2027");
         const QImage img = C(f).Pict1->image();
         const SchemaCouleurs& c = p.etat.Couleurs;
-        const auto& cases = C(f).CalBase->BtnJour;
         // Grey 28 Dec 2026, 1 Jan, Sat 2, Mon 4, Easter Monday; inside the sunken border, off the digits.
         for (auto [m, k, coul] : {std::tuple{1, 0, c.CoulGris}, {1, 4, c.CoulFerie}, {1, 5, c.CoulWeekEnd},
                                   {1, 7, c.CoulJours}, {3, 35, c.CoulFerie}})
-            QCOMPARE(img.pixelColor(cases[m][k]->geometry().topLeft() + QPoint(4, 4)), VersQColor(coul));
+            QCOMPARE(img.pixelColor(C(f).rect(m, k).topLeft() + QPoint(4, 4)), VersQColor(coul));
         QCOMPARE(img.pixelColor(1, 400), VersQColor(c.CoulGrille));
         // Weekday names sit at the top of their label: less room above the letters than below.
-        const QRect jour = C(f).CalBase->lblJour[1][0]->geometry().adjusted(1, 1, -1, -1);
+        const QRect jour = QRect(7, 29, 28, 20).adjusted(1, 1, -1, -1); // "Lun" of January
         int haut = jour.height(), bas = -1; // the first and last rows with ink
         for (int y = 0; y < jour.height(); ++y)
             if (contient(img.copy(jour.left(), jour.top() + y, jour.width(), 1), Qt::black))
@@ -111,7 +115,7 @@ private slots:
             QCOMPARE(imprimer(f, plan), ImagePlan(img, plan));
         const QImage grand = imprimer(f, PlanImageEntiere(), 4);
         for (int i = 0; i < 12 * 42; i += 5) {
-            const QPoint centre = cases[1 + i / 42][i % 42]->geometry().topLeft() + QPoint(5, 5);
+            const QPoint centre = C(f).rect(1 + i / 42, i % 42).topLeft() + QPoint(5, 5);
             QCOMPARE(grand.pixelColor(centre * 4 + QPoint(2, 2)), img.pixelColor(centre));
         }
 
@@ -129,7 +133,7 @@ private slots:
         Programme p;
         Ardemo& f = p.f();
         p.etat.TableCoulSP[2][10] = DeRvb(255, 0, 0);
-        const QRect caseRouge = C(f).CalBase->BtnJour[2][10]->geometry();
+        const QRect caseRouge = C(f).rect(2, 10);
         auto rougeVu = [&] { return contient(C(f).Pict1->image().copy(caseRouge), Qt::red); };
         C(f).chkWeek->click();
         VERIFIER(rougeVu(), !contient(C(f).Pict1->image(), VersQColor(p.etat.Couleurs.CoulWeekEnd)));

@@ -2,7 +2,7 @@
 #include <QClipboard>
 #include <QMessageBox>
 
-#include "app/ui/Couleur.h"
+#include "colour/ui/Couleur.h"
 #include "main_gui.h"
 #include "output/ui/ApercuForm.h"
 #include "Outils.h"
@@ -64,7 +64,7 @@ private slots:
         QTest::newRow("SVG, extension tapée") << 3 << "dessin.PNG" << "dessin.PNG" << QByteArray("\x89PNG");
         QTest::newRow("BMP, autre extension") << 0 << "x.txt" << "x.txt.bmp" << QByteArray("BM");
         QTest::newRow("PDF d'une zone") << 2 << "z" << "z.pdf" << QByteArray("/MediaBox [0 0 283.000000 160.000000]");
-        QTest::newRow("SVG d'une zone") << 3 << "z" << "z.svg" << QByteArray("width=\"90mm\" height=\"46.5mm\"\n viewBox=\"0 0 420 222\"");
+        QTest::newRow("SVG d'une zone") << 3 << "z" << "z.svg" << QByteArray("width=\"90mm\" height=\"46.5mm\" viewBox=\"0 0 900 465\"");
     }
 
     void typesDeFichier()

@@ -56,7 +56,7 @@ verifs = {
     "PDF : mois et jours en texte": all(m + " 2027" in texte for m in mois) and "Lun Mar Mer Jeu Ven Sam Dim" in texte,
     "PDF : sans image": len(lire("pdfimages", "-list", "c.pdf").splitlines()) == 2,
     "PNG = BMP": [Image.open("c.png").format, *Image.open("c.png").size] == ["PNG", 628, 866] and px("c.png") == px("c.bmp"),
-    "SVG : largeur": ET.parse("c.svg").getroot().attrib.items() >= {("width", "200mm"), ("viewBox", "0 0 628 866")},
+    "SVG : taille": ET.parse("c.svg").getroot().attrib.items() >= {("width", "200mm"), ("height", "283mm"), ("viewBox", "0 0 2000 2830")},
     "SVG : texte": "décembre 2027" in map(str.strip, ET.parse("c.svg").getroot().itertext()),
     ".Cal : son année": "mars 2031" in lire("pdftotext", "cal.pdf", "-").splitlines(),
     ".Cal : --annee l'emporte": "mars 2029" in lire("pdftotext", "force.pdf", "-").splitlines(),
