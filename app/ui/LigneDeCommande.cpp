@@ -261,15 +261,19 @@ std::optional<QString> Preparer(const OptionsFenetre& o, Fichier& f)
 // whole or not at all.
 int Fabriquer(const Demande& d, const char* programme)
 {
-    // No display is needed nor looked for (terminal, ssh, CI).
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    qputenv("QT_QPA_OFFSCREEN_NO_GLX", "1");
-    qInstallMessageHandler(MessagesQt);
+    // No display is needed nor looked for (terminal, ssh, CI). The
+    // application of a caller that has one (the tests) is used as it is.
+    std::optional<QGuiApplication> app;
     int nArgs = 1;
     char* args[] = {const_cast<char*>(programme), nullptr};
-    QGuiApplication app(nArgs, args);
-    QGuiApplication::setApplicationName(QStringLiteral("Ardemo"));
-    PreparerApplication(app);
+    if (!QCoreApplication::instance()) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        qputenv("QT_QPA_OFFSCREEN_NO_GLX", "1");
+        qInstallMessageHandler(MessagesQt);
+        app.emplace(nArgs, args);
+        QGuiApplication::setApplicationName(QStringLiteral("Ardemo"));
+        PreparerApplication(*app);
+    }
 
     std::vector<Fichier> fichiers;
     for (const auto& [chemin, options] : d.sorties) {

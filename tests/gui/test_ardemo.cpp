@@ -6,6 +6,7 @@
 #include "app/ui/Curseur.h"
 #include "colour/ui/ArdemoCoul.h"
 #include "main_gui.h"
+#include "colour/ui/PeintreFeuille.h"
 #include "output/ui/ImpressionNette.h"
 #include "special/ui/VornCoulSP.h"
 #include "Outils.h"
@@ -124,6 +125,69 @@ private slots:
         C(f).CalBase->hide();
         f.Fabrication();
         QCOMPARE(C(f).Pict1->image(), img);
+    }
+
+    // The screen shows exactly the painter's image: years, schemes, special colours (the first cell
+    // of a block included, given by the table as a file or an import gives it).
+    void ecranEgalImage_data()
+    {
+        QTest::addColumn<QString>("annee"), QTest::addColumn<double>("bordure"), QTest::addColumn<int>("cellule");
+        QTest::newRow("2027") << "2027" << defaut::CoulBordure << -1;
+        QTest::newRow("2024, bordure rouge, case 0") << "2024" << DeRvb(255, 0, 0) << 0;
+        QTest::newRow("1583, case 41") << "1583" << defaut::CoulBordure << 41;
+    }
+    void ecranEgalImage()
+    {
+        QFETCH(QString, annee);
+        QFETCH(double, bordure);
+        QFETCH(int, cellule);
+        Programme p;
+        p.etat.Couleurs.CoulBordure = bordure;
+        for (int m = 1; cellule >= 0 && m <= 12; ++m)
+            p.etat.TableCoulSP[m][cellule] = DeRvb(0, 0, 20 * m);
+        C(p.f()).chkWeek->click(); // recolours, then builds
+        Ardemo& f = p.annee(qPrintable(annee));
+        const QImage image = C(f).Pict1->image();
+        VERIFIER(image == ImageFeuille(*C(f).CalBase->modele()), image.size() == QSize(628, 866));
+        QCOMPARE(C(f).CalBase->grab().toImage().convertToFormat(QImage::Format_RGB32).copy(image.rect()), image);
+        if (cellule >= 0)
+            QCOMPARE(image.pixelColor(C(f).rect(5, cellule).center() + QPoint(1, 4)).blue() > 60, true);
+    }
+
+    // The sheet is one stop of the Tab order; the keys move its focus over the days of the months by date,
+    // across the blocks; the focused day is the sheet's focused child, by name; Space colours it as a click.
+    void joursAuClavier()
+    {
+        Programme p;
+        Ardemo& f = p.annee("2021"); // 1 January 2021: a Friday; today is never shown
+        QVERIFY(p.activer());
+        C(f).Quitter->setFocus();
+        QTest::keyClick(C(f).Quitter, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), C(f).CalBase);
+        QAccessibleInterface* feuille = QAccessible::queryAccessibleInterface(C(f).CalBase);
+        const auto touches = [&](const std::vector<Qt::Key>& t) {
+            for (Qt::Key k : t)
+                QTest::keyClick(C(f).CalBase, k);
+            QAccessibleInterface* focus = feuille->focusChild();
+            return focus && focus->state().focused ? focus->text(QAccessible::Name) : QString();
+        };
+        QCOMPARE(touches({}), QString("vendredi 1 janvier 2021, Jour de l'An"));
+        QCOMPARE(touches({Qt::Key_Left, Qt::Key_Up, Qt::Key_Right}), QString("samedi 2 janvier 2021, Semaine  53"));
+        QCOMPARE(touches({Qt::Key_End, Qt::Key_Right}), QString("lundi 1 février 2021, Semaine  5"));
+        QCOMPARE(touches({Qt::Key_Down, Qt::Key_PageDown, Qt::Key_Home}), QString("lundi 1 mars 2021, Semaine  9"));
+        QCOMPARE(touches({Qt::Key_PageUp, Qt::Key_PageUp, Qt::Key_End, Qt::Key_PageDown}),
+                 QString("dimanche 28 février 2021, Semaine  8"));
+        QCOMPARE(touches(std::vector(14, Qt::Key_PageDown)), QString("mardi 28 décembre 2021, Semaine  52")); // no 2022
+        const auto focus = C(f).CalBase->caseFocus();
+        VERIFIER(focus && focus->bloc == 12, C(f).jour(12, focus->cellule).legende == 28, feuille->childCount() >= 504);
+
+        QTest::keyClick(C(f).CalBase, Qt::Key_Space); // outside the special colours: nothing
+        QCOMPARE(p.etat.TableCoulSP[12][focus->cellule], 0.0);
+        C(f).CoulSpéciale->click();
+        p.etat.CoulSPChoisie = DeRvb(255, 0, 0);
+        C(f).CalBase->setFocus();
+        QTest::keyClick(C(f).CalBase, Qt::Key_Space);
+        VERIFIER(p.etat.TableCoulSP[12][focus->cellule] == DeRvb(255, 0, 0), C(f).chiffre(12, focus->cellule) == Qt::red);
     }
 
     // A check box's rebuild keeps the special colours, "Fabriquer" clears them; with their window
