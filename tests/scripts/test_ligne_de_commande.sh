@@ -26,6 +26,7 @@ absent.ini --ini absent.ini --sortie x.pdf
 sous/x.png --sortie bon.pdf --sortie sous/x.png
 aucun.écran --annee 2030
 dernier.--sortie --sortie x.pdf --annee 2027
+.pdf.».refusé --sortie .pdf
 TABLE
 
 # Settings of another folder (red border, 150 mm); a .Cal of 2031, cell 10 of March green; 3 to 5 March 2031.
@@ -42,7 +43,9 @@ for o in --sans-weekend --sans-feries --region=ALSACE-MOSELLE "--region=la reuni
 a --couleurs verts.Cal --annee 2029 --sortie force.pdf
 "$programme" --ini autre.ini --couleurs verts.Cal --sortie cal.pdf --sortie cal.png
 "$programme" --ini autre.ini --annee 2031 --sortie sans.png
-"$programme" --ini autre.ini --couleurs verts.Cal --importer mars.ics --couleur 16711680 --sortie ics.png
+sed 's/DTSTART;VALUE=DATE:20310303/DTSTART;VALUE=DATE:20310306/; /DTEND/d' mars.ics > six.ics # 6 March, green in the .Cal
+"$programme" --ini autre.ini --couleurs verts.Cal --importer six.ics --couleur 0 --importer mars.ics --couleur 16711680 \
+  --sortie ics.png
 DISPLAY=:9999 QT_QPA_PLATFORM=xcb "$programme" --sortie xcb.png || echec "un écran est cherché"
 cmp -s autre.ini autre.avant && [ -f .autre.ini.ardemo-tmp-Ab12Cd ] || echec "--ini : dossier de réglages modifié"
 a --annee 2027 --sortie an1.pdf --annee 2028 --sans-feries --sortie an2.pdf --sortie an2.png # each its options
@@ -74,7 +77,8 @@ verifs = {
     "--ini : 150 mm": 150 <= mm("cal.pdf") < 166,
     ".Cal : vert": px("cal.png").count((0, 255, 0)) >= 5 and px("sans.png").count((0, 255, 0)) == 0,
     "--ini : bordure rouge": px("cal.png").count((255, 0, 0)) > 1000 and px("sans.png").count((255, 0, 0)) > 1000,
-    "--importer : bleu": px("ics.png").count((0, 0, 255)) > 3 * px("cal.png").count((0, 255, 0)) // 2 > 0,
+    "--importer : noir, puis bleu": px("ics.png").count((0, 0, 255)) > 2 * px("cal.png").count((0, 255, 0)) > 0
+        and px("ics.png").count((0, 255, 0)) == 0,
 }
 exit("\n".join("ÉCHEC : " + nom for nom, ok in verifs.items() if not ok) or None)
 PY
