@@ -29,10 +29,10 @@ QImage ImageDeBoite(const BoiteImage& boite)
     return image;
 }
 
-bool EcrireImageBmp(const QImage& image, const QString& chemin)
+namespace {
+// The image's pixels, rows top-down, 0xAARRGGBB.
+std::vector<uint32_t> Pixels(const QImage& image)
 {
-    if (image.isNull() || chemin.isEmpty())
-        return false;
     const QImage rvb = image.convertToFormat(QImage::Format_RGB32);
     const int l = rvb.width(), h = rvb.height();
     std::vector<uint32_t> pixels(size_t(l) * size_t(h));
@@ -40,7 +40,20 @@ bool EcrireImageBmp(const QImage& image, const QString& chemin)
         const auto* ligne = reinterpret_cast<const uint32_t*>(rvb.constScanLine(y));
         std::copy(ligne, ligne + l, pixels.begin() + ptrdiff_t(y) * l);
     }
-    return EcrireBmp(CheminFichier(chemin), l, h, pixels.data());
+    return pixels;
+}
+} // namespace
+
+std::string EncoderBmpImage(const QImage& image)
+{
+    return image.isNull() ? std::string() : EncoderBmp24(image.width(), image.height(), Pixels(image).data());
+}
+
+bool EcrireImageBmp(const QImage& image, const QString& chemin)
+{
+    if (image.isNull() || chemin.isEmpty())
+        return false;
+    return EcrireBmp(CheminFichier(chemin), image.width(), image.height(), Pixels(image).data());
 }
 
 bool CopierImagePressePapier(const QImage& image)

@@ -5,7 +5,8 @@
 #include <cstring>
 #include <fstream>
 
-#include "app/ui/Couleur.h"
+#include "colour/ui/Couleur.h"
+#include "colour/ui/PeintreFeuille.h"
 #include "calendar/Mois.h"
 #include "main_gui.h"
 #include "Outils.h"
@@ -28,8 +29,8 @@ struct Fenetre : Programme {
     QString fich() { return enfant<QLabel>(&w, "FichEnCours")->text(); }
     void bouton(const char* nom) { enfant<vkCommand>(&w, nom)->click(); }
     void choisir(const QColor& coul) { choisirCouleur(vu, coul), bouton("ChoixCoul"); }
-    void jour(int m, int k) { QTest::mouseClick(c.CalBase->BtnJour[m][k], Qt::LeftButton); }
-    QColor chiffre(int m, int k) { return c.CalBase->BtnJour[m][k]->texte; }
+    void jour(int m, int k) { c.cliquer(m, k); }
+    QColor chiffre(int m, int k) { return c.chiffre(m, k); }
     void ecrire(const QString& nom, const std::string& s) { std::ofstream(dossier.filePath(nom).toStdString()) << s; }
     // Button `b`, its file dialog answering `n`; the name it proposed.
     QString fichier(const char* b, QString n) { choisirFichier(vu, dossier.filePath(n)), bouton(b); return vu.nom; }
@@ -81,7 +82,7 @@ private slots:
         p.choisir(Vert), p.jour(5, 12), QTest::keyClick(&p.w, Qt::Key_Escape), p.jour(5, 23);
         QVERIFY(!p.w.isVisible());
         VERIFIER(p.c.FondCdes->isVisible(), !p.etat.ModeCoulSP, !QApplication::overrideCursor());
-        QVERIFY(p.c.Pict1->image() == p.c.CalBase->rendre(p.c.Pict1->tailleInterieure()));
+        QVERIFY(p.c.Pict1->image() == ImageFeuille(*p.c.CalBase->modele()));
         VERIFIER(t[12] == DeQColor(Vert), t[23] == 0);
     }
 
@@ -126,7 +127,7 @@ private slots:
         VornCoulSP* w = fenetreDe<VornCoulSP>(p.f(), true);
         QVERIFY(w && p.etat.ModeCoulSP && !C(p.f()).FondCdes->isVisibleTo(&p.f()));
         VERIFIER(enfant<QLabel>(w, "FichEnCours")->text() == "autre.Cal", p.etat.AnChoisi == annee,
-                 C(p.f()).CalBase->BtnJour[2][1]->texte == Rouge, p.etat.CalendrierFait);
+                 C(p.f()).chiffre(2, 1) == Rouge, p.etat.CalendrierFait);
         std::ofstream(p.dossier.filePath("fêtes.ICS").toStdString())
             << "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nDTSTART;VALUE=DATE:" + annee
                    + "0704\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
