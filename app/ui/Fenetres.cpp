@@ -146,6 +146,10 @@ void Ardemo::ouvrirFichier(const QString& chemin)
         vornCoulSP->OuvrirFichierCal(chemin);
     else
         vornCoulSP->ImporterFichierIcs(chemin);
+    // The keyboard on that window, which the build of another year may have
+    // let the main window take.
+    if (vornCoulSP->isVisible())
+        vornCoulSP->Ouvrir();
 }
 
 void Ardemo::dragEnterEvent(QDragEnterEvent* e)
