@@ -39,8 +39,8 @@ private slots:
         QCOMPARE(NomFichierCalParDefaut(15, 8, 999), std::string("CoulSP le 15,août,0999.Cal"));
         // A saved name always ends in .Cal, so that the open dialog shows the file.
         for (auto [nom, ecrit] : {std::pair{"d/vacances-zone-b", "d/vacances-zone-b.Cal"}, {"a.", "a.Cal"},
-                                  {"a.txt", "a.txt.Cal"}, {"a.cal", "a.cal"}, {"A.CAL", "A.CAL"}, {"d/.cal", "d/.cal.Cal"},
-                                  {"d.Cal/a", "d.Cal/a.Cal"}, {"", ""}, {"d/", "d/"}})
+                                  {"a.txt", "a.txt.Cal"}, {"a.cal", "a.cal"}, {"A.CAL", "A.CAL"},
+                                  {"d/.cal", "d/.cal.Cal"}, {"d.Cal/a", "d.Cal/a.Cal"}, {"", ""}, {"d/", "d/"}})
             QCOMPARE(NomAvecExtensionCal(nom), std::string(ecrit));
         QTemporaryDir dossier;
         const std::filesystem::path p = dossier.filePath("a.Cal").toStdString();

@@ -129,7 +129,8 @@ class Suite(Bureau):
         x0, y0, _, _ = self.geometrie(self.focus("Choix de l'imprimante"))
         # The list's place in black on white, enlarged, for the OCR.
         liste = ImageOps.invert(self.capture().crop((x0 + 8, y0 + 20, x0 + 310, y0 + 110)).convert("L"))
-        ImageOps.scale(liste.point(lambda v: v >= 128 and 255), 3, Image.BICUBIC).save(chemin := self.dossier + "/liste.png")
+        chemin = self.dossier + "/liste.png"
+        ImageOps.scale(liste.point(lambda v: v >= 128 and 255), 3, Image.BICUBIC).save(chemin)
         assert "Aucune imprimante" in (texte := self.sortie("tesseract", chemin, "-", "--psm", "6")), texte
         self.clic(x0 + 260, y0 + 499)
         time.sleep(1)
@@ -202,8 +203,9 @@ class Suite(Bureau):
         # The link with no browser (the opener fails): the address is shown, Escape closes it, then the window.
         fenetre("Calendrier scolaire", "Carte et Calendrier scolaire", "space", lambda: self.fenetre(
             "Dates officielles", "Escape"), lambda: self.focus("Carte et Calendrier scolaire"), "Escape")
-        for ligne in ("Aperçu|Aperçu|space", "Imprimer|Choix de l'imprimante|Escape", "de base|Choix des couleurs|Escape",
-                      "spéciales|Couleurs spéciales|Escape", "Sélection|Sélection d'une zone|Escape"):
+        for ligne in ("Aperçu|Aperçu|space", "Imprimer|Choix de l'imprimante|Escape",
+                      "de base|Choix des couleurs|Escape", "spéciales|Couleurs spéciales|Escape",
+                      "Sélection|Sélection d'une zone|Escape"):
             fenetre(*ligne.split("|"))
         fenetre("Sauver", "Sauver l'image", lambda: self.taper("au clavier", "Return"))
         attendre(lambda: os.path.exists(bmp), 10, "le fichier .bmp")

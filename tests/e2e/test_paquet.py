@@ -38,24 +38,21 @@ class Paquet(Bureau):
         assert os.path.isfile(self.racine + "/usr/share/icons/hicolor/48x48/apps/ardemo.png")
         assert "CC-BY-4.0" in open(self.racine + "/usr/share/doc/ardemo/copyright").read()
 
-    def type_cal(self):
-        # The package's type and menu entry in a private XDG_DATA_HOME, their databases built as dpkg's triggers
-        # build them: a .Cal file (named in any case) is of that type, and Ardemo is the program that opens it.
+    def type_cal(self):  # the package's type and menu entry in a private XDG_DATA_HOME, their databases built as
+        # dpkg's triggers build them: a .Cal file, named in any case, is of that type, opened by Ardemo
         donnees = os.path.join(self.dossier, "donnees")
-        for dossier, fichier in (("mime/packages", "ardemo.xml"), ("applications", "ardemo.desktop")):
-            os.makedirs(os.path.join(donnees, dossier))
-            shutil.copy(os.path.join(self.racine, "usr/share", dossier, fichier), os.path.join(donnees, dossier))
-        self.reussie("update-mime-database", donnees + "/mime")
-        self.reussie("update-desktop-database", donnees + "/applications")
-        env = dict(self.env, XDG_DATA_HOME=donnees)
-        for k in ("XDG_CURRENT_DESKTOP", "XDG_DATA_DIRS", "KDE_FULL_SESSION", "GNOME_DESKTOP_SESSION_ID"):
-            env.pop(k, None)
-        xdg = lambda *a: subprocess.run(["xdg-mime", "query", *a], env=env, capture_output=True, text=True).stdout  # noqa: E731
-        for nom in ("vacances.Cal", "VACANCES.CAL"):
-            with open(cal := os.path.join(self.dossier, nom), "w") as f:
-                f.write("1" + ",0" * 42 + "\r\n")
-            assert xdg("filetype", cal).strip() == "application/x-ardemo-cal", (nom, xdg("filetype", cal))
-        assert xdg("default", "application/x-ardemo-cal").strip() == "ardemo.desktop"
+        for dossier, fichier, outil in (("mime/packages", "ardemo.xml", "update-mime-database"),
+                                        ("applications", "ardemo.desktop", "update-desktop-database")):
+            os.makedirs(d := os.path.join(donnees, dossier))
+            shutil.copy(os.path.join(self.racine, "usr/share", dossier, fichier), d)
+            self.reussie(outil, d.removesuffix("/packages"))
+        env = {k: v for k, v in self.env.items() if k not in ("XDG_CURRENT_DESKTOP", "XDG_DATA_DIRS")}
+        xdg = lambda *a: subprocess.run(["xdg-mime", "query", *a], env=dict(env, XDG_DATA_HOME=donnees),  # noqa: E731
+                                        capture_output=True, text=True).stdout.strip()
+        for cal in (os.path.join(self.dossier, "vacances.Cal"), os.path.join(self.dossier, "VACANCES.CAL")):
+            open(cal, "w").write("1" + ",0" * 42 + "\r\n")
+            assert xdg("filetype", cal) == "application/x-ardemo-cal", (cal, xdg("filetype", cal))
+        assert xdg("default", "application/x-ardemo-cal") == "ardemo.desktop"
 
     def reglages(self):
         # Its folder read-only (0555, as /usr/bin is for a user, respected even by root): settings in ~/.config/ardemo/.

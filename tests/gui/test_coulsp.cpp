@@ -120,32 +120,32 @@ private slots:
     {
         Programme p(false);
         const std::string annee = QDate::currentDate().year() == 2031 ? "2032" : "2031";
+        const auto ecrire = [&](const char* nom, const std::string& s) {
+            std::ofstream(p.dossier.filePath(nom).toStdString()) << s;
+        };
         Table table = {};
         table[2][1] = 255;
-        std::ofstream(p.dossier.filePath("autre.Cal").toStdString()) << EcrireCal(table, annee);
-        p.f().ouvrirFichier(p.dossier.filePath("autre.Cal"));
+        ecrire("autre.Cal", EcrireCal(table, annee)), p.f().ouvrirFichier(p.dossier.filePath("autre.Cal"));
         VornCoulSP* w = fenetreDe<VornCoulSP>(p.f(), true);
-        QVERIFY(w && p.etat.ModeCoulSP && !C(p.f()).FondCdes->isVisibleTo(&p.f()));
-        VERIFIER(enfant<QLabel>(w, "FichEnCours")->text() == "autre.Cal", p.etat.AnChoisi == annee,
-                 C(p.f()).chiffre(2, 1) == Rouge, p.etat.CalendrierFait);
-        std::ofstream(p.dossier.filePath("fêtes.ICS").toStdString())
-            << "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nDTSTART;VALUE=DATE:" + annee
-                   + "0704\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+        VERIFIER(w, p.etat.ModeCoulSP, enfant<QLabel>(w, "FichEnCours")->text() == "autre.Cal",
+                 p.etat.AnChoisi == annee, C(p.f()).chiffre(2, 1) == Rouge, p.etat.CalendrierFait);
+        ecrire("fêtes.ICS", "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nDTSTART;VALUE=DATE:" + annee
+                                + "0704\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n");
         QMimeData depose;
         depose.setUrls({QUrl::fromLocalFile(p.dossier.filePath("fêtes.ICS")), QUrl::fromLocalFile("/tmp/x.txt")});
         QDragEnterEvent entree(QPoint(9, 9), Qt::CopyAction, &depose, Qt::LeftButton, Qt::NoModifier);
         QDropEvent depot(QPointF(9, 9), Qt::CopyAction, &depose, Qt::LeftButton, Qt::NoModifier);
         VuDialogue couleur;
+        QString refus;
         choisirCouleur(couleur, Bleu);
         auProchainDialogue<QMessageBox>([](QMessageBox* b) { QTest::keyClick(b, Qt::Key_Return); });
         QApplication::sendEvent(&p.f(), &entree), QApplication::sendEvent(&p.f(), &depot);
         QCoreApplication::processEvents(); // opened once the drop is over
-        const double* t = &p.etat.TableCoulSP[0][0];
-        VERIFIER(entree.isAccepted(), depot.isAccepted(), couleur.vu, std::count(t, t + 13 * 43, DeQColor(Bleu)) >= 1);
-        QString refus;
         auProchainDialogue<QMessageBox>([&](QMessageBox* b) { refus = b->text(), b->accept(); });
         p.f().ouvrirFichier(p.dossier.filePath("x.txt"));
-        QVERIFY(refus.contains("x.txt"));
+        const double* t = &p.etat.TableCoulSP[0][0];
+        VERIFIER(entree.isAccepted(), depot.isAccepted(), couleur.vu, std::count(t, t + 13 * 43, DeQColor(Bleu)) >= 1,
+                 refus.contains("x.txt"));
     }
 };
 

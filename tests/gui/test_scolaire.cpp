@@ -44,16 +44,14 @@ private slots:
             // Each press asks again. No browser, found at once or when the opener ends: the address is shown,
             // selectable, and copied on request; the window stays.
             w.ouvrirPage = [&](const QUrl& u, const std::function<void()>& siEchec) {
-                return adresses << u, adresses.size() == 1 || (siEchec(), false);
+                return adresses << u, adresses.size() == 2 && (siEchec(), true);
             };
             QApplication::clipboard()->clear();
             for (const char* reponse : {"Fermer", "Copier l'adresse"}) {
                 auProchainDialogue<QMessageBox>([&, reponse](QMessageBox* b) {
-                    if (b->textInteractionFlags() & Qt::TextSelectableByMouse)
-                        messages << b->text();
+                    messages << (b->textInteractionFlags() & Qt::TextSelectableByMouse ? b->text() : "");
                     for (QAbstractButton* bouton : b->buttons())
-                        if (bouton->text() == reponse)
-                            bouton->click();
+                        bouton->text() == QString::fromUtf8(reponse) ? bouton->click() : void();
                 });
                 cliquer(w, "CalendScolaire");
             }

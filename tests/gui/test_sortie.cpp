@@ -118,7 +118,8 @@ private slots:
     }
 
     // The preview at the printed size: the image scaled (90 mm: 340 x 481 pixels) and outlined in the grid
-    // colour, or the zone, the part outside the image black. The button toggles it; Escape, a build, a refused width close it.
+    // colour, or the zone, the part outside the image black. The button toggles it; Escape, a build, a refused width
+    // close it.
     void apercu()
     {
         Programme p;

@@ -14,12 +14,9 @@ for l in "Exec=$p/opt/ardemo/ardemo %f" "Categories=Office;Calendar;" "Name=Arde
          "MimeType=application/x-ardemo-cal;"; do
   grep -qx "$l" "$p/share/applications/ardemo.desktop" || echec "$l"
 done
-# The type's database and the desktop's list of programs, brought up to date when their tools are there.
-grep -q '<glob pattern="\*\.Cal"' "$p/share/mime/packages/ardemo.xml" || echec "type des fichiers .Cal"
-! command -v update-mime-database >/dev/null || grep -q 'application/x-ardemo-cal:\*\.cal' "$p/share/mime/globs2" \
-  || echec "base des types"
-! command -v update-desktop-database >/dev/null \
-  || grep -qx 'application/x-ardemo-cal=ardemo.desktop;' "$p/share/applications/mimeinfo.cache" || echec "mimeinfo.cache"
+# The .Cal type, and the desktop's databases brought up to date (their tools are in scripts/preparer.sh).
+grep -q 'application/x-ardemo-cal:\*\.cal' "$p/share/mime/globs2" || echec "type des fichiers .Cal"
+grep -qx 'application/x-ardemo-cal=ardemo.desktop;' "$p/share/applications/mimeinfo.cache" || echec "mimeinfo.cache"
 grep -qxF "$p/bin/ardemo" "$1/install_manifest.txt" || echec "manifeste sans la commande"
 grep -q '^\.TH ARDEMO 1 ' "$p/share/man/man1/ardemo.1" || echec "page de manuel"
 echo "1 passed, 0 failed"
