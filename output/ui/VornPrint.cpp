@@ -100,7 +100,6 @@ private:
     QPixmap m_image;
 };
 
-
 QColor CouleurPapier() { return QApplication::palette().color(QPalette::Base); }
 
 // Upright design font (the frames' italic is not passed on to their controls).
@@ -164,7 +163,7 @@ void VornPrint::creerControles()
     AucuneImprimante->setObjectName(QStringLiteral("AucuneImprimante"));
     AucuneImprimante->setTextFormat(Qt::RichText);
     AucuneImprimante->setText(
-        QStringLiteral("<p><b>Aucune imprimante installée.</b></p><p>Ajoutez-en une dans les réglages "
+        QStringLiteral("<p>Aucune imprimante installée.</p><p>Ajoutez-en une dans les réglages "
                        "d'imprimantes du bureau (Paramètres, Imprimantes), puis cliquez de nouveau sur "
                        "« Imprimer ».</p>"));
     AucuneImprimante->setFont(PoliceDroite(11.25));
@@ -224,7 +223,7 @@ void VornPrint::creerControles()
     ordre << QList<QWidget*>(Qualité.begin() + 1, Qualité.end()) << AnnulPrint << ValidePrint;
     for (qsizetype i = 1; i < ordre.size(); ++i)
         setTabOrder(ordre[i - 1], ordre[i]);
-    // The printers are a list: the arrows move the choice up and down.
+    // Keys and focus of the printers, the quality and the horizontal bar (eventFilter).
     for (vkCommand* b : ChoixPrint)
         b->installEventFilter(this);
     for (int k = 1; k <= 4; ++k)
@@ -404,6 +403,7 @@ bool VornPrint::eventFilter(QObject* objet, QEvent* e)
             (*choisie)->setFocus(raison);
         return false;
     }
+    // The printers are a list: Up and Down move the choice.
     const auto i = std::find(ChoixPrint.begin(), ChoixPrint.end(), objet) - ChoixPrint.begin();
     if (e->type() != QEvent::KeyPress || i >= NombreBoutons)
         return QDialog::eventFilter(objet, e);
