@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <QString>
 #include <functional>
+#include <optional>
 #include <QWidget>
 
 #include "app/Emplacements.h"
@@ -87,8 +88,11 @@ public:
     // desktop, a drop): a .Cal file as "Ouvrir un Fichier Couleurs..." does,
     // an .ics file as "Importer un calendrier (.ics)..." does, both in the
     // special-colours window, opened for it. Any other file is refused with a
-    // message. The calendar is built first if it was not yet.
-    void ouvrirFichier(const QString& chemin);
+    // message. The calendar is built first if it was not yet. An .ics given a
+    // `couleur` (the command line's) takes it without the colour picker.
+    void ouvrirFichier(const QString& chemin, std::optional<double> couleur = {});
+    // A build is running (red light).
+    bool occupe() const;
 
 signals:
     // The main window was closed and no other window of the program is left.

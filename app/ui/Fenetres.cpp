@@ -123,7 +123,9 @@ QStringList FichiersOuvrables(const QMimeData* donnees)
 }
 } // namespace
 
-void Ardemo::ouvrirFichier(const QString& chemin)
+bool Ardemo::occupe() const { return !FeuRouge->isHidden(); }
+
+void Ardemo::ouvrirFichier(const QString& chemin, std::optional<double> couleur)
 {
     const QString type = QFileInfo(chemin).suffix().toLower();
     if (type != u"cal" && type != u"ics") {
@@ -133,9 +135,11 @@ void Ardemo::ouvrirFichier(const QString& chemin)
                                  .arg(QDir::toNativeSeparators(chemin)));
         return;
     }
-    // Not in the middle of a build (its waits let events run).
-    if (!FeuRouge->isHidden())
+    // Not in the middle of a build (its waits let events run): when it is over.
+    if (!FeuRouge->isHidden()) {
+        QTimer::singleShot(100, this, [this, chemin, couleur] { ouvrirFichier(chemin, couleur); });
         return;
+    }
     if (PremierAffichage)
         Form_Activate();
     // A zone selection in progress is left as it stands, as by its close box.
@@ -144,8 +148,11 @@ void Ardemo::ouvrirFichier(const QString& chemin)
     CoulSpéciale_Click();
     if (type == u"cal")
         vornCoulSP->OuvrirFichierCal(chemin);
-    else
-        vornCoulSP->ImporterFichierIcs(chemin);
+    else {
+        if (couleur) // the command line's colour: no picker
+            m_etat.CoulSPChoisie = *couleur;
+        vornCoulSP->ImporterFichierIcs(chemin, !couleur);
+    }
     // The keyboard on that window, which the build of another year may have
     // let the main window take.
     if (vornCoulSP->isVisible())

@@ -4,6 +4,8 @@
 #include <QFont>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QTimer>
+#include <functional>
 #include <QTranslator>
 
 #include "app/mdlVorn.h"
@@ -53,5 +55,21 @@ int LancerArdemo(int argc, char* argv[], const OptionsFenetre& options)
     if (!options.weekEnd || !options.feries)
         fenetre.cocherJours(options.weekEnd, options.feries);
     fenetre.show();
+    // Then the files, one after the other, each as its button would open it:
+    // the .Cal, the imports with their colours, the files named alone; not
+    // before the first build is over.
+    std::function<void()> fichiers = [&] {
+        if (fenetre.occupe()) {
+            QTimer::singleShot(50, &fenetre, fichiers);
+            return;
+        }
+        if (!options.couleurs.isEmpty())
+            fenetre.ouvrirFichier(options.couleurs);
+        for (const auto& [fichier, couleur] : options.imports)
+            fenetre.ouvrirFichier(fichier, couleur);
+        for (const QString& fichier : options.fichiers)
+            fenetre.ouvrirFichier(fichier);
+    };
+    QTimer::singleShot(0, &fenetre, fichiers);
     return app.exec();
 }
