@@ -216,6 +216,16 @@ class Suite(Bureau):
         assert sorted(os.listdir(dossier)) == ["Pelvado.ini", "ardemo", "au clavier.bmp"], os.listdir(dossier)
         assert Path(dossier, "Pelvado.ini").read_bytes() == b"[Taille]\r\nLargeur=150\r\n"
 
+    def options_de_lancement(self):  # without --sortie: the window with the year, the region and the .Cal named
+        arreter(self.proc)
+        lignes = ["%d," % m + ",".join(str(65280 * (m == 6 and k == 14)) for k in range(42)) for m in range(1, 13)]
+        Path(self.dossier, "juin.Cal").write_bytes("\r\n".join(lignes + ['"2030"', ""]).encode())
+        self.lancer("options", "--annee", "2030", "--region", "guyane", os.path.join(self.dossier, "juin.Cal"))
+        self.attendre_fenetre("Couleurs spéciales")  # the .Cal opened there, the panel hidden meanwhile
+        # 10 June 2030, the abolition of slavery in Guyane: a holiday, in green digits.
+        attendre(lambda: janvier(img := self.capture(), 2030) and img.getpixel(cellule(6, 14)) == FERIE and VERT in
+                 img.crop((*cellule(6, 14, 6, 6), *cellule(6, 14, 22, 22))).getdata(), 20, "le 10 juin 2030 en vert")
+
     def feuille_au_clavier(self):  # the days by keyboard, as a screen reader hears them; Space colours in special mode
         arreter(self.proc)
         self.bus_accessibilite()
@@ -250,5 +260,6 @@ if __name__ == "__main__":
     s = Suite(sys.argv[1], "openbox" if "--openbox" in sys.argv else None)
     sys.exit(s.executer([s.serveur_cups, s.demarrage, s.sans_imprimante, s.imprimantes, s.impression,
                          s.impression_au_clavier] if "--impression" in sys.argv else [s.demarrage,
-             s.annee_2027, s.bulle_semaine, s.copier, s.couleurs_persistantes, s.cal_autre_annee, s.clavier_seul]
+             s.annee_2027, s.bulle_semaine, s.copier, s.couleurs_persistantes, s.cal_autre_annee, s.clavier_seul,
+             s.options_de_lancement]
              + [s.feuille_au_clavier] * ("--openbox" in sys.argv)))
