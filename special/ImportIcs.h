@@ -35,7 +35,8 @@ enum class EtatIcs {
     TropGros,        // over TailleMaxIcs
     PasIcal,         // not an iCalendar file
     Tronque,         // cut short or unbalanced
-    TropComplexe,    // repetitions too many or too frequent, or time zones that cannot be expanded safely
+    TropComplexe,    // repetitions too many or too frequent, time zones that cannot be expanded safely, or a
+                     // text beyond the bounds of special/TexteIcs.h (nesting, lines, parameters, properties)
 };
 
 struct ImportIcs {
