@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPointer>
 #include <QScrollBar>
 #include <QShowEvent>
 #include <QStandardPaths>
@@ -18,6 +19,7 @@
 #include "app/Reglages.h"
 #include "commun/Twips.h"
 #include "app/ui/BoiteImage.h"
+#include "app/ui/Chemin.h"
 #include "app/ui/Couleur.h"
 #include "app/ui/Feuille.h"
 #include "app/ui/Controles.h"
@@ -240,12 +242,27 @@ void Ardemo::Form_Load()
     FeuRouge->move(FeuVert->x(), FeuRouge->y());
     v.CouleursDefaut();
     EnvironnementUtilisateur env = EnvironnementDuProcessus();
-    env.images = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation).toStdString();
-    env.documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation).toStdString();
-    m_emplacements = ChoisirEmplacements(m_dossier.toStdString(), DossierModifiable(m_dossier.toStdString()), env);
+    env.images = CheminFichier(QStandardPaths::writableLocation(QStandardPaths::PicturesLocation));
+    env.documents = CheminFichier(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+    m_emplacements = ChoisirEmplacements(CheminFichier(m_dossier), DossierModifiable(CheminFichier(m_dossier)), env);
     v.FichierIni = m_emplacements.fichierIni.string();
     CreerDossierReglages(m_emplacements.dossierProgrammeModifiable ? std::filesystem::path()
                                                                    : m_emplacements.fichierIni.parent_path());
+    // Settings that cannot be stored (a folder that cannot be made or written)
+    // are said once; they then last until the program ends.
+    SignalerEchecReglages([fenetre = QPointer<Ardemo>(this)](const std::filesystem::path& dossier) {
+        if (!fenetre)
+            return;
+        auto* message = new QMessageBox(
+            QMessageBox::Warning, QStringLiteral("Réglages"),
+            QStringLiteral("Les réglages ne peuvent pas être enregistrés dans le dossier « %1 » : les changements ne "
+                           "dureront que jusqu'à la fermeture du programme.")
+                .arg(NomFichier(dossier)),
+            QMessageBox::Ok, fenetre);
+        message->setAttribute(Qt::WA_DeleteOnClose);
+        message->setWindowFlag(Qt::WindowStaysOnTopHint);
+        message->open();
+    });
     LireReglages();
     v.RegionFeries = LireRegion(v.FichierIni);
     BulleFeries();

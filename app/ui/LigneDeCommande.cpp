@@ -11,9 +11,11 @@
 #include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <unistd.h>
 #include <vector>
 
 #include "app/Emplacements.h"
+#include "commun/EcritureAtomique.h"
 #include "app/Horloge.h"
 #include "app/Reglages.h"
 #include "app/Saisies.h"
@@ -204,10 +206,11 @@ int Fabriquer(const Demande& d, const char* programme)
     QString ini = d.ini;
     if (ini.isEmpty()) {
         const std::filesystem::path dossier = CheminFichier(QCoreApplication::applicationDirPath());
-        ini = QString::fromStdString(
-            ChoisirEmplacements(dossier, DossierModifiable(dossier), EnvironnementDuProcessus()).fichierIni.string());
+        ini = NomFichier(ChoisirEmplacements(dossier, DossierModifiable(dossier), EnvironnementDuProcessus()).fichierIni);
     }
-    if (!d.ini.isEmpty() && !(QFileInfo(ini).isFile() && QFileInfo(ini).isReadable()))
+    std::error_code ec;
+    if (!d.ini.isEmpty()
+        && !(std::filesystem::is_regular_file(CheminFichier(ini), ec) && ::access(CheminFichier(ini).c_str(), R_OK) == 0))
         return Erreur(QStringLiteral("fichier de réglages « %1 » illisible").arg(ini));
 
     double table[13][43] = {};
@@ -246,15 +249,17 @@ int Fabriquer(const Demande& d, const char* programme)
 
     // A folder that is missing or read-only is found before any file is made.
     for (const QString& sortie : d.sorties) {
-        const QFileInfo fichier(sortie);
-        const QFileInfo dossier(fichier.absolutePath());
-        if (fichier.isDir() || !dossier.isDir() || !dossier.isWritable() || (fichier.exists() && !fichier.isWritable()))
+        const std::filesystem::path fichier = std::filesystem::absolute(CheminFichier(sortie), ec);
+        const std::filesystem::path dossier = fichier.parent_path();
+        if (std::filesystem::is_directory(fichier, ec) || !std::filesystem::is_directory(dossier, ec)
+            || ::access(dossier.c_str(), W_OK | X_OK) != 0
+            || (std::filesystem::exists(fichier, ec) && ::access(fichier.c_str(), W_OK) != 0))
             return Erreur(QStringLiteral("impossible d'écrire le fichier « %1 »").arg(sortie));
     }
 
     mdlVorn etat;
     HorlogeSansAttente horloge;
-    Ardemo fenetre(etat, horloge, QFileInfo(ini).absolutePath());
+    Ardemo fenetre(etat, horloge, NomFichier(std::filesystem::absolute(CheminFichier(ini), ec).parent_path()));
     // The colours of the settings file asked for; the file is never written.
     etat.CouleursDefaut();
     LireCouleurs(CheminFichier(ini), etat.Couleurs);
@@ -272,10 +277,19 @@ int Fabriquer(const Demande& d, const char* programme)
     etat.LargeurTwips = taille.largeurTwips;
     etat.HauteurTwips = taille.hauteurTwips;
 
+    // All the files or none.
     const CalendrierAEcrire calendrier = fenetre.calendrier();
+    std::vector<QByteArray> contenus;
+    std::vector<std::pair<std::filesystem::path, std::string_view>> fichiers;
     for (const QString& sortie : d.sorties)
-        if (!EcrireCalendrier(sortie, FormatDuNom(sortie.toStdString()), calendrier))
-            return Erreur(QStringLiteral("impossible d'écrire le fichier « %1 »").arg(sortie));
+        contenus.push_back(ContenuCalendrier(FormatDuNom(sortie.toStdString()), calendrier));
+    for (qsizetype i = 0; i < d.sorties.size(); ++i)
+        fichiers.emplace_back(CheminFichier(d.sorties[i]), std::string_view(contenus[size_t(i)].constData(), size_t(contenus[size_t(i)].size())));
+    size_t echec = 0;
+    const auto vide = std::find_if(contenus.begin(), contenus.end(), [](const QByteArray& c) { return c.isEmpty(); });
+    if (vide != contenus.end() || !EcrireFichiersAtomiques(fichiers, &echec))
+        return Erreur(QStringLiteral("impossible d'écrire le fichier « %1 »")
+                          .arg(d.sorties[qsizetype(vide != contenus.end() ? size_t(vide - contenus.begin()) : echec)]));
     return 0;
 }
 
@@ -287,7 +301,7 @@ std::optional<int> LigneDeCommande(int argc, char* argv[])
         return std::nullopt;
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
+        arguments << ArgumentLigneDeCommande(argv[i]); // file names as bytes, whatever they are
 
     QCommandLineParser analyse;
     analyse.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);

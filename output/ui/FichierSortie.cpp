@@ -102,19 +102,17 @@ CalendrierAEcrire CalendrierDeFenetre(const mdlVorn& v, const QImage& image, con
     return c;
 }
 
-bool EcrireCalendrier(const QString& chemin, FormatSortie format, const CalendrierAEcrire& c)
+QByteArray ContenuCalendrier(FormatSortie format, const CalendrierAEcrire& c)
 {
-    if (format == FormatSortie::Bmp)
-        return EcrireImageBmp(c.image, chemin);
-    if (chemin.isEmpty() || format == FormatSortie::Aucun)
-        return false;
-    if (format == FormatSortie::Png && c.image.isNull())
-        return false;
+    if (format == FormatSortie::Bmp) {
+        const std::string bmp = ContenuBmp(c.image);
+        return QByteArray(bmp.data(), qsizetype(bmp.size()));
+    }
+    if (format == FormatSortie::Aucun || (format == FormatSortie::Png && c.image.isNull()))
+        return {};
     if (FormatVectoriel(format) && (!c.feuille || c.plan.taille.isEmpty() || c.tailleMm.isEmpty()))
-        return false;
+        return {};
 
-    // Made in memory, then written like every other file of the program
-    // (temporary file and rename, the old file's mode kept).
     QByteArray octets;
     QBuffer fichier(&octets);
     fichier.open(QIODevice::WriteOnly);
@@ -126,6 +124,15 @@ bool EcrireCalendrier(const QString& chemin, FormatSortie format, const Calendri
     default: break;
     }
     fichier.close();
-    return ok && EcrireFichierAtomique(CheminFichier(chemin),
-                                       std::string_view(octets.constData(), static_cast<size_t>(octets.size())));
+    return ok ? octets : QByteArray();
+}
+
+bool EcrireCalendrier(const QString& chemin, FormatSortie format, const CalendrierAEcrire& c)
+{
+    // Made in memory, then written like every other file of the program
+    // (temporary file and rename, the old file's mode kept).
+    const QByteArray octets = ContenuCalendrier(format, c);
+    return !chemin.isEmpty() && !octets.isEmpty()
+           && EcrireFichierAtomique(CheminFichier(chemin),
+                                    std::string_view(octets.constData(), static_cast<size_t>(octets.size())));
 }

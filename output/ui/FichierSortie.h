@@ -1,6 +1,7 @@
 #pragma once
 // The calendar written to a file of any of the four types: the image (BMP,
 // PNG) or the sheet drawn as text and lines at its printed size (PDF, SVG).
+#include <QByteArray>
 #include <QImage>
 #include <QSizeF>
 #include <QString>
@@ -28,6 +29,9 @@ PlanImpression PlanChoisi(const mdlVorn& etat, const QColor& fondSelection);
 // (`fondSelection`: the background the zone is copied onto).
 CalendrierAEcrire CalendrierDeFenetre(const mdlVorn& etat, const QImage& image, const FeuilleCalendrier* feuille,
                                       const QColor& fondSelection);
+
+// The bytes of the file of that format; empty when it cannot be made.
+QByteArray ContenuCalendrier(FormatSortie format, const CalendrierAEcrire& calendrier);
 
 // Writes `chemin` in `format` through a temporary file and a rename: false,
 // and nothing left behind, when it cannot be written.

@@ -13,6 +13,7 @@
 #include "app/ui/BoiteImage.h"
 #include "app/ui/Chemin.h"
 #include "app/ui/Curseur.h"
+#include "commun/EcritureAtomique.h"
 #include "output/Bmp.h"
 
 QImage ImageDeBoite(const BoiteImage& boite)
@@ -29,10 +30,10 @@ QImage ImageDeBoite(const BoiteImage& boite)
     return image;
 }
 
-bool EcrireImageBmp(const QImage& image, const QString& chemin)
+std::string ContenuBmp(const QImage& image)
 {
-    if (image.isNull() || chemin.isEmpty())
-        return false;
+    if (image.isNull())
+        return {};
     const QImage rvb = image.convertToFormat(QImage::Format_RGB32);
     const int l = rvb.width(), h = rvb.height();
     std::vector<uint32_t> pixels(size_t(l) * size_t(h));
@@ -40,7 +41,13 @@ bool EcrireImageBmp(const QImage& image, const QString& chemin)
         const auto* ligne = reinterpret_cast<const uint32_t*>(rvb.constScanLine(y));
         std::copy(ligne, ligne + l, pixels.begin() + ptrdiff_t(y) * l);
     }
-    return EcrireBmp(CheminFichier(chemin), l, h, pixels.data());
+    return EncoderBmp24(l, h, pixels.data());
+}
+
+bool EcrireImageBmp(const QImage& image, const QString& chemin)
+{
+    const std::string contenu = ContenuBmp(image);
+    return !contenu.empty() && !chemin.isEmpty() && EcrireFichierAtomique(CheminFichier(chemin), contenu);
 }
 
 bool CopierImagePressePapier(const QImage& image)

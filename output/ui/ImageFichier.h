@@ -3,6 +3,7 @@
 #include <QFileDialog>
 #include <QImage>
 #include <QString>
+#include <string>
 
 #include "output/FormatSortie.h"
 
@@ -12,6 +13,9 @@ class BoiteImage;
 // area filled with its background, the image on top (an empty box gives a
 // plain picture of the right size).
 QImage ImageDeBoite(const BoiteImage& boite);
+
+// The image as a 24-bit .bmp file; empty for an empty image.
+std::string ContenuBmp(const QImage& image);
 
 // Writes the image to `chemin` as a 24-bit .bmp, through a temporary file and a
 // rename: false, and nothing left behind, when it cannot be written.
