@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "special/ImportIcs.h"
+#include "special/EtatIcs.h"
 
 // Bounds of what libical parses. A calendar holds events holding alarms: three
 // levels; time zones: three.
