@@ -32,8 +32,9 @@ constexpr int64_t PasMaxParRegle = 500000;
 // parts filter them: those of all the rules of a file are bounded together.
 constexpr int64_t PasInfraJourMax = 100000;
 
-// Beyond this the file is refused, whatever remains to be done.
-constexpr std::chrono::seconds DureeMax{5};
+// Beyond this the file is refused, whatever remains to be done (the bounds
+// above keep any file well under it; this is the last guard).
+constexpr std::chrono::seconds DureeMax{2};
 
 // ------------------------------------------------------------- the parsed tree
 
