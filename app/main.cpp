@@ -4,7 +4,8 @@
 int main(int argc, char* argv[])
 {
     // With --sortie the calendar files are made without any window.
-    if (const auto fin = LigneDeCommande(argc, argv))
-        return *fin;
-    return LancerArdemo(argc, argv);
+    const Lancement lancement = LigneDeCommande(argc, argv);
+    if (lancement.fin)
+        return *lancement.fin;
+    return LancerArdemo(argc, argv, lancement.fenetre);
 }

@@ -16,7 +16,6 @@
 #include "app/mdlVorn.h"
 #include "app/ui/Ardemo.h"
 #include "app/ui/BoiteImage.h"
-#include "app/ui/Feuille.h"
 #include "app/ui/Programme.h"
 #include "output/Impression.h"
 #include "output/MiseEnPage.h"

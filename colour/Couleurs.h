@@ -36,6 +36,10 @@ struct SchemaCouleurs {
     void affecter(const std::array<double, Nombre>& v);
 };
 
+// The special text colours of the day cells: block 0..12 by cell 0..42 (blocks
+// 1..12 and cells 0..41 used), keyed by the cell's place in its block, not by date.
+using TableCouleursSP = double[13][43];
+
 // Key names of the "Couleurs" section, in file order (Windows-1252 bytes: the
 // é of CoulFérié is 0xE9).
 extern const char* const CleCouleur[SchemaCouleurs::Nombre];

@@ -17,11 +17,11 @@
 #include "commun/Nombres.h"
 #include "Version.h"
 #include "app/Reglages.h"
+#include "app/ui/Chemin.h"
 #include "commun/Twips.h"
 #include "app/ui/BoiteImage.h"
-#include "app/ui/Chemin.h"
-#include "app/ui/Couleur.h"
-#include "app/ui/Feuille.h"
+#include "colour/ui/Couleur.h"
+#include "app/ui/VueFeuille.h"
 #include "app/ui/Controles.h"
 #include "app/ui/Styles.h"
 
@@ -95,8 +95,8 @@ QLineEdit* boiteTaille(QWidget* parent, const QString& texte, const RectTwips& r
 }
 } // namespace
 
-Ardemo::Ardemo(mdlVorn& etat, Horloge& horloge, const QString& dossierProgramme, QWidget* parent)
-    : QWidget(parent), m_etat(etat), m_horloge(horloge), m_dossier(dossierProgramme)
+Ardemo::Ardemo(mdlVorn& etat, Horloge& horloge, const QString& dossierProgramme, const QString& fichierIni)
+    : m_etat(etat), m_horloge(horloge), m_dossier(dossierProgramme), m_iniImpose(fichierIni)
 {
     setWindowTitle(QStringLiteral("Ardemo - Version " ARDEMO_VERSION));
     setWindowIcon(QIcon(QStringLiteral(":/ardemo.png")));
@@ -127,13 +127,14 @@ void Ardemo::creerCommandes()
 {
     // The image lies behind the sheet, in the same rectangle.
     Pict1 = placer(new BoiteImage(this), R_CalBase);
-    CalBase = new FeuilleCalendrier(this);
+    CalBase = new VueFeuille(this);
     placer(CalBase, R_CalBase);
+    CalBase->setModele(&m_feuille);
     Pictx = placer(new BoiteImage(this, false), R_Pictx);
     Pictx->hide();
     PictSel = placer(new BoiteImage(this), R_PictSel);
     PictSel->hide();
-    connect(CalBase, &FeuilleCalendrier::jourClique, this, [this](int m, int i) { BtnJour_Click(m, i); });
+    connect(CalBase, &VueFeuille::jourClique, this, [this](int m, int i) { BtnJour_Click(m, i); });
 
     VSCal = placer(new QScrollBar(Qt::Vertical, this), R_VSCal);
     VSCal->setRange(0, 16);
@@ -248,6 +249,10 @@ void Ardemo::Form_Load()
     v.FichierIni = m_emplacements.fichierIni.string();
     CreerDossierReglages(m_emplacements.dossierProgrammeModifiable ? std::filesystem::path()
                                                                    : m_emplacements.fichierIni.parent_path());
+    if (!m_iniImpose.isEmpty()) { // named on the command line: that file, in its own folder
+        v.FichierIni = CheminFichier(m_iniImpose).string();
+        CreerDossierReglages({});
+    }
     // Settings that cannot be stored (a folder that cannot be made or written)
     // are said once; they then last until the program ends.
     SignalerEchecReglages([fenetre = QPointer<Ardemo>(this)](const std::filesystem::path& dossier) {
@@ -269,12 +274,6 @@ void Ardemo::Form_Load()
     v.LargeurTwips = VersEntier16(ValeurTexte(Largeur->text().toStdString()) * TwipsParMm);
     v.HauteurTwips = VersEntier16(ValeurTexte(Hauteur->text().toStdString()) * TwipsParMm);
 
-    for (int m = 1; m <= 12; ++m)
-        CalBase->lblDate[m]->setTexte(VersQColor(v.Couleurs.CoulTxtEntete));
-    for (int m = 1; m <= 12; ++m)
-        CalBase->JourSemaine(m, VersQColor(v.Couleurs.CoulNoms));
-    for (int m = 1; m <= 12; ++m)
-        CalBase->BoutonJour(m);
     Coloration();
     Montrer(Affichage::Commandes);
     // The keyboard starts on the build button, the program's main command.

@@ -11,6 +11,7 @@
 #include "app/mdlVorn.h"
 #include "app/ui/Principal.h"
 #include "calendar/Feries.h"
+#include "colour/ModeleFeuille.h"
 
 class QCheckBox;
 class QComboBox;
@@ -18,7 +19,7 @@ class QLabel;
 class QLineEdit;
 class QScrollBar;
 class BoiteImage;
-class FeuilleCalendrier;
+class VueFeuille;
 class Horloge;
 class vkCommand;
 class vkFrame;
@@ -35,7 +36,8 @@ class VornPrint;
 class Ardemo : public QWidget, public Principal, private RapportPaques {
     Q_OBJECT
 public:
-    Ardemo(mdlVorn& etat, Horloge& horloge, const QString& dossierProgramme, QWidget* parent = nullptr);
+    // `fichierIni`: the settings file to use instead of the usual one (empty: the usual one).
+    Ardemo(mdlVorn& etat, Horloge& horloge, const QString& dossierProgramme, const QString& fichierIni = {});
     ~Ardemo() override;
 
     mdlVorn& etat() override { return m_etat; }
@@ -76,10 +78,8 @@ public:
     bool largeurRouge() const { return m_largeurRouge; }
     bool hauteurRouge() const { return m_hauteurRouge; }
 
-    // The command line's build: the day boxes ticked as asked, then the sheet
-    // filled at once (no wait, no light), and the image drawn when `image`.
+    // The command line's "--sans-weekend" and "--sans-feries", before the first build.
     void cocherJours(bool weekEnd, bool feries);
-    void construireSansAttente(bool image);
 
     // The last image rendered from the sheet (what Coller shows).
     const QImage& imageRendue() const { return m_rendu; }
@@ -124,7 +124,7 @@ private:
     QLabel* Image1 = nullptr;
     QLabel* CalType = nullptr;
     QScrollBar* VSCal = nullptr;
-    FeuilleCalendrier* CalBase = nullptr;
+    VueFeuille* CalBase = nullptr;
     BoiteImage* Pict1 = nullptr;
     BoiteImage* Pictx = nullptr;
     BoiteImage* PictSel = nullptr;
@@ -138,6 +138,8 @@ private:
     void Copier();
     void Coller();
     void CalculDate(int mois);
+    // What the sheet is built from: the chosen year, the two boxes, the region.
+    ReglagesFeuille reglagesFeuille() const;
 
     // Painting.
     void Recolore(int mois, int index);
@@ -198,7 +200,9 @@ private:
     mdlVorn& m_etat;
     Horloge& m_horloge;
     QString m_dossier;
+    QString m_iniImpose;
     Emplacements m_emplacements;
+    ModeleFeuille m_feuille; // what the sheet shows
     QImage m_rendu;
     std::function<void(const QColor&)> m_surRecolore; // the colour a clicked day had before
     bool m_fermee = false; // closed with its close box
@@ -206,6 +210,7 @@ private:
     bool m_hauteurRouge = false;
     QObject* m_focusDedans = nullptr; // the year or size box that has the focus
     QPointer<QWidget> m_focusAvantFabrication; // had the keyboard when the build began
+    QPointer<QWidget> m_focusPanneau;          // had it when the panel was hidden
     Flag PremierAffichage = Vrai; // the first activation builds
     // Guards of the size boxes: a size written by the program does not echo
     // back into the other box; the size a box had when it got the keyboard.

@@ -3,42 +3,32 @@
 
 #include "app/ui/Ardemo.h"
 #include "app/ui/BoiteImage.h"
-#include "app/ui/Couleur.h"
-#include "app/ui/Feuille.h"
+#include "colour/ui/Couleur.h"
+#include "app/ui/VueFeuille.h"
 
 void Ardemo::Coloration()
 {
     const SchemaCouleurs& c = m_etat.Couleurs;
     Pict1->setFond(VersQColor(c.CoulBordure));
-    CalBase->setFond(VersQColor(c.CoulBordure));
     FondWidget(chkFerie, VersQColor(c.CoulFerie));
     FondWidget(chkWeek, VersQColor(c.CoulWeekEnd));
-    for (int m = 1; m <= 12; ++m)
-        CalBase->lblDate[m]->setTexte(VersQColor(c.CoulTxtEntete));
-    for (int k = 0; k <= 6; ++k)
-        for (int m = 1; m <= 12; ++m)
-            if (CalBase->lblJour[m][k])
-                CalBase->lblJour[m][k]->setFond(VersQColor(c.CoulNoms));
-    for (int k = 0; k <= 41; ++k)
-        for (int m = 1; m <= 12; ++m)
-            if (CaseJour* b = CalBase->BtnJour[m][k]) {
-                b->setFond(VersQColor(c.CoulJours));
-                b->setTexte(VersQColor(m_etat.TableCoulSP[m][k]));
-            }
-    CalBase->dessinerCadre(VersQColor(c.CoulGrille));
+    AppliquerSchema(m_feuille, c, m_etat.TableCoulSP);
+    CalBase->update();
 }
 
+// Every cell's number in its special colour, the first cell of each block
+// included (it shows the special colour a file or an import gave it).
 void Ardemo::Coloriage()
 {
     CalBase->setFocus(Qt::OtherFocusReason);
-    for (int m = 1; m <= 12; ++m)
-        for (int k = 1; k <= 41; ++k)
-            CalBase->BtnJour[m][k]->setTexte(VersQColor(m_etat.TableCoulSP[m][k]));
+    AppliquerTable(m_feuille, m_etat.TableCoulSP);
+    CalBase->update();
 }
 
 void Ardemo::ColorerCase(int mois, int cellule)
 {
-    CalBase->BtnJour[mois][cellule]->setTexte(VersQColor(m_etat.TableCoulSP[mois][cellule]));
+    m_feuille.bloc(mois).cases[static_cast<size_t>(cellule)].texte = m_etat.TableCoulSP[mois][cellule];
+    CalBase->update();
 }
 
 void Ardemo::BtnJour_Click(int mois, int index)
@@ -49,14 +39,17 @@ void Ardemo::BtnJour_Click(int mois, int index)
 
 void Ardemo::Recolore(int mois, int index)
 {
-    CaseJour* cellule = CalBase->BtnJour[mois][index];
+    CaseFeuille& cellule = m_feuille.bloc(mois).cases[static_cast<size_t>(index)];
+    const QColor avant = VersQColor(cellule.texte);
     if (m_surRecolore)
-        m_surRecolore(cellule->texte);
-    const double avant = DeQColor(cellule->texte);
-    const double nouvelle = CouleurEntiere(avant) != CouleurEntiere(m_etat.CoulSPChoisie) ? m_etat.CoulSPChoisie
-                                                                                         : m_etat.CoulTexteNormal;
-    cellule->setTexte(VersQColor(nouvelle));
-    m_etat.TableCoulSP[mois][index] = DeQColor(cellule->texte);
+        m_surRecolore(avant);
+    const double nouvelle = CouleurEntiere(DeQColor(avant)) != CouleurEntiere(m_etat.CoulSPChoisie)
+                                ? m_etat.CoulSPChoisie
+                                : m_etat.CoulTexteNormal;
+    // The table keeps the colour as the cell shows it (24 bits).
+    cellule.texte = DeQColor(VersQColor(nouvelle));
+    m_etat.TableCoulSP[mois][index] = cellule.texte;
+    CalBase->update();
 }
 
 void Ardemo::chkFerie_Click()

@@ -4,7 +4,7 @@
 #include <QLabel>
 #include <QPixmap>
 
-#include "app/ui/Couleur.h"
+#include "colour/ui/Couleur.h"
 #include "app/ui/Styles.h"
 
 vkFrame* cadre(QWidget* parent, const QString& titre, const RectTwips& r, double titre1, double titre2,

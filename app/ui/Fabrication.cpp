@@ -7,9 +7,10 @@
 #include "commun/Nombres.h"
 #include "app/ui/Ardemo.h"
 #include "app/ui/BoiteImage.h"
-#include "app/ui/Couleur.h"
+#include "colour/ui/Couleur.h"
 #include "app/ui/Curseur.h"
-#include "app/ui/Feuille.h"
+#include "app/ui/VueFeuille.h"
+#include "colour/ui/PeintreFeuille.h"
 #include "app/ui/Styles.h"
 #include "calendar/Mois.h"
 
@@ -89,11 +90,11 @@ void Ardemo::FVert()
     m_focusAvantFabrication = nullptr;
 }
 
-// The picture of the sheet, drawn directly: the same whether the sheet is
+// The picture of the sheet, drawn from its model: the same whether the sheet is
 // scrolled, covered or off the screen.
 void Ardemo::Copier()
 {
-    m_rendu = CalBase->rendre(Pict1->tailleInterieure());
+    m_rendu = ImageFeuille(m_feuille);
 }
 
 void Ardemo::Coller()
@@ -103,51 +104,31 @@ void Ardemo::Coller()
         Pict1->setImage(m_rendu);
 }
 
+ReglagesFeuille Ardemo::reglagesFeuille() const
+{
+    ReglagesFeuille r;
+    r.annee = static_cast<int>(ValeurTexte(m_etat.AnChoisi));
+    r.weekEnd = chkWeek->checkState() == Qt::Checked;
+    r.feries = chkFerie->checkState() != Qt::Unchecked;
+    r.region = m_etat.RegionFeries;
+    return r;
+}
+
 void Ardemo::CalculDate(int mois)
 {
     CalculEnCours = Vrai;
-    const int annee = static_cast<int>(ValeurTexte(m_etat.AnChoisi));
-
-    BlocMois bloc = RemplirMois(annee, mois);
-    AffichageFeries affichage;
-    affichage.weekEnd = chkWeek->checkState() == Qt::Checked;
-    affichage.feries = chkFerie->checkState() != Qt::Unchecked;
-    affichage.region = m_etat.RegionFeries;
-    CouleurFerie(bloc, affichage, this);
-
-    const SchemaCouleurs& c = m_etat.Couleurs;
-    for (int k = 0; k < 42; ++k) {
-        const CelluleJour& cellule = bloc.cellules[k];
-        CaseJour* b = CalBase->BtnJour[mois][k];
-        b->legende = QString::number(cellule.legende);
-        b->Tag = cellule.Tag;
-        b->gras = cellule.gras;
-        double fond = c.CoulJours;
-        switch (cellule.fond) {
-        case Fond::Jours: fond = c.CoulJours; break;
-        case Fond::Gris: fond = c.CoulGris; break;
-        case Fond::WeekEnd: fond = c.CoulWeekEnd; break;
-        case Fond::Ferie: fond = c.CoulFerie; break;
-        }
-        b->fond = VersQColor(fond);
-        b->setToolTip(QString::fromStdString(cellule.infoBulle));
-        // Its full date, and what the tooltip says.
-        QString nom = QString::fromStdString(DateEnLettres({cellule.legende, mois + cellule.Tag, annee}));
-        if (!QString::fromStdString(cellule.infoBulle).trimmed().isEmpty())
-            nom += QStringLiteral(", ") + QString::fromStdString(cellule.infoBulle).trimmed();
-        b->setAccessibleName(nom);
-        b->update();
-    }
+    const ReglagesFeuille reglages = reglagesFeuille();
+    RemplirBloc(m_feuille, mois, reglages, this);
+    CalBase->update();
 
     // Select the year in the list when it is there; the chosen year stays.
     for (int i = 0; i < cAn->count(); ++i) {
-        if (ValeurTexte(cAn->itemText(i).toStdString()) == annee) {
+        if (ValeurTexte(cAn->itemText(i).toStdString()) == reglages.annee) {
             const QSignalBlocker bloque(cAn);
             cAn->setCurrentIndex(i);
             break;
         }
     }
-    CalBase->lblDate[mois]->setLegende(QString::fromStdString(bloc.titre));
     CalculEnCours = Faux;
 }
 
@@ -156,15 +137,4 @@ void Ardemo::cocherJours(bool weekEnd, bool feries)
     chkWeek->setChecked(weekEnd);
     chkFerie->setChecked(feries);
     Coloration();
-}
-
-void Ardemo::construireSansAttente(bool image)
-{
-    Coloriage();
-    for (int mois = 1; mois <= 12; ++mois)
-        CalculDate(mois);
-    if (image) {
-        Copier();
-        Coller();
-    }
 }

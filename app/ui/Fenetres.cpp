@@ -13,9 +13,9 @@
 #include "app/ui/Ardemo.h"
 #include "app/ui/BoiteImage.h"
 #include "app/ui/Controles.h"
-#include "app/ui/Couleur.h"
+#include "colour/ui/Couleur.h"
 #include "app/ui/Curseur.h"
-#include "app/ui/Feuille.h"
+#include "app/ui/VueFeuille.h"
 #include "colour/ui/ArdemoCoul.h"
 #include "output/Apercu.h"
 #include "output/ui/ApercuForm.h"
@@ -30,7 +30,17 @@
 
 void Ardemo::Montrer(Affichage affichage)
 {
+    // The command that had the keyboard gets it back with the panel (hiding
+    // the panel hands it on to the sheet).
+    QWidget* focus = focusWidget();
+    if (affichage != Affichage::Commandes && FondCdes->isVisible())
+        m_focusPanneau = focus && FondCdes->isAncestorOf(focus) ? focus : nullptr;
     FondCdes->setVisible(affichage == Affichage::Commandes);
+    if (affichage == Affichage::Commandes && m_focusPanneau) {
+        if (m_focusPanneau->isEnabled() && (!focusWidget() || focusWidget() == CalBase))
+            m_focusPanneau->setFocus();
+        m_focusPanneau = nullptr;
+    }
     CalBase->setVisible(affichage != Affichage::Image);
     CalType->setText(affichage == Affichage::Image ? QStringLiteral("Image du Calendrier")
                                                    : QStringLiteral("Calendrier réel"));
@@ -67,7 +77,7 @@ void Ardemo::activerHauteur(bool oui) { Hauteur->setEnabled(oui); }
 
 CalendrierAEcrire Ardemo::calendrier()
 {
-    return CalendrierDeFenetre(m_etat, ImageDeBoite(*Pict1), CalBase, PictSel->fond());
+    return CalendrierDeFenetre(m_etat, ImageDeBoite(*Pict1), &m_feuille, PictSel->fond());
 }
 
 void Ardemo::Couleurs_Click()
@@ -209,6 +219,6 @@ void Ardemo::Imprimer_Click()
     // The sheet itself is drawn into the page, at the printer's resolution,
     // laid out exactly as the image.
     ImprimerPage(
-        *dialogue.imprimante(), [&](QPainter& p, const QRectF& cible) { DessinerNet(p, cible, *CalBase, plan); },
+        *dialogue.imprimante(), [&](QPainter& p, const QRectF& cible) { DessinerNet(p, cible, m_feuille, plan); },
         dialogue.mp, dialogue.page, v.LargeurTwips, v.HauteurTwips);
 }

@@ -1,11 +1,8 @@
 #include "app/ui/LigneDeCommande.h"
 
-#include <QApplication>
-#include <QCheckBox>
 #include <QCommandLineParser>
 #include <QDate>
-#include <QFile>
-#include <QFileInfo>
+#include <QGuiApplication>
 #include <QHash>
 #include <QRegularExpression>
 #include <algorithm>
@@ -14,18 +11,17 @@
 #include <unistd.h>
 #include <vector>
 
+#include "Version.h"
 #include "app/Emplacements.h"
 #include "commun/EcritureAtomique.h"
-#include "app/Horloge.h"
 #include "app/Reglages.h"
 #include "app/Saisies.h"
-#include "Version.h"
 #include "app/ValeursOptions.h"
-#include "app/mdlVorn.h"
-#include "calendar/Regions.h"
-#include "app/ui/Ardemo.h"
 #include "app/ui/Chemin.h"
 #include "app/ui/Programme.h"
+#include "colour/ModeleFeuille.h"
+#include "colour/ui/PeintreFeuille.h"
+#include "commun/Twips.h"
 #include "output/FormatSortie.h"
 #include "output/ui/FichierSortie.h"
 #include "special/FichierCal.h"
@@ -36,18 +32,12 @@ namespace {
 constexpr int SortieErreur = 2;
 constexpr int LargeurParDefaut = 90;
 
-// What the arguments ask for.
+// What the arguments ask for: the options as they stand, and each file to
+// write with the options given before it.
 struct Demande {
-    std::optional<int> annee;
-    QStringList sorties;
-    std::optional<int> largeur;
-    QString couleurs;
-    QString ini;
-    bool weekEnd = true;
-    bool feries = true;
-    std::optional<Region> region;
-    // iCalendar files to import, each with its colour (red unless a --couleur follows it).
-    std::vector<std::pair<QString, int>> imports;
+    OptionsFenetre options;
+    std::vector<std::pair<QString, OptionsFenetre>> sorties;
+    bool optionsApres = false; // an option after the last --sortie
 };
 
 constexpr int CouleurImportParDefaut = 255;
@@ -64,7 +54,7 @@ struct Option {
 };
 
 // The options in the order of the help. A new option is a row here, a field
-// of Demande, and its use in Fabriquer.
+// of OptionsFenetre, and its use in Preparer and at the window's start.
 const std::vector<Option>& Options()
 {
     static const std::vector<Option> table = {
@@ -72,59 +62,61 @@ const std::vector<Option>& Options()
          QStringLiteral("année du calendrier, de 1583 à 9999 (par défaut l'année en cours) ; "
                         "elle l'emporte sur l'année d'un fichier --couleurs"),
          [](Demande& d, const QString& v) {
-             d.annee = AnneeOption(v.toStdString());
-             return d.annee ? QString() : QStringLiteral("année « %1 » refusée (de 1583 à 9999)").arg(v);
+             d.options.annee = AnneeOption(v.toStdString());
+             return d.options.annee ? QString() : QStringLiteral("année « %1 » refusée (de 1583 à 9999)").arg(v);
          }},
         {QStringLiteral("sortie"), QStringLiteral("FICHIER"),
-         QStringLiteral("fichier à écrire, de type .bmp, .png, .pdf ou .svg selon son extension ; "
-                        "l'option peut être répétée"),
+         QStringLiteral("fichier à écrire, de type .bmp, .png, .pdf ou .svg selon son extension, "
+                        "avec les options données avant lui ; l'option peut être répétée "
+                        "(--annee 2027 --sortie a.pdf --annee 2028 --sortie b.pdf)"),
          [](Demande& d, const QString& v) {
              if (FormatDuNom(v.toStdString()) == FormatSortie::Aucun)
                  return QStringLiteral("fichier « %1 » refusé : extension .bmp, .png, .pdf ou .svg attendue").arg(v);
-             d.sorties << v;
+             d.sorties.emplace_back(v, d.options);
+             d.optionsApres = false;
              return QString();
          }},
         {QStringLiteral("largeur"), QStringLiteral("MM"),
          QStringLiteral("largeur imprimée des .pdf et .svg en millimètres, de 30 à 200 "
                         "(par défaut la largeur du fichier de réglages, sinon 90)"),
          [](Demande& d, const QString& v) {
-             d.largeur = LargeurOption(v.toStdString());
-             return d.largeur ? QString() : QStringLiteral("largeur « %1 » refusée (de 30 à 200 mm)").arg(v);
+             d.options.largeur = LargeurOption(v.toStdString());
+             return d.options.largeur ? QString() : QStringLiteral("largeur « %1 » refusée (de 30 à 200 mm)").arg(v);
          }},
         {QStringLiteral("couleurs"), QStringLiteral("FICHIER.Cal"),
          QStringLiteral("couleurs spéciales d'un fichier .Cal ; le calendrier prend l'année du fichier, "
                         "sauf si --annee est donnée"),
          [](Demande& d, const QString& v) {
-             d.couleurs = v;
+             d.options.couleurs = v;
              return QString();
          }},
         {QStringLiteral("importer"), QStringLiteral("FICHIER.ics"),
          QStringLiteral("colore les jours de l'année couverts par les événements d'un calendrier "
                         "iCalendar, comme des couleurs spéciales ; l'option peut être répétée"),
          [](Demande& d, const QString& v) {
-             d.imports.emplace_back(v, CouleurImportParDefaut);
+             d.options.imports.emplace_back(v, CouleurImportParDefaut);
              return QString();
          }},
         {QStringLiteral("couleur"), QStringLiteral("N"),
          QStringLiteral("couleur du --importer qui précède, de 0 à 16777215 (rouge + 256 x vert + "
                         "65536 x bleu ; par défaut 255, rouge)"),
          [](Demande& d, const QString& v) {
-             if (d.imports.empty())
+             if (d.options.imports.empty())
                  return QStringLiteral("l'option --couleur suit un --importer");
              const std::optional<int> c = CouleurOption(v.toStdString());
              if (!c)
                  return QStringLiteral("couleur « %1 » refusée (de 0 à 16777215)").arg(v);
-             d.imports.back().second = *c;
+             d.options.imports.back().second = *c;
              return QString();
          }},
         {QStringLiteral("sans-weekend"), QString(), QStringLiteral("sans la couleur des week-ends"),
          [](Demande& d, const QString&) {
-             d.weekEnd = false;
+             d.options.weekEnd = false;
              return QString();
          }},
         {QStringLiteral("sans-feries"), QString(), QStringLiteral("sans la couleur des jours fériés"),
          [](Demande& d, const QString&) {
-             d.feries = false;
+             d.options.feries = false;
              return QString();
          }},
         {QStringLiteral("region"), QStringLiteral("NOM"),
@@ -132,14 +124,15 @@ const std::vector<Option>& Options()
                         "La Réunion ou Mayotte (accents et majuscules facultatifs ; par défaut la "
                         "région du fichier de réglages)"),
          [](Demande& d, const QString& v) {
-             d.region = RegionDeTexte(v.toStdString());
-             return d.region ? QString() : QStringLiteral("région « %1 » inconnue").arg(v);
+             d.options.region = RegionDeTexte(v.toStdString());
+             return d.options.region ? QString() : QStringLiteral("région « %1 » inconnue").arg(v);
          }},
         {QStringLiteral("ini"), QStringLiteral("FICHIER"),
          QStringLiteral("fichier de réglages dont prendre les couleurs et la largeur "
-                        "(par défaut Pelvado.ini du dossier du programme, jamais modifié ici)"),
+                        "(par défaut Pelvado.ini du dossier du programme, jamais modifié avec "
+                        "--sortie ; sans --sortie, la fenêtre le lit et y écrit ses réglages)"),
          [](Demande& d, const QString& v) {
-             d.ini = v;
+             d.options.ini = v;
              return QString();
          }},
     };
@@ -148,9 +141,10 @@ const std::vector<Option>& Options()
 
 QString TexteAide()
 {
-    QString texte = QStringLiteral("Utilisation : ardemo [options]\n"
+    QString texte = QStringLiteral("Utilisation : ardemo [options] [FICHIER.Cal | FICHIER.ics]\n"
                                    "Fabrique le calendrier d'une année sans ouvrir de fenêtre.\n"
-                                   "Sans --sortie, le programme s'ouvre normalement.\n\nOptions :\n");
+                                   "Sans --sortie, la fenêtre s'ouvre avec les options données et les "
+                                   "fichiers nommés\n(.Cal ouvert, .ics importé).\n\nOptions :\n");
     // The help of each option beside its name, wrapped at 79 columns.
     const auto ligne = [&texte](const QString& gauche, const QString& aide) {
         constexpr int Marge = 28, Fin = 79;
@@ -187,49 +181,48 @@ void MessagesQt(QtMsgType type, const QMessageLogContext&, const QString& messag
         std::fprintf(stderr, "ardemo : %s\n", message.toLocal8Bit().constData());
 }
 
-// Everything is read and checked before anything is drawn; files are written
-// whole or not at all.
-int Fabriquer(const Demande& d, const char* programme)
-{
-    // No display is needed nor looked for (terminal, ssh, CI).
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    qputenv("QT_QPA_OFFSCREEN_NO_GLX", "1");
-    qInstallMessageHandler(MessagesQt);
-    int nArgs = 1;
-    char* args[] = {const_cast<char*>(programme), nullptr};
-    QApplication app(nArgs, args);
-    QApplication::setApplicationName(QStringLiteral("Ardemo"));
-    PreparerApplication(app);
+// One file to write: everything read and checked, the sheet built.
+struct Fichier {
+    QString chemin;
+    FormatSortie format;
+    ModeleFeuille feuille;
+    ChangementLargeur taille;
+    QString titre;
+};
 
+// Reads what the options name (settings, .Cal, .ics) and builds the sheet; the
+// reason it cannot when it cannot.
+std::optional<QString> Preparer(const OptionsFenetre& o, Fichier& f)
+{
     // The settings file the window would read: beside the program, or the
     // user's own when the program's folder belongs to the system.
-    QString ini = d.ini;
+    QString ini = o.ini;
     if (ini.isEmpty()) {
         const std::filesystem::path dossier = CheminFichier(QCoreApplication::applicationDirPath());
         ini = NomFichier(ChoisirEmplacements(dossier, DossierModifiable(dossier), EnvironnementDuProcessus()).fichierIni);
     }
     std::error_code ec;
-    if (!d.ini.isEmpty()
+    if (!o.ini.isEmpty()
         && !(std::filesystem::is_regular_file(CheminFichier(ini), ec) && ::access(CheminFichier(ini).c_str(), R_OK) == 0))
-        return Erreur(QStringLiteral("fichier de réglages « %1 » illisible").arg(ini));
+        return QStringLiteral("fichier de réglages « %1 » illisible").arg(ini);
 
-    double table[13][43] = {};
-    std::optional<int> annee = d.annee;
-    if (!d.couleurs.isEmpty()) {
-        const LectureCal lecture = LireFichierCal(CheminFichier(d.couleurs), table);
+    TableCouleursSP table = {};
+    std::optional<int> annee = o.annee;
+    if (!o.couleurs.isEmpty()) {
+        const LectureCal lecture = LireFichierCal(CheminFichier(o.couleurs), table);
         if (lecture.refuse || !lecture.ok)
-            return Erreur(QStringLiteral("fichier de couleurs « %1 » illisible").arg(d.couleurs));
+            return QStringLiteral("fichier de couleurs « %1 » illisible").arg(o.couleurs);
         if (!annee && !lecture.annee.empty()) {
             annee = AnneeOption(lecture.annee);
             if (!annee)
-                return Erreur(QStringLiteral("l'année %1 du fichier de couleurs « %2 » n'est pas entre 1583 et 9999")
-                                  .arg(QString::fromStdString(lecture.annee), d.couleurs));
+                return QStringLiteral("l'année %1 du fichier de couleurs « %2 » n'est pas entre 1583 et 9999")
+                    .arg(QString::fromStdString(lecture.annee), o.couleurs);
         }
     }
     if (!annee)
         annee = QDate::currentDate().year();
     // Imported calendars colour the year's days over the .Cal's colours.
-    for (const auto& [fichier, couleur] : d.imports) {
+    for (const auto& [fichier, couleur] : o.imports) {
         const ImportIcs import = ImporterIcs(CheminFichier(fichier), *annee, couleur, table);
         // The window's message without its closing words, on one line.
         QString message = QString::fromStdString(MessageIcs(import));
@@ -237,68 +230,99 @@ int Fabriquer(const Demande& d, const char* programme)
         if (import.etat == EtatIcs::AucunEvenement)
             std::fprintf(stderr, "ardemo : %s : %s\n", fichier.toLocal8Bit().constData(), message.toLocal8Bit().constData());
         else if (import.etat != EtatIcs::Ok)
-            return Erreur(QStringLiteral("calendrier « %1 » refusé : %2").arg(fichier, message));
+            return QStringLiteral("calendrier « %1 » refusé : %2").arg(fichier, message);
     }
 
     // The stored width is taken as the width box takes it at start-up; a
     // refused one leaves the box's 90.
-    ChangementLargeur taille =
-        CalculLargeur(d.largeur ? std::to_string(*d.largeur) : LireLargeur(CheminFichier(ini)), false, 0);
-    if (!taille.valide)
-        taille = CalculLargeur(std::to_string(LargeurParDefaut), false, 0);
+    f.taille = CalculLargeur(o.largeur ? std::to_string(*o.largeur) : LireLargeur(CheminFichier(ini)), false, 0);
+    if (!f.taille.valide)
+        f.taille = CalculLargeur(std::to_string(LargeurParDefaut), false, 0);
 
     // A folder that is missing or read-only is found before any file is made.
-    for (const QString& sortie : d.sorties) {
-        const std::filesystem::path fichier = std::filesystem::absolute(CheminFichier(sortie), ec);
-        const std::filesystem::path dossier = fichier.parent_path();
-        if (std::filesystem::is_directory(fichier, ec) || !std::filesystem::is_directory(dossier, ec)
-            || ::access(dossier.c_str(), W_OK | X_OK) != 0
-            || (std::filesystem::exists(fichier, ec) && ::access(fichier.c_str(), W_OK) != 0))
-            return Erreur(QStringLiteral("impossible d'écrire le fichier « %1 »").arg(sortie));
+    const std::filesystem::path fichier = std::filesystem::absolute(CheminFichier(f.chemin), ec);
+    const std::filesystem::path dossier = fichier.parent_path();
+    if (std::filesystem::is_directory(fichier, ec) || !std::filesystem::is_directory(dossier, ec)
+        || ::access(dossier.c_str(), W_OK | X_OK) != 0
+        || (std::filesystem::exists(fichier, ec) && ::access(fichier.c_str(), W_OK) != 0))
+        return QStringLiteral("impossible d'écrire le fichier « %1 »").arg(f.chemin);
+
+    // The colours of the settings file asked for; the file is never written.
+    SchemaCouleurs couleurs;
+    LireCouleurs(CheminFichier(ini), couleurs);
+    ReglagesFeuille r;
+    r.annee = *annee;
+    r.weekEnd = o.weekEnd;
+    r.feries = o.feries;
+    r.region = o.region.value_or(LireRegion(CheminFichier(ini)));
+    f.feuille = ConstruireFeuille(r, couleurs, table);
+    f.titre = QStringLiteral("Calendrier %1").arg(*annee, 4, 10, QLatin1Char('0'));
+    return std::nullopt;
+}
+
+// Everything is read and checked before anything is drawn; the files are
+// written all or none.
+int Fabriquer(const Demande& d, const char* programme)
+{
+    // No display is needed nor looked for (terminal, ssh, CI). The
+    // application of a caller that has one (the tests) is used as it is.
+    std::optional<QGuiApplication> app;
+    int nArgs = 1;
+    char* args[] = {const_cast<char*>(programme), nullptr};
+    if (!QCoreApplication::instance()) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        qputenv("QT_QPA_OFFSCREEN_NO_GLX", "1");
+        qInstallMessageHandler(MessagesQt);
+        app.emplace(nArgs, args);
+        QGuiApplication::setApplicationName(QStringLiteral("Ardemo"));
+        PreparerApplication(*app);
     }
 
-    mdlVorn etat;
-    HorlogeSansAttente horloge;
-    Ardemo fenetre(etat, horloge, NomFichier(std::filesystem::absolute(CheminFichier(ini), ec).parent_path()));
-    // The colours of the settings file asked for; the file is never written.
-    etat.CouleursDefaut();
-    LireCouleurs(CheminFichier(ini), etat.Couleurs);
-    etat.FichierIni.clear();
-    etat.RegionFeries = d.region.value_or(LireRegion(CheminFichier(ini)));
-    fenetre.cocherJours(d.weekEnd, d.feries);
-
-    std::copy(&table[0][0], &table[0][0] + 13 * 43, &etat.TableCoulSP[0][0]);
-    etat.AnChoisi = QStringLiteral("%1").arg(*annee, 4, 10, QLatin1Char('0')).toStdString();
-    // The build's steps without its wait; the image only when a bitmap is asked
-    // for (the documents draw the sheet itself).
-    fenetre.construireSansAttente(std::any_of(d.sorties.begin(), d.sorties.end(), [](const QString& s) {
-        return !FormatVectoriel(FormatDuNom(s.toStdString()));
-    }));
-    etat.LargeurTwips = taille.largeurTwips;
-    etat.HauteurTwips = taille.hauteurTwips;
-
-    // All the files or none.
-    const CalendrierAEcrire calendrier = fenetre.calendrier();
+    std::vector<Fichier> fichiers;
+    for (const auto& [chemin, options] : d.sorties) {
+        Fichier& f = fichiers.emplace_back();
+        f.chemin = chemin;
+        f.format = FormatDuNom(chemin.toStdString());
+        if (const std::optional<QString> refus = Preparer(options, f))
+            return Erreur(*refus);
+    }
     std::vector<QByteArray> contenus;
-    std::vector<std::pair<std::filesystem::path, std::string_view>> fichiers;
-    for (const QString& sortie : d.sorties)
-        contenus.push_back(ContenuCalendrier(FormatDuNom(sortie.toStdString()), calendrier));
-    for (qsizetype i = 0; i < d.sorties.size(); ++i)
-        fichiers.emplace_back(CheminFichier(d.sorties[i]), std::string_view(contenus[size_t(i)].constData(), size_t(contenus[size_t(i)].size())));
+    for (const Fichier& f : fichiers) {
+        CalendrierAEcrire c;
+        if (!FormatVectoriel(f.format))
+            c.image = ImageFeuille(f.feuille);
+        c.feuille = &f.feuille;
+        c.plan = PlanImageEntiere();
+        c.tailleMm = QSizeF(f.taille.largeurTwips / TwipsParMm, f.taille.hauteurTwips / TwipsParMm);
+        c.titre = f.titre;
+        const std::optional<QByteArray> octets = OctetsCalendrier(f.format, c);
+        if (!octets)
+            return Erreur(QStringLiteral("impossible d'écrire le fichier « %1 »").arg(f.chemin));
+        contenus.push_back(*octets);
+    }
+    std::vector<std::pair<std::filesystem::path, std::string_view>> aEcrire;
+    for (size_t i = 0; i < fichiers.size(); ++i)
+        aEcrire.emplace_back(CheminFichier(fichiers[i].chemin),
+                             std::string_view(contenus[i].constData(), size_t(contenus[i].size())));
     size_t echec = 0;
-    const auto vide = std::find_if(contenus.begin(), contenus.end(), [](const QByteArray& c) { return c.isEmpty(); });
-    if (vide != contenus.end() || !EcrireFichiersAtomiques(fichiers, &echec))
-        return Erreur(QStringLiteral("impossible d'écrire le fichier « %1 »")
-                          .arg(d.sorties[qsizetype(vide != contenus.end() ? size_t(vide - contenus.begin()) : echec)]));
+    if (!EcrireFichiersAtomiques(aEcrire, &echec))
+        return Erreur(QStringLiteral("impossible d'écrire le fichier « %1 »").arg(fichiers[echec].chemin));
     return 0;
+}
+
+// The window needs a display: say so in French rather than let Qt abort.
+bool EcranDisponible()
+{
+    const QByteArray plateforme = qgetenv("QT_QPA_PLATFORM");
+    if (!plateforme.isEmpty() && !plateforme.startsWith("xcb") && !plateforme.startsWith("wayland"))
+        return true;
+    return !qgetenv("DISPLAY").isEmpty() || !qgetenv("WAYLAND_DISPLAY").isEmpty();
 }
 
 } // namespace
 
-std::optional<int> LigneDeCommande(int argc, char* argv[])
+Lancement LigneDeCommande(int argc, char* argv[])
 {
-    if (argc <= 1)
-        return std::nullopt;
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << ArgumentLigneDeCommande(argv[i]); // file names as bytes, whatever they are
@@ -322,25 +346,22 @@ std::optional<int> LigneDeCommande(int argc, char* argv[])
                     tape = a.section(QLatin1Char('='), 0, 0);
                     break;
                 }
-            return Erreur(QStringLiteral("option inconnue « %1 » (voir ardemo --help)").arg(tape));
+            return {Erreur(QStringLiteral("option inconnue « %1 » (voir ardemo --help)").arg(tape)), {}};
         }
         // The only other refusal: an option that needs a value came last.
-        return Erreur(QStringLiteral("l'option « %1 » attend une valeur").arg(arguments.constLast()));
+        return {Erreur(QStringLiteral("l'option « %1 » attend une valeur").arg(arguments.constLast())), {}};
     }
-    if (!analyse.positionalArguments().isEmpty())
-        return Erreur(QStringLiteral("argument inattendu « %1 » (voir ardemo --help)")
-                          .arg(analyse.positionalArguments().constFirst()));
     if (analyse.isSet(aide)) {
         std::fputs(TexteAide().toLocal8Bit().constData(), stdout);
-        return 0;
+        return {0, {}};
     }
     if (analyse.isSet(version)) {
         std::puts("Ardemo " ARDEMO_VERSION);
-        return 0;
+        return {0, {}};
     }
 
     // In the order of the command line, so that an option may refer to the
-    // one before it.
+    // one before it, and a file takes the options before it.
     Demande demande;
     QHash<QString, int> rangs;
     for (const QString& nom : analyse.optionNames()) {
@@ -349,9 +370,35 @@ std::optional<int> LigneDeCommande(int argc, char* argv[])
             continue; // --help, --version
         const QString valeur = o->valeur.isEmpty() ? QString() : analyse.values(nom).value(rangs[nom]++);
         if (const QString refus = o->appliquer(demande, valeur); !refus.isEmpty())
-            return Erreur(refus);
+            return {Erreur(refus), {}};
+        if (o->nom != QLatin1String("sortie"))
+            demande.optionsApres = true;
     }
-    if (demande.sorties.isEmpty())
-        return std::nullopt;
-    return Fabriquer(demande, argv[0]);
+
+    // Files named alone are opened by the window (a .Cal, an .ics).
+    for (const QString& f : analyse.positionalArguments()) {
+        const FormatSortie format = FormatDuNom(f.toStdString());
+        const bool calendrier = f.endsWith(QLatin1String(".cal"), Qt::CaseInsensitive)
+                                || f.endsWith(QLatin1String(".ics"), Qt::CaseInsensitive);
+        if (!calendrier || !demande.sorties.empty())
+            return {Erreur(format != FormatSortie::Aucun
+                               ? QStringLiteral("argument inattendu « %1 » : un fichier à écrire suit --sortie").arg(f)
+                           : demande.sorties.empty()
+                               ? QStringLiteral("argument inattendu « %1 » (voir ardemo --help)").arg(f)
+                               : QStringLiteral("argument inattendu « %1 » : avec --sortie, nommez-le par "
+                                                "--couleurs ou --importer").arg(f)),
+                    {}};
+        demande.options.fichiers << f;
+    }
+
+    if (demande.sorties.empty()) {
+        if (!EcranDisponible())
+            return {Erreur(QStringLiteral("aucun écran : donnez --sortie pour fabriquer des fichiers sans fenêtre")), {}};
+        return {std::nullopt, demande.options};
+    }
+    if (demande.optionsApres)
+        return {Erreur(QStringLiteral("les options qui suivent le dernier --sortie ne s'appliqueraient à aucun "
+                                      "fichier : placez-les avant lui")),
+                {}};
+    return {Fabriquer(demande, argv[0]), {}};
 }

@@ -1,11 +1,20 @@
 #pragma once
 #include <optional>
 
-// Calendars made from the command line, without any window or display:
-//   ardemo --annee 2027 --sortie 2027.pdf --sortie 2027.png
-// Returns the exit status when the arguments asked for something: files made
-// (0), --help or --version (0), or wrong arguments or a file that could not be
-// read or written (2, with a one-line message on the error output). Returns
-// nullopt when the program should open its window as usual: no arguments, or
-// no --sortie among them.
-std::optional<int> LigneDeCommande(int argc, char* argv[]);
+#include "app/ui/OptionsFenetre.h"
+
+// The command line. With --sortie, calendars are made without any window or
+// display:
+//   ardemo --annee 2027 --sortie 2027.pdf --annee 2028 --sortie 2028.pdf
+// each file taking the options given before it. Without --sortie the window
+// opens with the options applied, and with the .Cal and .ics files named.
+
+struct Lancement {
+    std::optional<int> fin; // the exit status when the command line did it all
+    OptionsFenetre fenetre; // otherwise, what the window opens with
+};
+
+// Files made (0), --help or --version (0), or wrong arguments, no display for
+// the window, a file that could not be read or written (2, with a one-line
+// message on the error output).
+Lancement LigneDeCommande(int argc, char* argv[]);

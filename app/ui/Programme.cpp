@@ -9,8 +9,9 @@
 #include "app/mdlVorn.h"
 #include "app/ui/Ardemo.h"
 #include "app/ui/HorlogeSysteme.h"
+#include "app/ui/OptionsFenetre.h"
 
-void PreparerApplication(QApplication& app)
+void PreparerApplication(QGuiApplication& app)
 {
     // The pictures are compiled into the window library: register them.
     Q_INIT_RESOURCE(ardemo);
@@ -19,7 +20,7 @@ void PreparerApplication(QApplication& app)
     auto* traduction = new QTranslator(&app);
     if (traduction->load(QLocale(QLocale::French), QStringLiteral("qtbase"), QStringLiteral("_"),
                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(traduction);
+        QCoreApplication::installTranslator(traduction);
 
     // The design fonts and the metric-compatible fonts that stand in for them.
     QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
@@ -28,7 +29,7 @@ void PreparerApplication(QApplication& app)
     QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
 }
 
-int LancerArdemo(int argc, char* argv[])
+int LancerArdemo(int argc, char* argv[], const OptionsFenetre& options)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Ardemo"));
@@ -36,7 +37,21 @@ int LancerArdemo(int argc, char* argv[])
 
     mdlVorn etat;
     HorlogeSysteme horloge;
-    Ardemo fenetre(etat, horloge, QCoreApplication::applicationDirPath());
+    Ardemo fenetre(etat, horloge, QCoreApplication::applicationDirPath(), options.ini);
+    // The options of the command line, before the first build.
+    if (options.annee) {
+        const QString an = QStringLiteral("%1").arg(*options.annee, 4, 10, QLatin1Char('0'));
+        etat.AnChoisi = an.toStdString();
+        fenetre.ChoisirAnnee(an);
+    }
+    if (options.region) {
+        etat.RegionFeries = *options.region;
+        fenetre.BulleFeries();
+    }
+    if (options.largeur)
+        fenetre.ecrireLargeur(QString::number(*options.largeur));
+    if (!options.weekEnd || !options.feries)
+        fenetre.cocherJours(options.weekEnd, options.feries);
     fenetre.show();
     return app.exec();
 }

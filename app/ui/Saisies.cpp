@@ -12,8 +12,8 @@
 #include "commun/Twips.h"
 #include "app/ui/Ardemo.h"
 #include "app/ui/BoiteImage.h"
-#include "app/ui/Couleur.h"
-#include "app/ui/Feuille.h"
+#include "colour/ui/Couleur.h"
+#include "app/ui/VueFeuille.h"
 
 namespace {
 std::string texte(const QLineEdit* boite) { return boite->text().toStdString(); }
@@ -93,7 +93,8 @@ bool Ardemo::eventFilter(QObject* objet, QEvent* e)
 void Ardemo::LireReglages()
 {
     const std::filesystem::path ini = m_etat.FichierIni;
-    NettoyerTemporaires(ini.parent_path()); // left by a write that a kill interrupted
+    // Left by a write that a kill interrupted (only the named file's in a folder of the user's).
+    NettoyerTemporaires(ini.parent_path(), m_iniImpose.isEmpty() ? std::string() : ini.filename().string());
     LireCouleurs(ini, m_etat.Couleurs);
     const std::string largeur = LireLargeur(ini);
     if (!largeur.empty())

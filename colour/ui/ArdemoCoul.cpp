@@ -10,7 +10,7 @@
 #include "commun/Twips.h"
 #include "app/ui/Principal.h"
 #include "app/ui/Controles.h"
-#include "app/ui/Couleur.h"
+#include "colour/ui/Couleur.h"
 #include "app/ui/Styles.h"
 #include "colour/ui/Echantillon.h"
 

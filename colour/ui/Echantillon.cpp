@@ -3,7 +3,7 @@
 #include <QColorDialog>
 #include <QMouseEvent>
 
-#include "app/ui/Couleur.h"
+#include "colour/ui/Couleur.h"
 
 Echantillon::Echantillon(const QString& texte, QWidget* parent) : QLabel(texte, parent)
 {

@@ -11,7 +11,7 @@
 #include "app/ui/Principal.h"
 #include "app/ui/BoiteImage.h"
 #include "app/ui/Controles.h"
-#include "app/ui/Couleur.h"
+#include "colour/ui/Couleur.h"
 #include "app/ui/Styles.h"
 #include "output/Apercu.h"
 #include "output/ui/ImageFichier.h"

@@ -3,18 +3,19 @@
 // PNG) or the sheet drawn as text and lines at its printed size (PDF, SVG).
 #include <QByteArray>
 #include <QImage>
+#include <optional>
 #include <QSizeF>
 #include <QString>
 
 #include "output/FormatSortie.h"
 #include "output/ui/ImpressionNette.h"
 
-class FeuilleCalendrier;
+struct ModeleFeuille;
 struct mdlVorn;
 
 struct CalendrierAEcrire {
     QImage image;                               // the whole 628 x 866 image
-    const FeuilleCalendrier* feuille = nullptr; // the sheet the image was made from
+    const ModeleFeuille* feuille = nullptr;     // the sheet the image was made from
     PlanImpression plan;                        // the part of the sheet of a document
     QSizeF tailleMm;                            // its printed size
     QString titre;                              // "Calendrier 2027"
@@ -27,11 +28,12 @@ PlanImpression PlanChoisi(const mdlVorn& etat, const QColor& fondSelection);
 // What the main window writes: the whole image, and for the documents the
 // validated zone (if any) at the printed size, as the print takes them
 // (`fondSelection`: the background the zone is copied onto).
-CalendrierAEcrire CalendrierDeFenetre(const mdlVorn& etat, const QImage& image, const FeuilleCalendrier* feuille,
+CalendrierAEcrire CalendrierDeFenetre(const mdlVorn& etat, const QImage& image, const ModeleFeuille* feuille,
                                       const QColor& fondSelection);
 
-// The bytes of the file of that format; empty when it cannot be made.
-QByteArray ContenuCalendrier(FormatSortie format, const CalendrierAEcrire& calendrier);
+// The file's bytes in `format`; nullopt when it cannot be made (no image, no
+// sheet, an empty size).
+std::optional<QByteArray> OctetsCalendrier(FormatSortie format, const CalendrierAEcrire& calendrier);
 
 // Writes `chemin` in `format` through a temporary file and a rename: false,
 // and nothing left behind, when it cannot be written.

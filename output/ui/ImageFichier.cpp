@@ -13,7 +13,6 @@
 #include "app/ui/BoiteImage.h"
 #include "app/ui/Chemin.h"
 #include "app/ui/Curseur.h"
-#include "commun/EcritureAtomique.h"
 #include "output/Bmp.h"
 
 QImage ImageDeBoite(const BoiteImage& boite)
@@ -30,10 +29,10 @@ QImage ImageDeBoite(const BoiteImage& boite)
     return image;
 }
 
-std::string ContenuBmp(const QImage& image)
+namespace {
+// The image's pixels, rows top-down, 0xAARRGGBB.
+std::vector<uint32_t> Pixels(const QImage& image)
 {
-    if (image.isNull())
-        return {};
     const QImage rvb = image.convertToFormat(QImage::Format_RGB32);
     const int l = rvb.width(), h = rvb.height();
     std::vector<uint32_t> pixels(size_t(l) * size_t(h));
@@ -41,13 +40,20 @@ std::string ContenuBmp(const QImage& image)
         const auto* ligne = reinterpret_cast<const uint32_t*>(rvb.constScanLine(y));
         std::copy(ligne, ligne + l, pixels.begin() + ptrdiff_t(y) * l);
     }
-    return EncoderBmp24(l, h, pixels.data());
+    return pixels;
+}
+} // namespace
+
+std::string EncoderBmpImage(const QImage& image)
+{
+    return image.isNull() ? std::string() : EncoderBmp24(image.width(), image.height(), Pixels(image).data());
 }
 
 bool EcrireImageBmp(const QImage& image, const QString& chemin)
 {
-    const std::string contenu = ContenuBmp(image);
-    return !contenu.empty() && !chemin.isEmpty() && EcrireFichierAtomique(CheminFichier(chemin), contenu);
+    if (image.isNull() || chemin.isEmpty())
+        return false;
+    return EcrireBmp(CheminFichier(chemin), image.width(), image.height(), Pixels(image).data());
 }
 
 bool CopierImagePressePapier(const QImage& image)

@@ -14,8 +14,8 @@ class BoiteImage;
 // plain picture of the right size).
 QImage ImageDeBoite(const BoiteImage& boite);
 
-// The image as a 24-bit .bmp file; empty for an empty image.
-std::string ContenuBmp(const QImage& image);
+// The image as the bytes of a 24-bit .bmp file (empty for no image).
+std::string EncoderBmpImage(const QImage& image);
 
 // Writes the image to `chemin` as a 24-bit .bmp, through a temporary file and a
 // rename: false, and nothing left behind, when it cannot be written.

@@ -3,7 +3,7 @@
 #include <QImage>
 #include <QPainter>
 
-#include "app/ui/Feuille.h"
+#include "colour/ui/PeintreFeuille.h"
 #include "output/Apercu.h"
 
 PlanImpression PlanImageEntiere()
@@ -28,7 +28,7 @@ PlanImpression PlanZone(int zoneX1, int zoneY1, int zoneX2, int zoneY2, const QC
     return plan;
 }
 
-void DessinerNet(QPainter& p, const QRectF& cible, const FeuilleCalendrier& feuille, const PlanImpression& plan)
+void DessinerNet(QPainter& p, const QRectF& cible, const ModeleFeuille& feuille, const PlanImpression& plan)
 {
     if (plan.taille.isEmpty() || cible.isEmpty())
         return;
@@ -45,7 +45,8 @@ void DessinerNet(QPainter& p, const QRectF& cible, const FeuilleCalendrier& feui
         p.save();
         p.setClipRect(QRect(plan.destination, plan.source.size()), Qt::IntersectClip);
         p.translate(plan.destination - plan.source.topLeft());
-        feuille.peindre(p);
+        ToileQPainter toile(p);
+        PeindreFeuille(toile, feuille);
         p.restore();
     }
     if (plan.contour) {

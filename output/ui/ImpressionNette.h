@@ -7,7 +7,7 @@
 #include <QRect>
 #include <QRectF>
 
-class FeuilleCalendrier;
+struct ModeleFeuille;
 class QPainter;
 
 // What part of the sheet is printed, in pixels of the image.
@@ -28,7 +28,7 @@ PlanImpression PlanImageEntiere();
 PlanImpression PlanZone(int zoneX1, int zoneY1, int zoneX2, int zoneY2, const QColor& fond, const QColor& contour);
 
 // Draws the planned picture into `cible` (device coordinates of the painter).
-void DessinerNet(QPainter& p, const QRectF& cible, const FeuilleCalendrier& feuille, const PlanImpression& plan);
+void DessinerNet(QPainter& p, const QRectF& cible, const ModeleFeuille& feuille, const PlanImpression& plan);
 
 // The same picture as a bitmap, one pixel per pixel: what the sharp print
 // must look like, scaled.

@@ -8,7 +8,7 @@
 #include "commun/Twips.h"
 #include "app/ui/Principal.h"
 #include "app/ui/Controles.h"
-#include "app/ui/Couleur.h"
+#include "colour/ui/Couleur.h"
 #include "app/ui/Styles.h"
 
 const char* const CreditCarteZones =

@@ -13,8 +13,7 @@
 #include "app/ui/Principal.h"
 #include "app/ui/BoiteImage.h"
 #include "app/ui/Controles.h"
-#include "app/ui/Couleur.h"
-#include "app/ui/Feuille.h"
+#include "colour/ui/Couleur.h"
 #include "app/ui/Styles.h"
 
 namespace {

@@ -94,6 +94,16 @@ private slots:
         QCOMPARE(cas(2026, 5, {true, true, Region::Mayotte}, 0), " Abolition de l'esclavage gris");
         QCOMPARE(cas(2030, 6, {true, true, Region::Guyane}, 14), " Abolition de l'esclavage férié");
         QCOMPARE(cas(2027, 12, {true, false, Region::AlsaceMoselle}, 27), "Semaine  51");
+        // Each region's own days, checked here without the library below: Good Friday moves with Easter.
+        for (auto [r, a, attendu] : {std::tuple{Region::Metropole, 2027, ""}, {Region::AlsaceMoselle, 2027, "26/3 26/12"},
+                                     {Region::AlsaceMoselle, 2025, "18/4 26/12"}, {Region::Guadeloupe, 2027, "27/5"},
+                                     {Region::Martinique, 2027, "22/5"}, {Region::Guyane, 2031, "10/6"},
+                                     {Region::LaReunion, 2026, "20/12"}, {Region::Mayotte, 2028, "27/4"}}) {
+            QStringList jours;
+            for (const FerieRegional& f : FeriesRegionaux(r, a))
+                jours << QString("%1/%2%3").arg(f.date.jour).arg(f.date.mois).arg(f.date.annee == a ? "" : "?");
+            QCOMPARE(jours.join(' '), QString(attendu));
+        }
         // Names: case, accents (UTF-8 or Latin-1) and blanks do not matter; anything else does.
         for (auto [texte, region] : {std::pair{"M\xC9TROPOLE", 0}, {"  alsace  moselle ", 1}, {"La R\xE9union", 5},
                                      {"LA RÉUNION", 5}, {"", -1}, {"Réunion", -1}, {"Alsace_Moselle", -1}})

@@ -70,6 +70,26 @@ class Bureau:
                                                                                       "_NET_SUPPORTING_WM_CHECK")):
                 raise Indisponible("openbox ne démarre pas")
 
+    def bus_accessibilite(self):  # a private session bus and accessibility bus, read as a screen reader reads them
+        if not shutil.which("dbus-daemon") or not os.path.exists(lanceur := "/usr/libexec/at-spi-bus-launcher"):
+            raise Indisponible("dbus-daemon ou at-spi2-core absent")
+        lecture, ecriture = os.pipe()
+        self.demon("dbus-daemon", "--session", "--nofork", "--print-address=%d" % ecriture, pass_fds=(ecriture,))
+        os.close(ecriture)
+        self.env["DBUS_SESSION_BUS_ADDRESS"] = os.fdopen(lecture).readline().strip()
+        self.demon(lanceur, "--launch-immediately")
+        self.env["QT_LINUX_ACCESSIBILITY_ALWAYS_ON"] = "1"
+
+    def nom_focalise(self, role="table"):  # over AT-SPI: the focused child of the program's object of that role
+        return self.sortie("/usr/bin/python3", "-c", """if 1:
+            import pyatspi
+            def chercher(o, p=0):
+                if o.getRoleName() == %r:
+                    return next((c.name for c in o if c.getState().contains(pyatspi.STATE_FOCUSED)), "")
+                return next((n for c in o if p < 8 for n in [chercher(c, p + 1)] if n is not None), None)
+            print(next((n for a in pyatspi.Registry.getDesktop(0) for n in [chercher(a)] if n is not None), ""))
+            """ % role)
+
     def executer(self, etapes):  # the steps in order, each starting where the one before ended
         nom = "bureau"
         try:
@@ -93,13 +113,13 @@ class Bureau:
         print("%d passed, 0 failed" % len(etapes))
         return 0
 
-    def lancer(self, sous_dossier="programme"):  # copied into that folder (None: where it lies, from ~)
+    def lancer(self, sous_dossier="programme", *arguments):  # copied into that folder (None: where it lies, from ~)
         dossier = self.dossier_programme = os.path.join(self.dossier, sous_dossier or "maison")
         exe = os.path.join(dossier, "ardemo") if sous_dossier else self.programme
         os.makedirs(dossier, exist_ok=True)
         os.path.exists(exe) or shutil.copy2(self.programme, exe)
         with open(os.path.join(self.dossier, "ardemo-%s.log" % sous_dossier), "ab") as j:
-            self.proc = subprocess.Popen([exe], cwd=dossier, env=self.env, stdout=j, stderr=j)
+            self.proc = subprocess.Popen([exe, *arguments], cwd=dossier, env=self.env, stdout=j, stderr=j)
         self.focus("Ardemo")
         return dossier
 

@@ -14,7 +14,7 @@ FEUILLE = (266, 0, 266 + 628, 866)  # the sheet in the main window, which lands 
 BOUTONS = dict(annee=(50, 117), fabriquer=(134, 158), sauver=(134, 217), copier=(134, 247), apercu=(47, 455),
                imprimer=(137, 455), quitter=(224, 455), base=(207, 103), speciales=(207, 127))
 ORDRE_TAB = ("Jours fériés|WeekEnd|année|de base|spéciales|Fabriquer|Sélection|Sauver|Copier|Largeur|Hauteur|"
-             "Calendrier scolaire|Aperçu|Imprimer|Quitter").split("|")
+             "Calendrier scolaire|Aperçu|Imprimer|Quitter|feuille").split("|")
 # The printer window's arrows: their place, and the top-left corner (mm, measured) of the 90 mm picture on the A4 page
 FLECHES = {0: ((96, 284), (0.0, 0.0)), 4: ((138, 328), (59.0, 83.7)), 8: ((182, 372), (116.7, 166.1))}
 # cups-pdf writes to the job owner's ~/PDF, the home of the account as the system knows it.
@@ -203,6 +203,7 @@ class Suite(Bureau):
         self.clic(*BOUTONS["copier"])
         attendre(lambda: pret(self.capture()), 10, "fin de la copie")
         assert b"Largeur=120\r\n" in ini.read_bytes(), ini.read_bytes()
+        arreter(self.demons[-1])  # the second copy; the first stops at the next step or at the end
 
     def devant(self, fenetre):  # that window above the others, with the keyboard
         if self.gestionnaire:
@@ -211,8 +212,38 @@ class Suite(Bureau):
             self.xdo("windowraise", fenetre, "windowfocus", "--sync", fenetre)
         time.sleep(0.3)
 
+    def feuille_au_clavier(self):  # the days by keyboard, as a screen reader hears them; Space colours in special mode
+        arreter(self.proc)
+        self.bus_accessibilite()
+        dossier = self.lancer("feuille", "--annee", "2021")  # 1 January 2021: a Friday, the block's cell 4
+        self.annee(2021, 20)
+        self.touche(*["Tab"] * (ORDRE_TAB.index("feuille") - ORDRE_TAB.index("Fabriquer")), "Right", "Right")
+
+        def jour(nom, mois, k):  # its name heard, the focus mark drawn on its cell
+            attendre(lambda: self.nom_focalise() == nom, 10, "« %s » annoncé (%r)" % (nom, self.nom_focalise()))
+            assert (0, 0, 220) in self.capture().crop((*cellule(mois, k, 2, 2), *cellule(mois, k, 26, 26))).getdata()
+        jour("dimanche 3 janvier 2021, Semaine  53", 1, 6)
+        self.touche("End", "Right")
+        jour("lundi 1 février 2021, Semaine  5", 2, 7)
+        tour = len(ORDRE_TAB) - ORDRE_TAB.index("feuille") + ORDRE_TAB.index("spéciales")  # on round to it
+        self.touche(*["Tab"] * tour, "space")
+        self.focus("Couleurs spéciales")
+        self.touche("space")  # "Choisir la couleur des chiffres"
+        self.fenetre("Choisir une couleur", "alt+h", lambda: self.taper("#ff0000", "Return"))
+        self.xdo("windowactivate", "--sync", self.attendre_fenetre("Ardemo - Version"))  # back to the sheet
+        self.touche("space")
+        attendre(lambda: (255, 0, 0) in self.capture().crop((*cellule(2, 7, 6, 6), *cellule(2, 7, 22, 22))).getdata(),
+                 10, "1er février en rouge")
+        self.clic(*self.dans("Couleurs spéciales", 125, 379))  # "Sauver ces couleurs..."
+        self.fenetre("Sauver un Fichier", lambda: self.taper("clavier.Cal", "Return"))
+        lignes = Path(dossier, "clavier.Cal").read_text().splitlines()
+        assert lignes[1].split(",")[1 + 7] == "255" and lignes[-1] == '"2021"', lignes[1]
+        self.clic(*self.dans("Couleurs spéciales", 125, 439))  # "Fermer cette fenêtre"
+        self.attendre_disparition("Couleurs spéciales")
+
 
 if __name__ == "__main__":
     s = Suite(sys.argv[1], "openbox" if "--openbox" in sys.argv else None)
     sys.exit(s.executer([s.serveur_cups, s.demarrage, s.impression] if "--impression" in sys.argv else [s.demarrage,
-             s.annee_2027, s.bulle_semaine, s.copier, s.couleurs_persistantes, s.cal_autre_annee, s.clavier_seul, s.deux_copies]))
+             s.annee_2027, s.bulle_semaine, s.copier, s.couleurs_persistantes, s.cal_autre_annee, s.clavier_seul,
+             s.deux_copies] + [s.feuille_au_clavier] * ("--openbox" in sys.argv)))

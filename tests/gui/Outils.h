@@ -14,8 +14,9 @@
 #include "app/Horloge.h"
 #include "app/ui/Ardemo.h"
 #include "app/ui/BoiteImage.h"
-#include "app/ui/Feuille.h"
+#include "app/ui/VueFeuille.h"
 #include "app/ui/Styles.h"
+#include "colour/ui/Couleur.h"
 
 class HorlogeTest : public Horloge {
 public:
@@ -49,8 +50,14 @@ struct Controles {
     CTL(QLabel, FeuRouge) CTL(QLabel, CalType) CTL(QScrollBar, VSCal) CTL(vkCommand, Couleurs) CTL(vkCommand, Quitter)
     CTL(vkCommand, CoulSpéciale) CTL(vkCommand, Fabriquer) CTL(vkCommand, Sélection) CTL(vkCommand, SauveFichier)
     CTL(vkCommand, SauvePPapier) CTL(vkCommand, CalScolaire) CTL(vkCommand, Apercu) CTL(vkCommand, Imprimer)
-    CTL(QLineEdit, Largeur) CTL(QLineEdit, Hauteur) CTL(FeuilleCalendrier, CalBase) CTL(BoiteImage, Pict1)
+    CTL(QLineEdit, Largeur) CTL(QLineEdit, Hauteur) CTL(VueFeuille, CalBase) CTL(BoiteImage, Pict1)
     CTL(BoiteImage, PictSel)
+    // Day cell k of block m: what the sheet shows, and a click on it.
+    const CaseFeuille& jour(int m, int k) const { return CalBase->modele()->bloc(m).cases[size_t(k)]; }
+    QColor fond(int m, int k) const { return VersQColor(CalBase->modele()->fond(jour(m, k))); }
+    QColor chiffre(int m, int k) const { return VersQColor(jour(m, k).texte); }
+    QRect rect(int m, int k) const { return CalBase->rectCase({m, k}); }
+    void cliquer(int m, int k) const { QTest::mouseClick(CalBase, Qt::LeftButton, {}, rect(m, k).center()); }
 };
 #undef CTL
 inline Controles C(const QObject& f) { return Controles{&f}; }

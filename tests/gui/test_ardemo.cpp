@@ -2,16 +2,22 @@
 #include <QAccessible>
 #include <QPainter>
 
-#include "app/ui/Couleur.h"
+#include "colour/ui/Couleur.h"
 #include "app/ui/Curseur.h"
 #include "colour/ui/ArdemoCoul.h"
 #include "main_gui.h"
+#include "colour/ui/PeintreFeuille.h"
 #include "output/ui/ImpressionNette.h"
 #include "special/ui/VornCoulSP.h"
 #include "Outils.h"
 
 namespace {
 QString nom(QWidget* w) { return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name); }
+// A day cell as a screen reader finds it: a child of the sheet.
+QString nom(Ardemo& f, int m, int k)
+{
+    return QAccessible::queryAccessibleInterface(C(f).CalBase)->child((m - 1) * 42 + k)->text(QAccessible::Name);
+}
 
 bool contient(const QImage& img, const QColor& c)
 {
@@ -39,7 +45,7 @@ QImage imprimer(Ardemo& f, const PlanImpression& plan, double echelle = 1)
     QImage img((QSizeF(plan.taille) * echelle).toSize(), QImage::Format_RGB32);
     img.fill(Qt::white);
     QPainter p(&img);
-    DessinerNet(p, QRectF(QPointF(0, 0), QSizeF(plan.taille) * echelle), *C(f).CalBase, plan);
+    DessinerNet(p, QRectF(QPointF(0, 0), QSizeF(plan.taille) * echelle), *C(f).CalBase->modele(), plan);
     return img;
 }
 } // namespace
@@ -57,7 +63,7 @@ private slots:
                 if (w->isVisibleTo(fenetre) && !w->isWindow() && !qobject_cast<QComboBox*>(w->parentWidget())
                     && std::string_view(w->metaObject()->className()) != "QWidget")
                     QVERIFY2(!nom(w).trimmed().isEmpty(), w->metaObject()->className());
-        QCOMPARE(nom(C(p.annee("2027")).CalBase->BtnJour[3][35]), QString("lundi 29 mars 2027, Lundi de Pâques"));
+        QCOMPARE(nom(p.annee("2027"), 3, 35), QString("lundi 29 mars 2027, Lundi de Pâques"));
     }
 
     // The year built at the first showing only; busy while building; the keyboard stays on "Fabriquer".
@@ -90,14 +96,13 @@ private slots:
         Ardemo& f = p.annee("2027");
         const QImage img = C(f).Pict1->image();
         const SchemaCouleurs& c = p.etat.Couleurs;
-        const auto& cases = C(f).CalBase->BtnJour;
         // Grey 28 Dec 2026, 1 Jan, Sat 2, Mon 4, Easter Monday; inside the sunken border, off the digits.
         for (auto [m, k, coul] : {std::tuple{1, 0, c.CoulGris}, {1, 4, c.CoulFerie}, {1, 5, c.CoulWeekEnd},
                                   {1, 7, c.CoulJours}, {3, 35, c.CoulFerie}})
-            QCOMPARE(img.pixelColor(cases[m][k]->geometry().topLeft() + QPoint(4, 4)), VersQColor(coul));
+            QCOMPARE(img.pixelColor(C(f).rect(m, k).topLeft() + QPoint(4, 4)), VersQColor(coul));
         QCOMPARE(img.pixelColor(1, 400), VersQColor(c.CoulGrille));
         // Weekday names sit at the top of their label: less room above the letters than below.
-        const QRect jour = C(f).CalBase->lblJour[1][0]->geometry().adjusted(1, 1, -1, -1);
+        const QRect jour = QRect(7, 29, 28, 20).adjusted(1, 1, -1, -1); // "Lun" of January
         int haut = jour.height(), bas = -1; // the first and last rows with ink
         for (int y = 0; y < jour.height(); ++y)
             if (contient(img.copy(jour.left(), jour.top() + y, jour.width(), 1), Qt::black))
@@ -111,7 +116,7 @@ private slots:
             QCOMPARE(imprimer(f, plan), ImagePlan(img, plan));
         const QImage grand = imprimer(f, PlanImageEntiere(), 4);
         for (int i = 0; i < 12 * 42; i += 5) {
-            const QPoint centre = cases[1 + i / 42][i % 42]->geometry().topLeft() + QPoint(5, 5);
+            const QPoint centre = C(f).rect(1 + i / 42, i % 42).topLeft() + QPoint(5, 5);
             QCOMPARE(grand.pixelColor(centre * 4 + QPoint(2, 2)), img.pixelColor(centre));
         }
 
@@ -122,6 +127,69 @@ private slots:
         QCOMPARE(C(f).Pict1->image(), img);
     }
 
+    // The screen shows exactly the painter's image: years, schemes, special colours (the first cell
+    // of a block included, given by the table as a file or an import gives it).
+    void ecranEgalImage_data()
+    {
+        QTest::addColumn<QString>("annee"), QTest::addColumn<double>("bordure"), QTest::addColumn<int>("cellule");
+        QTest::newRow("2027") << "2027" << defaut::CoulBordure << -1;
+        QTest::newRow("2024, bordure rouge, case 0") << "2024" << DeRvb(255, 0, 0) << 0;
+        QTest::newRow("1583, case 41") << "1583" << defaut::CoulBordure << 41;
+    }
+    void ecranEgalImage()
+    {
+        QFETCH(QString, annee);
+        QFETCH(double, bordure);
+        QFETCH(int, cellule);
+        Programme p;
+        p.etat.Couleurs.CoulBordure = bordure;
+        for (int m = 1; cellule >= 0 && m <= 12; ++m)
+            p.etat.TableCoulSP[m][cellule] = DeRvb(0, 0, 20 * m);
+        C(p.f()).chkWeek->click(); // recolours, then builds
+        Ardemo& f = p.annee(qPrintable(annee));
+        const QImage image = C(f).Pict1->image();
+        VERIFIER(image == ImageFeuille(*C(f).CalBase->modele()), image.size() == QSize(628, 866));
+        QCOMPARE(C(f).CalBase->grab().toImage().convertToFormat(QImage::Format_RGB32).copy(image.rect()), image);
+        if (cellule >= 0)
+            QCOMPARE(image.pixelColor(C(f).rect(5, cellule).center() + QPoint(1, 4)).blue() > 60, true);
+    }
+
+    // The sheet is one stop of the Tab order; the keys move its focus over the days of the months by date,
+    // across the blocks; the focused day is the sheet's focused child, by name; Space colours it as a click.
+    void joursAuClavier()
+    {
+        Programme p;
+        Ardemo& f = p.annee("2021"); // 1 January 2021: a Friday; today is never shown
+        QVERIFY(p.activer());
+        C(f).Quitter->setFocus();
+        QTest::keyClick(C(f).Quitter, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), C(f).CalBase);
+        QAccessibleInterface* feuille = QAccessible::queryAccessibleInterface(C(f).CalBase);
+        const auto touches = [&](const std::vector<Qt::Key>& t) {
+            for (Qt::Key k : t)
+                QTest::keyClick(C(f).CalBase, k);
+            QAccessibleInterface* focus = feuille->focusChild();
+            return focus && focus->state().focused ? focus->text(QAccessible::Name) : QString();
+        };
+        QCOMPARE(touches({}), QString("vendredi 1 janvier 2021, Jour de l'An"));
+        QCOMPARE(touches({Qt::Key_Left, Qt::Key_Up, Qt::Key_Right}), QString("samedi 2 janvier 2021, Semaine  53"));
+        QCOMPARE(touches({Qt::Key_End, Qt::Key_Right}), QString("lundi 1 février 2021, Semaine  5"));
+        QCOMPARE(touches({Qt::Key_Down, Qt::Key_PageDown, Qt::Key_Home}), QString("lundi 1 mars 2021, Semaine  9"));
+        QCOMPARE(touches({Qt::Key_PageUp, Qt::Key_PageUp, Qt::Key_End, Qt::Key_PageDown}),
+                 QString("dimanche 28 février 2021, Semaine  8"));
+        QCOMPARE(touches(std::vector(14, Qt::Key_PageDown)), QString("mardi 28 décembre 2021, Semaine  52")); // no 2022
+        const auto focus = C(f).CalBase->caseFocus();
+        VERIFIER(focus && focus->bloc == 12, C(f).jour(12, focus->cellule).legende == 28, feuille->childCount() >= 504);
+
+        QTest::keyClick(C(f).CalBase, Qt::Key_Space); // outside the special colours: nothing
+        QCOMPARE(p.etat.TableCoulSP[12][focus->cellule], 0.0);
+        C(f).CoulSpéciale->click();
+        p.etat.CoulSPChoisie = DeRvb(255, 0, 0);
+        C(f).CalBase->setFocus();
+        QTest::keyClick(C(f).CalBase, Qt::Key_Space);
+        VERIFIER(p.etat.TableCoulSP[12][focus->cellule] == DeRvb(255, 0, 0), C(f).chiffre(12, focus->cellule) == Qt::red);
+    }
+
     // A check box's rebuild keeps the special colours, "Fabriquer" clears them; with their window
     // open nothing is built, and closing the main window ends the program only when it closes.
     void couleursSpeciales()
@@ -129,7 +197,7 @@ private slots:
         Programme p;
         Ardemo& f = p.f();
         p.etat.TableCoulSP[2][10] = DeRvb(255, 0, 0);
-        const QRect caseRouge = C(f).CalBase->BtnJour[2][10]->geometry();
+        const QRect caseRouge = C(f).rect(2, 10);
         auto rougeVu = [&] { return contient(C(f).Pict1->image().copy(caseRouge), Qt::red); };
         C(f).chkWeek->click();
         VERIFIER(rougeVu(), !contient(C(f).Pict1->image(), VersQColor(p.etat.Couleurs.CoulWeekEnd)));

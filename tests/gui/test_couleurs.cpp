@@ -2,7 +2,7 @@
 #include <QDir>
 #include <QMessageBox>
 
-#include "app/ui/Couleur.h"
+#include "colour/ui/Couleur.h"
 #include "colour/ui/ArdemoCoul.h"
 #include "colour/ui/Echantillon.h"
 #include "main_gui.h"
@@ -33,7 +33,7 @@ private slots:
         c.affecter({1.5, 2, 300.25, 4, 5, 6.75, 7, 8});
         c.CoulGris = -0.0;
         const auto avant = c.valeurs();
-        const QColor fondCase = C(p.f()).CalBase->BtnJour[1][10]->fond;
+        const QColor fondCase = C(p.f()).fond(1, 10);
         for (std::string_view fermeture : {"Annuler", "Escape", "close box"}) {
             ArdemoCoul d(p.f());
             d.show();
@@ -56,7 +56,7 @@ private slots:
             VERIFIER(!d.isVisible(), d.result() == QDialog::Rejected);
             QVERIFY2(memesOctets(c.valeurs(), avant), fermeture.data());
         }
-        QCOMPARE(C(p.f()).CalBase->BtnJour[1][10]->fond, fondCase);
+        QCOMPARE(C(p.f()).fond(1, 10), fondCase);
         QVERIFY(!QFile::exists(QString::fromStdString(p.etat.FichierIni)));
     }
 
@@ -65,8 +65,8 @@ private slots:
     {
         Programme p;
         Ardemo& f = p.annee("2027");
-        CaseJour* noel2 = C(f).CalBase->BtnJour[12][2 + 25]; // Sunday 26 December 2027 (1st: Wednesday)
-        VERIFIER(noel2->legende == "26", noel2->fond == VersQColor(defaut::CoulWeekEnd));
+        const int noel2 = 2 + 25; // Sunday 26 December 2027 (1st: Wednesday)
+        VERIFIER(C(f).jour(12, noel2).legende == 26, C(f).fond(12, noel2) == VersQColor(defaut::CoulWeekEnd));
         EcrireFichier(p.etat.FichierIni, "[Taille]\r\nLargeur=120\r\n");
         for (bool valider : {false, true}) {
             const int attentes = p.horloge.attentes;
@@ -87,7 +87,7 @@ private slots:
         std::string attendu = "[Taille]\r\nLargeur=120\r\n" + IniDefauts + "Alsace-Moselle\r\n";
         QCOMPARE(LireFichier(p.etat.FichierIni), attendu.replace(attendu.find(" 8438015"), 8, " 5649426"));
         QCOMPARE(C(f).chkWeek->palette().color(QPalette::Window), QColor(0x12, 0x34, 0x56));
-        VERIFIER(noel2->fond == VersQColor(defaut::CoulFerie), noel2->toolTip() == " Saint-Étienne ");
+        VERIFIER(C(f).fond(12, noel2) == VersQColor(defaut::CoulFerie), C(f).jour(12, noel2).infoBulle == " Saint-Étienne ");
     }
 
     // A system-wide install: nothing beside the program, settings in ~/.config/ardemo/ (made private),

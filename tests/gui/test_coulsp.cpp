@@ -3,7 +3,8 @@
 #include <cstring>
 #include <fstream>
 
-#include "app/ui/Couleur.h"
+#include "colour/ui/Couleur.h"
+#include "colour/ui/PeintreFeuille.h"
 #include "calendar/Mois.h"
 #include "main_gui.h"
 #include "Outils.h"
@@ -26,8 +27,8 @@ struct Fenetre : Programme {
     QString fich() { return enfant<QLabel>(&w, "FichEnCours")->text(); }
     void bouton(const char* nom) { enfant<vkCommand>(&w, nom)->click(); }
     void choisir(const QColor& coul) { choisirCouleur(vu, coul), bouton("ChoixCoul"); }
-    void jour(int m, int k) { QTest::mouseClick(c.CalBase->BtnJour[m][k], Qt::LeftButton); }
-    QColor chiffre(int m, int k) { return c.CalBase->BtnJour[m][k]->texte; }
+    void jour(int m, int k) { c.cliquer(m, k); }
+    QColor chiffre(int m, int k) { return c.chiffre(m, k); }
     void ecrire(const QString& nom, const std::string& s) { std::ofstream(dossier.filePath(nom).toStdString()) << s; }
     // Button `b`, its file dialog answering `n`; the name it proposed.
     QString fichier(const char* b, QString n) { choisirFichier(vu, dossier.filePath(n)), bouton(b); return vu.nom; }
@@ -74,7 +75,7 @@ private slots:
         // Closing draws the image again from the sheet; then day clicks do nothing.
         p.choisir(Vert), p.jour(5, 12), p.w.close(), p.jour(5, 23);
         VERIFIER(p.c.FondCdes->isVisible(), !p.etat.ModeCoulSP, !QApplication::overrideCursor());
-        QVERIFY(p.c.Pict1->image() == p.c.CalBase->rendre(p.c.Pict1->tailleInterieure()));
+        QVERIFY(p.c.Pict1->image() == ImageFeuille(*p.c.CalBase->modele()));
         VERIFIER(t[12] == DeQColor(Vert), t[23] == 0);
     }
 

@@ -2,9 +2,11 @@
 #include <QClipboard>
 #include <QMessageBox>
 
-#include "app/ui/Couleur.h"
+#include "colour/ui/Couleur.h"
 #include "main_gui.h"
+#include "app/ui/LigneDeCommande.h"
 #include "output/ui/ApercuForm.h"
+#include "output/ui/FichierSortie.h"
 #include "Outils.h"
 #include "PiloteDialogues.h"
 
@@ -64,7 +66,7 @@ private slots:
         QTest::newRow("SVG, extension tapée") << 3 << "dessin.PNG" << "dessin.PNG" << QByteArray("\x89PNG");
         QTest::newRow("BMP, autre extension") << 0 << "x.txt" << "x.txt.bmp" << QByteArray("BM");
         QTest::newRow("PDF d'une zone") << 2 << "z" << "z.pdf" << QByteArray("/MediaBox [0 0 283.000000 160.000000]");
-        QTest::newRow("SVG d'une zone") << 3 << "z" << "z.svg" << QByteArray("width=\"90mm\" height=\"46.5mm\"\n viewBox=\"0 0 420 222\"");
+        QTest::newRow("SVG d'une zone") << 3 << "z" << "z.svg" << QByteArray("width=\"90mm\" height=\"46.5mm\" viewBox=\"0 0 900 465\"");
     }
 
     void typesDeFichier()
@@ -148,6 +150,30 @@ private slots:
         VERIFIER(fermePendant, ferme());
         C(f).Apercu->click();
         VERIFIER(!ferme(), (C(f).Largeur->setText(QStringLiteral("25")), ferme())); // a refused width
+    }
+
+    // The command line draws the sheet as the window does: the same PNG and SVG for the same settings.
+    void ligneDeCommandeCommeFenetre()
+    {
+        Programme p;
+        p.etat.RegionFeries = Region::LaReunion;
+        C(p.f()).chkWeek->click();
+        Ardemo& f = p.annee("2027");
+        const QString ini = p.dossier.filePath("vide.ini"), d = p.dossier.path() + "/";
+        QFile(ini).open(QIODevice::WriteOnly);
+        for (const char* x : {"f.png", "f.svg"})
+            QVERIFY(EcrireCalendrier(d + x, FormatDuNom(x), f.calendrier()));
+        QList<QByteArray> args{"ardemo", "--ini", QFile::encodeName(ini), "--annee", "2027", "--sans-weekend",
+                               "--region", "la reunion", "--sortie", QFile::encodeName(d + "l.png"), "--sortie",
+                               QFile::encodeName(d + "l.svg")};
+        std::vector<char*> argv;
+        for (QByteArray& a : args)
+            argv.push_back(a.data());
+        QCOMPARE(LigneDeCommande(int(argv.size()), argv.data()).fin, std::optional(0));
+        for (const char* x : {"png", "svg"}) {
+            QFile a(d + "f." + x), b(d + "l." + x);
+            VERIFIER(a.open(QIODevice::ReadOnly), b.open(QIODevice::ReadOnly), a.readAll() == b.readAll());
+        }
     }
 };
 

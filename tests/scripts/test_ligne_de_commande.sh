@@ -24,6 +24,9 @@ faux.Cal --importer faux.Cal --sortie x.pdf
 Corse --region Corse --sortie x.pdf
 absent.ini --ini absent.ini --sortie x.pdf
 sous/x.png --sortie bon.pdf --sortie sous/x.png
+aucun.écran --annee 2030
+dernier.--sortie --sortie x.pdf --annee 2027
+.pdf.».refusé --sortie .pdf
 TABLE
 
 # File names as bytes (not UTF-8; 255 bytes long); the event of 9995; all the files of a call or none (a pipe).
@@ -39,6 +42,7 @@ printf '[Couleurs]\r\nBordure= 255\r\n[Taille]\r\nLargeur=150\r\n' | tee autre.i
 awk 'BEGIN { for (m = 1; m <= 12; m++) { l = m; for (k = 0; k < 42; k++) l = l "," (m == 3 && k == 10 ? 65280 : 0)
   printf "%s\r\n", l }; printf "\"2031\"\r\n" }' > verts.Cal
 printf 'BEGIN:VCALENDAR\r\nVERSION:2.0\r\nBEGIN:VEVENT\r\nUID:a\r\nDTSTART;VALUE=DATE:20310303\r\nDTEND;VALUE=DATE:20310306\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n' > mars.ics
+touch .autre.ini.ardemo-tmp-Ab12Cd # left by a killed write of the window: not the command line's to remove
 a() { : > vide.ini && "$programme" --ini vide.ini "$@"; } # the default colours, whatever the build folder holds
 [ -z "$(a --annee 2027 --largeur 200 --sortie c.pdf --sortie c.png --sortie c.bmp --sortie c.svg)" ] || echec "texte sur la sortie standard"
 # Alsace-Moselle: 26 March 2027; La Réunion: a name without accents.
@@ -47,13 +51,17 @@ for o in --sans-weekend --sans-feries --region=ALSACE-MOSELLE "--region=la reuni
 a --couleurs verts.Cal --annee 2029 --sortie force.pdf
 "$programme" --ini autre.ini --couleurs verts.Cal --sortie cal.pdf --sortie cal.png
 "$programme" --ini autre.ini --annee 2031 --sortie sans.png
-"$programme" --ini autre.ini --couleurs verts.Cal --importer mars.ics --couleur 16711680 --sortie ics.png
+sed 's/DTSTART;VALUE=DATE:20310303/DTSTART;VALUE=DATE:20310306/; /DTEND/d' mars.ics > six.ics # 6 March, green in the .Cal
+"$programme" --ini autre.ini --couleurs verts.Cal --importer six.ics --couleur 0 --importer mars.ics --couleur 16711680 \
+  --sortie ics.png
 DISPLAY=:9999 QT_QPA_PLATFORM=xcb "$programme" --sortie xcb.png || echec "un écran est cherché"
-cmp -s autre.ini autre.avant || echec "--ini : fichier de réglages modifié"
+cmp -s autre.ini autre.avant && [ -f .autre.ini.ardemo-tmp-Ab12Cd ] || echec "--ini : dossier de réglages modifié"
+a --annee 2027 --sortie an1.pdf --annee 2028 --sans-feries --sortie an2.pdf --sortie an2.png # each its options
+rsvg-convert -w 628 -h 866 c.svg -o svg.png
 "$programme" --version | grep -qx "Ardemo 6.2" && "$programme" --help | grep -q -- "--annee AAAA" || echec "--version, --help"
 /usr/bin/python3 - <<'PY' || echec "fichiers produits"
-import re, subprocess, xml.etree.ElementTree as ET
-from PIL import Image
+import os, re, subprocess, xml.etree.ElementTree as ET
+from PIL import Image, ImageChops, ImageStat
 lire = lambda *c: subprocess.run(c, capture_output=True, text=True, check=True).stdout
 mm = lambda pdf: float(re.search(r"Page size:\s+([\d.]+)", lire("pdfinfo", pdf))[1]) * 25.4 / 72
 px = lambda f: list(Image.open(f).convert("RGB").getdata())
@@ -64,14 +72,21 @@ verifs = {
     "PDF : mois et jours en texte": all(m + " 2027" in texte for m in mois) and "Lun Mar Mer Jeu Ven Sam Dim" in texte,
     "PDF : sans image": len(lire("pdfimages", "-list", "c.pdf").splitlines()) == 2,
     "PNG = BMP": [Image.open("c.png").format, *Image.open("c.png").size] == ["PNG", 628, 866] and px("c.png") == px("c.bmp"),
-    "SVG : largeur": ET.parse("c.svg").getroot().attrib.items() >= {("width", "200mm"), ("viewBox", "0 0 628 866")},
+    "SVG : taille": ET.parse("c.svg").getroot().attrib.items() >= {("width", "200mm"), ("height", "283mm"), ("viewBox", "0 0 2000 2830")},
     "SVG : texte": "décembre 2027" in map(str.strip, ET.parse("c.svg").getroot().itertext()),
+    "SVG : petit, polices de repli": os.path.getsize("c.svg") < 150_000 and {e.get("font-family").split(", ")[-1]
+        for e in ET.parse("c.svg").iter() if e.get("font-family")} == {"serif", "sans-serif"},
+    "SVG : comme le PNG": sum(ImageStat.Stat(ImageChops.difference(*(Image.open(f).convert("RGB").reduce(4)
+        for f in ("svg.png", "c.png")))).mean) / 3 <= 5,
+    "--sortie : ses options": ["janvier 2027", "janvier 2028"] == [next(l for l in lire("pdftotext", f, "-")
+        .splitlines() if l.startswith("janvier")) for f in ("an1.pdf", "an2.pdf")] and px("an2.png") != px("c.png"),
     ".Cal : son année": "mars 2031" in lire("pdftotext", "cal.pdf", "-").splitlines(),
     ".Cal : --annee l'emporte": "mars 2029" in lire("pdftotext", "force.pdf", "-").splitlines(),
     "--ini : 150 mm": 150 <= mm("cal.pdf") < 166,
     ".Cal : vert": px("cal.png").count((0, 255, 0)) >= 5 and px("sans.png").count((0, 255, 0)) == 0,
     "--ini : bordure rouge": px("cal.png").count((255, 0, 0)) > 1000 and px("sans.png").count((255, 0, 0)) > 1000,
-    "--importer : bleu": px("ics.png").count((0, 0, 255)) > 3 * px("cal.png").count((0, 255, 0)) // 2 > 0,
+    "--importer : noir, puis bleu": px("ics.png").count((0, 0, 255)) > 2 * px("cal.png").count((0, 255, 0)) > 0
+        and px("ics.png").count((0, 255, 0)) == 0,
 }
 exit("\n".join("ÉCHEC : " + nom for nom, ok in verifs.items() if not ok) or None)
 PY

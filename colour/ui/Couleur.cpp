@@ -1,4 +1,4 @@
-#include "app/ui/Couleur.h"
+#include "colour/ui/Couleur.h"
 
 #include <QPalette>
 #include <QWidget>

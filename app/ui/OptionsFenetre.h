@@ -1,0 +1,21 @@
+#pragma once
+#include <QString>
+#include <QStringList>
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "calendar/Regions.h"
+
+// What the window opens with.
+struct OptionsFenetre {
+    std::optional<int> annee;
+    std::optional<Region> region;
+    std::optional<int> largeur;
+    bool weekEnd = true;
+    bool feries = true;
+    QString ini;                                 // the settings file read and written instead of the usual one
+    QString couleurs;                            // a .Cal file opened as "Ouvrir un Fichier Couleurs..." does
+    std::vector<std::pair<QString, int>> imports; // .ics files imported, each with its colour
+    QStringList fichiers;                        // .Cal and .ics files named without an option
+};

@@ -1,0 +1,49 @@
+#pragma once
+#include <QWidget>
+#include <optional>
+#include <vector>
+
+#include "colour/ModeleFeuille.h"
+
+// The calendar sheet CalBase on the screen: the sheet model drawn by the one
+// painter, so that the screen shows exactly the calendar image. A click on a
+// day cell, or Space or Enter on the day that has the keyboard, reports the
+// cell; the tooltips are the cells'. With the keyboard the focus moves over the
+// days of the months by date (the grey cells, which repeat the neighbouring
+// months' days, are left to the mouse).
+class VueFeuille : public QWidget {
+    Q_OBJECT
+public:
+    explicit VueFeuille(QWidget* parent);
+    ~VueFeuille() override;
+
+    // The model drawn; it stays the caller's. Call update() when it changes.
+    void setModele(const ModeleFeuille* modele);
+    const ModeleFeuille* modele() const { return m_modele; }
+
+    // The day cell that has (or would have) the keyboard.
+    std::optional<PositionCase> caseFocus() const;
+    QRect rectCase(PositionCase p) const;
+
+signals:
+    void jourClique(int bloc, int cellule);
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+    void mousePressEvent(QMouseEvent*) override;
+    void mouseReleaseEvent(QMouseEvent*) override;
+    void keyPressEvent(QKeyEvent*) override;
+    void focusInEvent(QFocusEvent*) override;
+    void focusOutEvent(QFocusEvent*) override;
+    bool event(QEvent*) override;
+
+private:
+    friend class AccessibleFeuille;
+    void allerA(const Date& d);
+    void annoncerFocus();
+
+    const ModeleFeuille* m_modele = nullptr;
+    std::optional<PositionCase> m_appui;
+    std::optional<Date> m_jour; // the focused day
+    std::vector<unsigned> m_idsAccessibles; // one per cell, then one per title
+};
