@@ -70,9 +70,10 @@ bool Ecrire(const std::filesystem::path& fichier, const std::vector<Reglage>& re
     namespace fs = std::filesystem;
     std::error_code ec;
     const fs::file_status st = fs::status(fichier, ec);
-    const bool lectureSeule = !ec && fs::is_regular_file(st)
-                              && (st.permissions() & (fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write))
-                                     == fs::perms::none;
+    const bool lectureSeule =
+        !ec && fs::is_regular_file(st)
+        && (st.permissions() & (fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write))
+               == fs::perms::none;
     if (!fichier.empty() && !lectureSeule && Signalement()) {
         auto signaler = std::move(Signalement());
         Signalement() = nullptr;
@@ -81,7 +82,8 @@ bool Ecrire(const std::filesystem::path& fichier, const std::vector<Reglage>& re
     return false;
 }
 
-bool Ecrire(const std::filesystem::path& fichier, std::string_view section, std::string_view nom, std::string_view valeur)
+bool Ecrire(const std::filesystem::path& fichier, std::string_view section, std::string_view nom,
+            std::string_view valeur)
 {
     return Ecrire(fichier, {{section, nom, std::string(valeur)}});
 }

@@ -46,14 +46,16 @@ std::string evenements(size_t n)
 int main()
 {
     const std::vector<std::pair<const char*, std::string>> cas = {
-        {"imbrication BEGIN;X=1:X x 300 000", Entete + Evenement + fois("BEGIN;X=1:X\r\n", 300000) + fois("END;X=1:X\r\n", 300000) + Fin},
+        {"imbrication BEGIN;X=1:X x 300 000",
+         Entete + Evenement + fois("BEGIN;X=1:X\r\n", 300000) + fois("END;X=1:X\r\n", 300000) + Fin},
         {"fuseau de 8 regles quotidiennes depuis l'an 1", fuseau(8, "BYDAY=MO,TU,WE,TH,FR,SA,SU")},
         {"fuseau de 40 regles annuelles depuis l'an 1", fuseau(40, "BYMONTH=3;BYDAY=-1SU")},
         {"fuseau de 40 regles au 30 fevrier", fuseau(40, "BYMONTH=2;BYMONTHDAY=30")},
         {"propriete de 100 000 parametres", Entete + "BEGIN:VEVENT\r\nUID:x\r\nDTSTART;VALUE=DATE:20270501\r\nX-A"
                                                 + fois(";A=1", 100000) + ":v\r\nEND:VEVENT\r\n" + Fin},
         {"ligne de 10 Mo", Entete + Evenement + "X-A:" + std::string(TailleMaxIcs - 200, 'a') + "\r\n" + Fin},
-        {"1,4 million de petites proprietes", Entete + "BEGIN:VEVENT\r\n" + fois("UID:x\r\n", 1400000) + "END:VEVENT\r\n" + Fin},
+        {"1,4 million de petites proprietes",
+         Entete + "BEGIN:VEVENT\r\n" + fois("UID:x\r\n", 1400000) + "END:VEVENT\r\n" + Fin},
         {"100 000 evenements", evenements(99000)},
     };
     for (const auto& [nom, texte] : cas) {
@@ -68,7 +70,7 @@ int main()
         std::printf("%-48s %6zu Ko : %5.0f ms (objectif < 1000 ms), %s\n", nom, texte.size() / 1024, mediane(ms),
                     MessageIcs(r).c_str());
     }
-    rusage u {};
+    rusage u{};
     getrusage(RUSAGE_SELF, &u);
     std::printf("Pointe memoire : %ld Mo\n", u.ru_maxrss / 1024);
     return 0;

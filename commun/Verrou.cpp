@@ -34,7 +34,8 @@ int ouvrir(const std::filesystem::path& fichier)
 
 bool memeFichier(int fd, const std::filesystem::path& fichier)
 {
-    struct stat a {}, b {};
+    struct stat a {
+    }, b{};
     return ::fstat(fd, &a) == 0 && ::stat(fichier.c_str(), &b) == 0 && a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
@@ -55,8 +56,7 @@ VerrouFichier::VerrouFichier(const std::filesystem::path& fichier)
             return;
         }
         int r;
-        while ((r = ::flock(fd, LOCK_EX)) != 0 && errno == EINTR) {
-        }
+        while ((r = ::flock(fd, LOCK_EX)) != 0 && errno == EINTR) {}
         if (r != 0) {
             ::close(fd);
             return;

@@ -26,10 +26,14 @@ int jourDuMois(int jour, int n)
 bool regleFuseauSure(const icalrecurrencetype& r)
 {
     return r.freq == ICAL_YEARLY_RECURRENCE && r.interval >= 1
-           && NombreValeursIcs(r.by_second, ICAL_BY_SECOND_SIZE) == 0 && NombreValeursIcs(r.by_minute, ICAL_BY_MINUTE_SIZE) == 0
-           && NombreValeursIcs(r.by_hour, ICAL_BY_HOUR_SIZE) == 0 && NombreValeursIcs(r.by_year_day, ICAL_BY_YEARDAY_SIZE) == 0
-           && NombreValeursIcs(r.by_week_no, ICAL_BY_WEEKNO_SIZE) == 0 && NombreValeursIcs(r.by_month, ICAL_BY_MONTH_SIZE) <= 1
-           && NombreValeursIcs(r.by_month_day, ICAL_BY_MONTHDAY_SIZE) <= 7 && NombreValeursIcs(r.by_day, ICAL_BY_DAY_SIZE) <= 7
+           && NombreValeursIcs(r.by_second, ICAL_BY_SECOND_SIZE) == 0
+           && NombreValeursIcs(r.by_minute, ICAL_BY_MINUTE_SIZE) == 0
+           && NombreValeursIcs(r.by_hour, ICAL_BY_HOUR_SIZE) == 0
+           && NombreValeursIcs(r.by_year_day, ICAL_BY_YEARDAY_SIZE) == 0
+           && NombreValeursIcs(r.by_week_no, ICAL_BY_WEEKNO_SIZE) == 0
+           && NombreValeursIcs(r.by_month, ICAL_BY_MONTH_SIZE) <= 1
+           && NombreValeursIcs(r.by_month_day, ICAL_BY_MONTHDAY_SIZE) <= 7
+           && NombreValeursIcs(r.by_day, ICAL_BY_DAY_SIZE) <= 7
            && NombreValeursIcs(r.by_set_pos, ICAL_BY_SETPOS_SIZE) <= 1;
 }
 

@@ -10,9 +10,9 @@ namespace {
 // the events cover.
 bool proprieteLue(std::string_view nom)
 {
-    static constexpr std::string_view lues[] = {"BEGIN",         "END",    "METHOD", "UID",          "DTSTART",
-                                                "DTEND",         "DURATION", "RRULE", "RDATE",       "EXDATE",
-                                                "RECURRENCE-ID", "STATUS", "TZID",   "TZOFFSETFROM", "TZOFFSETTO"};
+    static constexpr std::string_view lues[] = {"BEGIN",         "END",      "METHOD", "UID",          "DTSTART",
+                                                "DTEND",         "DURATION", "RRULE",  "RDATE",        "EXDATE",
+                                                "RECURRENCE-ID", "STATUS",   "TZID",   "TZOFFSETFROM", "TZOFFSETTO"};
     return std::find(std::begin(lues), std::end(lues), nom) != std::end(lues);
 }
 
@@ -122,8 +122,8 @@ public:
         if (l.longueur() > LigneMaxIcs || l.pointsVirgules() > PointsVirgulesMaxIcs)
             return EtatIcs::TropComplexe;
         if (!debut && !fin
-            && ((m_pile.back().valeurs += l.valeurs()) > ValeursMaxParComposant || (m_valeurs += l.valeurs()) > ValeursMaxIcs
-                || (nom == "RRULE" && ++m_regles > ReglesMaxIcs)))
+            && ((m_pile.back().valeurs += l.valeurs()) > ValeursMaxParComposant
+                || (m_valeurs += l.valeurs()) > ValeursMaxIcs || (nom == "RRULE" && ++m_regles > ReglesMaxIcs)))
             return EtatIcs::TropComplexe;
         m_lu.append(texte);
         return EtatIcs::Ok;

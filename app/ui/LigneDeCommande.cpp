@@ -199,11 +199,13 @@ std::optional<QString> Preparer(const OptionsFenetre& o, Fichier& f)
     QString ini = o.ini;
     if (ini.isEmpty()) {
         const std::filesystem::path dossier = CheminFichier(QCoreApplication::applicationDirPath());
-        ini = NomFichier(ChoisirEmplacements(dossier, DossierModifiable(dossier), EnvironnementDuProcessus()).fichierIni);
+        ini =
+            NomFichier(ChoisirEmplacements(dossier, DossierModifiable(dossier), EnvironnementDuProcessus()).fichierIni);
     }
     std::error_code ec;
     if (!o.ini.isEmpty()
-        && !(std::filesystem::is_regular_file(CheminFichier(ini), ec) && ::access(CheminFichier(ini).c_str(), R_OK) == 0))
+        && !(std::filesystem::is_regular_file(CheminFichier(ini), ec)
+             && ::access(CheminFichier(ini).c_str(), R_OK) == 0))
         return QStringLiteral("fichier de réglages « %1 » illisible").arg(ini);
 
     TableCouleursSP table = {};
