@@ -31,5 +31,25 @@ std::optional<int> LargeurOption(std::string_view texte)
 
 std::optional<int> CouleurOption(std::string_view texte)
 {
-    return EntierDansPlage(texte, 0, 0xFFFFFF);
+    if (texte.empty() || texte.front() != '#')
+        return EntierDansPlage(texte, 0, 0xFFFFFF);
+    // "#RRGGBB": red first, as the web and the colour pickers write it; the
+    // colour value has red in its low byte.
+    if (texte.size() != 7)
+        return std::nullopt;
+    int valeur = 0;
+    for (int i = 0; i < 3; ++i) {
+        int octet = 0;
+        for (char c : texte.substr(1 + 2 * i, 2)) {
+            const int chiffre = c >= '0' && c <= '9'   ? c - '0'
+                                : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                                : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                                       : -1;
+            if (chiffre < 0)
+                return std::nullopt;
+            octet = octet * 16 + chiffre;
+        }
+        valeur += octet << (8 * i);
+    }
+    return valeur;
 }

@@ -3,7 +3,8 @@
 #include <string_view>
 
 // Values given on the command line: whole numbers written with digits only
-// (no sign, no blank, no decimal part), within their range.
+// (no sign, no blank, no decimal part), within their range; a colour may also
+// be written #RRGGBB.
 
 // A year from 1583 to 9999.
 std::optional<int> AnneeOption(std::string_view texte);
@@ -11,6 +12,6 @@ std::optional<int> AnneeOption(std::string_view texte);
 // A printed width in millimetres, 30 to 200 (the width box's range).
 std::optional<int> LargeurOption(std::string_view texte);
 
-
-// A colour value, 0 to 16 777 215 (red + 256 x green + 65536 x blue).
+// A colour value, 0 to 16 777 215 (red + 256 x green + 65536 x blue), or
+// "#RRGGBB": two hexadecimal digits (either case) each for red, green and blue.
 std::optional<int> CouleurOption(std::string_view texte);

@@ -1,8 +1,9 @@
 # cmake --install build: a program folder the user can write to (the program
 # keeps Pelvado.ini and proposes its files beside itself), a command in bin/, a
-# menu entry and the icon in the hicolor theme. The Debian package
-# (cmake/Paquet.cmake) takes the rules without a component and puts the
-# program in bin/ instead of the "utilisateur" ones.
+# menu entry that also opens .Cal files, the type of those files and the icon
+# in the hicolor theme. The Debian package (cmake/Paquet.cmake) takes the rules
+# without a component and puts the program in bin/ instead of the
+# "utilisateur" ones.
 if(CMAKE_INSTALL_PREFIX_INITIALIZED_TO_DEFAULT)
   set(CMAKE_INSTALL_PREFIX "$ENV{HOME}/.local" CACHE PATH "Install prefix" FORCE)
 endif()
@@ -13,6 +14,7 @@ install(FILES resources/ardemo.1 DESTINATION share/man/man1)
 install(FILES resources/ardemo.png DESTINATION share/icons/hicolor/32x32/apps)
 install(FILES resources/ardemo-48.png DESTINATION share/icons/hicolor/48x48/apps RENAME ardemo.png)
 install(FILES resources/ardemo-256.png DESTINATION share/icons/hicolor/256x256/apps RENAME ardemo.png)
+install(FILES resources/ardemo-mime.xml DESTINATION share/mime/packages RENAME ardemo.xml)
 install(CODE "
   set(prefixe \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}\")
   set(ARDEMO_EXEC \"\${CMAKE_INSTALL_PREFIX}/${ARDEMO_DOSSIER_PROGRAMME}/ardemo\")
@@ -21,4 +23,14 @@ install(CODE "
   file(MAKE_DIRECTORY \"\${prefixe}/bin\")
   file(CREATE_LINK \"\${CMAKE_INSTALL_PREFIX}/${ARDEMO_DOSSIER_PROGRAMME}/ardemo\" \"\${prefixe}/bin/ardemo\" SYMBOLIC)
   list(APPEND CMAKE_INSTALL_MANIFEST_FILES \"\${prefixe}/bin/ardemo\")
+  # The desktop learns the .Cal type and the program that opens it (the
+  # Debian package leaves this to dpkg's triggers).
+  find_program(ARDEMO_MAJ_MIME update-mime-database)
+  find_program(ARDEMO_MAJ_BUREAU update-desktop-database)
+  if(ARDEMO_MAJ_MIME)
+    execute_process(COMMAND \"\${ARDEMO_MAJ_MIME}\" \"\${prefixe}/share/mime\" OUTPUT_QUIET ERROR_QUIET)
+  endif()
+  if(ARDEMO_MAJ_BUREAU)
+    execute_process(COMMAND \"\${ARDEMO_MAJ_BUREAU}\" \"\${prefixe}/share/applications\" OUTPUT_QUIET ERROR_QUIET)
+  endif()
 " COMPONENT utilisateur)

@@ -226,3 +226,19 @@ std::string NomFichierCalParDefaut(int jour, int mois, int annee)
     std::snprintf(buf, sizeof buf, "CoulSP le %02d,%s,%04d.Cal", jour, nomMois, annee);
     return buf;
 }
+
+std::string NomAvecExtensionCal(std::string_view nom)
+{
+    std::string resultat(nom);
+    if (nom.empty() || nom.back() == '/')
+        return resultat;
+    if (nom.size() >= 4) {
+        const std::string_view fin = nom.substr(nom.size() - 4);
+        if (fin[0] == '.' && (fin[1] | 0x20) == 'c' && (fin[2] | 0x20) == 'a' && (fin[3] | 0x20) == 'l'
+            && nom.size() > 4 && nom[nom.size() - 5] != '/')
+            return resultat;
+    }
+    if (resultat.back() != '.')
+        resultat += '.';
+    return resultat + "Cal";
+}

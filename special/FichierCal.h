@@ -68,6 +68,12 @@ LectureCal LireCal(std::string_view contenu, double table[13][43]);
 // the table is then left untouched.
 LectureCal LireFichierCal(const std::filesystem::path& chemin, double table[13][43]);
 
+// The name a file is saved under: ".Cal" is added to a name that does not end
+// in ".Cal" (in any case), so that the file shows among the .Cal files of the
+// open dialog ("vacances" -> "vacances.Cal", "a." -> "a.Cal", "a.txt" ->
+// "a.txt.Cal", "a.cal" unchanged). A folder's name (ending in '/') is left alone.
+std::string NomAvecExtensionCal(std::string_view nom);
+
 // Name proposed for a new file, "CoulSP le dd,mmm,yyyy.Cal" with the French
 // abbreviated month (UTF-8), e.g. "CoulSP le 06,déc.,2026.Cal".
 std::string NomFichierCalParDefaut(int jour, int mois, int annee);

@@ -19,6 +19,7 @@
 #include "app/Reglages.h"
 #include "app/ui/Chemin.h"
 #include "commun/Twips.h"
+#include "app/ui/BoiteAnnee.h"
 #include "app/ui/BoiteImage.h"
 #include "colour/ui/Couleur.h"
 #include "app/ui/VueFeuille.h"
@@ -106,6 +107,11 @@ Ardemo::Ardemo(mdlVorn& etat, Horloge& horloge, const QString& dossierProgramme,
     resize(client.l, client.h);
 
     creerCommandes();
+    // .Cal and .ics files dropped anywhere on the window, the text boxes included.
+    setAcceptDrops(true);
+    for (QWidget* boite : {static_cast<QWidget*>(Largeur), static_cast<QWidget*>(Hauteur),
+                           static_cast<QWidget*>(cAn->lineEdit())})
+        boite->setAcceptDrops(false);
     Form_Load();
     // The other windows are the main window's children: Qt does not end the
     // program when the last of them closes after the main window. A watcher of
@@ -156,10 +162,8 @@ void Ardemo::creerCommandes()
 
     vkFrame1 = cadre(FondCdes, QStringLiteral("Choix de l'Année"), R_vkFrame1, 0x00FF00FF, 0x00400040,
                      0x00E0E0E0, 0x00FF80FF);
-    cAn = placer(new QComboBox(vkFrame1), R_cAn);
-    cAn->setEditable(true);
+    cAn = placer(new BoiteAnnee(QStringLiteral("Choix de l'Année"), vkFrame1), R_cAn);
     cAn->setInsertPolicy(QComboBox::NoInsert);
-    cAn->setAccessibleName(QStringLiteral("Choix de l'Année"));
     cAn->setFont(PoliceDessin(QStringLiteral("Arial"), 14.25, true));
     FondWidget(cAn, VersQColor(0x00D9F0F4));
     TexteWidget(cAn, VersQColor(0x00800080));

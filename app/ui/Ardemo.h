@@ -84,6 +84,13 @@ public:
     // The last image rendered from the sheet (what Coller shows).
     const QImage& imageRendue() const { return m_rendu; }
 
+    // Opens a file given from outside the window (the command line, the
+    // desktop, a drop): a .Cal file as "Ouvrir un Fichier Couleurs..." does,
+    // an .ics file as "Importer un calendrier (.ics)..." does, both in the
+    // special-colours window, opened for it. Any other file is refused with a
+    // message. The calendar is built first if it was not yet.
+    void ouvrirFichier(const QString& chemin);
+
 signals:
     // The main window was closed and no other window of the program is left.
     void programFinished();
@@ -93,6 +100,9 @@ protected:
     bool eventFilter(QObject* objet, QEvent* e) override;
     void showEvent(QShowEvent*) override;
     void changeEvent(QEvent*) override;
+    // .Cal and .ics files dropped on the window are opened as by ouvrirFichier.
+    void dragEnterEvent(QDragEnterEvent* e) override;
+    void dropEvent(QDropEvent* e) override;
 
 private:
     // Command panel.

@@ -47,7 +47,7 @@ QLabel* etiquette(QWidget* parent, const QString& texte, const RectTwips& r, con
 
 QCheckBox* caseACocher(QWidget* parent, const QString& texte, const RectTwips& r, double fond)
 {
-    auto* c = placer(new QCheckBox(texte, parent), r);
+    auto* c = placer(new AvecMarque<QCheckBox>(Qt::black, texte, parent), r);
     c->setFont(PoliceDessin(QStringLiteral("Arial"), 10.5, true));
     FondWidget(c, VersQColor(fond));
     c->setChecked(true);

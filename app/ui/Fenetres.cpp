@@ -2,11 +2,17 @@
 // the modes they put it in and what they may ask of it.
 #include <QComboBox>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPainter>
 #include <QPrinter>
+#include <QTimer>
+#include <QUrl>
 
 #include "commun/Nombres.h"
 #include "commun/Twips.h"
@@ -101,6 +107,69 @@ void Ardemo::CoulSpéciale_Click()
     if (!vornCoulSP)
         vornCoulSP = new VornCoulSP(*this);
     vornCoulSP->Ouvrir();
+}
+
+namespace {
+// The files of a drop that the window opens (.Cal and .ics, in any case), in their order.
+QStringList FichiersOuvrables(const QMimeData* donnees)
+{
+    QStringList fichiers;
+    for (const QUrl& url : donnees ? donnees->urls() : QList<QUrl>()) {
+        const QString type = QFileInfo(url.toLocalFile()).suffix().toLower();
+        if (url.isLocalFile() && (type == u"cal" || type == u"ics"))
+            fichiers << url.toLocalFile();
+    }
+    return fichiers;
+}
+} // namespace
+
+void Ardemo::ouvrirFichier(const QString& chemin)
+{
+    const QString type = QFileInfo(chemin).suffix().toLower();
+    if (type != u"cal" && type != u"ics") {
+        QMessageBox::warning(this, QStringLiteral("Ouvrir un fichier"),
+                             QStringLiteral("« %1 » n'est ni un fichier de couleurs spéciales (.Cal) ni un calendrier "
+                                            "(.ics).")
+                                 .arg(QDir::toNativeSeparators(chemin)));
+        return;
+    }
+    // Not in the middle of a build (its waits let events run).
+    if (!FeuRouge->isHidden())
+        return;
+    if (PremierAffichage)
+        Form_Activate();
+    // A zone selection in progress is left as it stands, as by its close box.
+    if (vornSelect && vornSelect->isVisible())
+        vornSelect->close();
+    CoulSpéciale_Click();
+    if (type == u"cal")
+        vornCoulSP->OuvrirFichierCal(chemin);
+    else
+        vornCoulSP->ImporterFichierIcs(chemin);
+    // The keyboard on that window, which the build of another year may have
+    // let the main window take.
+    if (vornCoulSP->isVisible())
+        vornCoulSP->Ouvrir();
+}
+
+void Ardemo::dragEnterEvent(QDragEnterEvent* e)
+{
+    if (FeuRouge->isHidden() && !FichiersOuvrables(e->mimeData()).isEmpty())
+        e->acceptProposedAction();
+}
+
+void Ardemo::dropEvent(QDropEvent* e)
+{
+    const QStringList fichiers = FichiersOuvrables(e->mimeData());
+    if (fichiers.isEmpty() || !FeuRouge->isHidden())
+        return;
+    e->acceptProposedAction();
+    // Opened once the drop is over: the program that dragged them does not
+    // wait for the questions the opening may ask.
+    QTimer::singleShot(0, this, [this, fichiers] {
+        for (const QString& f : fichiers)
+            ouvrirFichier(f);
+    });
 }
 
 void Ardemo::Sélection_Click()
@@ -218,7 +287,14 @@ void Ardemo::Imprimer_Click()
         return; // no printer chosen, or no calendar image: nothing to print
     // The sheet itself is drawn into the page, at the printer's resolution,
     // laid out exactly as the image.
-    ImprimerPage(
-        *dialogue.imprimante(), [&](QPainter& p, const QRectF& cible) { DessinerNet(p, cible, m_feuille, plan); },
-        dialogue.mp, dialogue.page, v.LargeurTwips, v.HauteurTwips);
+    QPrinter& imprimante = *dialogue.imprimante();
+    const bool envoye = ImprimerPage(
+        imprimante, [&](QPainter& p, const QRectF& cible) { DessinerNet(p, cible, m_feuille, plan); }, dialogue.mp,
+        dialogue.page, v.LargeurTwips, v.HauteurTwips);
+    // The user must not believe the page is on its way.
+    if (!envoye || imprimante.printerState() == QPrinter::Error)
+        QMessageBox::warning(this, QStringLiteral("Imprimer"),
+                             QStringLiteral("L'impression n'a pas pu être envoyée à « %1 ».\nVérifiez que "
+                                            "l'imprimante est en service, puis recommencez.")
+                                 .arg(dialogue.nomImprimante()));
 }

@@ -98,8 +98,9 @@ const std::vector<Option>& Options()
              return QString();
          }},
         {QStringLiteral("couleur"), QStringLiteral("N"),
-         QStringLiteral("couleur du --importer qui précède, de 0 à 16777215 (rouge + 256 x vert + "
-                        "65536 x bleu ; par défaut 255, rouge)"),
+         QStringLiteral("couleur du --importer qui précède : #RRGGBB (rouge, vert, bleu en hexadécimal, "
+                        "entre guillemets pour le shell) ou N de 0 à 16777215 (rouge + 256 x vert + 65536 x bleu) ; "
+                        "par défaut 255, rouge"),
          [](Demande& d, const QString& v) {
              if (d.options.imports.empty())
                  return QStringLiteral("l'option --couleur suit un --importer");

@@ -43,6 +43,15 @@ void vkFrame::paintEvent(QPaintEvent*)
     p.drawRect(r.adjusted(0, 0, -1, -1));
 }
 
+void MarqueFocus(QPainter& p, const QRect& r, const QColor& couleur)
+{
+    p.save();
+    p.setPen(QPen(couleur, 2, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRectF(r).adjusted(1, 1, -1, -1));
+    p.restore();
+}
+
 vkCommand::vkCommand(const QString& legende, QWidget* parent) : QAbstractButton(parent)
 {
     setText(legende);
@@ -84,12 +93,8 @@ void vkCommand::paintEvent(QPaintEvent*)
     }
     p.setPen(isEnabled() ? QColor(60, 60, 60) : QColor(160, 160, 160));
     p.drawRect(r.adjusted(0, 0, -1, -1));
-    if (hasFocus()) {
-        QPen pen(QColor(40, 40, 40));
-        pen.setStyle(Qt::DotLine);
-        p.setPen(pen);
-        p.drawRect(r.adjusted(3, 3, -4, -4));
-    }
+    if (hasFocus())
+        MarqueFocus(p, r.adjusted(3, 3, -3, -3), t);
     p.setFont(font());
     p.setPen(t);
     p.drawText(r, Qt::AlignCenter, text());

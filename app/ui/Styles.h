@@ -1,7 +1,9 @@
 #pragma once
 #include <QAbstractButton>
 #include <QColor>
+#include <QPainter>
 #include <QWidget>
+#include <utility>
 
 // Frame with a title bar shaded between two colours, over a background that
 // may itself be shaded between two colours.
@@ -24,6 +26,38 @@ private:
     QColor m_titre1, m_titre2, m_fond1, m_fond2, m_texteTitre = Qt::white;
     QFont m_policeTitre;
     int m_hauteurTitre = 23;
+};
+
+// The mark of the control that has the keyboard: a frame two pixels wide
+// along the inside of `r`, in `couleur`. The buttons draw it in their
+// caption's colour, which their design keeps readable on their background.
+void MarqueFocus(QPainter& p, const QRect& r, const QColor& couleur);
+
+// A standard control (check box, option button, scroll bar) that takes the
+// keyboard and shows the program's mark around it when it has it, in a colour
+// that stands out from what lies under the mark.
+template <class Base>
+class AvecMarque : public Base {
+public:
+    template <class... Arguments>
+    explicit AvecMarque(const QColor& couleur, Arguments&&... arguments)
+        : Base(std::forward<Arguments>(arguments)...), m_couleur(couleur)
+    {
+        this->setFocusPolicy(Qt::StrongFocus);
+    }
+
+protected:
+    void paintEvent(QPaintEvent* e) override
+    {
+        Base::paintEvent(e);
+        if (this->hasFocus()) {
+            QPainter p(this);
+            MarqueFocus(p, this->rect(), m_couleur);
+        }
+    }
+
+private:
+    QColor m_couleur;
 };
 
 // Button with two background colours (shaded top to bottom), a caption, a font

@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
 #include <algorithm>
@@ -100,6 +101,15 @@ void ApercuForm::closeEvent(QCloseEvent* e)
 {
     e->accept();
     emit ferme();
+}
+
+// Escape closes, as "Fermer l'aperçu" does.
+void ApercuForm::keyPressEvent(QKeyEvent* e)
+{
+    if (e->key() != Qt::Key_Escape)
+        return QWidget::keyPressEvent(e);
+    e->accept();
+    close();
 }
 
 void ApercuForm::changeEvent(QEvent* e)

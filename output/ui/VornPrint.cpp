@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QGroupBox>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -10,7 +11,9 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 
+#include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "commun/Nombres.h"
 #include "app/Reglages.h"
@@ -31,6 +34,8 @@ constexpr RectTwips R_Frame1{75, 90, 4635, 3405};
 constexpr int GaucheChoixPrint = 105, GaucheChoixPrint5 = 120;
 constexpr int HautsChoixPrint[VornPrint::NombreBoutons] = {300, 810, 1320, 1830, 2340, 2850};
 constexpr int LargeurChoixPrint = 4455, HauteurChoixPrint = 450;
+// In the list's place when the system has no printer.
+constexpr RectTwips R_AucuneImprimante{105, 300, 4455, 2985};
 constexpr RectTwips R_QualImpr{60, 6480, 4635, 705};
 constexpr RectTwips R_Qualite[5] = {{}, {90, 330, 1185, 270}, {1380, 330, 885, 270}, {2370, 330, 1185, 270},
                                     {3690, 330, 855, 270}};
@@ -87,6 +92,8 @@ protected:
         p.setPen(isDown() ? QColor(255, 255, 255) : QColor(64, 64, 64));
         p.drawLine(r.bottomLeft(), r.bottomRight());
         p.drawLine(r.topRight(), r.bottomRight());
+        if (hasFocus())
+            MarqueFocus(p, r.adjusted(2, 2, -2, -2), Qt::black);
     }
 
 private:
@@ -152,12 +159,25 @@ void VornPrint::creerControles()
         connect(ChoixPrint[i], &QAbstractButton::clicked, this, [this, i] { ChoixPrint_Click(i); });
     }
 
+    AucuneImprimante = placer(new QLabel(Frame1), R_AucuneImprimante);
+    AucuneImprimante->setObjectName(QStringLiteral("AucuneImprimante"));
+    AucuneImprimante->setTextFormat(Qt::RichText);
+    AucuneImprimante->setText(
+        QStringLiteral("<p>Aucune imprimante installée.</p><p>Ajoutez-en une dans les réglages "
+                       "d'imprimantes du bureau (Paramètres, Imprimantes), puis cliquez de nouveau sur "
+                       "« Imprimer ».</p>"));
+    AucuneImprimante->setFont(PoliceDroite(11.25));
+    AucuneImprimante->setWordWrap(true);
+    AucuneImprimante->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    TexteWidget(AucuneImprimante, VersQColor(Blanc));
+    AucuneImprimante->hide();
+
     QualImpr = cadreSimple(this, QStringLiteral(" Qualité d'impression : "), R_QualImpr, false);
     QualImpr->setToolTip(QStringLiteral("Attention : Ces choix ne fonctionnent pas avec toutes les imprimantes."));
     const QString textes[5] = {QString(), QStringLiteral("Brouillon"), QStringLiteral("Basse"),
                                QStringLiteral("Moyenne"), QStringLiteral("Haute")};
     for (int k = 1; k <= 4; ++k) {
-        Qualité[k] = placer(new QRadioButton(textes[k], QualImpr), R_Qualite[k]);
+        Qualité[k] = placer(new AvecMarque<QRadioButton>(Qt::white, textes[k], QualImpr), R_Qualite[k]);
         Qualité[k]->setObjectName(QStringLiteral("Qualité(%1)").arg(k));
         Qualité[k]->setFont(PoliceDroite(9.75));
         FondWidget(Qualité[k], VersQColor(Pourpre));
@@ -174,8 +194,8 @@ void VornPrint::creerControles()
         FlècheM[i]->setObjectName(QStringLiteral("FlècheM(%1)").arg(i));
         connect(FlècheM[i], &QAbstractButton::clicked, this, [this, i] { FlècheM_Click(i); });
     }
-    HScroll1 = placer(new QScrollBar(Qt::Horizontal, MPage), R_HScroll1);
-    VScroll1 = placer(new QScrollBar(Qt::Vertical, MPage), R_VScroll1);
+    HScroll1 = placer(new AvecMarque<QScrollBar>(Qt::white, Qt::Horizontal, MPage), R_HScroll1);
+    VScroll1 = placer(new AvecMarque<QScrollBar>(Qt::white, Qt::Vertical, MPage), R_VScroll1);
     HScroll1->setRange(0, 344);
     VScroll1->setRange(0, 485);
     for (QScrollBar* b : {HScroll1, VScroll1}) {
@@ -196,7 +216,19 @@ void VornPrint::creerControles()
     ValidePrint = boutonCouleur(this, QStringLiteral("Valider"), R_ValidePrint, 0x0000C000, 0x00404000);
     ValidePrint->setFont(PoliceDessin(QStringLiteral("Arial"), 14.25, true));
     AnnulPrint = boutonCouleur(this, QStringLiteral("Annuler l'impression"), R_AnnulPrint, 0x000000FF, 0x00000040);
-    setTabOrder(AnnulPrint, ValidePrint); // as they read, left to right
+    // The keyboard goes through the window as it reads: the printers, the
+    // place on the page, the quality, then the two buttons left to right.
+    QList<QWidget*> ordre(ChoixPrint.begin(), ChoixPrint.end());
+    ordre << QList<QWidget*>(FlècheM.begin(), FlècheM.end()) << HScroll1 << VScroll1;
+    ordre << QList<QWidget*>(Qualité.begin() + 1, Qualité.end()) << AnnulPrint << ValidePrint;
+    for (qsizetype i = 1; i < ordre.size(); ++i)
+        setTabOrder(ordre[i - 1], ordre[i]);
+    // Keys and focus of the printers, the quality and the horizontal bar (eventFilter).
+    for (vkCommand* b : ChoixPrint)
+        b->installEventFilter(this);
+    for (int k = 1; k <= 4; ++k)
+        Qualité[k]->installEventFilter(this);
+    HScroll1->installEventFilter(this);
     connect(ValidePrint, &QAbstractButton::clicked, this, [this] { ValidePrint_Click(); });
     connect(AnnulPrint, &QAbstractButton::clicked, this, [this] { AnnulPrint_Click(); });
 }
@@ -215,6 +247,13 @@ void VornPrint::Form_Load()
             ChoixPrint[NumImprimante]->show();
         }
     }
+    // No printer: the user is told why nothing can be chosen, and how to add
+    // one; nothing can be validated, the dialog can only be cancelled.
+    if (m_liste.isEmpty()) {
+        AucuneImprimante->show();
+        ValidePrint->setEnabled(false);
+        AnnulPrint->setFocus();
+    }
     CurseurNormal();
 }
 
@@ -230,6 +269,7 @@ void VornPrint::ChoixPrint_Click(int index)
             ChoixPrint[i]->setFondUni(VersQColor(FondImprimante));
         } else {
             ChoixPrint[i]->setFondUni(VersQColor(ImprimanteChoisie));
+            m_nomImprimante = m_liste[i].nom;
             m_imprimante = std::make_unique<QPrinter>(QPrinter::HighResolution);
             if (m_liste[i].preparer)
                 m_liste[i].preparer(*m_imprimante);
@@ -343,11 +383,48 @@ void VornPrint::DessinerGrille()
     PictPage->setImage(dessin);
 }
 
+bool VornPrint::eventFilter(QObject* objet, QEvent* e)
+{
+    // Qt's horizontal scroll bar takes Left for right and Right for left.
+    if (objet == HScroll1 && e->type() == QEvent::KeyPress) {
+        const int touche = static_cast<QKeyEvent*>(e)->key();
+        if (touche == Qt::Key_Left || touche == Qt::Key_Right) {
+            HScroll1->triggerAction(touche == Qt::Key_Left ? QAbstractSlider::SliderSingleStepSub
+                                                           : QAbstractSlider::SliderSingleStepAdd);
+            return true;
+        }
+    }
+    // The keyboard comes into the quality at the one chosen.
+    const auto k = std::find(Qualité.begin() + 1, Qualité.end(), objet) - Qualité.begin();
+    if (e->type() == QEvent::FocusIn && k < 5 && !Qualité[k]->isChecked()) {
+        const Qt::FocusReason raison = static_cast<QFocusEvent*>(e)->reason();
+        const auto choisie = std::find_if(Qualité.begin() + 1, Qualité.end(), [](auto* q) { return q->isChecked(); });
+        if ((raison == Qt::TabFocusReason || raison == Qt::BacktabFocusReason) && choisie != Qualité.end())
+            (*choisie)->setFocus(raison);
+        return false;
+    }
+    // The printers are a list: Up and Down move the choice.
+    const auto i = std::find(ChoixPrint.begin(), ChoixPrint.end(), objet) - ChoixPrint.begin();
+    if (e->type() != QEvent::KeyPress || i >= NombreBoutons)
+        return QDialog::eventFilter(objet, e);
+    const int touche = static_cast<QKeyEvent*>(e)->key();
+    const int pas = touche == Qt::Key_Down ? 1 : touche == Qt::Key_Up ? -1 : 0;
+    if (pas == 0)
+        return QDialog::eventFilter(objet, e);
+    const auto suivant = i + pas;
+    if (suivant >= 0 && suivant < NombreBoutons && ChoixPrint[suivant]->isVisible()) {
+        ChoixPrint[suivant]->setFocus(Qt::TabFocusReason);
+        ChoixPrint_Click(int(suivant));
+    }
+    return true;
+}
+
 void VornPrint::keyPressEvent(QKeyEvent* e)
 {
-    // Escape does not close the window: only its buttons and its close box do.
+    // Escape cancels, as "Annuler l'impression" does.
     if (e->key() == Qt::Key_Escape) {
         e->accept();
+        AnnulPrint_Click();
         return;
     }
     QDialog::keyPressEvent(e);

@@ -13,6 +13,7 @@
 
 class QAbstractButton;
 class QGroupBox;
+class QLabel;
 class QPrinter;
 class QRadioButton;
 class QScrollBar;
@@ -58,9 +59,12 @@ public:
 
     // The current printer: none before the first printer click.
     QPrinter* imprimante() const { return m_imprimante.get(); }
+    // Its name as the list shows it.
+    const QString& nomImprimante() const { return m_nomImprimante; }
 
 protected:
     void keyPressEvent(QKeyEvent* e) override;
+    bool eventFilter(QObject* objet, QEvent* e) override;
 
 private:
     void ChoixPrint_Click(int index);
@@ -88,6 +92,7 @@ private:
     BoiteImage* PictMP = nullptr;
     vkCommand* ValidePrint = nullptr;
     vkCommand* AnnulPrint = nullptr;
+    QLabel* AucuneImprimante = nullptr; // in the list's place when there is no printer
 
     void Form_Load();
     void creerControles();
@@ -99,4 +104,5 @@ private:
     QSizeF m_tailleSource;
     QList<ImprimanteDisponible> m_liste;
     std::unique_ptr<QPrinter> m_imprimante;
+    QString m_nomImprimante;
 };

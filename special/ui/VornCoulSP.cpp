@@ -9,6 +9,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPointer>
@@ -83,6 +84,24 @@ vkCommand* boutonTexte(QWidget* parent, const QString& legende, const RectTwips&
     b->setCouleurTexte(VersQColor(couleurTexte));
     return b;
 }
+
+// The save dialog: a name typed without ".Cal" gets it (the open dialog shows
+// only .Cal files), and the replacement question is asked about that name.
+class DialogueSauverCal : public QFileDialog {
+public:
+    using QFileDialog::QFileDialog;
+
+    void accept() override
+    {
+        const QString choisi = selectedFiles().value(0);
+        if (!choisi.isEmpty() && !QFileInfo(choisi).isDir()) {
+            const QString complet = QString::fromStdString(NomAvecExtensionCal(choisi.toStdString()));
+            if (complet != choisi)
+                selectFile(complet);
+        }
+        QFileDialog::accept();
+    }
+};
 
 } // namespace
 
@@ -248,7 +267,7 @@ QString VornCoulSP::nomPropose() const
 
 void VornCoulSP::SauverCouleurs_Click()
 {
-    QFileDialog dialogue(this, QStringLiteral("Sauver un Fichier de Couleurs spéciales"), QString(), FiltreCal);
+    DialogueSauverCal dialogue(this, QStringLiteral("Sauver un Fichier de Couleurs spéciales"), QString(), FiltreCal);
     dialogue.setOption(QFileDialog::DontUseNativeDialog);
     dialogue.setAcceptMode(QFileDialog::AcceptSave);
     dialogue.setFileMode(QFileDialog::AnyFile);
@@ -267,6 +286,8 @@ void VornCoulSP::SauverCouleurs_Click()
         QMessageBox::warning(this, QStringLiteral("Sauver un Fichier de Couleurs spéciales"),
                              QStringLiteral("Les couleurs n'ont pas pu être enregistrées dans « %1 ».")
                                  .arg(QDir::toNativeSeparators(choix.first())));
+    else // the file saved is the file in use, as after an opening
+        setFichierEnCours(QFileInfo(choix.first()).fileName());
 }
 
 QString VornCoulSP::FichierAOuvrir(const QString& titre, const QString& dossier, const QString& filtre)
@@ -285,16 +306,27 @@ void VornCoulSP::OuvrirCouleur_Click()
     AnFichierCal.clear();
     const QString fichier =
         FichierAOuvrir(QStringLiteral("Ouvrir un Fichier de Couleurs spéciales"), m_principal.dossierDocuments(), FiltreCal);
-    if (fichier.isEmpty())
-        return;
+    if (!fichier.isEmpty())
+        OuvrirFichierCal(fichier);
+}
 
+void VornCoulSP::OuvrirFichierCal(const QString& fichier)
+{
+    AnFichierCal.clear();
     mdlVorn& etat = m_principal.etat();
     CurseurSablier();
     const LectureCal lecture = LireFichierCal(CheminFichier(fichier), etat.TableCoulSP);
     AnFichierCal = lecture.annee;
-    // A file that could not be read at all does not become the file in use.
-    if (!lecture.refuse)
-        setFichierEnCours(QFileInfo(fichier).fileName());
+    // A file that could not be read at all does not become the file in use,
+    // and the user is told so.
+    if (lecture.refuse) {
+        CurseurNormal();
+        QMessageBox::warning(this, QStringLiteral("Ouvrir un Fichier de Couleurs spéciales"),
+                             QStringLiteral("Le fichier « %1 » n'a pas pu être lu.")
+                                 .arg(QDir::toNativeSeparators(fichier)));
+        return;
+    }
+    setFichierEnCours(QFileInfo(fichier).fileName());
 
     if (!AnFichierCal.empty() && AnFichierCal != etat.AnChoisi) {
         etat.ModeCoulSP = Faux;
@@ -311,13 +343,18 @@ void VornCoulSP::OuvrirCouleur_Click()
     CurseurNormal();
 }
 
-void VornCoulSP::ImporterCal_Click()
+bool VornCoulSP::CouleurPourImport()
 {
-    mdlVorn& etat = m_principal.etat();
+    const mdlVorn& etat = m_principal.etat();
     // The days take the colour a click would give. With clicks off (after
     // "Réinitialiser tout") or no colour chosen yet, the colour is asked first.
-    if ((!etat.ModeCoulSP || CouleurEntiere(etat.CoulSPChoisie) == CouleurEntiere(etat.CoulTexteNormal))
-        && !ChoixCoul_Click())
+    return (etat.ModeCoulSP && CouleurEntiere(etat.CoulSPChoisie) != CouleurEntiere(etat.CoulTexteNormal))
+           || ChoixCoul_Click();
+}
+
+void VornCoulSP::ImporterCal_Click()
+{
+    if (!CouleurPourImport())
         return;
 
     // Where the browser puts what it downloads, or the home folder.
@@ -331,7 +368,14 @@ void VornCoulSP::ImporterCal_Click()
     if (fichier.isEmpty())
         return;
     m_dossierIcs = QFileInfo(fichier).absolutePath();
+    ImporterFichierIcs(fichier, false);
+}
 
+void VornCoulSP::ImporterFichierIcs(const QString& fichier, bool demanderCouleur)
+{
+    if (demanderCouleur && !CouleurPourImport())
+        return;
+    mdlVorn& etat = m_principal.etat();
     CurseurSablier();
     const ImportIcs import = LireFichierIcs(CheminFichier(fichier), QString::fromStdString(etat.AnChoisi).toInt());
     CurseurNormal();
@@ -368,6 +412,15 @@ void VornCoulSP::closeEvent(QCloseEvent* e)
         return;
     hide();
     Terminer();
+}
+
+// Escape does what "Fermer cette fenêtre" does.
+void VornCoulSP::keyPressEvent(QKeyEvent* e)
+{
+    if (e->key() != Qt::Key_Escape)
+        return QWidget::keyPressEvent(e);
+    e->accept();
+    FermerCoulSP_Click();
 }
 
 void VornCoulSP::Terminer()

@@ -35,11 +35,19 @@ public:
     // Colours the days of the year covered by the events of an iCalendar file.
     void ImporterCal_Click();
 
+    // What the two buttons above do once their file is chosen: the .Cal file
+    // opened (the year switched to its own, the colours shown, the file in
+    // use), or the iCalendar file imported after its summary (the colour asked
+    // first when `demanderCouleur` and none is chosen yet).
+    void OuvrirFichierCal(const QString& fichier);
+    void ImporterFichierIcs(const QString& fichier, bool demanderCouleur = true);
+
     // File name proposed by "Sauver ces couleurs..." (full path).
     QString nomPropose() const;
 
 protected:
     void closeEvent(QCloseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
 
 private:
     // Controls, by their design names.
@@ -61,6 +69,8 @@ private:
     vkCommand* ImporterCal = nullptr;
 
     void Form_Load();
+    // A colour for the import: the one a day click gives, else asked; false when the picker is cancelled.
+    bool CouleurPourImport();
     void setFichierEnCours(const QString& nom);
     void Terminer();
     // The file chosen in an open dialog (empty when cancelled).

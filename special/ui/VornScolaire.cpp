@@ -1,9 +1,16 @@
 #include "special/ui/VornScolaire.h"
 
+#include <QClipboard>
 #include <QDesktopServices>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPixmap>
+#include <QPointer>
+#include <QProcess>
+#include <QPushButton>
+#include <QStandardPaths>
 
 #include "commun/Twips.h"
 #include "app/ui/Principal.h"
@@ -51,7 +58,9 @@ QLabel* note(QWidget* parent, const QString& texte, const RectTwips& r, double c
 VornScolaire::VornScolaire(Principal& principal)
     : QDialog(principal.fenetre(), Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint
                               | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      ouvrirPage([](const QUrl& adresse) { return QDesktopServices::openUrl(adresse); }),
+      ouvrirPage([this](const QUrl& adresse, std::function<void()> siEchec) {
+          return OuvrirPageWeb(adresse, this, std::move(siEchec));
+      }),
       m_principal(principal)
 {
     setWindowTitle(QStringLiteral("Carte et Calendrier scolaire"));
@@ -100,9 +109,55 @@ void VornScolaire::Form_Load()
 
 void VornScolaire::CalendScolaire_Click()
 {
-    // No browser: nothing to say, the window stays open.
-    if (ouvrirPage)
-        ouvrirPage(QUrl(QString::fromLatin1(AdresseCalendrierScolaire)));
+    // No browser: the address is shown instead; the window stays open.
+    const auto siEchec = [moi = QPointer<VornScolaire>(this)] {
+        if (moi)
+            moi->AdresseNonOuverte();
+    };
+    if (!ouvrirPage || !ouvrirPage(QUrl(QString::fromLatin1(AdresseCalendrierScolaire)), siEchec))
+        AdresseNonOuverte();
+}
+
+void VornScolaire::AdresseNonOuverte()
+{
+    const QString adresse = QString::fromLatin1(AdresseCalendrierScolaire);
+    QMessageBox boite(QMessageBox::Information, QStringLiteral("Dates officielles des vacances scolaires"),
+                      QStringLiteral("Aucun navigateur n'a pu ouvrir la page des dates officielles des vacances "
+                                     "scolaires. Son adresse, à copier dans un navigateur :\n\n%1")
+                          .arg(adresse),
+                      QMessageBox::NoButton, this);
+    boite.setObjectName(QStringLiteral("AdresseNonOuverte"));
+    boite.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    const QPushButton* copier = boite.addButton(QStringLiteral("Copier l'adresse"), QMessageBox::AcceptRole);
+    boite.setDefaultButton(boite.addButton(QStringLiteral("Fermer"), QMessageBox::RejectRole));
+    boite.exec();
+    if (boite.clickedButton() == copier)
+        QGuiApplication::clipboard()->setText(adresse);
+}
+
+bool OuvrirPageWeb(const QUrl& adresse, QObject* contexte, std::function<void()> siEchec)
+{
+    const QString ouvreur = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (ouvreur.isEmpty())
+        return QDesktopServices::openUrl(adresse);
+    // It may run as long as the browser it starts: it is left to end by
+    // itself, and only then deleted.
+    auto* processus = new QProcess;
+    processus->setProgram(ouvreur);
+    processus->setArguments({adresse.toString(QUrl::FullyEncoded)});
+    processus->setStandardOutputFile(QProcess::nullDevice());
+    processus->setStandardErrorFile(QProcess::nullDevice());
+    QObject::connect(processus, &QProcess::finished, processus, &QObject::deleteLater);
+    QObject::connect(processus, &QProcess::finished, contexte,
+                     [siEchec = std::move(siEchec)](int code, QProcess::ExitStatus fin) {
+                         if ((fin != QProcess::NormalExit || code != 0) && siEchec)
+                             siEchec();
+                     });
+    processus->start();
+    if (processus->waitForStarted())
+        return true;
+    delete processus;
+    return false;
 }
 
 void VornScolaire::CSpeciale_Click()

@@ -10,6 +10,11 @@ class vkCommand;
 // The education ministry's school-calendar page.
 inline constexpr char AdresseCalendrierScolaire[] = "https://www.education.gouv.fr/calendrier-scolaire-100148";
 
+// Opens a web page in the user's browser through the desktop's opener
+// (xdg-open), else through Qt's. False when nothing could be started; when the
+// opener ends in failure (no browser), `siEchec` runs, unless `contexte` is gone.
+bool OuvrirPageWeb(const QUrl& adresse, QObject* contexte, std::function<void()> siEchec);
+
 // Credit of the map's background, shown as the map's tooltip.
 extern const char* const CreditCarteZones;
 
@@ -20,11 +25,14 @@ class VornScolaire : public QDialog {
 public:
     explicit VornScolaire(Principal& principal);
 
-    // Opens a web page in the user's browser (QDesktopServices by default); its
-    // result is ignored.
-    std::function<bool(const QUrl&)> ouvrirPage;
+    // Opens a web page in the user's browser (OuvrirPageWeb by default): false
+    // when no browser can be started; `siEchec` runs when the opener, started,
+    // finds no browser.
+    std::function<bool(const QUrl&, std::function<void()> siEchec)> ouvrirPage;
 
     void CalendScolaire_Click();
+    // The page could not be opened: its address, to copy.
+    void AdresseNonOuverte();
     void CSpeciale_Click();
     void FermeCarte_Click();
 

@@ -37,6 +37,11 @@ private slots:
         QCOMPARE(EcrireCal(t, "0099"), fichier("\"0099\"", textes));
         QVERIFY(EcrireCal(t, "20\"2\r\n7").ends_with("\r\n\"2027\"\r\n")); // a year that would break the shape
         QCOMPARE(NomFichierCalParDefaut(15, 8, 999), std::string("CoulSP le 15,août,0999.Cal"));
+        // A saved name always ends in .Cal, so that the open dialog shows the file.
+        for (auto [nom, ecrit] : {std::pair{"d/vacances-zone-b", "d/vacances-zone-b.Cal"}, {"a.", "a.Cal"},
+                                  {"a.txt", "a.txt.Cal"}, {"a.cal", "a.cal"}, {"A.CAL", "A.CAL"},
+                                  {"d/.cal", "d/.cal.Cal"}, {"d.Cal/a", "d.Cal/a.Cal"}, {"", ""}, {"d/", "d/"}})
+            QCOMPARE(NomAvecExtensionCal(nom), std::string(ecrit));
         QTemporaryDir dossier;
         const std::filesystem::path p = dossier.filePath("a.Cal").toStdString();
         VERIFIER(SauverCal(p, t, "0099"), !SauverCal(p.parent_path() / "absent" / "a.Cal", t, "2027"));

@@ -17,11 +17,15 @@ private slots:
               {"002027", false, "2027"}, {"99999999999999999999999", true, "9999"}, {"2030.", false, "2030"},
               {"2 027", false, "2027"}, {"20a7", true, "0020"}, {"  ", true, ""}, {"-2027", true, ""}, {".2027", true, ""}})
             QVERIFY2(AnneeHorsPlage(texte) == hors && AnneeChoisie(texte).value_or("") == choisie, texte);
-        // Command-line values are digits only.
-        for (auto [texte, annee, largeur] :
-             {std::tuple{"1583", 1583, 0}, {"9999", 9999, 0}, {"200", 0, 200}, {"30", 0, 30}, {"1582", 0, 0},
-              {"10000", 0, 0}, {"29", 0, 0}, {" 2027", 0, 0}, {"+2027", 0, 0}, {"", 0, 0}, {"0000000002027", 0, 0}})
-            QVERIFY2(AnneeOption(texte).value_or(0) == annee && LargeurOption(texte).value_or(0) == largeur, texte);
+        // Command-line values are digits only; a colour may be #RRGGBB, red first (refused: -1).
+        for (auto [texte, annee, largeur, couleur] :
+             {std::tuple{"1583", 1583, 0, 1583}, {"9999", 9999, 0, 9999}, {"200", 0, 200, 200}, {"30", 0, 30, 30},
+              {"1582", 0, 0, 1582}, {"10000", 0, 0, 10000}, {"29", 0, 0, 29}, {" 2027", 0, 0, -1}, {"+2027", 0, 0, -1},
+              {"", 0, 0, -1}, {"0000000002027", 0, 0, -1}, {"16777215", 0, 0, 16777215}, {"16777216", 0, 0, -1},
+              {"#FF0000", 0, 0, 255}, {"#00ff00", 0, 0, 65280}, {"#123456", 0, 0, 0x563412}, {"#12345", 0, 0, -1},
+              {"#1234567", 0, 0, -1}, {"#12345G", 0, 0, -1}, {"#", 0, 0, -1}, {"0x123456", 0, 0, -1}})
+            QVERIFY2(AnneeOption(texte).value_or(0) == annee && LargeurOption(texte).value_or(0) == largeur
+                         && CouleurOption(texte).value_or(-1) == couleur, texte);
         // File name typed, type chosen, name written; its type is the extension's.
         using F = FormatSortie;
         for (auto [nom, choisi, ecrit, format] :

@@ -1,6 +1,7 @@
 #!/usr/bin/python3
 """Ardemo as a user meets it: the real program under a private X server, driven with the mouse and the keyboard.
-Options: --openbox (under a window manager), --impression (the start, then printing through a private CUPS server)."""
+Options: --openbox (under a window manager), --impression (the start, then printing through a private CUPS server,
+without then with printers)."""
 import datetime, glob, io, os, pwd, shutil, subprocess, sys, time  # noqa: E401
 from pathlib import Path
 
@@ -58,8 +59,11 @@ class Suite(Bureau):
         self.env["CUPS_SERVER"] = os.path.join(d, "cups.sock")
         if not attendre(lambda: os.path.exists(self.env["CUPS_SERVER"]), 10) or cupsd.poll() is not None:
             raise Indisponible("cupsd ne démarre pas (code %s)" % cupsd.poll())
-        self.sortie("lpadmin", "-p", "PDF", "-v", "cups-pdf:/", "-E", "-m", "lsb/usr/cups-pdf/CUPS-PDF_opt.ppd",
-                    echec=Indisponible)
+
+    def imprimantes(self):  # two printers writing PDF files, "PDF" and "PDF2", in the list in that order
+        for nom in ("PDF", "PDF2"):
+            self.sortie("lpadmin", "-p", nom, "-v", "cups-pdf:/", "-E", "-m", "lsb/usr/cups-pdf/CUPS-PDF_opt.ppd",
+                        echec=Indisponible)
 
     def demarrage(self):
         self.lancer()
@@ -120,25 +124,55 @@ class Suite(Bureau):
         self.attendre_disparition("Couleurs spéciales")
         self.annee(2030)
 
-    def impression(self):
+    def sans_imprimante(self):  # CUPS runs, with no printer: the list's place says so; "Valider" does nothing
+        self.clic(*BOUTONS["imprimer"])
+        x0, y0, _, _ = self.geometrie(self.focus("Choix de l'imprimante"))
+        # The list's place in black on white, enlarged, for the OCR.
+        liste = ImageOps.invert(self.capture().crop((x0 + 8, y0 + 20, x0 + 310, y0 + 110)).convert("L"))
+        chemin = self.dossier + "/liste.png"
+        ImageOps.scale(liste.point(lambda v: v >= 128 and 255), 3, Image.BICUBIC).save(chemin)
+        assert "Aucune imprimante" in (texte := self.sortie("tesseract", chemin, "-", "--psm", "6")), texte
+        self.clic(x0 + 260, y0 + 499)
+        time.sleep(1)
+        assert self.fenetres("Choix de l'imprimante"), "« Valider » ferme la fenêtre sans imprimante"
+        self.fenetre("Choix de l'imprimante", "Escape")
+
+    def imprimer(self, fleche, *actions):  # the page printed, its picture's top-left corner where that arrow puts it
         pdfs = lambda: {f: os.path.getmtime(f) for f in glob.glob(os.path.join(SORTIE_PDF, "*.pdf"))}  # noqa: E731
-        for fleche, (point, (x_att, y_att)) in FLECHES.items():
-            avant = pdfs()
-            self.clic(*BOUTONS["imprimer"])
-            self.fenetre("Choix de l'imprimante", (160, 41), point, (260, 499))  # the printer "PDF", "Valider"
-            nouveaux = lambda: [f for f, t in pdfs().items() if t > avant.get(f, 0)]  # noqa: E731
-            attendre(nouveaux, 60, "le fichier PDF de l'imprimante")
-            time.sleep(1)  # let cups-pdf finish writing
-            shutil.move(nouveaux()[0], pdf := os.path.join(self.dossier, "page%d.pdf" % fleche))
-            assert "595 x 842 pts" in self.sortie("pdfinfo", pdf)
-            self.sortie("pdftoppm", "-r", "150", "-png", "-singlefile", pdf, base := pdf[:-4], echec=AssertionError)
-            page = ImageChops.invert(Image.open(base + ".png").convert("RGB"))
-            g, h, d, b = (v * 25.4 / 150 for v in page.point(lambda v: v > 10 and 255).getbbox())
-            assert abs(g - x_att) <= 0.5 and abs(h - y_att) <= 0.5 and abs(d - g - 90) <= 0.5 and \
-                abs(b - h - 127.2) <= 0.6, (fleche, g, h, d - g, b - h)
+        point, (x_att, y_att) = FLECHES[fleche]
+        avant = pdfs()
+        self.clic(*BOUTONS["imprimer"])
+        self.fenetre("Choix de l'imprimante", *(actions or ((160, 41), point, (260, 499))))  # "PDF", "Valider"
+        nouveaux = lambda: [f for f, t in pdfs().items() if t > avant.get(f, 0)]  # noqa: E731
+        attendre(nouveaux, 60, "le fichier PDF de l'imprimante")
+        time.sleep(1)  # let cups-pdf finish writing
+        shutil.move(nouveaux()[0], pdf := os.path.join(self.dossier, "page%d.pdf" % fleche))
+        assert "595 x 842 pts" in self.sortie("pdfinfo", pdf)
+        self.sortie("pdftoppm", "-r", "150", "-png", "-singlefile", pdf, base := pdf[:-4], echec=AssertionError)
+        page = ImageChops.invert(Image.open(base + ".png").convert("RGB"))
+        g, h, d, b = (v * 25.4 / 150 for v in page.point(lambda v: v > 10 and 255).getbbox())
+        assert abs(g - x_att) <= 0.5 and abs(h - y_att) <= 0.5 and abs(d - g - 90) <= 0.5 and \
+            abs(b - h - 127.2) <= 0.6, (fleche, g, h, d - g, b - h)
+
+    def impression(self):
+        for fleche in FLECHES:
+            self.imprimer(fleche)
+
+    def impression_au_clavier(self):  # the keyboard starts on "PDF": Down and Up move the choice, Escape cancels
+        # (a page printed would be taken below for the keyboard's); Tab goes as the window reads (the other printer,
+        # the nine arrows, the two bars, the quality chosen), Space works the centre arrow, Left then Space the
+        # quality (-3, medium, kept in Pelvado.ini), Space on "Valider" prints.
+        self.clic(*BOUTONS["imprimer"])
+        self.fenetre("Choix de l'imprimante", "Down", "Escape")
+        self.imprimer(4, "Down Up", "Tab " * 6 + "space", "Tab " * 7 + "Left space", "Tab Tab space")
+        ini = Path(self.dossier_programme, "Pelvado.ini").read_bytes()
+        assert b"[Impression]\r\nQualit\xe9=-3\r\n" in ini, ini
 
     def clavier_seul(self):  # a fresh start; under a window manager, it alone gives each window the keyboard
         arreter(self.proc)
+        os.makedirs(outils := os.path.join(self.dossier, "outils"))  # a desktop without any browser
+        os.symlink("/bin/false", os.path.join(outils, "xdg-open"))
+        self.env["PATH"] = outils + os.pathsep + self.env["PATH"]
         dossier, self.place = self.lancer("clavier"), ORDRE_TAB.index("Fabriquer")
         bmp = os.path.join(dossier, "au clavier.bmp")
         self.xdo("mousemove", 1200, 1000)
@@ -166,10 +200,11 @@ class Suite(Bureau):
         attendre(lambda: os.path.exists(os.path.join(dossier, "Pelvado.ini")), 5, "Pelvado.ini")
         aller("Aperçu")  # the accepted width showed the preview: Space on "Aperçu" closes it (and opens it below)
         self.fenetre("Aperçu", lambda: self.touche("space"))
-        for ligne in ("Aperçu|Aperçu|space", "Calendrier scolaire|Calendrier scolaire|Escape",
-                      "Imprimer|Choix de l'imprimante|space",  # "Annuler l'impression", the first button
-                      "de base|Choix des couleurs|Escape",
-                      "spéciales|Couleurs spéciales|shift+Tab shift+Tab space",  # "Fermer cette fenêtre"
+        # The link with no browser (the opener fails): the address is shown, Escape closes it, then the window.
+        fenetre("Calendrier scolaire", "Carte et Calendrier scolaire", "space", lambda: self.fenetre(
+            "Dates officielles", "Escape"), lambda: self.focus("Carte et Calendrier scolaire"), "Escape")
+        for ligne in ("Aperçu|Aperçu|space", "Imprimer|Choix de l'imprimante|Escape",
+                      "de base|Choix des couleurs|Escape", "spéciales|Couleurs spéciales|Escape",
                       "Sélection|Sélection d'une zone|Escape"):
             fenetre(*ligne.split("|"))
         fenetre("Sauver", "Sauver l'image", lambda: self.taper("au clavier", "Return"))
@@ -244,6 +279,7 @@ class Suite(Bureau):
 
 if __name__ == "__main__":
     s = Suite(sys.argv[1], "openbox" if "--openbox" in sys.argv else None)
-    sys.exit(s.executer([s.serveur_cups, s.demarrage, s.impression] if "--impression" in sys.argv else [s.demarrage,
+    sys.exit(s.executer([s.serveur_cups, s.demarrage, s.sans_imprimante, s.imprimantes, s.impression,
+                         s.impression_au_clavier] if "--impression" in sys.argv else [s.demarrage,
              s.annee_2027, s.bulle_semaine, s.copier, s.couleurs_persistantes, s.cal_autre_annee, s.clavier_seul,
              s.deux_copies] + [s.feuille_au_clavier] * ("--openbox" in sys.argv)))

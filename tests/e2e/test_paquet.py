@@ -2,12 +2,13 @@
 """The Debian package as a system administrator meets it: built by CPack, checked by lintian and
 the desktop validators, installed with dpkg into a private root, started from there under a
 private X server, purged again. Usage: test_paquet.py BUILD_FOLDER."""
-import glob, os, shutil, sys  # noqa: E401
+import glob, os, shutil, subprocess, sys  # noqa: E401
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from bureau import Bureau, Indisponible, attendre  # noqa: E402
 
-OUTILS = ("cpack", "dpkg", "dpkg-deb", "lintian", "desktop-file-validate", "appstreamcli")
+OUTILS = ("cpack", "dpkg", "dpkg-deb", "lintian", "desktop-file-validate", "appstreamcli", "update-mime-database",
+          "update-desktop-database", "xdg-mime")
 
 
 class Paquet(Bureau):
@@ -37,6 +38,22 @@ class Paquet(Bureau):
         assert os.path.isfile(self.racine + "/usr/share/icons/hicolor/48x48/apps/ardemo.png")
         assert "CC-BY-4.0" in open(self.racine + "/usr/share/doc/ardemo/copyright").read()
 
+    def type_cal(self):  # the package's type and menu entry in a private XDG_DATA_HOME, their databases built as
+        # dpkg's triggers build them: a .Cal file, named in any case, is of that type, opened by Ardemo
+        donnees = os.path.join(self.dossier, "donnees")
+        for dossier, fichier, outil in (("mime/packages", "ardemo.xml", "update-mime-database"),
+                                        ("applications", "ardemo.desktop", "update-desktop-database")):
+            os.makedirs(d := os.path.join(donnees, dossier))
+            shutil.copy(os.path.join(self.racine, "usr/share", dossier, fichier), d)
+            self.reussie(outil, d.removesuffix("/packages"))
+        env = {k: v for k, v in self.env.items() if k not in ("XDG_CURRENT_DESKTOP", "XDG_DATA_DIRS")}
+        xdg = lambda *a: subprocess.run(["xdg-mime", "query", *a], env=dict(env, XDG_DATA_HOME=donnees),  # noqa: E731
+                                        capture_output=True, text=True).stdout.strip()
+        for cal in (os.path.join(self.dossier, "vacances.Cal"), os.path.join(self.dossier, "VACANCES.CAL")):
+            open(cal, "w").write("1" + ",0" * 42 + "\r\n")
+            assert xdg("filetype", cal) == "application/x-ardemo-cal", (cal, xdg("filetype", cal))
+        assert xdg("default", "application/x-ardemo-cal") == "ardemo.desktop"
+
     def reglages(self):
         # Its folder read-only (0555, as /usr/bin is for a user, respected even by root): settings in ~/.config/ardemo/.
         os.chmod(usr_bin := os.path.dirname(self.programme), 0o555)
@@ -60,4 +77,4 @@ if __name__ == "__main__":
     p.racine = os.path.join(p.dossier, "racine")
     p.programme, p.dpkg = p.racine + "/usr/bin/ardemo", ["dpkg", "--root=" + p.racine, "--force-depends",
                                                           "--force-script-chrootless"]
-    sys.exit(p.executer([p.construire, p.installer, p.reglages, p.purger]))
+    sys.exit(p.executer([p.construire, p.installer, p.type_cal, p.reglages, p.purger]))

@@ -77,6 +77,17 @@ inline bool activer(QWidget* w) // shown and active, so that focus changes deliv
     return QTest::qWaitForWindowActive(w);
 }
 
+// The keyboard's mark is plain to see: giving `w` the keyboard (from `ailleurs`) changes the brightness of at least
+// as many of its pixels as half its outline by 100 or more (of 255).
+inline bool marqueVisible(QWidget* w, QWidget* ailleurs)
+{
+    const QImage sans = (ailleurs->setFocus(), w->grab().toImage()), avec = (w->setFocus(), w->grab().toImage());
+    int vus = 0;
+    for (int i = 0, l = avec.width(); i < l * avec.height(); ++i)
+        vus += std::abs(qGray(avec.pixel(i % l, i / l)) - qGray(sans.pixel(i % l, i / l))) >= 100;
+    return w->hasFocus() && vus >= w->width() + w->height();
+}
+
 struct Programme {
     QTemporaryDir dossier;
     mdlVorn etat;

@@ -53,17 +53,30 @@ QImage imprimer(Ardemo& f, const PlanImpression& plan, double echelle = 1)
 class TestArdemo : public QObject {
     Q_OBJECT
 private slots:
-    // Every control has an accessible name (main window, a dialog); a day cell's: its date and tooltip.
+    // Every control has an accessible name (main window, a dialog); a day cell's: its date and tooltip; the year
+    // box's and its text field's: the frame's title, the year being the box's value.
     void nomsAccessibles()
     {
         Programme p;
         ArdemoCoul couleurs(p.f());
         for (QWidget* fenetre : std::initializer_list<QWidget*>{&p.f(), &couleurs})
             for (QWidget* w : fenetre->findChildren<QWidget*>())
-                if (w->isVisibleTo(fenetre) && !w->isWindow() && !qobject_cast<QComboBox*>(w->parentWidget())
+                if (w->isVisibleTo(fenetre) && !w->isWindow()
                     && std::string_view(w->metaObject()->className()) != "QWidget")
                     QVERIFY2(!nom(w).trimmed().isEmpty(), w->metaObject()->className());
         QCOMPARE(nom(p.annee("2027"), 3, 35), QString("lundi 29 mars 2027, Lundi de Pâques"));
+        // Each control the keyboard goes to shows a plain mark while it has it (the text boxes: their cursor; the
+        // sheet: its day's mark).
+        QVERIFY(p.activer());
+        for (QWidget* w : p.f().findChildren<QWidget*>())
+            if (w->isVisibleTo(&p.f()) && (w->focusPolicy() & Qt::TabFocus) && !qobject_cast<QLineEdit*>(w)
+                && !qobject_cast<QComboBox*>(w) && w != C(p.f()).CalBase)
+                QVERIFY2(marqueVisible(w, C(p.f()).Largeur), qPrintable(w->objectName()));
+        QComboBox* an = C(p.f()).cAn;
+        QAccessibleInterface* boite = QAccessible::queryAccessibleInterface(an);
+        VERIFIER(nom(an) == "Choix de l'Année", nom(an->lineEdit()) == nom(an),
+                 boite->text(QAccessible::Value) == "2027", boite->role() == QAccessible::ComboBox,
+                 boite->child(1)->object() == an->lineEdit());
     }
 
     // The year built at the first showing only; busy while building; the keyboard stays on "Fabriquer".

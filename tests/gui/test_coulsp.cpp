@@ -1,5 +1,7 @@
 // The special-colours window: day clicks, reset, .Cal files saved and opened, .ics import.
+#include <QDragEnterEvent>
 #include <QMessageBox>
+#include <QMimeData>
 #include <cstring>
 #include <fstream>
 
@@ -51,10 +53,14 @@ private slots:
         // A cancelled picker changes nothing.
         p.choisir(QColor()), p.jour(5, 22), p.choisir(Bleu), p.jour(5, 0);
         VERIFIER(t[22] == DeQColor(Rouge), t[0] == DeQColor(Bleu));
-        // Saved, reset (clicks off), opened: the same colours, no rebuild; the next save proposes that file.
+        // Saved under a name typed without extension: written as .Cal and in use. Reset (clicks off), opened: the
+        // same colours, no rebuild; the next save proposes that file.
         Table avant;
         std::memcpy(avant, p.table(), sizeof avant);
-        p.fichier("SauverCouleurs", "fêtes.Cal"), p.bouton("RéinitCoulSP"), p.jour(5, 11);
+        p.fichier("SauverCouleurs", "fêtes");
+        VERIFIER(p.fich() == "fêtes.Cal", QFile::exists(p.dossier.filePath("fêtes.Cal")),
+                 !QFile::exists(p.dossier.filePath("fêtes")));
+        p.bouton("RéinitCoulSP"), p.jour(5, 11);
         QVERIFY(p.vide());
         const int attentes = p.horloge.attentes;
         p.fichier("OuvrirCouleur", "fêtes.Cal");
@@ -73,8 +79,9 @@ private slots:
         VERIFIER(!utilisable, p.w.isEnabled(), p.etat.ModeCoulSP);
         VERIFIER(p.etat.AnChoisi == annee, p.c.cAn->currentText().toStdString() == annee);
         VERIFIER(std::memcmp(table, p.table(), sizeof table) == 0, p.chiffre(7, 33) == Qt::white);
-        // Closing draws the image again from the sheet; then day clicks do nothing.
-        p.choisir(Vert), p.jour(5, 12), p.w.close(), p.jour(5, 23);
+        // Closing (Escape, as "Fermer cette fenêtre") draws the image again from the sheet; then day clicks do nothing.
+        p.choisir(Vert), p.jour(5, 12), QTest::keyClick(&p.w, Qt::Key_Escape), p.jour(5, 23);
+        QVERIFY(!p.w.isVisible());
         VERIFIER(p.c.FondCdes->isVisible(), !p.etat.ModeCoulSP, !QApplication::overrideCursor());
         QVERIFY(p.c.Pict1->image() == ImageFeuille(*p.c.CalBase->modele()));
         VERIFIER(t[12] == DeQColor(Vert), t[23] == 0);
@@ -110,6 +117,40 @@ private slots:
                 QVERIFY2(p.table()[m][k] == (couvert ? DeQColor(Rouge) : 0) && (!couvert || p.chiffre(m, k) == Rouge),
                          qPrintable(QStringLiteral("block %1, cell %2").arg(m).arg(k)));
             }
+    }
+
+    // From outside (command line, desktop, drop), before the first build: a .Cal of another year opens as by
+    // "Ouvrir un Fichier Couleurs...", an .ics dropped is imported as by its button, other files are refused.
+    void ouvrirDuDehors()
+    {
+        Programme p(false);
+        const std::string annee = QDate::currentDate().year() == 2031 ? "2032" : "2031";
+        const auto ecrire = [&](const char* nom, const std::string& s) {
+            std::ofstream(p.dossier.filePath(nom).toStdString()) << s;
+        };
+        Table table = {};
+        table[2][1] = 255;
+        ecrire("autre.Cal", EcrireCal(table, annee)), p.f().ouvrirFichier(p.dossier.filePath("autre.Cal"));
+        VornCoulSP* w = fenetreDe<VornCoulSP>(p.f(), true);
+        VERIFIER(w, p.etat.ModeCoulSP, enfant<QLabel>(w, "FichEnCours")->text() == "autre.Cal",
+                 p.etat.AnChoisi == annee, C(p.f()).chiffre(2, 1) == Rouge, p.etat.CalendrierFait);
+        ecrire("fêtes.ICS", "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nDTSTART;VALUE=DATE:" + annee
+                                + "0704\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n");
+        QMimeData depose;
+        depose.setUrls({QUrl::fromLocalFile(p.dossier.filePath("fêtes.ICS")), QUrl::fromLocalFile("/tmp/x.txt")});
+        QDragEnterEvent entree(QPoint(9, 9), Qt::CopyAction, &depose, Qt::LeftButton, Qt::NoModifier);
+        QDropEvent depot(QPointF(9, 9), Qt::CopyAction, &depose, Qt::LeftButton, Qt::NoModifier);
+        VuDialogue couleur;
+        QString refus;
+        choisirCouleur(couleur, Bleu);
+        auProchainDialogue<QMessageBox>([](QMessageBox* b) { QTest::keyClick(b, Qt::Key_Return); });
+        QApplication::sendEvent(&p.f(), &entree), QApplication::sendEvent(&p.f(), &depot);
+        QCoreApplication::processEvents(); // opened once the drop is over
+        auProchainDialogue<QMessageBox>([&](QMessageBox* b) { refus = b->text(), b->accept(); });
+        p.f().ouvrirFichier(p.dossier.filePath("x.txt"));
+        const double* t = &p.etat.TableCoulSP[0][0];
+        VERIFIER(entree.isAccepted(), depot.isAccepted(), couleur.vu, std::count(t, t + 13 * 43, DeQColor(Bleu)) >= 1,
+                 refus.contains("x.txt"));
     }
 };
 

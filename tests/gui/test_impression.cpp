@@ -1,5 +1,6 @@
 // The print dialog and the printed page, read back with poppler's tools (layout arithmetic: core tests).
 #include <QBitmap>
+#include <QMessageBox>
 #include <QPrinter>
 #include <QRadioButton>
 
@@ -7,6 +8,7 @@
 #include "main_gui.h"
 #include "output/ui/VornPrint.h"
 #include "Outils.h"
+#include "PiloteDialogues.h"
 
 namespace {
 
@@ -55,8 +57,9 @@ class TestImpression : public QObject {
 
 private slots:
     // Seven printers, six buttons: the one clicked is used. No quality set: high; the one clicked is kept and read
-    // back at each printer choice, no quality: the printer's own. Escape does nothing; cancelling prints nothing,
-    // keeps the settings. No printer, or none clicked: "Valider" prints nothing; the close box after a click prints.
+    // back at each printer choice, no quality: the printer's own. Escape cancels: it prints nothing,
+    // keeps the settings. No printer: said in the list's place, "Valider" disabled; none clicked: "Valider" prints
+    // nothing; the close box after a click prints; a page that cannot be sent is reported.
     void dialogue()
     {
         Programme p;
@@ -76,13 +79,61 @@ private slots:
             EcrireQualite(p.etat.FichierIni, "n'importe"), element(d, "ChoixPrint", 1)->click();
             QCOMPARE(d.imprimante()->resolution(), 1200);
             QTest::keyClick(&d, Qt::Key_Escape);
-            QVERIFY(d.isVisible());
-            bouton(d, "AnnulPrint");
+            VERIFIER(!d.isVisible(), !d.ImpressionValidee);
         }));
         VERIFIER(QDir(m_sorties.path()).entryList({"?.pdf"}).isEmpty(), LireQualite(p.etat.FichierIni) == "n'importe");
         for (const auto& liste : {QList<ImprimanteDisponible>(), sept})
-            VERIFIER(imprimer(p.f(), liste, [](VornPrint& d) { bouton(d, "ValidePrint"); }), !QFile::exists(sortie("0.pdf")));
+            VERIFIER(imprimer(p.f(), liste, [&](VornPrint& d) {
+                const QLabel* aucune = enfant<QLabel>(&d, "AucuneImprimante");
+                VERIFIER(aucune->isVisibleTo(&d) == liste.isEmpty(), aucune->text().contains("Aucune imprimante"),
+                         enfant<vkCommand>(&d, "ValidePrint")->isEnabled() == !liste.isEmpty());
+                bouton(d, "ValidePrint");
+            }), !QFile::exists(sortie("0.pdf")));
         VERIFIER(imprimer(p.f(), sept, [](VornPrint& d) { element(d, "ChoixPrint", 0)->click(), d.close(); }), QFile::exists(sortie("0.pdf")));
+        // A page that cannot be sent is reported, naming the printer.
+        QString message;
+        auProchainDialogue<QMessageBox>([&](QMessageBox* b) { message = b->text(), b->accept(); });
+        QVERIFY(imprimer(p.f(), {pdf(sortie("absent/page.pdf"))}, [](VornPrint& d) {
+            element(d, "ChoixPrint", 0)->click(), bouton(d, "ValidePrint");
+        }));
+        VERIFIER(message.contains("n'a pas pu être envoyée"), message.contains(sortie("absent/page.pdf")));
+    }
+
+    // By keyboard, in the order the window reads: the printers (the arrows move the choice), the place on the page
+    // (arrows, bars), the quality (entered at the one chosen), the two buttons; each control shows a plain mark while
+    // it has the keyboard; Space works the arrows and the quality.
+    void clavier()
+    {
+        Programme p;
+        QVERIFY(imprimer(p.f(), {pdf(sortie("a.pdf")), pdf(sortie("b.pdf"))}, [&](VornPrint& d) {
+            const auto touche = [](Qt::Key t) {
+                return QTest::keyClick(QApplication::focusWidget(), t), QApplication::focusWidget()->objectName();
+            };
+            const auto choisie = [&] { return d.imprimante()->outputFileName(); };
+            QVERIFY(activer(&d));
+            VERIFIER(touche(Qt::Key_Down) == "ChoixPrint(1)", choisie() == sortie("b.pdf"),
+                     touche(Qt::Key_Up) == "ChoixPrint(0)", touche(Qt::Key_Up) == "ChoixPrint(0)",
+                     choisie() == sortie("a.pdf"));
+            QStringList ordre, attendu = QStringLiteral("ChoixPrint(1) FlècheM(0) FlècheM(1) FlècheM(2) FlècheM(3) "
+                                                       "FlècheM(4) FlècheM(5) FlècheM(6) FlècheM(7) FlècheM(8) HScroll1 "
+                                                       "VScroll1 Qualité(4) AnnulPrint ValidePrint ChoixPrint(0)")
+                                             .split(' ');
+            while (ordre.size() < attendu.size()) {
+                ordre << touche(Qt::Key_Tab);
+                QVERIFY2(marqueVisible(QApplication::focusWidget(), enfant<QWidget>(&d, "PictPage")),
+                         qPrintable(ordre.last()));
+            }
+            QCOMPARE(ordre, attendu);
+            MiseEnPage place = d.mp;
+            AppliquerFleche(place, 8);
+            element(d, "FlècheM", 8)->setFocus(), touche(Qt::Key_Space);
+            VERIFIER(d.mp.ValeurH == place.ValeurH, d.mp.ValeurV == place.ValeurV);
+            enfant<QWidget>(&d, "HScroll1")->setFocus();
+            touche(Qt::Key_Left), touche(Qt::Key_Left), touche(Qt::Key_Right);
+            element(d, "Qualité", 2)->setFocus(), touche(Qt::Key_Space);
+            VERIFIER(d.mp.ValeurH == place.ValeurH - 5, element(d, "Qualité", 2)->isChecked(),
+                     LireQualite(p.etat.FichierIni) == "-2");
+        }));
     }
 
     // The arrow clicked places the print where the page layout puts it on that printer's page, margins included:

@@ -1,8 +1,11 @@
 // The school-calendar window: its layout, the link and the way into the special colours.
+#include <QClipboard>
+#include <QMessageBox>
 #include <QTimer>
 
 #include "main_gui.h"
 #include "Outils.h"
+#include "PiloteDialogues.h"
 #include "special/ui/VornCoulSP.h"
 #include "special/ui/VornScolaire.h"
 
@@ -29,6 +32,7 @@ private slots:
     {
         Programme p;
         QList<QUrl> adresses;
+        QStringList messages;
         QVERIFY(ouvrir(p.f(), [&](VornScolaire& w) {
             // Everything inside the window, captions whole on the buttons, wrapped texts with no line lost.
             for (QAbstractButton* b : w.findChildren<QAbstractButton*>())
@@ -37,13 +41,26 @@ private slots:
             for (QLabel* l : w.findChildren<QLabel*>())
                 QVERIFY2(w.rect().contains(l->geometry()) && l->heightForWidth(l->width()) <= l->height(),
                          qPrintable(l->objectName()));
-            // Each press asks again; a failed opening is not reported and the window stays.
-            w.ouvrirPage = [&](const QUrl& u) { adresses << u; return false; }; // no browser
-            cliquer(w, "CalendScolaire"), cliquer(w, "CalendScolaire");
+            // Each press asks again. No browser, found at once or when the opener ends: the address is shown,
+            // selectable, and copied on request; the window stays.
+            w.ouvrirPage = [&](const QUrl& u, const std::function<void()>& siEchec) {
+                return adresses << u, adresses.size() == 2 && (siEchec(), true);
+            };
+            QApplication::clipboard()->clear();
+            for (const char* reponse : {"Fermer", "Copier l'adresse"}) {
+                auProchainDialogue<QMessageBox>([&, reponse](QMessageBox* b) {
+                    messages << (b->textInteractionFlags() & Qt::TextSelectableByMouse ? b->text() : "");
+                    for (QAbstractButton* bouton : b->buttons())
+                        bouton->text() == QString::fromUtf8(reponse) ? bouton->click() : void();
+                });
+                cliquer(w, "CalendScolaire");
+            }
             QVERIFY(w.isVisible() && w.pos() == p.f().pos());
             cliquer(w, "FermeCarte");
         }));
         QCOMPARE(adresses, QList<QUrl>(2, QUrl(QString::fromLatin1(AdresseCalendrierScolaire))));
+        VERIFIER(messages.size() == 2, messages.value(1).endsWith(AdresseCalendrierScolaire),
+                 QApplication::clipboard()->text() == AdresseCalendrierScolaire);
         QVERIFY(!p.etat.ModeCoulSP);
         // Back from the modal window at once; the panel gives way to the special-colours window.
         QVERIFY(ouvrir(p.f(), [&](VornScolaire& w) { cliquer(w, "CSpeciale"); }));

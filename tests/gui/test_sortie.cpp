@@ -118,7 +118,8 @@ private slots:
     }
 
     // The preview at the printed size: the image scaled (90 mm: 340 x 481 pixels) and outlined in the grid
-    // colour, or the zone, the part outside the image black. The button toggles it; the close box, a build, a refused width close it.
+    // colour, or the zone, the part outside the image black. The button toggles it; Escape, a build, a refused width
+    // close it.
     void apercu()
     {
         Programme p;
@@ -141,7 +142,8 @@ private slots:
         img = pict2(f)->image();
         QCOMPARE(img.size(), QSize(340, 176)); // January left, February right
         VERIFIER(img.pixelColor(80, 8) == blocs.pixelColor(0, 0), img.pixelColor(260, 160) == blocs.pixelColor(1, 0));
-        VERIFIER(fenetreDe<ApercuForm>(f)->close(), ferme());
+        QTest::keyClick(fenetreDe<ApercuForm>(f), Qt::Key_Escape);
+        QVERIFY(ferme());
         choisirZone(p.etat, 418), C(f).Apercu->click();
         VERIFIER(pict2(f)->image().pixelColor(50, 80) == blocs.pixelColor(2, 0), pict2(f)->image().pixelColor(300, 80) == Qt::black);
         bool fermePendant = false; // before the months are filled
