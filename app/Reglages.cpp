@@ -3,6 +3,11 @@
 #include "app/Emplacements.h"
 #include "commun/FichierIni.h"
 #include "commun/Nombres.h"
+#include "commun/Texte.h"
+
+#include <map>
+#include <tuple>
+#include <vector>
 
 namespace {
 
@@ -12,25 +17,90 @@ std::filesystem::path& DossierACreer()
     return dossier;
 }
 
+std::function<void(const std::filesystem::path&)>& Signalement()
+{
+    static std::function<void(const std::filesystem::path&)> signaler;
+    return signaler;
+}
+
+// The text of each key as this process last read or wrote it, by file, section and key.
+using Cle = std::tuple<std::string, std::string, std::string>;
+std::map<Cle, std::string>& Connues()
+{
+    static std::map<Cle, std::string> connues;
+    return connues;
+}
+
+Cle cle(const std::filesystem::path& fichier, std::string_view section, std::string_view cle)
+{
+    return {fichier.native(), std::string(section), std::string(cle)};
+}
+
+std::string Lire(const std::filesystem::path& fichier, std::string_view section, std::string_view nom)
+{
+    std::string texte = LireIni(fichier, section, nom);
+    Connues()[cle(fichier, section, nom)] = texte;
+    return texte;
+}
+
+struct Reglage {
+    std::string_view section, cle;
+    std::string valeur;
+};
+
 // Every setting is written through here: the folder given to
 // CreerDossierReglages is created at the first write into it; any other
 // missing folder makes the write fail.
-bool Ecrire(const std::filesystem::path& fichier, std::string_view section, std::string_view cle,
-            std::string_view valeur)
+bool Ecrire(const std::filesystem::path& fichier, const std::vector<Reglage>& reglages)
 {
     if (!DossierACreer().empty() && fichier.parent_path() == DossierACreer())
         CreerDossiers(DossierACreer());
-    return EcrireIni(fichier, section, cle, valeur);
+    std::vector<EntreeIni> entrees;
+    for (const Reglage& r : reglages) {
+        const auto connue = Connues().find(cle(fichier, r.section, r.cle));
+        const bool inchangee = connue != Connues().end() && connue->second == SansBlancs(r.valeur, BlancsIni);
+        entrees.push_back({r.section, r.cle, r.valeur, inchangee});
+    }
+    if (EcrireIni(fichier, entrees)) {
+        for (const Reglage& r : reglages)
+            Connues()[cle(fichier, r.section, r.cle)] = SansBlancs(r.valeur, BlancsIni);
+        return true;
+    }
+    // A file the user made read-only (no write permission for anyone) is meant to stay as it is.
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const fs::file_status st = fs::status(fichier, ec);
+    const bool lectureSeule =
+        !ec && fs::is_regular_file(st)
+        && (st.permissions() & (fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write))
+               == fs::perms::none;
+    if (!fichier.empty() && !lectureSeule && Signalement()) {
+        auto signaler = std::move(Signalement());
+        Signalement() = nullptr;
+        signaler(fichier.parent_path());
+    }
+    return false;
+}
+
+bool Ecrire(const std::filesystem::path& fichier, std::string_view section, std::string_view nom,
+            std::string_view valeur)
+{
+    return Ecrire(fichier, {{section, nom, std::string(valeur)}});
 }
 
 } // namespace
 
 void CreerDossierReglages(const std::filesystem::path& dossier) { DossierACreer() = dossier; }
 
+void SignalerEchecReglages(std::function<void(const std::filesystem::path& dossier)> signaler)
+{
+    Signalement() = std::move(signaler);
+}
+
 void LireCouleurs(const std::filesystem::path& fichier, SchemaCouleurs& couleurs)
 {
     for (int i = 0; i < SchemaCouleurs::Nombre; ++i) {
-        std::string texte = LireIni(fichier, SectionCouleurs, CleCouleur[i]);
+        std::string texte = Lire(fichier, SectionCouleurs, CleCouleur[i]);
         if (!texte.empty())
             couleurs.slot(i) = ValeurTexte(texte);
     }
@@ -38,13 +108,13 @@ void LireCouleurs(const std::filesystem::path& fichier, SchemaCouleurs& couleurs
 
 bool EcrireCouleurs(const std::filesystem::path& fichier, const SchemaCouleurs& couleurs)
 {
-    bool ok = true;
+    std::vector<Reglage> reglages;
     for (int i = 0; i < SchemaCouleurs::Nombre; ++i)
-        ok = Ecrire(fichier, SectionCouleurs, CleCouleur[i], TexteNombreSigne(couleurs.slot(i))) && ok;
-    return ok;
+        reglages.push_back({SectionCouleurs, CleCouleur[i], TexteNombreSigne(couleurs.slot(i))});
+    return Ecrire(fichier, reglages);
 }
 
-std::string LireLargeur(const std::filesystem::path& fichier) { return LireIni(fichier, SectionTaille, CleLargeur); }
+std::string LireLargeur(const std::filesystem::path& fichier) { return Lire(fichier, SectionTaille, CleLargeur); }
 
 bool EcrireLargeur(const std::filesystem::path& fichier, std::string_view texte)
 {
@@ -53,7 +123,7 @@ bool EcrireLargeur(const std::filesystem::path& fichier, std::string_view texte)
 
 std::string LireQualite(const std::filesystem::path& fichier)
 {
-    return LireIni(fichier, SectionImpression, CleQualite);
+    return Lire(fichier, SectionImpression, CleQualite);
 }
 
 bool EcrireQualite(const std::filesystem::path& fichier, std::string_view code)
@@ -63,7 +133,7 @@ bool EcrireQualite(const std::filesystem::path& fichier, std::string_view code)
 
 Region LireRegion(const std::filesystem::path& fichier)
 {
-    return RegionDeTexte(LireIni(fichier, SectionFeries, CleRegion)).value_or(Region::Metropole);
+    return RegionDeTexte(Lire(fichier, SectionFeries, CleRegion)).value_or(Region::Metropole);
 }
 
 bool EcrireRegion(const std::filesystem::path& fichier, Region region)

@@ -1,5 +1,6 @@
 #pragma once
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -9,6 +10,12 @@
 // The program's entries in Pelvado.ini. Reads give "" for a missing or empty
 // entry; writes return false when the file could not be written (the program
 // goes on: the setting then lasts until it ends).
+//
+// Several copies of the program may run at once with the same file. Each
+// write is one locked read-modify-write of the file (EcrireIni), and a key is
+// written only when its value changed: this process remembers the text it last
+// read or wrote for each key, and a value equal to it is written only where the
+// file has no such key, so that a value another copy wrote since is kept.
 
 inline constexpr std::string_view SectionCouleurs = "Couleurs";
 inline constexpr std::string_view SectionTaille = "Taille";
@@ -22,11 +29,18 @@ inline constexpr std::string_view CleRegion = "R\xE9gion";
 // user's configuration folder, chosen at start-up); empty: none.
 void CreerDossierReglages(const std::filesystem::path& dossier);
 
+// Called when a write fails because the settings cannot be stored (the folder
+// cannot be created or written, full disk...), at the first such failure only
+// after each call; not for a settings file the user made read-only, nor when
+// there is no settings file (an empty name). Empty: nothing is called.
+void SignalerEchecReglages(std::function<void(const std::filesystem::path& dossier)> signaler);
+
 // Reads the eight colour keys in file order: an empty or missing value keeps the
 // slot as it is, any other text gives its numeric value (0 when not a number).
 void LireCouleurs(const std::filesystem::path& fichier, SchemaCouleurs& couleurs);
 
-// Writes the eight slots in file order, each as a signed number (" 8388736").
+// Writes the eight slots in file order, each as a signed number (" 8388736"),
+// in one rewrite of the file.
 bool EcrireCouleurs(const std::filesystem::path& fichier, const SchemaCouleurs& couleurs);
 
 // "Taille"/"Largeur": the text of the width box, stored unchanged.

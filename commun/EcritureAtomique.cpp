@@ -8,6 +8,7 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -89,62 +90,143 @@ bool EstFichierTemporaire(std::string_view nom)
     return nom.substr(nom.size() - LongueurAleatoire - Marque.size(), Marque.size()) == Marque;
 }
 
-bool EcrireFichierAtomique(const fs::path& chemin, std::string_view contenu)
+namespace {
+
+// The start of the temporary names of `nomFichier`: "." + the name + the mark,
+// the name cut (never in the middle of a UTF-8 character) so that the whole
+// temporary name fits the longest name the folder takes.
+std::string prefixeTemporaire(std::string_view nomFichier, long longueurMax)
+{
+    const long place = longueurMax - 1 - static_cast<long>(Marque.size() + LongueurAleatoire);
+    size_t n = nomFichier.size();
+    if (place < 1)
+        n = std::min<size_t>(n, 1);
+    else if (n > static_cast<size_t>(place)) {
+        n = static_cast<size_t>(place);
+        while (n > 1 && (static_cast<unsigned char>(nomFichier[n]) & 0xC0) == 0x80)
+            --n; // nomFichier[n] is the first byte left out
+    }
+    return "." + std::string(nomFichier.substr(0, n)) + std::string(Marque);
+}
+
+long longueurNomMax(const fs::path& dossier)
+{
+    const long n = ::pathconf(dossier.c_str(), _PC_NAME_MAX);
+    return n > 0 ? n : 255;
+}
+
+// One file being written: its temporary, written and flushed, waiting for its rename.
+struct Ecriture {
+    Destination d;
+    fs::path dossier, tmp;
+    int fd = -1;
+};
+
+// Checks the destination, writes the temporary and flushes it. On failure
+// nothing is left and false is returned.
+bool preparer(const fs::path& chemin, std::string_view contenu, Ecriture& e)
 {
     std::error_code ec;
-    const Destination d = destination(chemin);
-    if (!d.permise)
+    e.d = destination(chemin);
+    if (!e.d.permise)
         return false;
-    fs::path dossier = d.cible.parent_path();
-    if (dossier.empty())
-        dossier = ".";
-    if (!fs::is_directory(dossier, ec))
+    e.dossier = e.d.cible.parent_path();
+    if (e.dossier.empty())
+        e.dossier = ".";
+    if (!fs::is_directory(e.dossier, ec))
         return false;
 
     static const char lettres[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
     std::random_device rd;
-    fs::path tmp;
-    int fd = -1;
-    for (int essai = 0; essai < 16 && fd < 0; ++essai) {
-        std::string nom = "." + d.cible.filename().string() + std::string(Marque);
+    const std::string prefixe = prefixeTemporaire(e.d.cible.filename().native(), longueurNomMax(e.dossier));
+    for (int essai = 0; essai < 16 && e.fd < 0; ++essai) {
+        std::string nom = prefixe;
         for (size_t i = 0; i < LongueurAleatoire; ++i)
             nom += lettres[rd() % (sizeof lettres - 1)];
-        tmp = dossier / nom;
+        e.tmp = e.dossier / nom;
         // Private until the rename's mode is set; a new file gets 0666 less the umask.
-        fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, d.existe ? 0600 : 0666);
-        if (fd < 0 && errno != EEXIST)
+        e.fd = ::open(e.tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, e.d.existe ? 0600 : 0666);
+        if (e.fd < 0 && errno != EEXIST)
             return false;
     }
-    if (fd < 0)
+    if (e.fd < 0)
         return false;
     // Held until the file is renamed, so that a start-up clean-up never takes it.
-    ::flock(fd, LOCK_EX | LOCK_NB);
+    ::flock(e.fd, LOCK_EX | LOCK_NB);
 
-    bool ok = toutEcrire(fd, contenu);
-    if (ok && d.existe) {
-        if (d.ancien.st_uid != ::geteuid() || d.ancien.st_gid != ::getegid())
-            if (::fchown(fd, d.ancien.st_uid, d.ancien.st_gid) != 0)
-                (void)!::fchown(fd, static_cast<uid_t>(-1), d.ancien.st_gid);
-        ok = ::fchmod(fd, d.ancien.st_mode & 0777) == 0;
+    bool ok = toutEcrire(e.fd, contenu);
+    if (ok && e.d.existe) {
+        if (e.d.ancien.st_uid != ::geteuid() || e.d.ancien.st_gid != ::getegid())
+            if (::fchown(e.fd, e.d.ancien.st_uid, e.d.ancien.st_gid) != 0)
+                (void)!::fchown(e.fd, static_cast<uid_t>(-1), e.d.ancien.st_gid);
+        ok = ::fchmod(e.fd, e.d.ancien.st_mode & 0777) == 0;
     }
-    ok = ok && ::fsync(fd) == 0;
-    ok = ok && std::rename(tmp.c_str(), d.cible.c_str()) == 0;
-    if (ok)
-        synchroniserDossier(dossier);
-    else
-        ::unlink(tmp.c_str());
-    if (::close(fd) != 0)
-        ok = false; // the data reached the disk with fsync; a late error still counts
-    if (ok)
-        NettoyerTemporaires(dossier, d.cible.filename().string());
+    ok = ok && ::fsync(e.fd) == 0;
+    if (!ok) {
+        ::unlink(e.tmp.c_str());
+        ::close(e.fd);
+        e.fd = -1;
+    }
     return ok;
+}
+
+void abandonner(Ecriture& e)
+{
+    if (e.fd < 0)
+        return;
+    ::unlink(e.tmp.c_str());
+    ::close(e.fd);
+    e.fd = -1;
+}
+
+} // namespace
+
+bool EcrireFichiersAtomiques(const std::vector<std::pair<fs::path, std::string_view>>& fichiers, size_t* enEchec)
+{
+    std::vector<Ecriture> ecritures(fichiers.size());
+    for (size_t i = 0; i < fichiers.size(); ++i)
+        if (!preparer(fichiers[i].first, fichiers[i].second, ecritures[i])) {
+            for (Ecriture& e : ecritures)
+                abandonner(e);
+            if (enEchec)
+                *enEchec = i;
+            return false;
+        }
+    // Every file is on the disk: the renames remain, which only fail when the
+    // folder itself changes meanwhile.
+    bool ok = true;
+    for (size_t i = 0; i < ecritures.size(); ++i) {
+        Ecriture& e = ecritures[i];
+        if (!ok || std::rename(e.tmp.c_str(), e.d.cible.c_str()) != 0) {
+            if (ok && enEchec)
+                *enEchec = i;
+            ok = false;
+            abandonner(e);
+            continue;
+        }
+        synchroniserDossier(e.dossier);
+        const bool ferme = ::close(e.fd) == 0; // the data reached the disk with fsync; a late error still counts
+        e.fd = -1;
+        if (!ferme && enEchec)
+            *enEchec = i;
+        ok = ferme;
+    }
+    if (ok)
+        for (const Ecriture& e : ecritures)
+            NettoyerTemporaires(e.dossier, e.d.cible.filename().native());
+    return ok;
+}
+
+bool EcrireFichierAtomique(const fs::path& chemin, std::string_view contenu)
+{
+    return EcrireFichiersAtomiques({{chemin, contenu}});
 }
 
 int NettoyerTemporaires(const fs::path& dossier, std::string_view nomFichier)
 {
     std::error_code ec;
     int retires = 0;
-    const std::string prefixe = nomFichier.empty() ? "" : "." + std::string(nomFichier) + std::string(Marque);
+    const std::string prefixe = nomFichier.empty() ? "" : prefixeTemporaire(nomFichier, longueurNomMax(dossier));
     for (fs::directory_iterator it(dossier, ec), fin; !ec && it != fin; it.increment(ec)) {
         const fs::path p = it->path();
         const std::string nom = p.filename().string();

@@ -1,6 +1,8 @@
 #pragma once
 #include <filesystem>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 // Writes a whole file through a temporary file in the same folder and a rename,
 // so that the file on disk is either the old one or the complete new one: the
@@ -21,8 +23,19 @@
 // A new file gets the usual mode of new files (0666 less the umask).
 bool EcrireFichierAtomique(const std::filesystem::path& chemin, std::string_view contenu);
 
+// Several files written together, each by the rules above: every one is
+// written to its temporary and flushed first, and they are renamed only when
+// all of them are; when one cannot be written none is replaced and no
+// temporary is left. (Only a rename refused once all are written, which needs
+// the folder to change meanwhile, leaves the files before it replaced.)
+// `enEchec`, when given, receives the index of the file that failed.
+bool EcrireFichiersAtomiques(const std::vector<std::pair<std::filesystem::path, std::string_view>>& fichiers,
+                             std::size_t* enEchec = nullptr);
+
 // Temporary files are named ".<file name>.ardemo-tmp-XXXXXX" (six letters or
-// digits) and locked while they are written.
+// digits) and locked while they are written. The file name is cut as needed
+// (at a character's boundary) for the whole name to fit the folder's longest
+// name, so that a file of any valid name can be written.
 bool EstFichierTemporaire(std::string_view nom);
 
 // Removes the temporary files that an interrupted write (a kill, a power loss)

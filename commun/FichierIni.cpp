@@ -3,6 +3,7 @@
 #include "commun/EcritureAtomique.h"
 #include "commun/LectureBornee.h"
 #include "commun/Texte.h"
+#include "commun/Verrou.h"
 
 #include <optional>
 
@@ -164,23 +165,21 @@ std::string LireIni(const fs::path& fichier, std::string_view section, std::stri
     return std::string(resultat.substr(0, max));
 }
 
-bool EcrireIni(const fs::path& fichier, std::string_view section, std::string_view cle, std::string_view valeur)
+namespace {
+
+// Names and value must stay on their line and keep their meaning there.
+bool ecrivable(std::string_view section, std::string_view cle, std::string_view valeur)
 {
-    section = SansBlancs(section, BlancsIni);
-    cle = SansBlancs(cle, BlancsIni);
-    // Names and value must stay on their line and keep their meaning there.
-    if (cle.empty() || cle.front() == '[' || cle.front() == ';' || contientUnDe(cle, "=")
-        || contientUnDe(cle, FinDeLigneOuNul) || contientUnDe(section, "]")
-        || contientUnDe(section, FinDeLigneOuNul) || contientUnDe(valeur, FinDeLigneOuNul))
-        return false;
+    return !(cle.empty() || cle.front() == '[' || cle.front() == ';' || contientUnDe(cle, "=")
+             || contientUnDe(cle, FinDeLigneOuNul) || contientUnDe(section, "]")
+             || contientUnDe(section, FinDeLigneOuNul) || contientUnDe(valeur, FinDeLigneOuNul));
+}
 
-    // A symbolic link is read through; whether it may be written through is
-    // the atomic writer's rule (the link and its target must be ours).
-    std::string contenu;
-    if (charger(fichier, contenu) == Etat::Illisible)
-        return false;
-
-    const std::string nouvelle = std::string(cle) + "=" + std::string(valeur) + "\r\n";
+// Sets one key in the text of the file (see EcrireIni).
+void appliquer(std::string& contenu, const EntreeIni& e)
+{
+    const std::string_view section = SansBlancs(e.section, BlancsIni), cle = SansBlancs(e.cle, BlancsIni);
+    const std::string nouvelle = std::string(cle) + "=" + std::string(e.valeur) + "\r\n";
     const std::string_view texte = contenu;
     std::string resultat;
 
@@ -210,9 +209,11 @@ bool EcrireIni(const fs::path& fichier, std::string_view section, std::string_vi
     });
 
     if (remplacee) {
+        if (e.siAbsente)
+            return;
         resultat.reserve(contenu.size() + nouvelle.size());
         resultat.append(texte.substr(0, remplacee->debut));
-        resultat.append(cleExistante).append("=").append(valeur).append("\r\n");
+        resultat.append(cleExistante).append("=").append(e.valeur).append("\r\n");
         resultat.append(texte.substr(remplacee->suivante));
     } else if (apres) {
         resultat.reserve(contenu.size() + nouvelle.size() + 2);
@@ -227,10 +228,37 @@ bool EcrireIni(const fs::path& fichier, std::string_view section, std::string_vi
             resultat.append(resultat.back() == '\r' ? "\n" : "\r\n");
         resultat.append("[").append(section).append("]\r\n").append(nouvelle);
     }
+    contenu = std::move(resultat);
+}
+
+} // namespace
+
+bool EcrireIni(const fs::path& fichier, std::span<const EntreeIni> entrees)
+{
+    for (const EntreeIni& e : entrees)
+        if (!ecrivable(SansBlancs(e.section, BlancsIni), SansBlancs(e.cle, BlancsIni), e.valeur))
+            return false;
+
+    // Read, changed and replaced by one copy of the program at a time.
+    const VerrouFichier verrou(fichier);
+    // A symbolic link is read through; whether it may be written through is
+    // the atomic writer's rule (the link and its target must be ours).
+    std::string contenu;
+    if (charger(fichier, contenu) == Etat::Illisible)
+        return false;
+    std::string resultat = contenu;
+    for (const EntreeIni& e : entrees)
+        appliquer(resultat, e);
 
     if (resultat == contenu)
         return true; // already so
     if (resultat.size() > TailleMaxIni)
         return false;
     return EcrireFichierAtomique(fichier, resultat);
+}
+
+bool EcrireIni(const fs::path& fichier, std::string_view section, std::string_view cle, std::string_view valeur)
+{
+    const EntreeIni e{section, cle, valeur};
+    return EcrireIni(fichier, std::span(&e, 1));
 }

@@ -2,6 +2,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -31,5 +32,16 @@ std::string LireIni(const std::filesystem::path& fichier, std::string_view secti
 // regular file, a file made read-only, a link that is not the user's: see
 // EcrireFichierAtomique) or when a name or the value cannot be stored on one
 // line. The file keeps its permission bits.
+// Each read-modify-write holds the file's lock (VerrouFichier), so that two
+// copies of the program writing at once never undo each other's change.
 bool EcrireIni(const std::filesystem::path& fichier, std::string_view section, std::string_view cle,
                std::string_view valeur);
+
+// Several keys set in order in one rewrite of the file, as EcrireIni sets one;
+// nothing is written when one of them cannot be.
+struct EntreeIni {
+    std::string_view section, cle, valeur;
+    // Set only when the file has no such key yet: a key found keeps its value.
+    bool siAbsente = false;
+};
+bool EcrireIni(const std::filesystem::path& fichier, std::span<const EntreeIni> entrees);

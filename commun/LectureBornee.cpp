@@ -1,33 +1,48 @@
 #include "commun/LectureBornee.h"
 
-#include <fstream>
-#include <system_error>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
+
+namespace {
+struct Descripteur {
+    int fd;
+    ~Descripteur()
+    {
+        if (fd >= 0)
+            ::close(fd);
+    }
+};
+} // namespace
 
 EtatLecture LireFichierBorne(const fs::path& chemin, std::size_t max, std::string& contenu)
 {
     contenu.clear();
-    std::error_code ec;
-    const fs::file_status st = fs::status(chemin, ec);
-    if (st.type() == fs::file_type::not_found)
-        return EtatLecture::Absent;
-    if (ec || !fs::is_regular_file(st))
+    // O_NONBLOCK: opening a pipe does not wait for a writer; it changes nothing
+    // for a regular file.
+    const Descripteur f{::open(chemin.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY)};
+    if (f.fd < 0)
+        return errno == ENOENT || errno == ENOTDIR ? EtatLecture::Absent : EtatLecture::Illisible;
+    struct stat st {};
+    if (::fstat(f.fd, &st) != 0 || !S_ISREG(st.st_mode))
         return EtatLecture::Illisible;
-    const std::uintmax_t taille = fs::file_size(chemin, ec);
-    if (ec)
-        return EtatLecture::Illisible;
-    if (taille > max)
+    if (static_cast<std::uintmax_t>(st.st_size) > max)
         return EtatLecture::TropGros;
-    std::ifstream f(chemin, std::ios::binary);
-    if (!f)
-        return EtatLecture::Illisible;
-    contenu.reserve(static_cast<std::size_t>(taille));
+    contenu.reserve(static_cast<std::size_t>(st.st_size));
     char bloc[65536];
-    while (f.read(bloc, sizeof bloc) || f.gcount() > 0) {
-        contenu.append(bloc, static_cast<std::size_t>(f.gcount()));
+    for (;;) {
+        const ssize_t n = ::read(f.fd, bloc, sizeof bloc);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return EtatLecture::Illisible;
+        if (n == 0)
+            return EtatLecture::Lu;
+        contenu.append(bloc, static_cast<std::size_t>(n));
         if (contenu.size() > max)
             return EtatLecture::TropGros;
     }
-    return f.bad() ? EtatLecture::Illisible : EtatLecture::Lu;
 }

@@ -17,131 +17,24 @@
 #include "calendar/Mois.h"
 #include "colour/Couleurs.h"
 #include "commun/LectureBornee.h"
+#include "special/FuseauxIcs.h"
+#include "special/TexteIcs.h"
 
 namespace {
 
 constexpr int64_t SecondesParJour = 86400;
 
-// Components nested deeper than this are refused (a calendar holds events
-// holding alarms: three levels; time zones: three).
-constexpr int ProfondeurMax = 8;
-
-// Time zones of the file are expanded by libical from their first year on, each
-// rule once a year at most a few times: the rules allowed are the yearly ones
-// real time zones use, and only so many of them.
-constexpr int ReglesFuseauMax = 40;
-constexpr int ChangementsFuseauMax = 20000;
-
 // A repetition rule is stepped through by libical one unit of its frequency at
 // a time, matching or not: rules that would need more steps than this within
 // the span looked at are refused.
 constexpr int64_t PasMaxParRegle = 500000;
+// Steps of less than a day cost libical several microseconds each when BY...
+// parts filter them: those of all the rules of a file are bounded together.
+constexpr int64_t PasInfraJourMax = 100000;
 
-// Beyond this the file is refused, whatever remains to be done.
-constexpr std::chrono::seconds DureeMax{5};
-
-// ---------------------------------------------------------------- text checks
-
-bool debutSansCasse(std::string_view t, std::string_view debut)
-{
-    if (t.size() < debut.size())
-        return false;
-    for (size_t i = 0; i < debut.size(); ++i) {
-        char c = t[i];
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-        if (c != debut[i])
-            return false;
-    }
-    return true;
-}
-
-std::string majuscules(std::string_view t)
-{
-    std::string r(t);
-    for (char& c : r)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    return r;
-}
-
-// Before libical sees the text: it must start as a calendar and every BEGIN
-// must be closed by its END, in order, up to the end of the file.
-EtatIcs verifierTexte(std::string_view s)
-{
-    if (s.find('\0') != std::string_view::npos)
-        return EtatIcs::PasIcal;
-    if (s.substr(0, 3) == "\xEF\xBB\xBF")
-        s.remove_prefix(3);
-
-    std::vector<std::string> pile;
-    bool premiere = true;
-    bool calendrierVu = false;
-    // One logical line (folded lines joined) at a time.
-    auto ligneLogique = [&](std::string_view ligne) {
-        if (premiere) {
-            if (majuscules(ligne) != "BEGIN:VCALENDAR")
-                return EtatIcs::PasIcal;
-            premiere = false;
-        }
-        if (debutSansCasse(ligne, "BEGIN:")) {
-            std::string nom = majuscules(ligne.substr(6));
-            if (pile.empty() && nom != "VCALENDAR")
-                return EtatIcs::PasIcal;
-            if (pile.size() >= ProfondeurMax)
-                return EtatIcs::Tronque;
-            pile.push_back(std::move(nom));
-            calendrierVu = true;
-        } else if (debutSansCasse(ligne, "END:")) {
-            if (pile.empty() || pile.back() != majuscules(ligne.substr(4)))
-                return EtatIcs::Tronque;
-            pile.pop_back();
-        } else if (pile.empty()) {
-            return EtatIcs::PasIcal; // something after the calendar's end
-        }
-        return EtatIcs::Ok;
-    };
-
-    // Only BEGIN and END lines need joining whole; others are kept short.
-    std::string courante;
-    bool enCours = false;
-    size_t i = 0;
-    while (i <= s.size()) {
-        size_t fin = s.find('\n', i);
-        if (fin == std::string_view::npos)
-            fin = s.size();
-        std::string_view ligne = s.substr(i, fin - i);
-        i = fin + 1;
-        while (!ligne.empty() && (ligne.back() == '\r' || ligne.back() == ' ' || ligne.back() == '\t'))
-            ligne.remove_suffix(1);
-        const bool suite = !ligne.empty() && (ligne.front() == ' ' || ligne.front() == '\t');
-        if (suite) {
-            if (!enCours)
-                return EtatIcs::PasIcal;
-            if (courante.size() < 200)
-                courante.append(ligne.substr(1, 200));
-            continue;
-        }
-        if (enCours) {
-            const EtatIcs e = ligneLogique(courante);
-            if (e != EtatIcs::Ok)
-                return e;
-            enCours = false;
-        }
-        if (!ligne.empty()) {
-            courante.assign(ligne.substr(0, 200));
-            enCours = true;
-        }
-    }
-    if (enCours) {
-        const EtatIcs e = ligneLogique(courante);
-        if (e != EtatIcs::Ok)
-            return e;
-    }
-    if (!calendrierVu)
-        return EtatIcs::PasIcal;
-    return pile.empty() ? EtatIcs::Ok : EtatIcs::Tronque;
-}
+// Beyond this the file is refused, whatever remains to be done (the bounds
+// above keep any file well under it; this is the last guard).
+constexpr std::chrono::seconds DureeMax{2};
 
 // ------------------------------------------------------------- the parsed tree
 
@@ -172,7 +65,7 @@ std::vector<icalcomponent*> calendriers(icalcomponent* racine)
 // they qualify are then read as local times).
 void retirerZonesDouteuses(icalcomponent* c, int profondeur = 0)
 {
-    if (profondeur > ProfondeurMax)
+    if (profondeur > ProfondeurMaxIcs)
         return;
     for (icalproperty* p = icalcomponent_get_first_property(c, ICAL_ANY_PROPERTY); p;
          p = icalcomponent_get_next_property(c, ICAL_ANY_PROPERTY)) {
@@ -190,46 +83,6 @@ void retirerZonesDouteuses(icalcomponent* c, int profondeur = 0)
     for (icalcomponent* e = icalcomponent_get_first_component(c, ICAL_ANY_COMPONENT); e;
          e = icalcomponent_get_next_component(c, ICAL_ANY_COMPONENT))
         retirerZonesDouteuses(e, profondeur + 1);
-}
-
-int nombreValeurs(const short* t, int max)
-{
-    int n = 0;
-    while (n < max && t[n] != ICAL_RECURRENCE_ARRAY_MAX)
-        ++n;
-    return n;
-}
-
-bool regleFuseauSure(const icalrecurrencetype& r)
-{
-    if (r.freq != ICAL_YEARLY_RECURRENCE)
-        return false;
-    return nombreValeurs(r.by_second, ICAL_BY_SECOND_SIZE) == 0 && nombreValeurs(r.by_minute, ICAL_BY_MINUTE_SIZE) == 0
-           && nombreValeurs(r.by_hour, ICAL_BY_HOUR_SIZE) == 0 && nombreValeurs(r.by_year_day, ICAL_BY_YEARDAY_SIZE) == 0
-           && nombreValeurs(r.by_week_no, ICAL_BY_WEEKNO_SIZE) == 0 && nombreValeurs(r.by_month, ICAL_BY_MONTH_SIZE) <= 1
-           && nombreValeurs(r.by_month_day, ICAL_BY_MONTHDAY_SIZE) <= 7 && nombreValeurs(r.by_day, ICAL_BY_DAY_SIZE) <= 7
-           && nombreValeurs(r.by_set_pos, ICAL_BY_SETPOS_SIZE) <= 1;
-}
-
-// The file's time zones stay within what libical can expand quickly.
-bool fuseauxSurs(icalcomponent* cal)
-{
-    int regles = 0, changements = 0;
-    for (icalcomponent* z = icalcomponent_get_first_component(cal, ICAL_VTIMEZONE_COMPONENT); z;
-         z = icalcomponent_get_next_component(cal, ICAL_VTIMEZONE_COMPONENT))
-        for (icalcomponent* s = icalcomponent_get_first_component(z, ICAL_ANY_COMPONENT); s;
-             s = icalcomponent_get_next_component(z, ICAL_ANY_COMPONENT)) {
-            ++changements;
-            for (icalproperty* p = icalcomponent_get_first_property(s, ICAL_RRULE_PROPERTY); p;
-                 p = icalcomponent_get_next_property(s, ICAL_RRULE_PROPERTY)) {
-                if (++regles > ReglesFuseauMax || !regleFuseauSure(icalproperty_get_rrule(p)))
-                    return false;
-            }
-            changements += icalcomponent_count_properties(s, ICAL_RDATE_PROPERTY);
-            if (changements > ChangementsFuseauMax)
-                return false;
-        }
-    return true;
 }
 
 // ---------------------------------------------------------------- times
@@ -288,6 +141,7 @@ private:
     icalcomponent* m_cal = nullptr;
     bool m_annulation = false;
     long m_occurrences = 0;
+    int64_t m_pasInfraJour = 0;
     int m_sansUid = 0;
     std::chrono::steady_clock::time_point m_fin;
 };
@@ -309,9 +163,7 @@ icaltimezone* Lecture::zone(icalproperty* p)
 // A date or date-time with the zone of its TZID (none: a local time).
 icaltimetype Lecture::temps(icalproperty* p, icaltimetype t)
 {
-    if (icaltime_is_null_time(t) || !icaltime_is_valid_time(t) || t.year < 1 || t.year > 9999 || t.month < 1
-        || t.month > 12 || t.day < 1 || t.day > 31 || t.hour < 0 || t.hour > 23 || t.minute < 0 || t.minute > 59
-        || t.second < 0 || t.second > 60)
+    if (!TempsIcsValide(t))
         return icaltime_null_time();
     if (!t.is_date && !icaltime_is_utc(t))
         t.zone = zone(p);
@@ -370,34 +222,6 @@ int64_t secondesDuree(const icaldurationtype& d)
     return d.is_neg ? 0 : s;
 }
 
-// A monthly rule whose BYSETPOS picks beyond the days it can give in a month
-// never matches; libical would search for its first occurrence up to the 26th
-// century before saying so, for seconds.
-bool mensuelleSansOccurrence(const icalrecurrencetype& r)
-{
-    const int positions = nombreValeurs(r.by_set_pos, ICAL_BY_SETPOS_SIZE);
-    if (r.freq != ICAL_MONTHLY_RECURRENCE || positions == 0)
-        return false;
-    int jours = 1;
-    const int joursDuMois = nombreValeurs(r.by_month_day, ICAL_BY_MONTHDAY_SIZE);
-    const int joursSemaine = nombreValeurs(r.by_day, ICAL_BY_DAY_SIZE);
-    if (joursSemaine > 0) {
-        jours = 0;
-        for (int i = 0; i < joursSemaine; ++i)
-            jours += icalrecurrencetype_day_position(r.by_day[i]) != 0 ? 1 : 5;
-    }
-    if (joursDuMois > 0)
-        jours = std::min(joursSemaine > 0 ? jours : 31, joursDuMois);
-    const int64_t candidats = static_cast<int64_t>(std::min(jours, 31))
-                              * std::max(1, nombreValeurs(r.by_hour, ICAL_BY_HOUR_SIZE))
-                              * std::max(1, nombreValeurs(r.by_minute, ICAL_BY_MINUTE_SIZE))
-                              * std::max(1, nombreValeurs(r.by_second, ICAL_BY_SECOND_SIZE));
-    for (int i = 0; i < positions; ++i)
-        if (std::abs(static_cast<int>(r.by_set_pos[i])) <= candidats)
-            return false;
-    return true;
-}
-
 // Steps of its frequency libical goes through per day.
 int64_t pasParJour(icalrecurrencetype_frequency f)
 {
@@ -412,7 +236,7 @@ int64_t pasParJour(icalrecurrencetype_frequency f)
 void Lecture::repeter(icalrecurrencetype regle, const icaltimetype& debut, int64_t dureeJours,
                       const std::function<void(const icaltimetype&)>& occurrence)
 {
-    if (regle.freq == ICAL_NO_RECURRENCE || regle.interval < 1 || mensuelleSansOccurrence(regle))
+    if (regle.freq == ICAL_NO_RECURRENCE || regle.interval < 1 || RegleSansOccurrence(regle))
         return;
     // Nothing after the year matters: the rule stops a few days after it, which
     // also bounds libical's search for the next match of a rule that never matches.
@@ -428,7 +252,8 @@ void Lecture::repeter(icalrecurrencetype regle, const icaltimetype& debut, int64
     const int64_t utile = m_premier - dureeJours - 3;
     if (regle.count == 0 && utile > depart)
         depart = utile;
-    if ((m_dernier + 3 - depart) * pasParJour(regle.freq) / regle.interval > PasMaxParRegle)
+    const int64_t pas = (m_dernier + 3 - depart) * pasParJour(regle.freq) / regle.interval;
+    if (pas > PasMaxParRegle || (pasParJour(regle.freq) > 1 && (m_pasInfraJour += pas) > PasInfraJourMax))
         throw TropComplexe{};
 
     verifierDuree();
@@ -445,7 +270,7 @@ void Lecture::repeter(icalrecurrencetype regle, const icaltimetype& debut, int64
     for (;;) {
         verifierDuree();
         const icaltimetype t = icalrecur_iterator_next(it.get());
-        if (icaltime_is_null_time(t) || !icaltime_is_valid_time(t) || jourMural(t) > m_dernier + 2)
+        if (!TempsIcsValide(t) || jourMural(t) > m_dernier + 2)
             break;
         occurrence(t);
     }
@@ -610,26 +435,26 @@ ImportIcs LireIcs(std::string_view contenu, int annee, const std::string& zoneLo
 {
     if (contenu.size() > TailleMaxIcs)
         return refus(EtatIcs::TropGros, annee);
-    const EtatIcs texte = verifierTexte(contenu);
+    std::string lu; // also the C string libical reads
+    const EtatIcs texte = PreparerTexteIcs(contenu, lu);
     if (texte != EtatIcs::Ok)
         return refus(texte, annee);
 
     icalerror_set_errors_are_fatal(0);
-    const std::string copie(contenu); // libical reads a C string
     Calendrier arbre;
-    arbre.racine = icalparser_parse_string(copie.c_str());
+    arbre.racine = icalparser_parse_string(lu.c_str());
     icalerror_clear_errno();
     if (!arbre.racine)
         return refus(EtatIcs::PasIcal, annee);
     const std::vector<icalcomponent*> cals = calendriers(arbre.racine);
     if (cals.empty())
         return refus(EtatIcs::PasIcal, annee);
-    if (annee < 1 || annee > 9990)
+    if (annee < 1 || annee > 9999)
         return refus(EtatIcs::AucunEvenement, annee);
 
     retirerZonesDouteuses(arbre.racine);
     for (icalcomponent* cal : cals)
-        if (!fuseauxSurs(cal))
+        if (!PreparerFuseauxIcs(cal, annee))
             return refus(EtatIcs::TropComplexe, annee);
 
     icaltimezone* local = zoneLocale.empty() || zoneLocale.find("..") != std::string::npos
@@ -707,8 +532,8 @@ std::string MessageIcs(const ImportIcs& import)
     case EtatIcs::Tronque:
         return "Ce calendrier est incomplet (fichier tronqué ou abîmé) : rien n'est changé.";
     case EtatIcs::TropComplexe:
-        return "Ce calendrier contient des répétitions trop nombreuses ou des fuseaux horaires trop complexes : "
-               "rien n'est changé.";
+        return "Ce calendrier est trop complexe (répétitions trop nombreuses, fuseaux horaires, lignes ou "
+               "imbrications démesurées) : rien n'est changé.";
     }
     return {};
 }

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "special/EtatIcs.h"
+
 // Importing iCalendar files (.ics): the days of one year covered by the events
 // of a calendar, then the special colour of every day cell of the sheet that
 // shows one of those days. The file is read with libical.
@@ -28,15 +30,6 @@ constexpr std::size_t TailleMaxIcs = 10 * 1024 * 1024;
 // imported in part.
 constexpr long OccurrencesMaxIcs = 200000;
 
-enum class EtatIcs {
-    Ok,              // at least one day of the year is covered
-    AucunEvenement,  // a calendar, but no event touches the year
-    Illisible,       // the file could not be opened or read
-    TropGros,        // over TailleMaxIcs
-    PasIcal,         // not an iCalendar file
-    Tronque,         // cut short or unbalanced
-    TropComplexe,    // repetitions too many or too frequent, or time zones that cannot be expanded safely
-};
 
 struct ImportIcs {
     EtatIcs etat = EtatIcs::Illisible;

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPointer>
 #include <QScrollBar>
 #include <QShowEvent>
 #include <QStandardPaths>
@@ -246,9 +247,9 @@ void Ardemo::Form_Load()
     FeuRouge->move(FeuVert->x(), FeuRouge->y());
     v.CouleursDefaut();
     EnvironnementUtilisateur env = EnvironnementDuProcessus();
-    env.images = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation).toStdString();
-    env.documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation).toStdString();
-    m_emplacements = ChoisirEmplacements(m_dossier.toStdString(), DossierModifiable(m_dossier.toStdString()), env);
+    env.images = CheminFichier(QStandardPaths::writableLocation(QStandardPaths::PicturesLocation));
+    env.documents = CheminFichier(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+    m_emplacements = ChoisirEmplacements(CheminFichier(m_dossier), DossierModifiable(CheminFichier(m_dossier)), env);
     v.FichierIni = m_emplacements.fichierIni.string();
     CreerDossierReglages(m_emplacements.dossierProgrammeModifiable ? std::filesystem::path()
                                                                    : m_emplacements.fichierIni.parent_path());
@@ -256,6 +257,21 @@ void Ardemo::Form_Load()
         v.FichierIni = CheminFichier(m_iniImpose).string();
         CreerDossierReglages({});
     }
+    // Settings that cannot be stored (a folder that cannot be made or written)
+    // are said once; they then last until the program ends.
+    SignalerEchecReglages([fenetre = QPointer<Ardemo>(this)](const std::filesystem::path& dossier) {
+        if (!fenetre)
+            return;
+        auto* message = new QMessageBox(
+            QMessageBox::Warning, QStringLiteral("Réglages"),
+            QStringLiteral("Les réglages ne peuvent pas être enregistrés dans le dossier « %1 » : les changements ne "
+                           "dureront que jusqu'à la fermeture du programme.")
+                .arg(NomFichier(dossier)),
+            QMessageBox::Ok, fenetre);
+        message->setAttribute(Qt::WA_DeleteOnClose);
+        message->setWindowFlag(Qt::WindowStaysOnTopHint);
+        message->open();
+    });
     LireReglages();
     v.RegionFeries = LireRegion(v.FichierIni);
     BulleFeries();

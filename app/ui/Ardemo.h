@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include "app/Emplacements.h"
+#include "app/ui/Chemin.h"
 #include "app/mdlVorn.h"
 #include "app/ui/Principal.h"
 #include "calendar/Feries.h"
@@ -45,8 +46,8 @@ public:
     const QString& dossierProgramme() const { return m_dossier; }
     // Chosen at start-up: the program's folder when it is the user's to write,
     // else the user's configuration, pictures and documents folders.
-    QString dossierImages() const { return QString::fromStdString(m_emplacements.dossierImages.string()); }
-    QString dossierDocuments() const override { return QString::fromStdString(m_emplacements.dossierDocuments.string()); }
+    QString dossierImages() const { return NomFichier(m_emplacements.dossierImages); }
+    QString dossierDocuments() const override { return NomFichier(m_emplacements.dossierDocuments); }
 
     // What the other windows ask of this one.
     QWidget* fenetre() override { return this; }

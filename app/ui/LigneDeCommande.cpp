@@ -2,18 +2,18 @@
 
 #include <QCommandLineParser>
 #include <QDate>
-#include <QFile>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHash>
 #include <QRegularExpression>
 #include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <unistd.h>
 #include <vector>
 
 #include "Version.h"
 #include "app/Emplacements.h"
+#include "commun/EcritureAtomique.h"
 #include "app/Reglages.h"
 #include "app/Saisies.h"
 #include "app/ValeursOptions.h"
@@ -200,10 +200,13 @@ std::optional<QString> Preparer(const OptionsFenetre& o, Fichier& f)
     QString ini = o.ini;
     if (ini.isEmpty()) {
         const std::filesystem::path dossier = CheminFichier(QCoreApplication::applicationDirPath());
-        ini = QFile::decodeName(
-            ChoisirEmplacements(dossier, DossierModifiable(dossier), EnvironnementDuProcessus()).fichierIni.c_str());
+        ini =
+            NomFichier(ChoisirEmplacements(dossier, DossierModifiable(dossier), EnvironnementDuProcessus()).fichierIni);
     }
-    if (!o.ini.isEmpty() && !(QFileInfo(ini).isFile() && QFileInfo(ini).isReadable()))
+    std::error_code ec;
+    if (!o.ini.isEmpty()
+        && !(std::filesystem::is_regular_file(CheminFichier(ini), ec)
+             && ::access(CheminFichier(ini).c_str(), R_OK) == 0))
         return QStringLiteral("fichier de réglages « %1 » illisible").arg(ini);
 
     TableCouleursSP table = {};
@@ -240,9 +243,11 @@ std::optional<QString> Preparer(const OptionsFenetre& o, Fichier& f)
         f.taille = CalculLargeur(std::to_string(LargeurParDefaut), false, 0);
 
     // A folder that is missing or read-only is found before any file is made.
-    const QFileInfo fichier(f.chemin);
-    const QFileInfo dossier(fichier.absolutePath());
-    if (fichier.isDir() || !dossier.isDir() || !dossier.isWritable() || (fichier.exists() && !fichier.isWritable()))
+    const std::filesystem::path fichier = std::filesystem::absolute(CheminFichier(f.chemin), ec);
+    const std::filesystem::path dossier = fichier.parent_path();
+    if (std::filesystem::is_directory(fichier, ec) || !std::filesystem::is_directory(dossier, ec)
+        || ::access(dossier.c_str(), W_OK | X_OK) != 0
+        || (std::filesystem::exists(fichier, ec) && ::access(fichier.c_str(), W_OK) != 0))
         return QStringLiteral("impossible d'écrire le fichier « %1 »").arg(f.chemin);
 
     // The colours of the settings file asked for; the file is never written.
@@ -258,8 +263,8 @@ std::optional<QString> Preparer(const OptionsFenetre& o, Fichier& f)
     return std::nullopt;
 }
 
-// Everything is read and checked before anything is drawn; files are written
-// whole or not at all.
+// Everything is read and checked before anything is drawn; the files are
+// written all or none.
 int Fabriquer(const Demande& d, const char* programme)
 {
     // No display is needed nor looked for (terminal, ssh, CI). The
@@ -284,6 +289,7 @@ int Fabriquer(const Demande& d, const char* programme)
         if (const std::optional<QString> refus = Preparer(options, f))
             return Erreur(*refus);
     }
+    std::vector<QByteArray> contenus;
     for (const Fichier& f : fichiers) {
         CalendrierAEcrire c;
         if (!FormatVectoriel(f.format))
@@ -292,9 +298,18 @@ int Fabriquer(const Demande& d, const char* programme)
         c.plan = PlanImageEntiere();
         c.tailleMm = QSizeF(f.taille.largeurTwips / TwipsParMm, f.taille.hauteurTwips / TwipsParMm);
         c.titre = f.titre;
-        if (!EcrireCalendrier(f.chemin, f.format, c))
+        const std::optional<QByteArray> octets = OctetsCalendrier(f.format, c);
+        if (!octets)
             return Erreur(QStringLiteral("impossible d'écrire le fichier « %1 »").arg(f.chemin));
+        contenus.push_back(*octets);
     }
+    std::vector<std::pair<std::filesystem::path, std::string_view>> aEcrire;
+    for (size_t i = 0; i < fichiers.size(); ++i)
+        aEcrire.emplace_back(CheminFichier(fichiers[i].chemin),
+                             std::string_view(contenus[i].constData(), size_t(contenus[i].size())));
+    size_t echec = 0;
+    if (!EcrireFichiersAtomiques(aEcrire, &echec))
+        return Erreur(QStringLiteral("impossible d'écrire le fichier « %1 »").arg(fichiers[echec].chemin));
     return 0;
 }
 
@@ -313,7 +328,7 @@ Lancement LigneDeCommande(int argc, char* argv[])
 {
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
-        arguments << QFile::decodeName(argv[i]);
+        arguments << ArgumentLigneDeCommande(argv[i]); // file names as bytes, whatever they are
 
     QCommandLineParser analyse;
     analyse.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);

@@ -1,12 +1,18 @@
+#include <atomic>
 #include <csignal>
 #include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
 
 #include "tests/Verifier.h"
 #include "app/Reglages.h"
 #include "commun/EcritureAtomique.h"
 #include "commun/FichierIni.h"
+#include "commun/LectureBornee.h"
+#include "commun/NomsFichiers.h"
+#include "special/FichierCal.h"
 #include "tests/core/Outils.h"
 
 namespace fs = std::filesystem;
@@ -108,6 +114,7 @@ private slots:
             QVERIFY(lien != 2 || ::lchown(ini().c_str(), 65534, 65534) == 0);
             QVERIFY(lien != 3 || ::chown(vrai.c_str(), 65534, 65534) == 0);
             const mode_t masque = ::umask(022);
+            LireLargeur(ini()); // as at start-up: the write below is a change
             const bool ok = EcrireLargeur(ini(), "120");
             QCOMPARE(std::tuple(nom, ok, LireLargeur(vrai) == (ok ? "120" : "90"), mode(vrai), fs::is_symlink(ini())),
                      std::tuple(nom, ecrit, true, avant, lien != 0));
@@ -140,6 +147,99 @@ private slots:
         EcrireFichier(d / noms[0], "x"); // a successful write clears the leftovers of its own file
         VERIFIER(EcrireLargeur(d / "Pelvado.ini", "90"), !fs::exists(d / noms[0]));
         ::close(fd);
+    }
+
+    // Names of up to 255 bytes are written (the temporary's name is cut to fit); files written together are all
+    // replaced or none (here the last is a pipe); a reader never waits on a name swapped for a pipe after a look.
+    void nomsLongsGroupesEtTubes()
+    {
+        std::string nom = "x";
+        while (nom.size() < 255) nom += "\xC3\xA9"; // 1 + 127 x "é"
+        const double table[13][43] = {};
+        VERIFIER(EcrireLargeur(base() / nom, "90"), SauverCal(base() / (nom.substr(0, 251) + ".Cal"), table, "2027"));
+        const fs::path tube = base() / "tube", a = base() / "a";
+        QVERIFY(::mkfifo(tube.c_str(), 0600) == 0);
+        EcrireFichier(a, "ancien");
+        VERIFIER(!EcrireFichiersAtomiques({{a, "nouveau"}, {base() / "b", "b"}, {tube, "x"}}), LireFichier(a) == "ancien",
+                 !fs::exists(base() / "b"), EcrireFichiersAtomiques({{a, "nouveau"}, {base() / "b", "b"}}));
+        for (const auto& e : fs::directory_iterator(base()))
+            QVERIFY2(!EstFichierTemporaire(e.path().filename().string()), e.path().c_str());
+
+        std::atomic<bool> fini = false;
+        fs::create_symlink(a, ini());
+        std::thread echange([&] {
+            for (int i = 0; !fini; ++i) {
+                fs::remove(base() / "lien");
+                fs::create_symlink(i % 2 ? tube : a, base() / "lien");
+                fs::rename(base() / "lien", ini());
+                const int f = ::open(tube.c_str(), O_WRONLY | O_NONBLOCK); // lets go a reader waiting on the pipe
+                if (f >= 0) ::close(f);
+            }
+        });
+        std::string lu;
+        int mauvais = 0;
+        for (int i = 0; i < 20000; ++i) {
+            const EtatLecture e = LireFichierBorne(ini(), 100, lu);
+            mauvais += !(e == EtatLecture::Illisible || (e == EtatLecture::Lu && lu == "nouveau"));
+        }
+        fini = true;
+        echange.join();
+        QCOMPARE(mauvais, 0);
+        // Names that are not UTF-8 come back to their bytes through the text the windows show.
+        for (int o = 0; o < 65536; ++o) {
+            const std::string octets{char(o >> 8), char(o & 0xFF), '\xE9', '\xED', '\xA0', '\x80', '\xF0', '\x9F', '\x98'};
+            QVERIFY(OctetsDuNom(NomDepuisOctets(octets)) == octets);
+        }
+        QVERIFY(NomDepuisOctets("caf\xC3\xA9 \xF0\x9F\x98\x80\xE9") == u"caf\u00E9 \U0001F600\xDCE9");
+    }
+
+    // Two copies of the program on one file (processes): A types 150, B then types 120, A leaves its box again
+    // unchanged: the file keeps 120. Writers at once lose nothing; the eight colours go in one rewrite or none.
+    void deuxCopies()
+    {
+        const auto copie = [](const std::function<bool()>& faire) {
+            const pid_t pid = ::fork();
+            if (pid == 0) ::_exit(faire() ? 0 : 1);
+            int etat = 1;
+            return ::waitpid(pid, &etat, 0) == pid && WIFEXITED(etat) && WEXITSTATUS(etat) == 0;
+        };
+        LireLargeur(ini());
+        VERIFIER(EcrireLargeur(ini(), "150"), copie([&] { return EcrireLargeur(ini(), "120"); }),
+                 EcrireLargeur(ini(), "150"), LireLargeur(ini()) == "120");
+        pid_t enfants[2];
+        for (int n = 0; n < 2; ++n)
+            if ((enfants[n] = ::fork()) == 0) {
+                bool ok = true;
+                for (int i = 0; i < 150; ++i)
+                    ok = EcrireIni(ini(), "Test", "C" + std::to_string(n) + "_" + std::to_string(i), "1") && ok;
+                ::_exit(ok ? 0 : 1);
+            }
+        for (pid_t e : enfants) {
+            int etat = 1;
+            VERIFIER(::waitpid(e, &etat, 0) == e, WIFEXITED(etat) && WEXITSTATUS(etat) == 0);
+        }
+        for (int i = 0; i < 300; ++i)
+            QCOMPARE(LireIni(ini(), "Test", "C" + std::to_string(i % 2) + "_" + std::to_string(i / 2)), "1"s);
+        // The eight keys do not fit under the file size limit: none is written.
+        const std::string avant = "[Taille]\r\nLargeur=90\r\n";
+        EcrireFichier(ini(), avant);
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limite {}, garde {};
+        ::getrlimit(RLIMIT_FSIZE, &garde);
+        limite = {120, garde.rlim_max};
+        ::setrlimit(RLIMIT_FSIZE, &limite);
+        const bool ecrit = EcrireCouleurs(ini(), SchemaCouleurs{});
+        ::setrlimit(RLIMIT_FSIZE, &garde);
+        VERIFIER(!ecrit, LireFichier(ini()) == avant);
+        // A folder that cannot hold the settings is said once; a file made read-only is meant so.
+        int signales = 0;
+        SignalerEchecReglages([&](const fs::path&) { ++signales; });
+        EcrireFichier(base() / "fichier", "x");
+        fs::permissions(ini(), fs::perms(0444));
+        VERIFIER(!EcrireLargeur(ini(), "80"), signales == 0, !EcrireLargeur(base() / "fichier/Pelvado.ini", "80"),
+                 !EcrireCouleurs(base() / "fichier/Pelvado.ini", SchemaCouleurs{}), signales == 1);
+        SignalerEchecReglages({});
+        fs::permissions(ini(), fs::perms(0644));
     }
 };
 

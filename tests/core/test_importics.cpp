@@ -1,4 +1,5 @@
 #include "special/ImportIcs.h"
+#include "special/TexteIcs.h"
 #include "tests/core/Outils.h"
 
 // A calendar around the given lines (LF line ends; libical takes both); an event; whole days, end exclusive.
@@ -7,6 +8,18 @@ static std::string ev(const std::string& lignes) { return "BEGIN:VEVENT\n" + lig
 static std::string jours(const std::string& d, const std::string& f = "")
 {
     return ev("DTSTART;VALUE=DATE:" + d + "\n" + (f.empty() ? "" : "DTEND;VALUE=DATE:" + f + "\n"));
+}
+static std::string fois(const std::string& s, int n) { std::string r; while (n-- > 0) r += s; return r; }
+// A zone Z of two yearly changes since `debut` (MMDDThhmmss follows), or of one rule `regle` when given.
+static std::string zone(const std::string& debut, const std::string& regle = "")
+{
+    const auto changement = [&](const char* sorte, const char* jour, const char* r, const char* de, const char* a) {
+        return std::string("BEGIN:") + sorte + "\nDTSTART:" + debut + jour + "\nRRULE:FREQ=YEARLY;" + (regle.empty() ? r : regle)
+               + "\nTZOFFSETFROM:" + de + "\nTZOFFSETTO:" + a + "\nEND:" + sorte + "\n";
+    };
+    return "BEGIN:VTIMEZONE\nTZID:Z\n" + changement("STANDARD", "0402T030000", "BYMONTH=4;BYDAY=1SU", "+1100", "+1000")
+           + (regle.empty() ? changement("DAYLIGHT", "1001T020000", "BYMONTH=10;BYDAY=1SU", "+1000", "+1100") : "")
+           + "END:VTIMEZONE\n";
 }
 const std::string Scolaire = cal(jours("20261219", "20270104") + jours("20270213", "20270301")
                                  + jours("20270220", "20270308") + jours("20270506") + jours("20270703", "20270901"));
@@ -60,12 +73,33 @@ private slots:
             {"CR LF, lignes pliées", EtatIcs::Ok, "1: 0621",
              "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nBEGIN:VEV\r\n ENT\r\nSUMMARY:F\r\n e\r\nDTST\r\n ART;VALUE=DATE:2027\r\n"
              "\t0621\r\nEND:VEVENT\r\nEND:VCALENDAR"},
+            // Years up to 9999, as the program's.
+            {"an 9995", EtatIcs::Ok, "2: 0601,0701", cal(jours("99950601") + ev("DTSTART:99950701T100000Z\n")), 9995},
+            // A zone whose rules run since 1601 is expanded near the year only: 9:30 in Sydney's summer is still
+            // the evening before in Paris. Lines of properties the import does not read are left out, whatever
+            // their size or parameters.
+            {"fuseau depuis 1601, lignes ignorées", EtatIcs::Ok, "1: 0114",
+             cal(zone("1601") + ev("DTSTART;TZID=Z:20270115T093000\nDESCRIPTION:" + std::string(100000, 'd') + "\nX-A"
+                                   + fois(";A=1", 2000) + ":v\n"))},
             // Refused, each kind for each of its causes.
             {"n'importe quoi", EtatIcs::PasIcal, "0:", std::string("\x89PNG\r\n\x1a\n\x01\x02garbage", 18)},
             {"page web", EtatIcs::PasIcal, "0:", "<html><body>BEGIN:VCALENDAR</body></html>\n"},
             {"fin de trop", EtatIcs::PasIcal, "0:", Scolaire + "BEGIN:VEVENT\n"},
             {"tronqué", EtatIcs::Tronque, "0:", Scolaire.substr(0, Scolaire.size() / 2)},
             {"trop gros", EtatIcs::TropGros, "0:", std::string(TailleMaxIcs + 1, ' ')},
+            // Nesting as libical reads it: a BEGIN or an END with parameters, blanks or in lower case counts.
+            {"imbrication", EtatIcs::TropComplexe, "0:",
+             cal(jours("20270501") + fois("BEGIN;X=1:X\nBEGIN :X\nbegin\t:x\n", 3) + fois("END;X=1:X\n", 9))},
+            // What libical parses is bounded: a line of a property read, its parameters, the values of a component.
+            {"ligne longue", EtatIcs::TropComplexe, "0:", cal(ev("UID:" + std::string(LigneMaxIcs, 'u') + "\n"))},
+            {"paramètres", EtatIcs::TropComplexe, "0:", cal(ev("DTSTART" + fois(";X=1", 64) + ";VALUE=DATE:20270501\n"))},
+            {"valeurs", EtatIcs::TropComplexe, "0:",
+             cal(ev("DTSTART;VALUE=DATE:20270501\n" + fois("EXDATE;VALUE=DATE:20270502,20270503\n", 2501)))},
+            // Zone rules changing every day, or never: each would be expanded change by change since the year 1.
+            {"fuseau chaque jour", EtatIcs::TropComplexe, "0:",
+             cal(zone("0001", "BYDAY=MO,TU,WE,TH,FR,SA,SU") + ev("DTSTART;TZID=Z:20270301T100000\n"))},
+            {"fuseau au 30 février", EtatIcs::TropComplexe, "0:",
+             cal(zone("0001", "BYMONTH=2;BYMONTHDAY=30") + ev("DTSTART;TZID=Z:20270301T100000\n"))},
             {"toutes les minutes", EtatIcs::TropComplexe, "0:", cal(ev("DTSTART:20270101T000000Z\nRRULE:FREQ=MINUTELY\n"))},
             {"fuseau à la seconde", EtatIcs::TropComplexe, "0:",
              cal("BEGIN:VTIMEZONE\nTZID:X\nBEGIN:STANDARD\nDTSTART:19700101T000000\nRRULE:FREQ=SECONDLY\nTZOFFSETFROM:+0100\n"

@@ -226,6 +226,37 @@ class Suite(Bureau):
         attendre(lambda: janvier(img := self.capture(), 2030) and img.getpixel(cellule(6, 14)) == FERIE and VERT in
                  img.crop((*cellule(6, 14, 6, 6), *cellule(6, 14, 22, 22))).getdata(), 20, "le 10 juin 2030 en vert")
 
+    def deux_copies(self):  # two copies on one Pelvado.ini: A types 150, then B 120; a click in A keeps B's 120
+        arreter(self.proc)
+        dossier = self.lancer("deux")
+        self.annee(datetime.date.today().year, 20)
+        a = self.fenetres("Ardemo")[0]
+        with open(os.path.join(self.dossier, "ardemo-deux-b.log"), "ab") as j:
+            self.demons.append(subprocess.Popen([os.path.join(dossier, "ardemo")], cwd=dossier, env=self.env,
+                                                stdout=j, stderr=j))
+        attendre(lambda: len(self.fenetres("Ardemo")) == 2, 20, "la seconde copie")
+        b = next(f for f in self.fenetres("Ardemo") if f != a)
+        self.devant(b)
+        self.annee(datetime.date.today().year, 20)
+        ini = Path(dossier, "Pelvado.ini")
+        for fenetre, largeur in ((a, "150"), (b, "120")):  # the keyboard starts on "Fabriquer"
+            self.devant(fenetre)
+            self.touche(*["Tab"] * (ORDRE_TAB.index("Largeur") - ORDRE_TAB.index("Fabriquer")))
+            self.taper(largeur, "Tab")  # leaving the width box stores it
+            attendre(lambda: ini.exists() and b"Largeur=" + largeur.encode() in ini.read_bytes(), 5, largeur + " écrit")
+        self.devant(a)
+        self.clic(*BOUTONS["copier"])
+        attendre(lambda: pret(self.capture()), 10, "fin de la copie")
+        assert b"Largeur=120\r\n" in ini.read_bytes(), ini.read_bytes()
+        arreter(self.demons[-1])  # the second copy; the first stops at the next step or at the end
+
+    def devant(self, fenetre):  # that window above the others, with the keyboard
+        if self.gestionnaire:
+            self.xdo("windowactivate", "--sync", fenetre)
+        else:
+            self.xdo("windowraise", fenetre, "windowfocus", "--sync", fenetre)
+        time.sleep(0.3)
+
     def feuille_au_clavier(self):  # the days by keyboard, as a screen reader hears them; Space colours in special mode
         arreter(self.proc)
         self.bus_accessibilite()
@@ -261,5 +292,4 @@ if __name__ == "__main__":
     sys.exit(s.executer([s.serveur_cups, s.demarrage, s.sans_imprimante, s.imprimantes, s.impression,
                          s.impression_au_clavier] if "--impression" in sys.argv else [s.demarrage,
              s.annee_2027, s.bulle_semaine, s.copier, s.couleurs_persistantes, s.cal_autre_annee, s.clavier_seul,
-             s.options_de_lancement]
-             + [s.feuille_au_clavier] * ("--openbox" in sys.argv)))
+             s.options_de_lancement, s.deux_copies] + [s.feuille_au_clavier] * ("--openbox" in sys.argv)))

@@ -2,7 +2,8 @@
 
 #include "special/ImportIcs.h"
 
-// Any bytes are read or refused without a crash, a leak or a hang; what is read colours its days in bounds.
+// Any bytes are read or refused without a crash or a leak, each input within the time and memory scripts/fuzz.sh
+// gives it; what is read colours its days in bounds.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t taille)
 {
     for (int annee : {2027, 2026}) {

@@ -1,5 +1,6 @@
 // The colour scheme dialog: samples, Annuler, Revenir, Valider, the holidays' region.
 #include <QDir>
+#include <QMessageBox>
 
 #include "colour/ui/Couleur.h"
 #include "colour/ui/ArdemoCoul.h"
@@ -114,6 +115,15 @@ private slots:
         QCOMPARE(LireFichier((config + "/Pelvado.ini").toStdString()), IniDefauts + "M\xE9tropole\r\n");
         QCOMPARE(std::filesystem::status(config.toStdString()).permissions(), std::filesystem::perms::owner_all);
         QVERIFY(QDir(programme.path()).isEmpty(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden));
+        // A configuration folder that cannot be made (a file in its place) is said once, in a message.
+        EcrireFichier((maison.path() + "/fichier").toStdString(), "x");
+        qputenv("XDG_CONFIG_HOME", (maison.path() + "/fichier").toUtf8());
+        mdlVorn etat;
+        Ardemo f(etat, horloge, programme.path());
+        for (int fois = 0; fois < 2; ++fois)
+            ArdemoCoul(f).Valider_Click();
+        QCOMPARE(f.findChildren<QMessageBox*>().size(), 1);
+        qunsetenv("XDG_CONFIG_HOME");
     }
 };
 

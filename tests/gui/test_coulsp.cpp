@@ -10,6 +10,7 @@
 #include "calendar/Mois.h"
 #include "main_gui.h"
 #include "Outils.h"
+#include "app/ui/Chemin.h"
 #include "PiloteDialogues.h"
 #include "special/FichierCal.h"
 #include "special/ui/VornCoulSP.h"
@@ -104,6 +105,10 @@ private slots:
             QCOMPARE(p.vide(), !valider);
         }
         QVERIFY(couleur.vu);
+        // A name that is not UTF-8, as Qt decodes it (U+FFFD for the byte 0xE9), is found again in its folder.
+        const std::string octets = p.dossier.path().toStdString() + "/z\xE9.ics";
+        std::filesystem::copy_file(p.dossier.filePath("zone.ics").toStdString(), octets);
+        QCOMPARE(CheminFichier(p.dossier.filePath(QFile::decodeName("z\xE9.ics"))).native(), octets);
         for (int m = 1, a = std::stoi(an); m <= 12; ++m)
             for (int k = 0; k < 42; ++k) { // every cell showing a covered date of the year, grey ones included
                 const CelluleJour j = RemplirMois(a, m).cellules[k];

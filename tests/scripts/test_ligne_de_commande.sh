@@ -29,6 +29,14 @@ dernier.--sortie --sortie x.pdf --annee 2027
 .pdf.».refusé --sortie .pdf
 TABLE
 
+# File names as bytes (not UTF-8; 255 bytes long); the event of 9995; all the files of a call or none (a pipe).
+printf 'BEGIN:VCALENDAR\r\nVERSION:2.0\r\nBEGIN:VEVENT\r\nDTSTART;VALUE=DATE:99950601\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n' \
+  > "$(printf '\377\376.ics')"
+long=$(/usr/bin/python3 -c "print('x' + 'é' * 125 + '.png')") && mkfifo tube.png
+"$programme" --annee 9995 --importer "$(printf '\377\376.ics')" --sortie "$(printf 'b\351.png')" --sortie "$long" 2> erreur.txt \
+  && [ ! -s erreur.txt ] && [ -f "$(printf 'b\351.png')" ] && [ -f "$long" ] || echec "noms, an 9995 : $(cat erreur.txt)"
+! "$programme" --sortie seul.png --sortie tube.png 2> /dev/null && [ ! -e seul.png ] || echec "une partie des fichiers écrite"
+
 # Settings of another folder (red border, 150 mm); a .Cal of 2031, cell 10 of March green; 3 to 5 March 2031.
 printf '[Couleurs]\r\nBordure= 255\r\n[Taille]\r\nLargeur=150\r\n' | tee autre.ini > autre.avant
 awk 'BEGIN { for (m = 1; m <= 12; m++) { l = m; for (k = 0; k < 42; k++) l = l "," (m == 3 && k == 10 ? 65280 : 0)
