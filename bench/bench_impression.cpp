@@ -15,7 +15,7 @@
 #include "app/Horloge.h"
 #include "app/mdlVorn.h"
 #include "app/ui/Ardemo.h"
-#include "app/ui/BoiteImage.h"
+#include "commun/ui/BoiteImage.h"
 #include "app/ui/Programme.h"
 #include "output/Impression.h"
 #include "output/MiseEnPage.h"

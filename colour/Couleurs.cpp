@@ -1,6 +1,5 @@
 #include "colour/Couleurs.h"
 
-#include "commun/Nombres.h"
 
 const char* const CleCouleur[SchemaCouleurs::Nombre] = {
     "CoulTxtEntete", "CoulNoms", "CoulJours", "CoulGris",
@@ -35,12 +34,4 @@ void SchemaCouleurs::affecter(const std::array<double, Nombre>& v)
 {
     for (int i = 0; i < Nombre; ++i)
         slot(i) = v[i];
-}
-
-int32_t CouleurEntiere(double valeur) { return VersEntier32(valeur); }
-
-Rvb VersRvb(double valeur)
-{
-    uint32_t v = static_cast<uint32_t>(CouleurEntiere(valeur));
-    return Rvb{int(v & 0xFF), int((v >> 8) & 0xFF), int((v >> 16) & 0xFF)};
 }

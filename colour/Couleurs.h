@@ -2,6 +2,8 @@
 #include <array>
 #include <cstdint>
 
+#include "commun/ValeurCouleur.h"
+
 // A colour value is red + 256 * green + 65536 * blue (constants written
 // 0x00BBGGRR). The slots keep it in a double and convert it to the nearest
 // 32-bit integer when it is applied.
@@ -43,13 +45,3 @@ using TableCouleursSP = double[13][43];
 // Key names of the "Couleurs" section, in file order (Windows-1252 bytes: the
 // é of CoulFérié is 0xE9).
 extern const char* const CleCouleur[SchemaCouleurs::Nombre];
-
-// The colour value given to a control: the nearest 32-bit integer.
-int32_t CouleurEntiere(double valeur);
-
-// Red, green and blue of a colour value (low three bytes of the integer).
-struct Rvb {
-    int r, g, b;
-};
-Rvb VersRvb(double valeur);
-constexpr double DeRvb(int r, int g, int b) { return r + 256.0 * g + 65536.0 * b; }

@@ -17,14 +17,14 @@
 #include "commun/Nombres.h"
 #include "Version.h"
 #include "app/Reglages.h"
-#include "app/ui/Chemin.h"
+#include "commun/ui/Chemin.h"
 #include "commun/Twips.h"
 #include "app/ui/BoiteAnnee.h"
-#include "app/ui/BoiteImage.h"
-#include "colour/ui/Couleur.h"
+#include "commun/ui/BoiteImage.h"
+#include "commun/ui/Couleur.h"
 #include "app/ui/VueFeuille.h"
-#include "app/ui/Controles.h"
-#include "app/ui/Styles.h"
+#include "commun/ui/Controles.h"
+#include "commun/ui/Styles.h"
 
 namespace {
 // Controls of the main window, left, top, width, height in twips of their container.

@@ -8,7 +8,7 @@
 #include <QWidget>
 
 #include "app/Emplacements.h"
-#include "app/ui/Chemin.h"
+#include "commun/ui/Chemin.h"
 #include "app/mdlVorn.h"
 #include "app/ui/Principal.h"
 #include "calendar/Feries.h"

@@ -1,4 +1,4 @@
-#include "app/ui/Chemin.h"
+#include "commun/ui/Chemin.h"
 
 #include <QFile>
 

@@ -2,8 +2,8 @@
 #include <QCheckBox>
 
 #include "app/ui/Ardemo.h"
-#include "app/ui/BoiteImage.h"
-#include "colour/ui/Couleur.h"
+#include "commun/ui/BoiteImage.h"
+#include "commun/ui/Couleur.h"
 #include "app/ui/VueFeuille.h"
 
 void Ardemo::Coloration()

@@ -6,12 +6,12 @@
 #include "app/Horloge.h"
 #include "commun/Nombres.h"
 #include "app/ui/Ardemo.h"
-#include "app/ui/BoiteImage.h"
-#include "colour/ui/Couleur.h"
-#include "app/ui/Curseur.h"
+#include "commun/ui/BoiteImage.h"
+#include "commun/ui/Couleur.h"
+#include "commun/ui/Curseur.h"
 #include "app/ui/VueFeuille.h"
 #include "colour/ui/PeintreFeuille.h"
-#include "app/ui/Styles.h"
+#include "commun/ui/Styles.h"
 #include "calendar/Mois.h"
 
 void Ardemo::Fabriquer_Click()

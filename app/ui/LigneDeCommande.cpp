@@ -17,7 +17,7 @@
 #include "app/Reglages.h"
 #include "app/Saisies.h"
 #include "app/ValeursOptions.h"
-#include "app/ui/Chemin.h"
+#include "commun/ui/Chemin.h"
 #include "app/ui/Programme.h"
 #include "colour/ModeleFeuille.h"
 #include "colour/ui/PeintreFeuille.h"

@@ -11,8 +11,8 @@
 #include "app/Saisies.h"
 #include "commun/Twips.h"
 #include "app/ui/Ardemo.h"
-#include "app/ui/BoiteImage.h"
-#include "colour/ui/Couleur.h"
+#include "commun/ui/BoiteImage.h"
+#include "commun/ui/Couleur.h"
 #include "app/ui/VueFeuille.h"
 
 namespace {

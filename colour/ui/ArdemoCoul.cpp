@@ -9,9 +9,9 @@
 #include "app/Reglages.h"
 #include "commun/Twips.h"
 #include "app/ui/Principal.h"
-#include "app/ui/Controles.h"
-#include "colour/ui/Couleur.h"
-#include "app/ui/Styles.h"
+#include "commun/ui/Controles.h"
+#include "commun/ui/Couleur.h"
+#include "commun/ui/Styles.h"
 #include "colour/ui/Echantillon.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <QColorDialog>
 #include <QMouseEvent>
 
-#include "colour/ui/Couleur.h"
+#include "commun/ui/Couleur.h"
 
 Echantillon::Echantillon(const QString& texte, QWidget* parent) : QLabel(texte, parent)
 {

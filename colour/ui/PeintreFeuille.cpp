@@ -3,7 +3,7 @@
 #include <QImage>
 #include <QPainter>
 
-#include "colour/ui/Couleur.h"
+#include "commun/ui/Couleur.h"
 #include "commun/Twips.h"
 
 namespace {

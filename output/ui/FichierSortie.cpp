@@ -11,8 +11,8 @@
 #include "commun/EcritureAtomique.h"
 #include "commun/Twips.h"
 #include "app/mdlVorn.h"
-#include "app/ui/Chemin.h"
-#include "colour/ui/Couleur.h"
+#include "commun/ui/Chemin.h"
+#include "commun/ui/Couleur.h"
 #include "output/ui/ImageFichier.h"
 #include "output/ui/ToileSvg.h"
 

@@ -10,9 +10,9 @@
 #include <filesystem>
 #include <vector>
 
-#include "app/ui/BoiteImage.h"
-#include "app/ui/Chemin.h"
-#include "app/ui/Curseur.h"
+#include "commun/ui/BoiteImage.h"
+#include "commun/ui/Chemin.h"
+#include "commun/ui/Curseur.h"
 #include "output/Bmp.h"
 
 QImage ImageDeBoite(const BoiteImage& boite)

@@ -17,12 +17,12 @@
 #include <QStandardPaths>
 
 #include "commun/Twips.h"
-#include "app/ui/Chemin.h"
+#include "commun/ui/Chemin.h"
 #include "app/ui/Principal.h"
-#include "app/ui/Controles.h"
-#include "colour/ui/Couleur.h"
-#include "app/ui/Curseur.h"
-#include "app/ui/Styles.h"
+#include "commun/ui/Controles.h"
+#include "commun/ui/Couleur.h"
+#include "commun/ui/Curseur.h"
+#include "commun/ui/Styles.h"
 #include "colour/ui/Echantillon.h"
 #include "special/FichierCal.h"
 #include "special/ImportIcs.h"

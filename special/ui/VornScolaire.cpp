@@ -14,9 +14,9 @@
 
 #include "commun/Twips.h"
 #include "app/ui/Principal.h"
-#include "app/ui/Controles.h"
-#include "colour/ui/Couleur.h"
-#include "app/ui/Styles.h"
+#include "commun/ui/Controles.h"
+#include "commun/ui/Couleur.h"
+#include "commun/ui/Styles.h"
 
 const char* const CreditCarteZones =
     "Fond de carte des départements : « France, departments » de Victor Cazanave\n"

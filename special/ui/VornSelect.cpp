@@ -11,10 +11,10 @@
 #include "app/Saisies.h"
 #include "commun/Twips.h"
 #include "app/ui/Principal.h"
-#include "app/ui/BoiteImage.h"
-#include "app/ui/Controles.h"
-#include "colour/ui/Couleur.h"
-#include "app/ui/Styles.h"
+#include "commun/ui/BoiteImage.h"
+#include "commun/ui/Controles.h"
+#include "commun/ui/Couleur.h"
+#include "commun/ui/Styles.h"
 
 namespace {
 // Twips: left, top, width, height in their container.

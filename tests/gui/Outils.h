@@ -13,10 +13,10 @@
 #include "tests/Verifier.h"
 #include "app/Horloge.h"
 #include "app/ui/Ardemo.h"
-#include "app/ui/BoiteImage.h"
+#include "commun/ui/BoiteImage.h"
 #include "app/ui/VueFeuille.h"
-#include "app/ui/Styles.h"
-#include "colour/ui/Couleur.h"
+#include "commun/ui/Styles.h"
+#include "commun/ui/Couleur.h"
 
 class HorlogeTest : public Horloge {
 public:

@@ -2,8 +2,8 @@
 #include <QAccessible>
 #include <QPainter>
 
-#include "colour/ui/Couleur.h"
-#include "app/ui/Curseur.h"
+#include "commun/ui/Couleur.h"
+#include "commun/ui/Curseur.h"
 #include "colour/ui/ArdemoCoul.h"
 #include "main_gui.h"
 #include "colour/ui/PeintreFeuille.h"

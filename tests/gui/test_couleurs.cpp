@@ -2,7 +2,7 @@
 #include <QDir>
 #include <QMessageBox>
 
-#include "colour/ui/Couleur.h"
+#include "commun/ui/Couleur.h"
 #include "colour/ui/ArdemoCoul.h"
 #include "colour/ui/Echantillon.h"
 #include "main_gui.h"

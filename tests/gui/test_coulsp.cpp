@@ -5,12 +5,12 @@
 #include <cstring>
 #include <fstream>
 
-#include "colour/ui/Couleur.h"
+#include "commun/ui/Couleur.h"
 #include "colour/ui/PeintreFeuille.h"
 #include "calendar/Mois.h"
 #include "main_gui.h"
 #include "Outils.h"
-#include "app/ui/Chemin.h"
+#include "commun/ui/Chemin.h"
 #include "PiloteDialogues.h"
 #include "special/FichierCal.h"
 #include "special/ui/VornCoulSP.h"

@@ -2,7 +2,7 @@
 #include <QClipboard>
 #include <QMessageBox>
 
-#include "colour/ui/Couleur.h"
+#include "commun/ui/Couleur.h"
 #include "main_gui.h"
 #include "app/ui/LigneDeCommande.h"
 #include "output/ui/ApercuForm.h"

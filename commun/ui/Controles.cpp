@@ -1,11 +1,11 @@
-#include "app/ui/Controles.h"
+#include "commun/ui/Controles.h"
 
 #include <QCheckBox>
 #include <QLabel>
 #include <QPixmap>
 
-#include "colour/ui/Couleur.h"
-#include "app/ui/Styles.h"
+#include "commun/ui/Couleur.h"
+#include "commun/ui/Styles.h"
 
 vkFrame* cadre(QWidget* parent, const QString& titre, const RectTwips& r, double titre1, double titre2,
                double fond1, double fond2, int hauteurTitreTwips)

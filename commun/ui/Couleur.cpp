@@ -1,4 +1,4 @@
-#include "colour/ui/Couleur.h"
+#include "commun/ui/Couleur.h"
 
 #include <QPalette>
 #include <QWidget>

@@ -3,7 +3,7 @@
 #include <QFont>
 #include <QString>
 
-#include "colour/Couleurs.h"
+#include "commun/ValeurCouleur.h"
 
 // A colour value (0x00BBGGRR) as Qt's colour.
 inline QColor VersQColor(double valeur)

@@ -1,4 +1,4 @@
-#include "app/ui/Curseur.h"
+#include "commun/ui/Curseur.h"
 
 #include <QApplication>
 #include <QCursor>

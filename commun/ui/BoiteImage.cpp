@@ -1,4 +1,4 @@
-#include "app/ui/BoiteImage.h"
+#include "commun/ui/BoiteImage.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "app/ui/Styles.h"
+#include "commun/ui/Styles.h"
 
 #include <QLinearGradient>
 #include <QPainter>
