@@ -4,6 +4,7 @@
 #include "commun/Twips.h"
 #include "commun/Texte.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -29,24 +30,34 @@ std::string chiffresEnTete(std::string_view texte)
 
 } // namespace
 
-bool AnneeHorsPlage(std::string_view texte)
+const char* AvertissementAnnee(std::string_view texte)
 {
+    if (const std::optional<AnneesJointes> a = LireAnneesJointes(texte)) {
+        if (std::min(a->premiere, a->seconde) < AnneeMin || std::max(a->premiere, a->seconde) > AnneeMax)
+            return MessageControleAnnee;
+        return a->anneeScolaire() ? nullptr : MessageAnneeScolaire;
+    }
     const std::string tete = chiffresEnTete(texte);
     std::string_view chiffres = tete;
     if (chiffres.empty())
-        return true;
+        return MessageControleAnnee;
     while (chiffres.size() > 1 && chiffres.front() == '0')
         chiffres.remove_prefix(1);
     if (chiffres.size() > 4)
-        return true;
+        return MessageControleAnnee;
     int annee = 0;
     for (char c : chiffres)
         annee = annee * 10 + (c - '0');
-    return annee < AnneeMin || annee > AnneeMax;
+    return annee < AnneeMin || annee > AnneeMax ? MessageControleAnnee : nullptr;
 }
 
 std::optional<std::string> AnneeChoisie(std::string_view texte)
 {
+    if (const std::optional<AnneesJointes> a = LireAnneesJointes(texte)) {
+        if (!a->anneeScolaire())
+            return std::nullopt;
+        return TextePeriode(Periode{int(a->premiere), MoisRentree});
+    }
     const std::string chiffres = chiffresEnTete(texte);
     if (chiffres.empty())
         return std::nullopt;

@@ -4,28 +4,35 @@
 #include <string>
 #include <string_view>
 
+#include "calendar/Periode.h"
 #include "commun/Twips.h"
 
 // Arithmetic of the year box and of the two size boxes of the main window.
 
 // ---- Year box -------------------------------------------------------------
 
-constexpr int AnneeMin = 1583;
-constexpr int AnneeMax = 9999;
 inline constexpr const char* TitreControleAnnee = "Contrôle de l'année";
 inline constexpr const char* MessageControleAnnee = "L'année doit être comprise netre 1583 et 9999.";
+inline constexpr const char* MessageAnneeScolaire =
+    "Une année scolaire joint deux années qui se suivent, par exemple 2026-2027.";
 
-// The year box's number is the one that starts its text: leading blanks, then
-// digits up to the first other character ("2030." is 2030, "20 30" is 2030 as
-// in the settings file). A text that starts with no digit has no year.
+// The year box's text is either a school year, two years joined by a hyphen
+// with blanks allowed around it ("2026-2027", "2026 - 2027"), or a year: the
+// number that starts the text, leading blanks, then digits up to the first
+// other character ("2030." is 2030, "20 30" is 2030 as in the settings file).
+// A text that starts with no digit has no year.
 
-// True when the year text deserves the warning: below 1583, above 9999, or no
-// number at its start.
-bool AnneeHorsPlage(std::string_view texte);
+// The warning the text deserves on leaving the box, or nullptr:
+// MessageControleAnnee for a year below 1583 or above 9999, for no number at its
+// start, and for two years joined by a hyphen one of which is outside 1583..9999;
+// MessageAnneeScolaire for two years that do not follow each other.
+const char* AvertissementAnnee(std::string_view texte);
 
-// The chosen year: the last four digits of the number, padded on the left with
-// "0" (2015 -> "2015", 99 -> "0099", 12345 -> "2345"); nullopt when no number
-// starts the text (the chosen year then stays as it was).
+// The chosen calendar (AnChoisi): a school year as "2026-2027"; a year as the last
+// four digits of its number, padded on the left with "0" (2015 -> "2015", 99 ->
+// "0099", 12345 -> "2345"). nullopt when no number starts the text, or for two
+// years joined by a hyphen that are no school year (the chosen calendar then
+// stays as it was).
 std::optional<std::string> AnneeChoisie(std::string_view texte);
 
 // ---- Size boxes (millimetres) ---------------------------------------------

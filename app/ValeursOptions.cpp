@@ -24,6 +24,14 @@ std::optional<int> AnneeOption(std::string_view texte)
     return EntierDansPlage(texte, AnneeMin, AnneeMax);
 }
 
+std::optional<Periode> PeriodeOption(std::string_view texte)
+{
+    if (const std::optional<int> annee = AnneeOption(texte))
+        return Periode{*annee, 1};
+    const std::optional<Periode> p = PeriodeDeTexte(texte);
+    return p && p->scolaire() ? p : std::nullopt;
+}
+
 std::optional<int> LargeurOption(std::string_view texte)
 {
     return EntierDansPlage(texte, LargeurMin, LargeurMax);

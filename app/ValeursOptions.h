@@ -2,12 +2,18 @@
 #include <optional>
 #include <string_view>
 
+#include "calendar/Periode.h"
+
 // Values given on the command line: whole numbers written with digits only
 // (no sign, no blank, no decimal part), within their range; a colour may also
 // be written #RRGGBB.
 
 // A year from 1583 to 9999.
 std::optional<int> AnneeOption(std::string_view texte);
+
+// The calendar of --annee: a year from 1583 to 9999, or a school year, two
+// consecutive years of that range joined by a hyphen ("2026-2027").
+std::optional<Periode> PeriodeOption(std::string_view texte);
 
 // A printed width in millimetres, 30 to 200 (the width box's range).
 std::optional<int> LargeurOption(std::string_view texte);

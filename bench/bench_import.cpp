@@ -64,7 +64,7 @@ int main()
         for (int i = 0; i < 3; ++i) {
             QElapsedTimer t;
             t.start();
-            r = LireIcs(texte, 2027, "Europe/Paris");
+            r = LireIcs(texte, {2027}, "Europe/Paris");
             ms.push_back(double(t.nsecsElapsed()) / 1e6);
         }
         std::printf("%-48s %6zu Ko : %5.0f ms (objectif < 1000 ms), %s\n", nom, texte.size() / 1024, mediane(ms),

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <optional>
 #include <system_error>
 
 #include "commun/EcritureAtomique.h"
@@ -11,10 +12,13 @@
 #include "commun/Texte.h"
 #include "calendar/Date.h"
 #include "calendar/Mois.h"
+#include "calendar/Periode.h"
 
 namespace {
 
 constexpr int MoisParFichier = 12;
+// Month lines of a school year's file: twelve, then the eight of its second year.
+constexpr int LignesMoisMax = MoisParFichier + MoisRentree - 1;
 
 bool estFinLigne(char c) { return c == '\r' || c == '\n'; }
 
@@ -137,22 +141,37 @@ bool EstCouleurValide(double valeur)
 
 std::string EcrireCal(const double table[13][43], std::string_view annee)
 {
+    // A school year: the months of its first year in their lines, those before
+    // September empty, the year, then the school year and the months of the second year.
+    const std::optional<Periode> periode = PeriodeDeTexte(annee);
+    const bool scolaire = periode && periode->scolaire();
+    const int decalage = scolaire ? periode->premierMois - 1 : 0; // file line of block 1, less one
     std::string texte;
-    texte.reserve(MoisParFichier * (3 + CellulesParMois * 9) + 8);
-    for (int m = 1; m <= MoisParFichier; ++m) {
+    texte.reserve((MoisParFichier + decalage) * (3 + CellulesParMois * 9) + 24);
+    const auto ligne = [&](int m, int bloc) {
         texte += std::to_string(m);
         for (int k = 0; k < CellulesParMois; ++k) {
-            double v = table[m][k];
+            const double v = bloc >= 1 && bloc <= MoisParFichier ? table[bloc][k] : 0.0;
             texte += ',';
             texte += TexteNombre(EstCouleurValide(v) ? v : 0.0);
         }
         texte += "\r\n";
-    }
+    };
+    for (int m = 1; m <= MoisParFichier; ++m)
+        ligne(m, m - decalage);
     texte += '"';
-    for (char c : annee)
-        if (c != '"' && !estFinLigne(c))
-            texte += c;
+    if (scolaire)
+        texte += TextePeriode(Periode{periode->annee, 1});
+    else
+        for (char c : annee)
+            if (c != '"' && !estFinLigne(c))
+                texte += c;
     texte += "\"\r\n";
+    if (scolaire) {
+        texte += '"' + TextePeriode(*periode) + "\"\r\n";
+        for (int m = 1; m <= decalage; ++m)
+            ligne(m, MoisParFichier - decalage + m);
+    }
     return texte;
 }
 
@@ -161,25 +180,31 @@ bool SauverCal(const std::filesystem::path& chemin, const double table[13][43], 
     return EcrireFichierAtomique(chemin, EcrireCal(table, annee));
 }
 
-LectureCal LireCal(std::string_view contenu, double table[13][43])
-{
-    LectureCal res;
-    LecteurChamps lecteur(contenu);
-    Champ champ;
-    bool complet = true;
+namespace {
 
-    for (int m = 1; m <= MoisParFichier; ++m) {
+// The month lines of a file in their order, the year lines left out: the
+// values read and whether each was.
+struct LignesCal {
+    double valeurs[LignesMoisMax][CellulesParMois] = {};
+    bool lues[LignesMoisMax][CellulesParMois] = {};
+};
+
+// Reads the month lines debut..fin - 1 (from 0). False when the text ends first.
+bool lireLignes(LecteurChamps& lecteur, LignesCal& lignes, int debut, int fin, LectureCal& res, bool& complet)
+{
+    Champ champ;
+    double v = 0;
+    for (int l = debut; l < fin; ++l) {
         // The month number: read and not used.
         if (!lecteur.suivant(champ))
-            return res;
+            return false;
         ++res.champsLus;
-        double v = 0;
         if (!lireNombre(champ, v))
             complet = false;
 
         for (int k = 0; k < CellulesParMois; ++k) {
             if (!lecteur.suivant(champ))
-                return res;
+                return false;
             ++res.champsLus;
             if (!lireNombre(champ, v)) {
                 ++res.champsInvalides;
@@ -190,21 +215,67 @@ LectureCal LireCal(std::string_view contenu, double table[13][43])
                 ++res.couleursInvalides;
                 v = 0;
             }
-            table[m][k] = v + 0.0; // no negative zero
-            ++res.valeursLues;
+            lignes.valeurs[l][k] = v + 0.0; // no negative zero
+            lignes.lues[l][k] = true;
         }
     }
-    res.ok = complet;
+    return true;
+}
 
-    if (!lecteur.suivant(champ))
+// Block b takes file line b + decalage: the months of a school year start on
+// the line of its first month.
+void appliquer(const LignesCal& lignes, int decalage, double table[13][43], LectureCal& res)
+{
+    for (int b = 1; b <= MoisParFichier; ++b)
+        for (int k = 0; k < CellulesParMois; ++k)
+            if (lignes.lues[b - 1 + decalage][k]) {
+                table[b][k] = lignes.valeurs[b - 1 + decalage][k];
+                ++res.valeursLues;
+            }
+}
+
+} // namespace
+
+LectureCal LireCal(std::string_view contenu, double table[13][43])
+{
+    LectureCal res;
+    LecteurChamps lecteur(contenu);
+    Champ champ;
+    bool complet = true;
+    LignesCal lignes;
+
+    if (!lireLignes(lecteur, lignes, 0, MoisParFichier, res, complet)) {
+        appliquer(lignes, 0, table, res);
+        return res; // cut short
+    }
+    res.ok = complet;
+    if (!lecteur.suivant(champ)) {
+        appliquer(lignes, 0, table, res);
         return res; // no year line
+    }
     std::string_view an = SansBlancs(champ.texte, BlancsLigne);
     if (quatreChiffres(an))
         res.annee = std::string(an);
     else if (!an.empty())
         res.anneeRefusee = true;
 
+    // A school year starting in the year of line 13 names itself on the next
+    // line, before the months of its second year.
     res.donneesEnTrop = lecteur.suivant(champ);
+    const std::optional<Periode> p = champ.entreGuillemets ? PeriodeDeTexte(champ.texte) : std::nullopt;
+    if (!res.donneesEnTrop || res.annee.empty() || !p || !p->scolaire()
+        || TextePeriode(Periode{p->annee, 1}) != res.annee) {
+        appliquer(lignes, 0, table, res);
+        return res;
+    }
+    const int decalage = p->premierMois - 1;
+    res.annee = TextePeriode(*p);
+    if (lireLignes(lecteur, lignes, MoisParFichier, MoisParFichier + decalage, res, complet))
+        res.donneesEnTrop = lecteur.suivant(champ);
+    else
+        res.donneesEnTrop = false, complet = false;
+    res.ok = complet;
+    appliquer(lignes, decalage, table, res);
     return res;
 }
 

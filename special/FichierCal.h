@@ -11,16 +11,24 @@
 //                  0..41 of month m, 43 comma-separated numbers without blanks
 //                  (shortest decimal text, full stop as decimal separator);
 //   line 13:       the calendar year, four digits between double quotes.
-// The table is indexed [month 0..12][cell 0..42]; month 0 and cell 42 are
-// never stored.
+// A school year's file goes on (September 2026 to August 2027 here):
+//   lines 1 to 12: as above, the months of its first year, those before
+//                  September all zeros;
+//   line 14:       the school year between double quotes, "2026-2027";
+//   lines 15 to 22: months 1 to 8 of its second year, as lines 1 to 8.
+// A reader that stops after line 13 sees the first year, with the colours of
+// its autumn on their days.
+// The table is indexed [block 1..12][cell 0..42] (block 1: the sheet's first
+// month, January or September); block 0 and cell 42 are never stored.
 
 // A colour value is usable when it lies in 0..16777215 (it may carry a fraction;
 // the control rounds it).
 bool EstCouleurValide(double valeur);
 
-// The whole text of a .Cal file. A value that is not a valid colour is written
-// as 0. Double quotes and line ends are left out of the year so that the file
-// keeps its shape whatever `annee` holds.
+// The whole text of a .Cal file for the chosen calendar `annee`, a year or a
+// school year as AnChoisi holds it ("2027", "2026-2027"). A value that is not
+// a valid colour is written as 0. Double quotes and line ends are left out of
+// the year so that the file keeps its shape whatever `annee` holds.
 std::string EcrireCal(const double table[13][43], std::string_view annee);
 
 // Writes the file through a temporary file and a rename; false on failure (the
@@ -28,17 +36,18 @@ std::string EcrireCal(const double table[13][43], std::string_view annee);
 bool SauverCal(const std::filesystem::path& chemin, const double table[13][43], std::string_view annee);
 
 struct LectureCal {
-    // The twelve month lines were complete: 516 fields, all numbers.
+    // The month lines were complete: 516 fields (860 for a school year), all numbers.
     bool ok = false;
     // The year of line 13 when it is exactly four digits (quotes removed,
     // blanks around ignored); empty when the file has no year, an empty one
-    // or one that is not four digits.
+    // or one that is not four digits. For a school year's file, the school
+    // year of line 14 ("2026-2027").
     std::string annee;
     // A year field was there but was not four digits (and was ignored).
     bool anneeRefusee = false;
-    // Fields taken from the month lines (month numbers included), 0 to 516.
+    // Fields taken from the month lines (month numbers included), 0 to 860.
     int champsLus = 0;
-    // Cells that received a value (0 to 504).
+    // Cells of the table that received a value (0 to 504).
     int valeursLues = 0;
     // Fields in the place of a cell that were not numbers: their cells kept
     // their values.
@@ -57,7 +66,9 @@ constexpr std::size_t TailleMaxCal = 1024 * 1024;
 
 // Reads the fields one after the other, as they come, whatever the lines: for
 // each month m = 1..12 one field (the month number, not used) and the 42 values
-// of table[m][0..41]; then the year. Values are placed by their position in the
+// of table[m][0..41]; then the year. When a quoted school year starting in that
+// year follows, then eight more months: the table's blocks are then the file's
+// months 9 to 12 and these eight. Values are placed by their position in the
 // file, not by the month number they follow. Commas and line ends both end a
 // field; lines holding only blanks are skipped. Cells whose field is missing or
 // is not a number keep their value; a number that is not a valid colour is

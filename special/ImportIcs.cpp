@@ -91,9 +91,9 @@ struct TropComplexe {};
 
 class Lecture {
 public:
-    Lecture(int annee, icaltimezone* local)
-        : m_annee(annee), m_local(local),
-          m_premier(JoursDepuisEpoque({1, 1, annee})), m_dernier(JoursDepuisEpoque({31, 12, annee})),
+    Lecture(const Periode& periode, icaltimezone* local)
+        : m_periode(periode), m_local(local), m_premier(JoursDepuisEpoque(PremierJour(periode))),
+          m_dernier(m_premier + JoursDansPeriode(periode) - 1),
           m_jours(static_cast<size_t>(m_dernier - m_premier + 1), false),
           m_fin(std::chrono::steady_clock::now() + DureeMax)
     {
@@ -133,9 +133,9 @@ private:
     void repeter(icalrecurrencetype regle, const icaltimetype& debut, int64_t dureeJours,
                  const std::function<void(const icaltimetype&)>& occurrence);
 
-    int m_annee;
+    Periode m_periode;
     icaltimezone* m_local;
-    int64_t m_premier, m_dernier; // days since 1970 of 1 January and 31 December
+    int64_t m_premier, m_dernier; // days since 1970 of the period's first and last days
     std::vector<bool> m_jours;
     std::set<std::string> m_evenements;
     icalcomponent* m_cal = nullptr;
@@ -413,7 +413,7 @@ void Lecture::calendrier(icalcomponent* cal)
 ImportIcs Lecture::resultat() const
 {
     ImportIcs r;
-    r.annee = m_annee;
+    r.periode = m_periode;
     r.jours = m_jours;
     r.nombreJours = static_cast<int>(std::count(m_jours.begin(), m_jours.end(), true));
     r.nombreEvenements = static_cast<int>(m_evenements.size());
@@ -421,69 +421,69 @@ ImportIcs Lecture::resultat() const
     return r;
 }
 
-ImportIcs refus(EtatIcs etat, int annee)
+ImportIcs refus(EtatIcs etat, const Periode& periode)
 {
     ImportIcs r;
     r.etat = etat;
-    r.annee = annee;
+    r.periode = periode;
     return r;
 }
 
 } // namespace
 
-ImportIcs LireIcs(std::string_view contenu, int annee, const std::string& zoneLocale)
+ImportIcs LireIcs(std::string_view contenu, const Periode& periode, const std::string& zoneLocale)
 {
     if (contenu.size() > TailleMaxIcs)
-        return refus(EtatIcs::TropGros, annee);
+        return refus(EtatIcs::TropGros, periode);
     std::string lu; // also the C string libical reads
     const EtatIcs texte = PreparerTexteIcs(contenu, lu);
     if (texte != EtatIcs::Ok)
-        return refus(texte, annee);
+        return refus(texte, periode);
 
     icalerror_set_errors_are_fatal(0);
     Calendrier arbre;
     arbre.racine = icalparser_parse_string(lu.c_str());
     icalerror_clear_errno();
     if (!arbre.racine)
-        return refus(EtatIcs::PasIcal, annee);
+        return refus(EtatIcs::PasIcal, periode);
     const std::vector<icalcomponent*> cals = calendriers(arbre.racine);
     if (cals.empty())
-        return refus(EtatIcs::PasIcal, annee);
-    if (annee < 1 || annee > 9999)
-        return refus(EtatIcs::AucunEvenement, annee);
+        return refus(EtatIcs::PasIcal, periode);
+    if (periode.annee < 1 || AjouterJours(PremierJour(periode), JoursDansPeriode(periode) - 1).annee > 9999)
+        return refus(EtatIcs::AucunEvenement, periode);
 
     retirerZonesDouteuses(arbre.racine);
     for (icalcomponent* cal : cals)
-        if (!PreparerFuseauxIcs(cal, annee))
-            return refus(EtatIcs::TropComplexe, annee);
+        if (!PreparerFuseauxIcs(cal, periode.annee))
+            return refus(EtatIcs::TropComplexe, periode);
 
     icaltimezone* local = zoneLocale.empty() || zoneLocale.find("..") != std::string::npos
                               ? nullptr
                               : icaltimezone_get_builtin_timezone(zoneLocale.c_str());
-    Lecture lecture(annee, local);
+    Lecture lecture(periode, local);
     try {
         for (icalcomponent* cal : cals)
             lecture.calendrier(cal);
     } catch (const TropComplexe&) {
         icalerror_clear_errno();
-        return refus(EtatIcs::TropComplexe, annee);
+        return refus(EtatIcs::TropComplexe, periode);
     }
     icalerror_clear_errno();
     return lecture.resultat();
 }
 
-ImportIcs LireFichierIcs(const std::filesystem::path& chemin, int annee, const std::string& zoneLocale)
+ImportIcs LireFichierIcs(const std::filesystem::path& chemin, const Periode& periode, const std::string& zoneLocale)
 {
     std::string contenu;
     switch (LireFichierBorne(chemin, TailleMaxIcs, contenu)) {
     case EtatLecture::Lu:
         break;
     case EtatLecture::TropGros:
-        return refus(EtatIcs::TropGros, annee);
+        return refus(EtatIcs::TropGros, periode);
     default:
-        return refus(EtatIcs::Illisible, annee);
+        return refus(EtatIcs::Illisible, periode);
     }
-    return LireIcs(contenu, annee, zoneLocale);
+    return LireIcs(contenu, periode, zoneLocale);
 }
 
 std::vector<CaseSP> ColorerJours(const ImportIcs& import, double couleur, double table[13][43])
@@ -494,15 +494,13 @@ std::vector<CaseSP> ColorerJours(const ImportIcs& import, double couleur, double
     // What a day click stores: the colour the cell's text takes.
     const Rvb c = VersRvb(couleur);
     const double valeur = DeRvb(c.r, c.g, c.b);
-    const int64_t premier = JoursDepuisEpoque({1, 1, import.annee});
+    const int64_t premier = JoursDepuisEpoque(PremierJour(import.periode));
     for (int m = 1; m <= 12; ++m) {
-        const BlocMois bloc = RemplirMois(import.annee, m);
+        const BlocMois bloc = RemplirMois(import.periode.annee, import.periode.premierMois + m - 1);
         for (int k = 0; k < CellulesParMois; ++k) {
             const CelluleJour& cel = bloc.cellules[static_cast<size_t>(k)];
-            const int mois = m + cel.Tag;
-            if (mois < 1 || mois > 12)
-                continue; // a day of the year before or after
-            const int64_t j = JoursDepuisEpoque({cel.legende, mois, import.annee}) - premier;
+            // Days before or after the period are not looked at.
+            const int64_t j = JoursDepuisEpoque({cel.legende, bloc.mois + cel.Tag, bloc.annee}) - premier;
             if (j < 0 || j >= static_cast<int64_t>(import.jours.size()) || !import.jours[static_cast<size_t>(j)])
                 continue;
             table[m][k] = valeur;
@@ -514,7 +512,7 @@ std::vector<CaseSP> ColorerJours(const ImportIcs& import, double couleur, double
 
 std::string MessageIcs(const ImportIcs& import)
 {
-    const std::string an = std::to_string(import.annee);
+    const std::string an = TextePeriode(import.periode);
     switch (import.etat) {
     case EtatIcs::Ok:
         return std::to_string(import.nombreJours) + (import.nombreJours > 1 ? " jours de " : " jour de ") + an
@@ -538,10 +536,10 @@ std::string MessageIcs(const ImportIcs& import)
     return {};
 }
 
-ImportIcs ImporterIcs(const std::filesystem::path& chemin, int annee, double couleur, double table[13][43],
-                      const std::string& zoneLocale)
+ImportIcs ImporterIcs(const std::filesystem::path& chemin, const Periode& periode, double couleur,
+                      double table[13][43], const std::string& zoneLocale)
 {
-    ImportIcs r = LireFichierIcs(chemin, annee, zoneLocale);
+    ImportIcs r = LireFichierIcs(chemin, periode, zoneLocale);
     ColorerJours(r, couleur, table);
     return r;
 }

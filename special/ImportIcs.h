@@ -5,11 +5,13 @@
 #include <string_view>
 #include <vector>
 
+#include "calendar/Periode.h"
 #include "special/EtatIcs.h"
 
-// Importing iCalendar files (.ics): the days of one year covered by the events
-// of a calendar, then the special colour of every day cell of the sheet that
-// shows one of those days. The file is read with libical.
+// Importing iCalendar files (.ics): the days of the sheet's twelve months (a
+// year, or a school year from September to August) covered by the events of a
+// calendar, then the special colour of every day cell of the sheet that shows
+// one of those days. The file is read with libical.
 //
 // Days covered by an event:
 // - all-day event: from its first day to the day before its end (the end is
@@ -18,7 +20,7 @@
 //   UTC or in a time zone are converted; times without zone are already local);
 //   an end that falls exactly at midnight does not touch the next day;
 // - repetitions (RRULE, RDATE, EXDATE, moved or cancelled occurrences) are
-//   expanded within the year; cancelled events cover nothing.
+//   expanded within the period; cancelled events cover nothing.
 
 // Larger files are refused without being read (a school calendar of every zone
 // over several years is a few hundred kilobytes; a whole exported agenda a few
@@ -33,21 +35,24 @@ constexpr long OccurrencesMaxIcs = 200000;
 
 struct ImportIcs {
     EtatIcs etat = EtatIcs::Illisible;
-    int annee = 0;
-    // One entry per day of the year, index 0 = 1 January: true when covered.
+    Periode periode;
+    // One entry per day of the period, index 0 = its first day (1 January or
+    // 1 September): true when covered.
     std::vector<bool> jours;
     int nombreJours = 0;
     // Events (a repeated event with its moved occurrences counts once) that
-    // cover at least one day of the year.
+    // cover at least one day of the period.
     int nombreEvenements = 0;
 };
 
-// Reads a calendar held in memory, for the year `annee`. `zoneLocale` is the
-// local time zone (IANA name such as "Europe/Paris"); empty: the system's.
-ImportIcs LireIcs(std::string_view contenu, int annee, const std::string& zoneLocale = {});
+// Reads a calendar held in memory, for the twelve months of `periode`.
+// `zoneLocale` is the local time zone (IANA name such as "Europe/Paris");
+// empty: the system's.
+ImportIcs LireIcs(std::string_view contenu, const Periode& periode, const std::string& zoneLocale = {});
 
 // Same, from a file (refused whole when over TailleMaxIcs).
-ImportIcs LireFichierIcs(const std::filesystem::path& chemin, int annee, const std::string& zoneLocale = {});
+ImportIcs LireFichierIcs(const std::filesystem::path& chemin, const Periode& periode,
+                         const std::string& zoneLocale = {});
 
 // A day cell of the sheet: block 1..12, cell 0..41.
 struct CaseSP {
@@ -57,17 +62,18 @@ struct CaseSP {
 };
 
 // Gives `couleur` (as a day click stores it: the 24-bit colour of the control)
-// to every cell of the year's sheet that shows a covered day: the day's own
+// to every cell of the period's sheet that shows a covered day: the day's own
 // cell in its month and the grey cell showing the same date in the block of
 // the month before or after. Cells already coloured take the new colour.
 // Returns the cells set, block by block.
 std::vector<CaseSP> ColorerJours(const ImportIcs& import, double couleur, double table[13][43]);
 
 // The French text shown for a result: the summary "N jours de <année> dans M
-// événements" when Ok, otherwise why nothing is imported (UTF-8).
+// événements" when Ok ("12 jours de 2027", "66 jours de 2025-2026"), otherwise
+// why nothing is imported (UTF-8).
 std::string MessageIcs(const ImportIcs& import);
 
-// Reads the file for `annee` and, when some day is covered, colours the table
+// Reads the file for `periode` and, when some day is covered, colours the table
 // as ColorerJours does; otherwise the table is untouched. For the command line.
-ImportIcs ImporterIcs(const std::filesystem::path& chemin, int annee, double couleur, double table[13][43],
-                      const std::string& zoneLocale = {});
+ImportIcs ImporterIcs(const std::filesystem::path& chemin, const Periode& periode, double couleur,
+                      double table[13][43], const std::string& zoneLocale = {});

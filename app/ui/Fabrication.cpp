@@ -13,6 +13,7 @@
 #include "colour/ui/PeintreFeuille.h"
 #include "commun/ui/Styles.h"
 #include "calendar/Mois.h"
+#include "calendar/Periode.h"
 
 void Ardemo::Fabriquer_Click()
 {
@@ -107,7 +108,10 @@ void Ardemo::Coller()
 ReglagesFeuille Ardemo::reglagesFeuille() const
 {
     ReglagesFeuille r;
-    r.annee = static_cast<int>(ValeurTexte(m_etat.AnChoisi));
+    const Periode periode =
+        PeriodeDeTexte(m_etat.AnChoisi).value_or(Periode{static_cast<int>(ValeurTexte(m_etat.AnChoisi)), 1});
+    r.annee = periode.annee;
+    r.premierMois = periode.premierMois;
     r.weekEnd = chkWeek->checkState() == Qt::Checked;
     r.feries = chkFerie->checkState() != Qt::Unchecked;
     r.region = m_etat.RegionFeries;
@@ -121,8 +125,9 @@ void Ardemo::CalculDate(int mois)
     RemplirBloc(m_feuille, mois, reglages, this);
     CalBase->update();
 
-    // Select the year in the list when it is there; the chosen year stays.
-    for (int i = 0; i < cAn->count(); ++i) {
+    // Select the year in the list when it is there; the chosen year stays. A
+    // school year is in no entry, and stays in the box as typed.
+    for (int i = 0; reglages.premierMois == 1 && i < cAn->count(); ++i) {
         if (ValeurTexte(cAn->itemText(i).toStdString()) == reglages.annee) {
             const QSignalBlocker bloque(cAn);
             cAn->setCurrentIndex(i);

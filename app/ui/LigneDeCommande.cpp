@@ -59,11 +59,15 @@ const std::vector<Option>& Options()
 {
     static const std::vector<Option> table = {
         {QStringLiteral("annee"), QStringLiteral("AAAA"),
-         QStringLiteral("année du calendrier, de 1583 à 9999 (par défaut l'année en cours) ; "
+         QStringLiteral("année du calendrier, de 1583 à 9999 (par défaut l'année en cours), ou année "
+                        "scolaire de septembre à août, deux années qui se suivent : --annee 2026-2027 ; "
                         "elle l'emporte sur l'année d'un fichier --couleurs"),
          [](Demande& d, const QString& v) {
-             d.options.annee = AnneeOption(v.toStdString());
-             return d.options.annee ? QString() : QStringLiteral("année « %1 » refusée (de 1583 à 9999)").arg(v);
+             d.options.annee = PeriodeOption(v.toStdString());
+             return d.options.annee ? QString()
+                                    : QStringLiteral("année « %1 » refusée (de 1583 à 9999, ou année scolaire "
+                                                     "comme 2026-2027)")
+                                          .arg(v);
          }},
         {QStringLiteral("sortie"), QStringLiteral("FICHIER"),
          QStringLiteral("fichier à écrire, de type .bmp, .png, .pdf ou .svg selon son extension, "
@@ -91,8 +95,9 @@ const std::vector<Option>& Options()
              return QString();
          }},
         {QStringLiteral("importer"), QStringLiteral("FICHIER.ics"),
-         QStringLiteral("colore les jours de l'année couverts par les événements d'un calendrier "
-                        "iCalendar, comme des couleurs spéciales ; l'option peut être répétée"),
+         QStringLiteral("colore les jours du calendrier (l'année, ou l'année scolaire) couverts par les "
+                        "événements d'un calendrier iCalendar, comme des couleurs spéciales ; l'option peut "
+                        "être répétée"),
          [](Demande& d, const QString& v) {
              d.options.imports.emplace_back(v, CouleurImportParDefaut);
              return QString();
@@ -143,7 +148,8 @@ const std::vector<Option>& Options()
 QString TexteAide()
 {
     QString texte = QStringLiteral("Utilisation : ardemo [options] [FICHIER.Cal | FICHIER.ics]\n"
-                                   "Fabrique le calendrier d'une année sans ouvrir de fenêtre.\n"
+                                   "Fabrique le calendrier d'une année, ou d'une année scolaire, sans ouvrir de "
+                                   "fenêtre.\n"
                                    "Sans --sortie, la fenêtre s'ouvre avec les options données et les "
                                    "fichiers nommés\n(.Cal ouvert, .ics importé).\n\nOptions :\n");
     // The help of each option beside its name, wrapped at 79 columns.
@@ -210,23 +216,23 @@ std::optional<QString> Preparer(const OptionsFenetre& o, Fichier& f)
         return QStringLiteral("fichier de réglages « %1 » illisible").arg(ini);
 
     TableCouleursSP table = {};
-    std::optional<int> annee = o.annee;
+    std::optional<Periode> periode = o.annee;
     if (!o.couleurs.isEmpty()) {
         const LectureCal lecture = LireFichierCal(CheminFichier(o.couleurs), table);
         if (lecture.refuse || !lecture.ok)
             return QStringLiteral("fichier de couleurs « %1 » illisible").arg(o.couleurs);
-        if (!annee && !lecture.annee.empty()) {
-            annee = AnneeOption(lecture.annee);
-            if (!annee)
+        if (!periode && !lecture.annee.empty()) {
+            periode = PeriodeOption(lecture.annee);
+            if (!periode)
                 return QStringLiteral("l'année %1 du fichier de couleurs « %2 » n'est pas entre 1583 et 9999")
                     .arg(QString::fromStdString(lecture.annee), o.couleurs);
         }
     }
-    if (!annee)
-        annee = QDate::currentDate().year();
-    // Imported calendars colour the year's days over the .Cal's colours.
+    if (!periode)
+        periode = Periode{QDate::currentDate().year(), 1};
+    // Imported calendars colour the sheet's days over the .Cal's colours.
     for (const auto& [fichier, couleur] : o.imports) {
-        const ImportIcs import = ImporterIcs(CheminFichier(fichier), *annee, couleur, table);
+        const ImportIcs import = ImporterIcs(CheminFichier(fichier), *periode, couleur, table);
         // The window's message without its closing words, on one line.
         QString message = QString::fromStdString(MessageIcs(import));
         message.remove(QRegularExpression(QStringLiteral("( : rien n'est changé)?\\.$")));
@@ -254,12 +260,13 @@ std::optional<QString> Preparer(const OptionsFenetre& o, Fichier& f)
     SchemaCouleurs couleurs;
     LireCouleurs(CheminFichier(ini), couleurs);
     ReglagesFeuille r;
-    r.annee = *annee;
+    r.annee = periode->annee;
+    r.premierMois = periode->premierMois;
     r.weekEnd = o.weekEnd;
     r.feries = o.feries;
     r.region = o.region.value_or(LireRegion(CheminFichier(ini)));
     f.feuille = ConstruireFeuille(r, couleurs, table);
-    f.titre = QStringLiteral("Calendrier %1").arg(*annee, 4, 10, QLatin1Char('0'));
+    f.titre = QStringLiteral("Calendrier ") + QString::fromStdString(TextePeriode(*periode));
     return std::nullopt;
 }
 

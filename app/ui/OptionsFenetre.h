@@ -5,11 +5,12 @@
 #include <utility>
 #include <vector>
 
+#include "calendar/Periode.h"
 #include "calendar/Regions.h"
 
 // What the window opens with.
 struct OptionsFenetre {
-    std::optional<int> annee;
+    std::optional<Periode> annee; // a year or a school year
     std::optional<Region> region;
     std::optional<int> largeur;
     bool weekEnd = true;

@@ -42,9 +42,8 @@ int LancerArdemo(int argc, char* argv[], const OptionsFenetre& options)
     Ardemo fenetre(etat, horloge, QCoreApplication::applicationDirPath(), options.ini);
     // The options of the command line, before the first build.
     if (options.annee) {
-        const QString an = QStringLiteral("%1").arg(*options.annee, 4, 10, QLatin1Char('0'));
-        etat.AnChoisi = an.toStdString();
-        fenetre.ChoisirAnnee(an);
+        etat.AnChoisi = TextePeriode(*options.annee);
+        fenetre.ChoisirAnnee(QString::fromStdString(etat.AnChoisi));
     }
     if (options.region) {
         etat.RegionFeries = *options.region;

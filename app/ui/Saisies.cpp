@@ -23,6 +23,8 @@ std::string texte(const QComboBox* boite) { return boite->currentText().toStdStr
 void Ardemo::connecterSaisies()
 {
     connect(cAn, &QComboBox::activated, this, [this](int) { cAn_Click(); });
+    cAn->setToolTip(QStringLiteral("Une année : 2027 (de janvier à décembre)\n"
+                                   "Une année scolaire : 2026-2027 (de septembre à août)"));
     cAn->installEventFilter(this);
     Largeur->installEventFilter(this);
     Hauteur->installEventFilter(this);
@@ -110,10 +112,10 @@ void Ardemo::cAn_Click()
 
 void Ardemo::cAn_LostFocus()
 {
-    if (AnneeHorsPlage(texte(cAn))) {
+    if (const char* avertissement = AvertissementAnnee(texte(cAn))) {
         // Above the always-on-top windows (the preview), which would hide it.
         QMessageBox message(QMessageBox::Information, QString::fromUtf8(TitreControleAnnee),
-                            QString::fromUtf8(MessageControleAnnee), QMessageBox::Ok, this);
+                            QString::fromUtf8(avertissement), QMessageBox::Ok, this);
         message.setWindowFlag(Qt::WindowStaysOnTopHint);
         message.exec();
     }

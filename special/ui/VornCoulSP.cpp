@@ -24,6 +24,7 @@
 #include "commun/ui/Curseur.h"
 #include "commun/ui/Styles.h"
 #include "colour/ui/Echantillon.h"
+#include "calendar/Periode.h"
 #include "special/FichierCal.h"
 #include "special/ImportIcs.h"
 
@@ -377,7 +378,9 @@ void VornCoulSP::ImporterFichierIcs(const QString& fichier, bool demanderCouleur
         return;
     mdlVorn& etat = m_principal.etat();
     CurseurSablier();
-    const ImportIcs import = LireFichierIcs(CheminFichier(fichier), QString::fromStdString(etat.AnChoisi).toInt());
+    // The sheet's twelve months: a year, or a school year.
+    const Periode periode = PeriodeDeTexte(etat.AnChoisi).value_or(Periode{0, 1});
+    const ImportIcs import = LireFichierIcs(CheminFichier(fichier), periode);
     CurseurNormal();
     const QString message = QString::fromStdString(MessageIcs(import));
     if (import.etat != EtatIcs::Ok) {

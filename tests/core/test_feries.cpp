@@ -4,6 +4,9 @@
 #include <chrono>
 
 #include "calendar/Feries.h"
+#include "calendar/Periode.h"
+#include "colour/ModeleFeuille.h"
+#include "tests/Verifier.h"
 
 using namespace std::chrono;
 
@@ -130,6 +133,48 @@ private slots:
                             trouve << QString::asprintf("%d %d-%02d-%02d", r, Y, mois, c.legende);
                 }
         QCOMPARE(trouve, attendu);
+    }
+
+    // A school year's sheet: September to August, each block the same as on the sheet of its own year (holidays,
+    // regional days, weeks, grey days across 31 December), whatever the year and the region.
+    void anneeScolaire()
+    {
+        const auto feuille = [](int Y, int premier, Region r) {
+            return ConstruireFeuille({Y, premier, true, true, r}, {}, TableCouleursSP{});
+        };
+        for (int Y = AnneeMin; Y < AnneeMax; ++Y)
+            for (int r = 0; r < NombreRegions; r += Y >= 2020 && Y <= 2040 ? 1 : NombreRegions) {
+                const ModeleFeuille s = feuille(Y, 9, RegionNumero(r)), a = feuille(Y, 1, RegionNumero(r)),
+                                    b = feuille(Y + 1, 1, RegionNumero(r));
+                for (int m = 1; m <= 12; ++m) {
+                    const BlocFeuille &x = s.bloc(m), &y = (m <= 4 ? a : b).bloc(m <= 4 ? m + 8 : m - 4);
+                    for (int k = 0; k < CellulesParMois; ++k)
+                        if (x.titre != y.titre || x.cases[k].infoBulle != y.cases[k].infoBulle || x.cases[k].fond != y.cases[k].fond
+                            || !(x.cases[k].date == y.cases[k].date) || x.cases[k].gras != y.cases[k].gras)
+                            QFAIL(qPrintable(QString("%1-%2, région %3, bloc %4, case %5").arg(Y).arg(Y + 1).arg(r).arg(m).arg(k)));
+                }
+            }
+        // Golden days: the ends, 11 November and Easter Monday, weeks 53 and 1, 29 February 2028, Easter in April,
+        // Ascension on 8 May 1997, 1 May 2022 on a Sunday, La Réunion's 20 December, Mayotte's 27 April.
+        const ModeleFeuille s = feuille(2026, 9, Region::Metropole);
+        VERIFIER(s.bloc(1).titre == "septembre 2026", s.bloc(12).titre == "août 2027");
+        for (auto [Y, r, date, bulle, fond] :
+             {std::tuple{2026, Region::Metropole, Date{11, 11, 2026}, " Armistice 11 Novembre 1918 ", Fond::Ferie},
+              {2026, Region::Metropole, {29, 3, 2027}, " Lundi de Pâques ", Fond::Ferie},
+              {2026, Region::Metropole, {31, 12, 2026}, "Semaine  53", Fond::Jours},
+              {2026, Region::Metropole, {3, 1, 2027}, "Semaine  53", Fond::WeekEnd},
+              {2026, Region::Metropole, {4, 1, 2027}, "Semaine  1", Fond::Jours},
+              {2026, Region::Metropole, {14, 7, 2027}, " Fête nationnale ", Fond::Ferie},
+              {2027, Region::Metropole, {29, 2, 2028}, "Semaine  9", Fond::Jours},
+              {2027, Region::Metropole, {16, 4, 2028}, "Dimanche de Pâques", Fond::Ferie},
+              {1996, Region::Metropole, {8, 5, 1997}, " Armistice 8 mai 1945 ", Fond::Ferie},
+              {2021, Region::Metropole, {1, 5, 2022}, " Fête du travail ", Fond::Ferie},
+              {2026, Region::LaReunion, {20, 12, 2026}, " Abolition de l'esclavage ", Fond::Ferie},
+              {2027, Region::Mayotte, {27, 4, 2028}, " Abolition de l'esclavage ", Fond::Ferie}}) {
+            const ModeleFeuille f = feuille(Y, 9, r);
+            const std::optional<PositionCase> p = CaseDuJour(f, date);
+            QVERIFY2(p && f.cellule(*p).infoBulle == bulle && f.cellule(*p).fond == fond, bulle);
+        }
     }
 };
 

@@ -1,5 +1,6 @@
 #include "tests/Verifier.h"
 #include "special/FichierCal.h"
+#include "colour/ModeleFeuille.h"
 #include "tests/core/Outils.h"
 // (Round trips of damaged and random files: the fuzzing harness tests/fuzz/fuzz_cal.cpp.)
 
@@ -89,6 +90,45 @@ private slots:
             QVERIFY2(r.annee == annee && r.anneeRefusee == refusee && r.ok && !r.donneesEnTrop, ligne);
         }
         QVERIFY(lire(fichier("\"2027\"\r\n\r\n1,2,3"), t).donneesEnTrop);
+    }
+
+    // A school year's file: the months of its first year, empty before September; the year; the school year; the
+    // months of its second year. Read back whole; a reader that stops at the year sees 2026, the autumn on its days.
+    void anneeScolaire()
+    {
+        Table t, lu;
+        lire(fichier(), t); // block b, cell k: b * 1000 + k
+        const std::string s = EcrireCal(t, "2026-2027");
+        std::vector<std::string> lignes;
+        for (size_t i = 0, j; (j = s.find("\r\n", i)) != std::string::npos; i = j + 2)
+            lignes.push_back(s.substr(i, j - i));
+        const auto ligne = [](int m, int bloc) {
+            std::string l = std::to_string(m);
+            for (int k = 0; k < 42; ++k)
+                l += "," + std::to_string(bloc ? bloc * 1000 + k : 0);
+            return l;
+        };
+        QCOMPARE(lignes.size(), size_t(22));
+        QCOMPARE((std::array{lignes[0], lignes[7], lignes[8], lignes[11], lignes[12], lignes[13], lignes[14], lignes[21]}),
+                 (std::array{ligne(1, 0), ligne(8, 0), ligne(9, 1), ligne(12, 4), std::string("\"2026\""),
+                             std::string("\"2026-2027\""), ligne(1, 5), ligne(8, 12)}));
+        LectureCal r = lire(s, lu);
+        VERIFIER(r.ok, r.annee == "2026-2027", r.valeursLues == 504, r.champsLus == 860, !r.donneesEnTrop);
+        QVERIFY(std::equal(&t[1][0], &t[12][42], &lu[1][0]) && lu[0][0] == Temoin);
+        // Thirteen lines: the year 2026, its September to December blocks showing the days of the school year's first four.
+        r = lire(s.substr(0, s.find("\"2026-")), lu);
+        VERIFIER(r.ok, r.annee == "2026", lu[8][41] == 0, lu[9][0] == 1000, lu[12][41] == 4041);
+        const ModeleFeuille annee = ConstruireFeuille({2026}, {}, t), scolaire = ConstruireFeuille({2026, 9}, {}, t);
+        for (int k = 0; k < 4 * 42; ++k)
+            QVERIFY(annee.bloc(9 + k / 42).cases[k % 42].date == scolaire.bloc(1 + k / 42).cases[k % 42].date);
+        // A school year not starting in the year of line 13, or not quoted, is data in excess; one cut short in its
+        // second year keeps the cells it has read.
+        for (const char* suite : {"\"2027-2028\"", "2026-2027", "\"2026-2028\""}) {
+            r = lire(s.substr(0, s.find("\"2026-")) + suite + "\r\n", lu);
+            QVERIFY2(r.annee == "2026" && r.donneesEnTrop && r.valeursLues == 504 && lu[9][0] == 1000 && lu[1][0] == 0, suite);
+        }
+        r = lire(s.substr(0, s.rfind(",")), lu);
+        VERIFIER(!r.ok, r.annee == "2026-2027", r.valeursLues == 503, lu[12][40] == 12040, lu[12][41] == Temoin);
     }
 };
 

@@ -1,5 +1,8 @@
 #include "special/ImportIcs.h"
 #include "special/TexteIcs.h"
+#include "calendar/Mois.h"
+#include "tests/Verifier.h"
+#include <set>
 #include "tests/core/Outils.h"
 
 // A calendar around the given lines (LF line ends; libical takes both); an event; whole days, end exclusive.
@@ -28,7 +31,9 @@ const std::string Scolaire = cal(jours("20261219", "20270104") + jours("20270213
 static QString plages(const ImportIcs& r)
 {
     QString s = QString::number(r.nombreEvenements) + ":";
-    const auto mmjj = [&](size_t n) { return QDate(r.annee, 1, 1).addDays(qint64(n)).toString("MMdd"); };
+    const auto mmjj = [&](size_t n) {
+        return QDate(r.periode.annee, r.periode.premierMois, 1).addDays(qint64(n)).toString("MMdd");
+    };
     for (size_t i = 0; i < r.jours.size(); ++i)
         if (r.jours[i] && (i == 0 || !r.jours[i - 1]))
             s += (s.endsWith(':') ? " " : ",") + mmjj(i);
@@ -42,10 +47,11 @@ class TestImportIcs : public QObject {
 private slots:
     void joursEtCellules()
     {
-        const struct { const char* nom; EtatIcs etat; const char* jours; std::string texte; int annee = 2027; } cas[] = {
+        const struct { const char* nom; EtatIcs etat; const char* jours; std::string texte; Periode periode = {2027}; } cas[] = {
             {"vacances scolaires", EtatIcs::Ok, "5: 0101-0103,0213-0307,0506,0703-0831", Scolaire},
-            {"l'année d'avant", EtatIcs::Ok, "1: 1219-1231", Scolaire, 2026},
-            {"rien cette année", EtatIcs::AucunEvenement, "0:", Scolaire, 2030},
+            {"l'année d'avant", EtatIcs::Ok, "1: 1219-1231", Scolaire, {2026}},
+            {"l'année scolaire", EtatIcs::Ok, "5: 1219-0103,0213-0307,0506,0703-0831", Scolaire, {2026, 9}},
+            {"rien cette année", EtatIcs::AucunEvenement, "0:", Scolaire, {2030}},
             // Weekly, a date taken out; weekly at a time, a date moved; yearly since long ago; a rule never met.
             {"répétitions", EtatIcs::Ok, "4: 0104-0105,0111,0114,0119,0125-0126,0201,0315,1111",
              cal(ev("UID:a\nDTSTART;VALUE=DATE:20270104\nRRULE:FREQ=WEEKLY;COUNT=5\nEXDATE;VALUE=DATE:20270118\n")
@@ -74,7 +80,8 @@ private slots:
              "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nBEGIN:VEV\r\n ENT\r\nSUMMARY:F\r\n e\r\nDTST\r\n ART;VALUE=DATE:2027\r\n"
              "\t0621\r\nEND:VEVENT\r\nEND:VCALENDAR"},
             // Years up to 9999, as the program's.
-            {"an 9995", EtatIcs::Ok, "2: 0601,0701", cal(jours("99950601") + ev("DTSTART:99950701T100000Z\n")), 9995},
+            {"an 9995", EtatIcs::Ok, "2: 0601,0701", cal(jours("99950601") + ev("DTSTART:99950701T100000Z\n")), {9995}},
+            {"après 9999", EtatIcs::AucunEvenement, "0:", cal(jours("99990901")), {9999, 9}},
             // A zone whose rules run since 1601 is expanded near the year only: 9:30 in Sydney's summer is still
             // the evening before in Paris. Lines of properties the import does not read are left out, whatever
             // their size or parameters.
@@ -105,7 +112,7 @@ private slots:
              cal("BEGIN:VTIMEZONE\nTZID:X\nBEGIN:STANDARD\nDTSTART:19700101T000000\nRRULE:FREQ=SECONDLY\nTZOFFSETFROM:+0100\n"
                  "TZOFFSETTO:+0200\nEND:STANDARD\nEND:VTIMEZONE\n" + ev("DTSTART;TZID=X:20270101T100000\n"))}};
         for (const auto& c : cas) {
-            const ImportIcs r = LireIcs(c.texte, c.annee, "Europe/Paris");
+            const ImportIcs r = LireIcs(c.texte, c.periode, "Europe/Paris");
             QCOMPARE(std::tuple(QString(c.nom), r.etat, plages(r)), std::tuple(QString(c.nom), c.etat, QString(c.jours)));
         }
         // Every cell showing a covered day takes the colour (rounded), grey cells of the neighbouring months of
@@ -115,15 +122,42 @@ private slots:
         EcrireFichier(chemin, Scolaire);
         double t[13][43] = {}, avant[13][43];
         t[3][7] = t[3][14] = 0x00FF00; // 1 March, covered; 8 March, not
-        QCOMPARE(ImporterIcs(chemin, 2027, 255.4, t, "Europe/Paris").nombreEvenements, 5);
+        QCOMPARE(ImporterIcs(chemin, {2027}, 255.4, t, "Europe/Paris").nombreEvenements, 5);
         // January 2027 starts in cell 4; 1-7 March in grey end February; 28 February opens March; 1/1/2028 is not ours.
         QCOMPARE((std::array{t[1][3], t[1][4], t[1][7], t[2][35], t[3][6], t[3][7], t[3][14], t[12][33]}),
                  (std::array<double, 8>{0, 255, 0, 255, 255, 255, 0x00FF00, 0}));
         std::memcpy(avant, t, sizeof avant);
         EcrireFichier(chemin, Scolaire.substr(0, 100));
-        QCOMPARE(std::pair(ImporterIcs(chemin, 2027, 1, t).etat, ImporterIcs(chemin / "x", 2027, 1, t).etat),
+        QCOMPARE(std::pair(ImporterIcs(chemin, {2027}, 1, t).etat, ImporterIcs(chemin / "x", {2027}, 1, t).etat),
                  std::pair(EtatIcs::Tronque, EtatIcs::Illisible));
         QVERIFY(std::memcmp(avant, t, sizeof avant) == 0);
+    }
+
+    // A zone's official calendar on the sheet of its school year: its four periods, the days the 2025 and 2026
+    // sheets colour from September to August, the grey 1-4 January in the December block too.
+    void anneeScolaire()
+    {
+        const std::string zoneB = LireFichier(QFINDTESTDATA("../fuzz/corpus/fuzz_ics/zone-b-2025-2026.ics").toStdString());
+        const auto colores = [&](Periode p, double t[13][43]) {
+            const ImportIcs r = LireIcs(zoneB, p, "Europe/Paris");
+            std::set<int64_t> jours;
+            for (const CaseSP& c : ColorerJours(r, 255, t)) {
+                const BlocMois b = RemplirMois(p.annee, p.premierMois + c.mois - 1);
+                const CelluleJour& x = b.cellules[size_t(c.cellule)];
+                jours.insert(JoursDepuisEpoque({x.legende, b.mois + x.Tag, b.annee}));
+            }
+            return std::tuple(MessageIcs(r), plages(r), jours);
+        };
+        double t[13][43] = {}, t2025[13][43] = {}, t2026[13][43] = {};
+        auto [message, dates, jours] = colores({2025, 9}, t);
+        VERIFIER(message == "64 jours de 2025-2026 dans 4 événements", dates == "4: 1018-1102,1220-0104,0214-0301,0411-0426");
+        std::set<int64_t> annees = std::get<2>(colores({2025}, t2025));
+        annees.merge(std::get<2>(colores({2026}, t2026)));
+        std::erase_if(annees, [](int64_t j) { return j < JoursDepuisEpoque({1, 9, 2025}) || j > JoursDepuisEpoque({31, 8, 2026}); });
+        QCOMPARE(jours, annees);
+        // December 2025: 31 in cell 37, then 1 to 4 January in grey (not on the 2025 sheet); back to school on 5 January.
+        QCOMPARE((std::array{t[4][37], t[4][38], t[4][41], t2025[12][38], t[5][6], t[5][7]}),
+                 (std::array<double, 6>{255, 255, 255, 0, 255, 0}));
     }
 };
 

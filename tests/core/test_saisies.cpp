@@ -10,13 +10,32 @@ class TestSaisies : public QObject {
 private slots:
     void saisies()
     {
-        // Year typed, warned about, year chosen ("": the year stays as it was). The number at
-        // the start of the text counts, whatever follows it; no digit at the start: no year.
-        for (auto [texte, hors, choisie] :
-             {std::tuple{"1582", true, "1582"}, {"1583", false, "1583"}, {"10000", true, "0000"}, {" 0099 ", true, "0099"},
-              {"002027", false, "2027"}, {"99999999999999999999999", true, "9999"}, {"2030.", false, "2030"},
-              {"2 027", false, "2027"}, {"20a7", true, "0020"}, {"  ", true, ""}, {"-2027", true, ""}, {".2027", true, ""}})
-            QVERIFY2(AnneeHorsPlage(texte) == hors && AnneeChoisie(texte).value_or("") == choisie, texte);
+        // Year typed, warning (1: range, 2: school year), year chosen ("": the year stays as it was). The number at
+        // the start of the text counts, whatever follows it; no digit at the start: no year. Two years joined by a
+        // hyphen are a school year, or nothing.
+        const char* const messages[] = {nullptr, MessageControleAnnee, MessageAnneeScolaire};
+        for (auto [texte, message, choisie] :
+             {std::tuple{"1582", 1, "1582"}, {"1583", 0, "1583"}, {"10000", 1, "0000"}, {" 0099 ", 1, "0099"},
+              {"002027", 0, "2027"}, {"99999999999999999999999", 1, "9999"}, {"2030.", 0, "2030"},
+              {"2 027", 0, "2027"}, {"20a7", 1, "0020"}, {"  ", 1, ""}, {"-2027", 1, ""}, {".2027", 1, ""},
+              {"2026-2027", 0, "2026-2027"}, {" 2026 -\t2027 ", 0, "2026-2027"}, {"1583-1584", 0, "1583-1584"},
+              {"9998-9999", 0, "9998-9999"}, {"9999-10000", 1, ""}, {"1582-1583", 1, ""}, {"2026-2028", 2, ""},
+              {"2027-2026", 2, ""}, {"99999999999-2", 1, ""}, {"2026-", 0, "2026"}, {"2026-2027-2028", 0, "2026"},
+              {"2026 2027", 1, "2027"}})
+            QVERIFY2(AvertissementAnnee(texte) == messages[message] && AnneeChoisie(texte).value_or("") == choisie, texte);
+        // The chosen calendar back from its text (the command line: a year in range, or a school year); the
+        // school year of a day, from August on the coming one; the days of a period.
+        for (auto [texte, choisie, option] :
+             {std::tuple{"2027", "2027", "2027"}, {"0099", "0099", ""}, {"2026-2027", "2026-2027", "2026-2027"},
+              {"2026 - 2027", "2026-2027", "2026-2027"}, {"2026-2028", "", ""}, {"9999-10000", "", ""}, {"+2027", "", ""}}) {
+            const auto texteDe = [](std::optional<Periode> p) { return p ? TextePeriode(*p) : ""; };
+            QVERIFY2(texteDe(PeriodeDeTexte(texte)) == choisie && texteDe(PeriodeOption(texte)) == option, texte);
+        }
+        for (auto [jour, scolaire] : {std::pair{Date{31, 7, 2026}, "2025-2026"}, {{1, 8, 2026}, "2026-2027"},
+                                      {{1, 1, 2027}, "2026-2027"}, {{15, 8, 9999}, "9998-9999"}})
+            QCOMPARE(TextePeriode(AnneeScolaireDu(jour)), std::string(scolaire));
+        QCOMPARE((std::array{JoursDansPeriode({2026, 9}), JoursDansPeriode({2027, 9}), JoursDansPeriode({2028})}),
+                 (std::array{365, 366, 366}));
         // Command-line values are digits only; a colour may be #RRGGBB, red first (refused: -1).
         for (auto [texte, annee, largeur, couleur] :
              {std::tuple{"1583", 1583, 0, 1583}, {"9999", 9999, 0, 9999}, {"200", 0, 200, 200}, {"30", 0, 30, 30},

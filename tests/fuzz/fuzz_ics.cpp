@@ -6,8 +6,8 @@
 // gives it; what is read colours its days in bounds.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t taille)
 {
-    for (int annee : {2027, 2026}) {
-        const ImportIcs r = LireIcs({reinterpret_cast<const char*>(data), taille}, annee, "Europe/Paris");
+    for (Periode periode : {Periode{2027, 1}, Periode{2026, 9}}) {
+        const ImportIcs r = LireIcs({reinterpret_cast<const char*>(data), taille}, periode, "Europe/Paris");
         double table[13][43] = {};
         const auto cases = ColorerJours(r, 255, table);
         for (const CaseSP& c : cases)
