@@ -1,13 +1,16 @@
 #pragma once
+#include "calendar/Date.h"
 
 // The clock used by the build's timed waits: seconds since midnight, and a way
-// to let the window's pending events run while waiting. Tests use a clock of
-// their own that runs instantly.
+// to let the window's pending events run while waiting; and today's date.
+// Tests use a clock of their own that runs instantly, on the day they choose.
 class Horloge {
 public:
     virtual ~Horloge() = default;
     virtual double SecondesDepuisMinuit() = 0;
     virtual void LaisserPasserEvenements() = 0;
+    // The local date (the system's, unless overridden).
+    virtual Date Aujourdhui();
 };
 
 // A clock whose every wait is already over: the command line (the one-second

@@ -16,7 +16,9 @@
 
 #include "commun/Nombres.h"
 #include "commun/Twips.h"
+#include "app/Horloge.h"
 #include "app/ui/Ardemo.h"
+#include "calendar/Periode.h"
 #include "commun/ui/BoiteImage.h"
 #include "commun/ui/Controles.h"
 #include "commun/ui/Couleur.h"
@@ -98,7 +100,13 @@ void Ardemo::CalScolaire_Click()
     if (etat().ApercuOuvert)
         FermerApercu();
     VornScolaire fenetre(*this);
-    fenetre.exec();
+    if (fenetre.exec() != VornScolaire::AnneeScolaireDemandee)
+        return;
+    // The school year of today, built as by "Fabriquer le Calendrier".
+    const std::string an = TextePeriode(AnneeScolaireDu(m_horloge.Aujourdhui()));
+    m_etat.AnChoisi = an;
+    cAn->setEditText(QString::fromStdString(an));
+    Fabriquer_Click();
 }
 
 void Ardemo::CoulSpéciale_Click()

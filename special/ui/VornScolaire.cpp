@@ -36,6 +36,7 @@ constexpr RectTwips R_CalendScolaire{30, 8940, 6075, 405};
 constexpr RectTwips R_FermeCarte{6180, 8940, 1635, 405};
 constexpr RectTwips R_Label1_0{300, 9390, 7305, 495};
 constexpr RectTwips R_CSpeciale{240, 9900, 2685, 405};
+constexpr RectTwips R_AnneeScolaire{3045, 9900, 4560, 405};
 constexpr RectTwips R_Label1_1{240, 10290, 7305, 495};
 constexpr RectTwips R_LabelIcs{240, 10830, 7305, 495};
 
@@ -82,6 +83,9 @@ VornScolaire::VornScolaire(Principal& principal)
                                     "\"Couleurs spéciales\" et en affectant une couleur particulière à ces date."),
                      R_Label1_0, 0x00000080);
     CSpeciale = boutonCouleur(this, QStringLiteral("Couleurs spéciales..."), R_CSpeciale, 0x000080FF, 0);
+    AnneeScolaire = boutonCouleur(this, QStringLiteral("Calendrier de l'année scolaire"), R_AnneeScolaire,
+                                  0x00008000, 0);
+    AnneeScolaire->setToolTip(QStringLiteral("Fabrique le calendrier de septembre à août de l'année scolaire en cours"));
     Label1[1] = note(this,
                      QStringLiteral("Des exemples sont fournis pour 2009 et 2010 et pour les 3 zones.                   "
                                     "A vous de fabriquer les suivants le moment venu."),
@@ -94,11 +98,13 @@ VornScolaire::VornScolaire(Principal& principal)
     connect(CalendScolaire, &QAbstractButton::clicked, this, [this] { CalendScolaire_Click(); });
     connect(FermeCarte, &QAbstractButton::clicked, this, [this] { FermeCarte_Click(); });
     connect(CSpeciale, &QAbstractButton::clicked, this, [this] { CSpeciale_Click(); });
+    connect(AnneeScolaire, &QAbstractButton::clicked, this, [this] { AnneeScolaire_Click(); });
 
     Form_Load();
     // The names the tests find the controls by.
     Nommer({{Image1, "Image1"}, {CalendScolaire, "CalendScolaire"}, {FermeCarte, "FermeCarte"}, {LabelIcs, "LabelIcs"},
-            {CSpeciale, "CSpeciale"}, {Label1[0], "Label1(0)"}, {Label1[1], "Label1(1)"}});
+            {CSpeciale, "CSpeciale"}, {AnneeScolaire, "AnneeScolaire"}, {Label1[0], "Label1(0)"},
+            {Label1[1], "Label1(1)"}});
 }
 
 void VornScolaire::Form_Load()
@@ -165,5 +171,7 @@ void VornScolaire::CSpeciale_Click()
     close();
     m_principal.OuvrirCouleursSpeciales();
 }
+
+void VornScolaire::AnneeScolaire_Click() { done(AnneeScolaireDemandee); }
 
 void VornScolaire::FermeCarte_Click() { close(); }

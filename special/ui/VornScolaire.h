@@ -19,11 +19,16 @@ bool OuvrirPageWeb(const QUrl& adresse, QObject* contexte, std::function<void()>
 extern const char* const CreditCarteZones;
 
 // "Carte et Calendrier scolaire": the map of the school-holiday zones, a link to
-// the official dates and a way into the special-colours window. Modal.
+// the official dates, a way into the special-colours window, and the calendar
+// of the current school year. Modal.
 class VornScolaire : public QDialog {
     Q_OBJECT
 public:
     explicit VornScolaire(Principal& principal);
+
+    // What exec() returns when "Calendrier de l'année scolaire" closed the
+    // window: the main window is then to build the current school year.
+    static constexpr int AnneeScolaireDemandee = 2;
 
     // Opens a web page in the user's browser (OuvrirPageWeb by default): false
     // when no browser can be started; `siEchec` runs when the opener, started,
@@ -34,6 +39,7 @@ public:
     // The page could not be opened: its address, to copy.
     void AdresseNonOuverte();
     void CSpeciale_Click();
+    void AnneeScolaire_Click();
     void FermeCarte_Click();
 
 private:
@@ -45,5 +51,6 @@ private:
     QLabel* Label1[2] = {};
     QLabel* LabelIcs = nullptr; // the official calendars can be imported
     vkCommand* CSpeciale = nullptr;
+    vkCommand* AnneeScolaire = nullptr;
     Principal& m_principal;
 };

@@ -23,6 +23,9 @@ public:
     double t = 36000.2, pas = 0.25; // 10:00:00.2; seconds per look at the clock
     int attentes = 0;               // LaisserPasserEvenements calls
     std::function<void()> pendantAttente;
+    Date jour{15, 5, 2027};         // today
+
+    Date Aujourdhui() override { return jour; }
 
     double SecondesDepuisMinuit() override { return std::exchange(t, t + pas >= 86400 ? t + pas - 86400 : t + pas); }
     void LaisserPasserEvenements() override

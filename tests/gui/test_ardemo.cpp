@@ -148,6 +148,7 @@ private slots:
         QTest::newRow("2027") << "2027" << defaut::CoulBordure << -1;
         QTest::newRow("2024, bordure rouge, case 0") << "2024" << DeRvb(255, 0, 0) << 0;
         QTest::newRow("1583, case 41") << "1583" << defaut::CoulBordure << 41;
+        QTest::newRow("2026-2027, case 0") << "2026-2027" << defaut::CoulBordure << 0;
     }
     void ecranEgalImage()
     {

@@ -67,8 +67,9 @@ private slots:
         VERIFIER(std::memcmp(avant, p.table(), sizeof avant) == 0, p.chiffre(5, 0) == Bleu);
         QCOMPARE(p.horloge.attentes, attentes);
         QCOMPARE(p.fichier("SauverCouleurs", "copie.Cal"), QStringLiteral("fêtes.Cal"));
-        // A file of another year switches to it and turns clicks on; the window is unusable while it builds.
-        const std::string annee = p.etat.AnChoisi == "2027" ? "2031" : "2027";
+        // A file of another year (here a school year) switches to it and turns clicks on; the window is unusable
+        // while it builds.
+        const std::string annee = "2026-2027";
         Table table = {};
         table[1][0] = 255, table[7][33] = 16777215;
         p.ecrire("autre.Cal", EcrireCal(table, annee)), p.bouton("RéinitCoulSP");

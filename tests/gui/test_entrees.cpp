@@ -33,6 +33,10 @@ private slots:
         QTest::newRow("année") << "A:2030 L" << "90 127 - - 2030 0 Largeur";
         QTest::newRow("année hors plage") << "A:1200 L" << "90 127 - - 1200 1 Largeur";
         QTest::newRow("année, chiffres en trop") << "A:12345 L A:deux H" << "90 127 - 90 2345 2 Hauteur";
+        // Two years joined by a hyphen: a school year, or a warning and the year as it was.
+        QTest::newRow("année scolaire") << "A:2026-2027 L" << "90 127 - - 2026-2027 0 Largeur";
+        QTest::newRow("année scolaire hors plage") << "A:9999-10000 L" << "90 127 - - 2027 1 Largeur";
+        QTest::newRow("années qui ne se suivent pas") << "A:2026-2028 L" << "90 127 - - 2027 1 Largeur";
         // Another application taking the keyboard is no focus change: no warning, no red size put back.
         QTest::newRow("ailleurs depuis l'année") << "A:1200 ailleurs" << "90 127 - - 2027 0 cAn";
         QTest::newRow("puis Tab") << "A:1200 ailleurs Tab" << "90 127 - - 1200 1 Couleurs";
@@ -79,6 +83,20 @@ private slots:
                                 QString::fromStdString(p.etat.AnChoisi), QString::number(messages),
                                 QApplication::focusWidget()->objectName()};
         QTEST(vu.join(' '), "resultat");
+    }
+
+    // A school year typed, then built: September to August, each block in its year; the box keeps the text typed
+    // (no entry of the list takes its place), and its tooltip says how to type one.
+    void anneeScolaireTapee()
+    {
+        Programme p;
+        const Controles c = C(p.f());
+        QVERIFY(p.activer());
+        c.cAn->setFocus(), c.cAn->setEditText("2026 - 2027");
+        QTest::mouseClick(c.Fabriquer, Qt::LeftButton);
+        const ModeleFeuille& f = *c.CalBase->modele();
+        VERIFIER(p.etat.AnChoisi == "2026-2027", c.cAn->currentText() == "2026 - 2027", f.bloc(1).titre == "septembre 2026",
+                 f.bloc(12).titre == "août 2027", c.cAn->toolTip().contains("2026-2027"), p.etat.CalendrierFait);
     }
 
     // The settings of the last run are read at start-up; a killed write's temporary is removed.

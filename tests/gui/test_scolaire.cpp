@@ -66,6 +66,20 @@ private slots:
         QVERIFY(ouvrir(p.f(), [&](VornScolaire& w) { cliquer(w, "CSpeciale"); }));
         VERIFIER(!C(p.f()).FondCdes->isVisibleTo(&p.f()), fenetreDe<VornCoulSP>(p.f(), true), p.etat.ModeCoulSP);
     }
+
+    // "Calendrier de l'année scolaire" closes the window; the main window builds the school year of today (from
+    // August on, the coming one) as "Fabriquer" does, special colours cleared, and its year box shows it.
+    void calendrierDeLAnneeScolaire()
+    {
+        Programme p;
+        for (auto [jour, annee, aout] : {std::tuple{Date{31, 7, 2026}, "2025-2026", "août 2026"},
+                                         {Date{1, 8, 2026}, "2026-2027", "août 2027"}}) {
+            p.horloge.jour = jour, p.etat.TableCoulSP[2][3] = 255;
+            QVERIFY(ouvrir(p.f(), [&](VornScolaire& w) { cliquer(w, "AnneeScolaire"); }));
+            VERIFIER(p.etat.AnChoisi == annee, C(p.f()).cAn->currentText() == annee, p.etat.TableCoulSP[2][3] == 0,
+                     C(p.f()).CalBase->modele()->bloc(12).titre == aout, C(p.f()).FeuVert->isVisibleTo(&p.f()));
+        }
+    }
 };
 
 ARDEMO_GUI_MAIN(TestScolaire)

@@ -97,6 +97,7 @@ private slots:
     void annulerEchecCopier()
     {
         Programme p;
+        p.annee("2026-2027"); // a school year's name
         QStringList proposes;
         for (int fois = 0; fois < 2; ++fois)
             sauverAvec(p.f(), [&](QFileDialog* d) {
