@@ -148,8 +148,8 @@ const std::vector<Option>& Options()
 QString TexteAide()
 {
     QString texte = QStringLiteral("Utilisation : ardemo [options] [FICHIER.Cal | FICHIER.ics]\n"
-                                   "Fabrique le calendrier d'une année, ou d'une année scolaire, sans ouvrir de "
-                                   "fenêtre.\n"
+                                   "Fabrique le calendrier d'une année, ou d'une année scolaire de septembre à\n"
+                                   "août, sans ouvrir de fenêtre.\n"
                                    "Sans --sortie, la fenêtre s'ouvre avec les options données et les "
                                    "fichiers nommés\n(.Cal ouvert, .ics importé).\n\nOptions :\n");
     // The help of each option beside its name, wrapped at 79 columns.

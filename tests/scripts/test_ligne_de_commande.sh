@@ -2,6 +2,7 @@
 # Calendars made with no display: refusals, files read back by other programs, .Cal and .ics, --ini never written.
 set -eu
 programme=$(readlink -f "$1/ardemo")
+corpus=$(readlink -f "$(dirname "$0")/../fuzz/corpus")
 d=$(mktemp -d /tmp/ardemo-ldc.XXXXXX) && trap 'rm -rf "$d"' EXIT && cd "$d"
 unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
 echec() { echo "ÉCHEC : $*"; exit 1; }
@@ -14,6 +15,7 @@ while read -r attendu options; do
 done <<'TABLE'
 --inconnue --inconnue --sortie x.pdf
 1582 --annee 1582 --sortie x.pdf
+2026-2028 --annee 2026-2028 --sortie x.pdf
 201 --largeur 201 --sortie x.pdf
 x.gif --sortie x.gif
 absent.Cal --couleurs absent.Cal --sortie x.pdf
@@ -57,6 +59,9 @@ sed 's/DTSTART;VALUE=DATE:20310303/DTSTART;VALUE=DATE:20310306/; /DTEND/d' mars.
 DISPLAY=:9999 QT_QPA_PLATFORM=xcb "$programme" --sortie xcb.png || echec "un écran est cherché"
 cmp -s autre.ini autre.avant && [ -f .autre.ini.ardemo-tmp-Ab12Cd ] || echec "--ini : dossier de réglages modifié"
 a --annee 2027 --sortie an1.pdf --annee 2028 --sans-feries --sortie an2.pdf --sortie an2.png # each its options
+# School years: typed, or a .Cal's; the zone B holidays of 2025-2026 over both of its years.
+a --annee 2026-2027 --sortie s.pdf && a --couleurs "$corpus/fuzz_cal/scolaire.Cal" --sortie scal.pdf
+a --annee 2025-2026 --importer "$corpus/fuzz_ics/zone-b-2025-2026.ics" --couleur '#0000FF' --sortie zone-b.png
 rsvg-convert -w 628 -h 866 c.svg -o svg.png
 "$programme" --version | grep -qx "Ardemo 6.2" && "$programme" --help | grep -q -- "--annee AAAA" || echec "--version, --help"
 /usr/bin/python3 - <<'PY' || echec "fichiers produits"
@@ -82,6 +87,10 @@ verifs = {
         .splitlines() if l.startswith("janvier")) for f in ("an1.pdf", "an2.pdf")] and px("an2.png") != px("c.png"),
     ".Cal : son année": "mars 2031" in lire("pdftotext", "cal.pdf", "-").splitlines(),
     ".Cal : --annee l'emporte": "mars 2029" in lire("pdftotext", "force.pdf", "-").splitlines(),
+    "année scolaire : septembre à août": [l for l in lire("pdftotext", "s.pdf", "-").splitlines() if re.fullmatch(
+        r"\w+ 20\d\d", l)] == [m + " 202" + str(6 + (i >= 4)) for i, m in enumerate(mois[8:] + mois[:8])]
+        and "Calendrier 2026-2027" in lire("pdfinfo", "s.pdf") and "janvier 2027" in lire("pdftotext", "scal.pdf", "-"),
+    "année scolaire : zone B": px("zone-b.png").count((0, 0, 255)) > 64 * 30, # a 2025 sheet: 1149
     "--ini : 150 mm": 150 <= mm("cal.pdf") < 166,
     ".Cal : vert": px("cal.png").count((0, 255, 0)) >= 5 and px("sans.png").count((0, 255, 0)) == 0,
     "--ini : bordure rouge": px("cal.png").count((255, 0, 0)) > 1000 and px("sans.png").count((255, 0, 0)) > 1000,
