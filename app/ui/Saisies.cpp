@@ -25,6 +25,19 @@ void Ardemo::connecterSaisies()
     connect(cAn, &QComboBox::activated, this, [this](int) { cAn_Click(); });
     cAn->setToolTip(QStringLiteral("Une année : 2027 (de janvier à décembre)\n"
                                    "Une année scolaire : 2026-2027 (de septembre à août)"));
+    // A school year is twice as long as a year: a text too long for the box
+    // is written narrower, then smaller, so that the box shows it whole.
+    connect(cAn, &QComboBox::editTextChanged, this, [boite = cAn](const QString& t) {
+        QLineEdit* ligne = boite->lineEdit();
+        QFont police = boite->font();
+        const int place = ligne->contentsRect().width() - 6; // less the line's margins and its cursor
+        if (QFontMetrics(police).horizontalAdvance(t) > place)
+            police.setFamily(QStringLiteral("Arial Narrow"));
+        for (int px = QFontInfo(police).pixelSize(); px > 9 && QFontMetrics(police).horizontalAdvance(t) > place;)
+            police.setPixelSize(--px);
+        if (ligne->font() != police)
+            ligne->setFont(police);
+    });
     cAn->installEventFilter(this);
     Largeur->installEventFilter(this);
     Hauteur->installEventFilter(this);

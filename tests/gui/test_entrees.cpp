@@ -86,7 +86,7 @@ private slots:
     }
 
     // A school year typed, then built: September to August, each block in its year; the box keeps the text typed
-    // (no entry of the list takes its place), and its tooltip says how to type one.
+    // (no entry of the list takes its place), whole, and its tooltip says how to type one.
     void anneeScolaireTapee()
     {
         Programme p;
@@ -97,6 +97,8 @@ private slots:
         const ModeleFeuille& f = *c.CalBase->modele();
         VERIFIER(p.etat.AnChoisi == "2026-2027", c.cAn->currentText() == "2026 - 2027", f.bloc(1).titre == "septembre 2026",
                  f.bloc(12).titre == "août 2027", c.cAn->toolTip().contains("2026-2027"), p.etat.CalendrierFait);
+        QLineEdit* texte = c.cAn->lineEdit(); // shown whole
+        QVERIFY(texte->fontMetrics().horizontalAdvance(texte->text()) < texte->contentsRect().width());
     }
 
     // The settings of the last run are read at start-up; a killed write's temporary is removed.
