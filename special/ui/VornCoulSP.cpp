@@ -97,8 +97,13 @@ public:
         const QString choisi = selectedFiles().value(0);
         if (!choisi.isEmpty() && !QFileInfo(choisi).isDir()) {
             const QString complet = QString::fromStdString(NomAvecExtensionCal(choisi.toStdString()));
-            if (complet != choisi)
+            // The dialog leaves the name box alone while it has the keyboard
+            // (the name typed, then Enter): it is taken away first.
+            if (complet != choisi) {
+                if (QWidget* clavier = focusWidget())
+                    clavier->clearFocus();
                 selectFile(complet);
+            }
         }
         QFileDialog::accept();
     }

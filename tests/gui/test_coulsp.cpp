@@ -67,6 +67,13 @@ private slots:
         VERIFIER(std::memcmp(avant, p.table(), sizeof avant) == 0, p.chiffre(5, 0) == Bleu);
         QCOMPARE(p.horloge.attentes, attentes);
         QCOMPARE(p.fichier("SauverCouleurs", "copie.Cal"), QStringLiteral("fêtes.Cal"));
+        // The same with the name typed in the name box, which has the keyboard, and Enter.
+        auProchainDialogue<QFileDialog>([](QFileDialog* d) {
+            QLineEdit* nom = enfant<QLineEdit>(d, "fileNameEdit");
+            activer(d), nom->setFocus(), nom->setText("clavier"), QTest::keyClick(nom, Qt::Key_Return);
+        });
+        p.bouton("SauverCouleurs");
+        VERIFIER(QFile::exists(p.dossier.filePath("clavier.Cal")), !QFile::exists(p.dossier.filePath("clavier")));
         // A file of another year (here a school year) switches to it and turns clicks on; the window is unusable
         // while it builds.
         const std::string annee = "2026-2027";
