@@ -25,12 +25,11 @@ private slots:
             QVERIFY2(AvertissementAnnee(texte) == messages[message] && AnneeChoisie(texte).value_or("") == choisie, texte);
         // The chosen calendar back from its text (the command line: a year in range, or a school year); the
         // school year of a day, from August on the coming one; the days of a period.
+        const auto texteDe = [](std::optional<Periode> p) { return p ? TextePeriode(*p) : ""; };
         for (auto [texte, choisie, option] :
              {std::tuple{"2027", "2027", "2027"}, {"0099", "0099", ""}, {"2026-2027", "2026-2027", "2026-2027"},
-              {"2026 - 2027", "2026-2027", "2026-2027"}, {"2026-2028", "", ""}, {"9999-10000", "", ""}, {"+2027", "", ""}}) {
-            const auto texteDe = [](std::optional<Periode> p) { return p ? TextePeriode(*p) : ""; };
+              {"2026 - 2027", "2026-2027", "2026-2027"}, {"2026-2028", "", ""}, {"9999-10000", "", ""}, {"+2027", "", ""}})
             QVERIFY2(texteDe(PeriodeDeTexte(texte)) == choisie && texteDe(PeriodeOption(texte)) == option, texte);
-        }
         for (auto [jour, scolaire] : {std::pair{Date{31, 7, 2026}, "2025-2026"}, {{1, 8, 2026}, "2026-2027"},
                                       {{1, 1, 2027}, "2026-2027"}, {{15, 8, 9999}, "9998-9999"}})
             QCOMPARE(TextePeriode(AnneeScolaireDu(jour)), std::string(scolaire));
