@@ -30,12 +30,12 @@ std::string chiffresEnTete(std::string_view texte)
 
 } // namespace
 
-const char* AvertissementAnnee(std::string_view texte)
+std::string_view AvertissementAnnee(std::string_view texte)
 {
     if (const std::optional<AnneesJointes> a = LireAnneesJointes(texte)) {
         if (std::min(a->premiere, a->seconde) < AnneeMin || std::max(a->premiere, a->seconde) > AnneeMax)
             return MessageControleAnnee;
-        return a->anneeScolaire() ? nullptr : MessageAnneeScolaire;
+        return a->anneeScolaire() ? std::string_view() : MessageAnneeScolaire;
     }
     const std::string tete = chiffresEnTete(texte);
     std::string_view chiffres = tete;
@@ -48,7 +48,7 @@ const char* AvertissementAnnee(std::string_view texte)
     int annee = 0;
     for (char c : chiffres)
         annee = annee * 10 + (c - '0');
-    return annee < AnneeMin || annee > AnneeMax ? MessageControleAnnee : nullptr;
+    return annee < AnneeMin || annee > AnneeMax ? MessageControleAnnee : std::string_view();
 }
 
 std::optional<std::string> AnneeChoisie(std::string_view texte)

@@ -22,11 +22,11 @@ inline constexpr const char* MessageAnneeScolaire =
 // other character ("2030." is 2030, "20 30" is 2030 as in the settings file).
 // A text that starts with no digit has no year.
 
-// The warning the text deserves on leaving the box, or nullptr:
+// The warning the text deserves on leaving the box, or an empty text:
 // MessageControleAnnee for a year below 1583 or above 9999, for no number at its
 // start, and for two years joined by a hyphen one of which is outside 1583..9999;
 // MessageAnneeScolaire for two years that do not follow each other.
-const char* AvertissementAnnee(std::string_view texte);
+std::string_view AvertissementAnnee(std::string_view texte);
 
 // The chosen calendar (AnChoisi): a school year as "2026-2027"; a year as the last
 // four digits of its number, padded on the left with "0" (2015 -> "2015", 99 ->

@@ -125,10 +125,11 @@ void Ardemo::cAn_Click()
 
 void Ardemo::cAn_LostFocus()
 {
-    if (const char* avertissement = AvertissementAnnee(texte(cAn))) {
+    if (const std::string_view avertissement = AvertissementAnnee(texte(cAn)); !avertissement.empty()) {
         // Above the always-on-top windows (the preview), which would hide it.
         QMessageBox message(QMessageBox::Information, QString::fromUtf8(TitreControleAnnee),
-                            QString::fromUtf8(avertissement), QMessageBox::Ok, this);
+                            QString::fromUtf8(avertissement.data(), qsizetype(avertissement.size())), QMessageBox::Ok,
+                            this);
         message.setWindowFlag(Qt::WindowStaysOnTopHint);
         message.exec();
     }

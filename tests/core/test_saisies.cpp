@@ -13,7 +13,7 @@ private slots:
         // Year typed, warning (1: range, 2: school year), year chosen ("": the year stays as it was). The number at
         // the start of the text counts, whatever follows it; no digit at the start: no year. Two years joined by a
         // hyphen are a school year, or nothing.
-        const char* const messages[] = {nullptr, MessageControleAnnee, MessageAnneeScolaire};
+        const std::string_view messages[] = {"", MessageControleAnnee, MessageAnneeScolaire};
         for (auto [texte, message, choisie] :
              {std::tuple{"1582", 1, "1582"}, {"1583", 0, "1583"}, {"10000", 1, "0000"}, {" 0099 ", 1, "0099"},
               {"002027", 0, "2027"}, {"99999999999999999999999", 1, "9999"}, {"2030.", 0, "2030"},
