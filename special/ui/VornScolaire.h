@@ -3,7 +3,6 @@
 #include <QUrl>
 #include <functional>
 
-class Principal;
 class QLabel;
 class vkCommand;
 
@@ -19,11 +18,16 @@ bool OuvrirPageWeb(const QUrl& adresse, QObject* contexte, std::function<void()>
 extern const char* const CreditCarteZones;
 
 // "Carte et Calendrier scolaire": the map of the school-holiday zones, a link to
-// the official dates and a way into the special-colours window. Modal.
+// the official dates and a way into the special-colours window. Modal; it
+// answers by its result: CouleursSpeciales when the user asked for that window
+// (the caller opens it), Rejected otherwise.
 class VornScolaire : public QDialog {
     Q_OBJECT
 public:
-    explicit VornScolaire(Principal& principal);
+    static constexpr int CouleursSpeciales = 2;
+
+    // Placed on the top-left corner of `parent`.
+    explicit VornScolaire(QWidget* parent);
 
     // Opens a web page in the user's browser (OuvrirPageWeb by default): false
     // when no browser can be started; `siEchec` runs when the opener, started,
@@ -45,5 +49,4 @@ private:
     QLabel* Label1[2] = {};
     QLabel* LabelIcs = nullptr; // the official calendars can be imported
     vkCommand* CSpeciale = nullptr;
-    Principal& m_principal;
 };
