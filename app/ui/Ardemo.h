@@ -132,6 +132,10 @@ private:
     BoiteImage* Pictx = nullptr;
     BoiteImage* PictSel = nullptr;
 
+    // Set while a month block is filled. The filling itself never waits, so
+    // only the Easter warning's message box (which lets events run, and so a
+    // click start a build) can find it set: that nested build then leaves the
+    // months to the one in progress.
     Flag CalculEnCours = 0;
 
     // Build pipeline.
@@ -173,7 +177,6 @@ private:
     void Hauteur_Change();
     void Largeur_LostFocus();
     void Hauteur_LostFocus();
-    void Largeur_Validate();
     void VSCal_Change();
 
     // The preview window: closed by builds, size changes and the zone selection,
