@@ -9,7 +9,7 @@
 
 #include "OutilsBench.h"
 #include "app/Horloge.h"
-#include "app/mdlVorn.h"
+#include "colour/mdlVorn.h"
 #include "app/ui/Ardemo.h"
 #include "app/ui/HorlogeSysteme.h"
 #include "app/ui/Programme.h"

@@ -13,7 +13,7 @@
 
 #include "OutilsBench.h"
 #include "app/Horloge.h"
-#include "app/mdlVorn.h"
+#include "colour/mdlVorn.h"
 #include "app/ui/Ardemo.h"
 #include "commun/ui/BoiteImage.h"
 #include "app/ui/Programme.h"

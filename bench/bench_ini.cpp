@@ -13,7 +13,7 @@
 #include "OutilsBench.h"
 #include "commun/FichierIni.h"
 #include "app/Reglages.h"
-#include "app/mdlVorn.h"
+#include "colour/mdlVorn.h"
 #include "app/ui/Ardemo.h"
 #include "app/ui/Programme.h"
 

@@ -1,6 +1,7 @@
 #include "calendar/Regions.h"
 
 #include "calendar/Paques.h"
+#include "commun/Texte.h"
 
 namespace {
 
@@ -25,10 +26,8 @@ std::string Plier(std::string_view t)
         if (c == 0xC3 && i + 1 < t.size() && (static_cast<unsigned char>(t[i + 1]) & 0xC0) == 0x80)
             c = static_cast<unsigned char>(0xC0 + (static_cast<unsigned char>(t[++i]) & 0x3F)); // UTF-8 U+00C0..U+00FF
         char p = '\1';
-        if (c >= 'A' && c <= 'Z')
-            p = static_cast<char>(c - 'A' + 'a');
-        else if ((c >= 'a' && c <= 'z') || c == '\'')
-            p = static_cast<char>(c);
+        if (const char m = MinusculeAscii(static_cast<char>(c)); (m >= 'a' && m <= 'z') || m == '\'')
+            p = m;
         else if (c == ' ' || c == '-' || c == '\t')
             p = ' ';
         else if (c >= 0xC0 && SansAccent[c - 0xC0] != '\0')

@@ -51,8 +51,11 @@ macro(ardemo_fuzz_targets)
   endforeach()
 endmacro()
 
-# Script tests: tests/scripts/test_*.sh, given the build folder.
+# Script tests: tests/scripts/test_*.sh, given the build folder; and the include
+# graph (scripts/dependances.py), so that ctest alone catches a wrong include.
 macro(ardemo_script_tests)
+  add_test(NAME dependances COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/scripts/dependances.py)
+  set_tests_properties(dependances PROPERTIES LABELS "scripts" TIMEOUT 60)
   file(GLOB _scripts CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/scripts/test_*.sh)
   foreach(src ${_scripts})
     get_filename_component(name ${src} NAME_WE)

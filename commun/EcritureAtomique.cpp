@@ -106,7 +106,11 @@ std::string prefixeTemporaire(std::string_view nomFichier, long longueurMax)
         while (n > 1 && (static_cast<unsigned char>(nomFichier[n]) & 0xC0) == 0x80)
             --n; // nomFichier[n] is the first byte left out
     }
-    return "." + std::string(nomFichier.substr(0, n)) + std::string(Marque);
+    // Built by appends: GCC 12 sees a false overlap (-Wrestrict) in "." + string.
+    std::string prefixe(".");
+    prefixe.append(nomFichier.substr(0, n));
+    prefixe.append(Marque);
+    return prefixe;
 }
 
 long longueurNomMax(const fs::path& dossier)

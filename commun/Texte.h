@@ -25,3 +25,20 @@ constexpr std::string_view SansBlancs(std::string_view t, std::string_view blanc
         t.remove_suffix(1);
     return t;
 }
+
+// ASCII letters in one case, every other byte as it is: names of file types,
+// iCalendar properties and regions are compared this way, whatever the locale.
+constexpr char MinusculeAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+constexpr char MajusculeAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+// `t` ends with `fin`, ASCII case ignored.
+constexpr bool FinitParSansCasse(std::string_view t, std::string_view fin)
+{
+    if (t.size() < fin.size())
+        return false;
+    t.remove_prefix(t.size() - fin.size());
+    for (std::size_t i = 0; i < fin.size(); ++i)
+        if (MinusculeAscii(t[i]) != MinusculeAscii(fin[i]))
+            return false;
+    return true;
+}

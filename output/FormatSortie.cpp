@@ -1,20 +1,9 @@
 #include "output/FormatSortie.h"
 
-#include <cctype>
+#include "commun/Texte.h"
 
 namespace {
 constexpr FormatSortie Formats[] = {FormatSortie::Bmp, FormatSortie::Png, FormatSortie::Pdf, FormatSortie::Svg};
-
-bool FinitPar(std::string_view nom, std::string_view fin)
-{
-    if (nom.size() < fin.size())
-        return false;
-    nom.remove_prefix(nom.size() - fin.size());
-    for (size_t i = 0; i < fin.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(nom[i])) != fin[i])
-            return false;
-    return true;
-}
 } // namespace
 
 const char* ExtensionFormat(FormatSortie format)
@@ -34,7 +23,7 @@ FormatSortie FormatDuNom(std::string_view nom)
     // A bare ".pdf" (or a folder ending in "/.pdf") has no name before its extension.
     for (FormatSortie f : Formats) {
         const std::string fin = std::string(".") + ExtensionFormat(f);
-        if (FinitPar(nom, fin) && nom.size() > fin.size() && nom[nom.size() - fin.size() - 1] != '/')
+        if (FinitParSansCasse(nom, fin) && nom.size() > fin.size() && nom[nom.size() - fin.size() - 1] != '/')
             return f;
     }
     return FormatSortie::Aucun;

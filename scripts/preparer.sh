@@ -8,7 +8,7 @@ PAQUETS="g++ cmake ninja-build qt6-base-dev qt6-translations-l10n libgl-dev
  cups printer-driver-cups-pdf python3 python3-pil imagemagick tesseract-ocr locales
  clang libclang-rt-14-dev pkg-config libical-dev openbox x11-utils at-spi2-core python3-pyatspi dbus
  python3-holidays librsvg2-bin file dpkg-dev lintian appstream desktop-file-utils
- shared-mime-info xdg-utils libfile-mimeinfo-perl"
+ shared-mime-info xdg-utils libfile-mimeinfo-perl pcal ghostscript time"
 manque=""
 for p in $PAQUETS; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || manque="$manque $p"

@@ -367,7 +367,9 @@ void Lecture::evenement(icalcomponent* ev, const Exclusions* deplacees)
 
     if (touche) {
         const char* uid = icalcomponent_get_uid(ev);
-        m_evenements.insert(uid && *uid ? std::string("u") + uid : "#" + std::to_string(++m_sansUid));
+        // Appends, not "#" + string: GCC 12 sees a false overlap there (-Wrestrict).
+        m_evenements.insert(uid && *uid ? std::string("u").append(uid)
+                                        : std::string("#").append(std::to_string(++m_sansUid)));
     }
 }
 

@@ -1,5 +1,7 @@
 #include "special/TexteIcs.h"
 
+#include "commun/Texte.h"
+
 #include <algorithm>
 #include <iterator>
 #include <vector>
@@ -18,8 +20,6 @@ bool proprieteLue(std::string_view nom)
 
 // libical's blanks (isspace in the C locale).
 bool blanc(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
-
-char majuscule(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
 // Longer names and the values of BEGIN and END beyond this are compared by
 // their start only: no name the import looks for is that long.
@@ -40,14 +40,14 @@ public:
                 if (c == ';' || c == ':')
                     m_etape = c == ':' ? Etape::Valeur : Etape::Parametres;
                 else if (m_nom.size() < NomMax)
-                    m_nom += majuscule(c);
+                    m_nom += MajusculeAscii(c);
                 else if (!blanc(c))
                     m_nomLong = true;
             } else if (m_etape == Etape::Parametres) {
                 if (c == ':')
                     m_etape = Etape::Valeur;
             } else if (m_valeur.size() < NomMax) {
-                m_valeur += majuscule(c);
+                m_valeur += MajusculeAscii(c);
             }
         }
     }

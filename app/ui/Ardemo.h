@@ -9,8 +9,7 @@
 
 #include "app/Emplacements.h"
 #include "commun/ui/Chemin.h"
-#include "app/mdlVorn.h"
-#include "app/ui/Principal.h"
+#include "colour/mdlVorn.h"
 #include "calendar/Feries.h"
 #include "colour/ModeleFeuille.h"
 
@@ -32,46 +31,36 @@ class ApercuForm;
 struct CalendrierAEcrire;
 class VornPrint;
 
+// What the main window shows on its right: the command panel with the sheet,
+// the sheet alone (special colours) or the calendar image alone (zone).
+enum class Affichage { Commandes, Feuille, Image };
+
 // The main window: the command panel on the left, the calendar sheet and the
-// calendar image on the right. The other windows see it as a Principal.
-class Ardemo : public QWidget, public Principal, private RapportPaques {
+// calendar image on the right. It owns the other windows, which answer it
+// (results, signals); it alone writes the settings, paints and builds.
+class Ardemo : public QWidget, private RapportPaques {
     Q_OBJECT
 public:
     // `fichierIni`: the settings file to use instead of the usual one (empty: the usual one).
     Ardemo(mdlVorn& etat, Horloge& horloge, const QString& dossierProgramme, const QString& fichierIni = {});
     ~Ardemo() override;
 
-    mdlVorn& etat() override { return m_etat; }
+    mdlVorn& etat() { return m_etat; }
     Horloge& horloge() { return m_horloge; }
     const QString& dossierProgramme() const { return m_dossier; }
     // Chosen at start-up: the program's folder when it is the user's to write,
     // else the user's configuration, pictures and documents folders.
     QString dossierImages() const { return NomFichier(m_emplacements.dossierImages); }
-    QString dossierDocuments() const override { return NomFichier(m_emplacements.dossierDocuments); }
+    QString dossierDocuments() const { return NomFichier(m_emplacements.dossierDocuments); }
 
-    // What the other windows ask of this one.
-    QWidget* fenetre() override { return this; }
-    BoiteImage& image() override { return *Pict1; }
-    void Fabrication() override;
-    void Coloration() override;
-    void Coloriage() override;
+    // The build (refused while the special colours are open).
+    void Fabrication();
     // The "Jours fériés" box's tooltip names the region whose holidays are shown.
-    void BulleFeries() override;
-    void ColorerCase(int mois, int cellule) override;
-    void RafraichirImage() override;
-    void MontrerImage() override { Coller(); }
-    void ChoisirAnnee(const QString& an) override;
-    void EntrerModeSpecial() override { Montrer(Affichage::Feuille); }
-    void QuitterModeSpecial() override;
-    void OuvrirCouleursSpeciales() override { CoulSpéciale_Click(); }
-    void SurRecolore(std::function<void(const QColor&)> f) override { m_surRecolore = std::move(f); }
-    void EntrerModeZone() override;
-    void QuitterModeZone() override { Montrer(Affichage::Commandes); }
-    QString texteLargeur() const override;
-    QString texteHauteur() const override;
-    void ecrireLargeur(const QString& mm) override;
-    void ecrireHauteur(const QString& mm) override;
-    void activerHauteur(bool oui) override;
+    void BulleFeries();
+    // The year box shows `an` (the command line's year, already in AnChoisi).
+    void ChoisirAnnee(const QString& an);
+    // The width box gets `mm`, as if typed (the command line's width).
+    void ecrireLargeur(const QString& mm);
     // The calendar as the save and the command line write it.
     CalendrierAEcrire calendrier();
 
@@ -143,6 +132,10 @@ private:
     BoiteImage* Pictx = nullptr;
     BoiteImage* PictSel = nullptr;
 
+    // Set while a month block is filled. The filling itself never waits, so
+    // only the Easter warning's message box (which lets events run, and so a
+    // click start a build) can find it set: that nested build then leaves the
+    // months to the one in progress.
     Flag CalculEnCours = 0;
 
     // Build pipeline.
@@ -156,6 +149,8 @@ private:
     ReglagesFeuille reglagesFeuille() const;
 
     // Painting.
+    void Coloration();
+    void Coloriage();
     void Recolore(int mois, int index);
     void chkFerie_Click();
     void chkWeek_Click();
@@ -182,7 +177,6 @@ private:
     void Hauteur_Change();
     void Largeur_LostFocus();
     void Hauteur_LostFocus();
-    void Largeur_Validate();
     void VSCal_Change();
 
     // The preview window: closed by builds, size changes and the zone selection,
@@ -201,6 +195,11 @@ private:
 
     // The one place that shows or hides the command panel, the sheet and the image.
     void Montrer(Affichage affichage);
+    // The special colours closed: the image drawn again from the sheet, the commands back.
+    void QuitterModeSpecial();
+    // The zone selection closed, by "Valider" or by "Annuler la Sélection".
+    void ZoneValidee();
+    void ZoneAnnulee();
     void Form_Load();
     void LireReglages();
     void creerCommandes();
@@ -218,7 +217,6 @@ private:
     Emplacements m_emplacements;
     ModeleFeuille m_feuille; // what the sheet shows
     QImage m_rendu;
-    std::function<void(const QColor&)> m_surRecolore; // the colour a clicked day had before
     bool m_fermee = false; // closed with its close box
     bool m_largeurRouge = false;
     bool m_hauteurRouge = false;

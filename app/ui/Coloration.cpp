@@ -5,6 +5,7 @@
 #include "commun/ui/BoiteImage.h"
 #include "commun/ui/Couleur.h"
 #include "app/ui/VueFeuille.h"
+#include "special/ui/VornCoulSP.h"
 
 void Ardemo::Coloration()
 {
@@ -25,12 +26,6 @@ void Ardemo::Coloriage()
     CalBase->update();
 }
 
-void Ardemo::ColorerCase(int mois, int cellule)
-{
-    m_feuille.bloc(mois).cases[static_cast<size_t>(cellule)].texte = m_etat.TableCoulSP[mois][cellule];
-    CalBase->update();
-}
-
 void Ardemo::BtnJour_Click(int mois, int index)
 {
     if (m_etat.ModeCoulSP)
@@ -41,8 +36,8 @@ void Ardemo::Recolore(int mois, int index)
 {
     CaseFeuille& cellule = m_feuille.bloc(mois).cases[static_cast<size_t>(index)];
     const QColor avant = VersQColor(cellule.texte);
-    if (m_surRecolore)
-        m_surRecolore(avant);
+    if (vornCoulSP)
+        vornCoulSP->MontrerAncienneCouleur(avant);
     const double nouvelle = CouleurEntiere(DeQColor(avant)) != CouleurEntiere(m_etat.CoulSPChoisie)
                                 ? m_etat.CoulSPChoisie
                                 : m_etat.CoulTexteNormal;

@@ -14,6 +14,8 @@
 #include <QTimer>
 #include <QUrl>
 
+#include "app/Reglages.h"
+#include "app/Saisies.h"
 #include "commun/Nombres.h"
 #include "commun/Twips.h"
 #include "app/Horloge.h"
@@ -54,44 +56,82 @@ void Ardemo::Montrer(Affichage affichage)
                                                    : QStringLiteral("Calendrier réel"));
 }
 
-void Ardemo::RafraichirImage()
-{
-    Copier();
-    Coller();
-}
 
 void Ardemo::QuitterModeSpecial()
 {
     // The image is drawn again from the sheet, so that it shows the special colours.
     CurseurSablier();
-    RafraichirImage();
+    Copier();
+    Coller();
     CurseurNormal();
     m_etat.ModeCoulSP = Faux;
     Montrer(Affichage::Commandes);
 }
 
-void Ardemo::EntrerModeZone()
+void Ardemo::ChoisirAnnee(const QString& an) { cAn->setEditText(an); }
+void Ardemo::ecrireLargeur(const QString& mm) { Largeur->setText(mm); }
+
+// The zone validated: the height follows the width through the zone's
+// proportion. A width whose height would not fit is lowered to the largest that
+// fits (its own change handling then sets both sizes); an out-of-range width is
+// left to its box. Then the image again, and the commands.
+void Ardemo::ZoneValidee()
 {
+    mdlVorn& v = m_etat;
+    const std::string largeur = Largeur->text().toStdString();
+    const ChangementLargeur c = CalculLargeur(largeur, true, v.RatioZone);
+    if (!v.ZoneChoisie) {
+        // Nothing drawn: the sizes stay as they are.
+    } else if (c.valide) {
+        Hauteur->setText(QString::number(c.hauteur));
+        v.LargeurTwips = c.largeurTwips;
+        v.HauteurTwips = c.hauteurTwips;
+    } else if (LargeurValide(ValeurTaille(largeur))) {
+        int w = static_cast<int>(ValeurTaille(largeur));
+        while (w > LargeurMin && !HauteurZone(w, v.RatioZone))
+            --w;
+        Largeur->setText(QString::number(w));
+    }
     Coller();
-    Montrer(Affichage::Image);
+    Montrer(Affichage::Commandes);
 }
 
-void Ardemo::ChoisirAnnee(const QString& an) { cAn->setEditText(an); }
-QString Ardemo::texteLargeur() const { return Largeur->text(); }
-QString Ardemo::texteHauteur() const { return Hauteur->text(); }
-void Ardemo::ecrireLargeur(const QString& mm) { Largeur->setText(mm); }
-void Ardemo::ecrireHauteur(const QString& mm) { Hauteur->setText(mm); }
-void Ardemo::activerHauteur(bool oui) { Hauteur->setEnabled(oui); }
+// The zone cancelled: back to the sheet's proportion, through the height box's
+// own change handling (it writes back the same width and shows the preview again).
+void Ardemo::ZoneAnnulee()
+{
+    mdlVorn& v = m_etat;
+    Hauteur->setEnabled(true);
+    Hauteur->setText(QString::number(HauteurPourLargeur(ValeurTaille(Largeur->text().toStdString()))));
+    v.LargeurTwips = MmVersTwips(ValeurTaille(Largeur->text().toStdString()));
+    v.HauteurTwips = MmVersTwips(ValeurTaille(Hauteur->text().toStdString()));
+    Montrer(Affichage::Commandes);
+}
 
 CalendrierAEcrire Ardemo::calendrier()
 {
     return CalendrierDeFenetre(m_etat, ImageDeBoite(*Pict1), &m_feuille, PictSel->fond());
 }
 
+// The colour dialog answers; this window keeps, writes, recolours and rebuilds.
 void Ardemo::Couleurs_Click()
 {
-    ArdemoCoul dialogue(*this);
-    dialogue.exec();
+    ArdemoCoul dialogue(this, m_etat.Couleurs, m_etat.RegionFeries);
+    if (dialogue.exec() != QDialog::Accepted)
+        return;
+    m_etat.Couleurs = dialogue.couleurs();
+    EcrireCouleurs(m_etat.FichierIni, m_etat.Couleurs);
+    // The region is written only when it changes: a file that never had one
+    // keeps exactly its former content.
+    if (dialogue.region() != m_etat.RegionFeries) {
+        m_etat.RegionFeries = dialogue.region();
+        EcrireRegion(m_etat.FichierIni, m_etat.RegionFeries);
+    }
+    BulleFeries();
+    update();
+    Coloration();
+    if (m_etat.CalendrierFait)
+        Fabrication();
 }
 
 void Ardemo::CalScolaire_Click()
@@ -99,21 +139,40 @@ void Ardemo::CalScolaire_Click()
     // The always-on-top preview would cover this modal window.
     if (etat().ApercuOuvert)
         FermerApercu();
-    VornScolaire fenetre(*this);
-    if (fenetre.exec() != VornScolaire::AnneeScolaireDemandee)
-        return;
-    // The school year of today, built as by "Fabriquer le Calendrier".
-    const std::string an = TextePeriode(AnneeScolaireDu(m_horloge.Aujourdhui()));
-    m_etat.AnChoisi = an;
-    cAn->setEditText(QString::fromStdString(an));
-    Fabriquer_Click();
+    VornScolaire fenetre(this);
+    switch (fenetre.exec()) {
+    case VornScolaire::CouleursSpeciales:
+        CoulSpéciale_Click();
+        break;
+    case VornScolaire::AnneeScolaireDemandee: {
+        // The school year of today, built as by "Fabriquer le Calendrier".
+        const std::string an = TextePeriode(AnneeScolaireDu(m_horloge.Aujourdhui()));
+        m_etat.AnChoisi = an;
+        cAn->setEditText(QString::fromStdString(an));
+        Fabriquer_Click();
+        break;
+    }
+    default:
+        break;
+    }
 }
 
 void Ardemo::CoulSpéciale_Click()
 {
     Montrer(Affichage::Feuille);
-    if (!vornCoulSP)
-        vornCoulSP = new VornCoulSP(*this);
+    if (!vornCoulSP) {
+        vornCoulSP = new VornCoulSP(this, m_etat, dossierDocuments());
+        connect(vornCoulSP, &VornCoulSP::couleursChargees, this, [this] { Coloriage(); });
+        connect(vornCoulSP, &VornCoulSP::joursColores, this, [this] {
+            AppliquerTable(m_feuille, m_etat.TableCoulSP);
+            CalBase->update();
+        });
+        connect(vornCoulSP, &VornCoulSP::anneeDemandee, this, [this](const QString& an) {
+            ChoisirAnnee(an);
+            Fabrication();
+        });
+        connect(vornCoulSP, &VornCoulSP::fermee, this, [this] { QuitterModeSpecial(); });
+    }
     vornCoulSP->Ouvrir();
 }
 
@@ -191,8 +250,15 @@ void Ardemo::Sélection_Click()
 {
     if (etat().ApercuOuvert)
         FermerApercu();
-    if (!vornSelect)
-        vornSelect = new VornSelect(*this);
+    if (!vornSelect) {
+        vornSelect = new VornSelect(this, *Pict1, m_etat);
+        connect(vornSelect, &VornSelect::zoneTracee, this, [this] { Hauteur->setEnabled(false); });
+        connect(vornSelect, &VornSelect::selectionFermee, this,
+                [this](bool validee) { validee ? ZoneValidee() : ZoneAnnulee(); });
+    }
+    // The image alone, uncovered, under the selection's window.
+    Coller();
+    Montrer(Affichage::Image);
     vornSelect->Form_Load();
 }
 
@@ -232,7 +298,7 @@ void Ardemo::MontrerApercu()
     }
     v.HauteurTwips = HauteurTwipsApercu(v.LargeurTwips, zone, v.RatioZone);
 
-    apercuForm = new ApercuForm(*this);
+    apercuForm = new ApercuForm(this, ImageDeBoite(*Pict1), Pict1->x(), m_etat);
     connect(apercuForm, &ApercuForm::ferme, this, [this, a = apercuForm] {
         if (apercuForm == a)
             apercuForm = nullptr;
@@ -296,7 +362,10 @@ void Ardemo::Imprimer_Click()
     if (v.ApercuOuvert)
         FermerApercu();
 
-    VornPrint dialogue(*this, image, tailleTwips);
+    VornPrint dialogue(this, image, tailleTwips, v.LargeurTwips, v.HauteurTwips,
+                       [&v] { return QString::fromStdString(LireQualite(v.FichierIni)); });
+    connect(&dialogue, &VornPrint::qualiteChoisie, this,
+            [&v](const QString& code) { EcrireQualite(v.FichierIni, code.toStdString()); });
     dialogue.exec();
     if (!dialogue.ImpressionValidee || !dialogue.imprimante() || image.isNull())
         return; // no printer chosen, or no calendar image: nothing to print

@@ -8,7 +8,7 @@
 #include <functional>
 #include <QTranslator>
 
-#include "app/mdlVorn.h"
+#include "colour/mdlVorn.h"
 #include "app/ui/Ardemo.h"
 #include "app/ui/HorlogeSysteme.h"
 #include "app/ui/OptionsFenetre.h"

@@ -77,10 +77,9 @@ bool Ardemo::eventFilter(QObject* objet, QEvent* e)
             m_focusDedans = nullptr;
             if (objet == cAn)
                 cAn_LostFocus();
-            else if (objet == Largeur) {
-                Largeur_Validate();
+            else if (objet == Largeur) // (no validation step: the preview already follows the width's changes)
                 Largeur_LostFocus();
-            } else if (objet == Hauteur)
+            else if (objet == Hauteur)
                 Hauteur_LostFocus();
         }
     } else if (e->type() == QEvent::FocusIn) {
@@ -229,10 +228,6 @@ void Ardemo::ecrireLargeurReglee()
     if (LargeurValide(ValeurTaille(texte(Largeur))))
         EcrireLargeur(m_etat.FichierIni, texte(Largeur));
 }
-
-// Leaving the width box does not touch the preview: the change handling has
-// already closed and reopened it as needed.
-void Ardemo::Largeur_Validate() {}
 
 void Ardemo::VSCal_Change()
 {

@@ -6,9 +6,7 @@
 #include <QLabel>
 #include <QPainter>
 
-#include "app/Reglages.h"
 #include "commun/Twips.h"
-#include "app/ui/Principal.h"
 #include "commun/ui/Controles.h"
 #include "commun/ui/Couleur.h"
 #include "commun/ui/Styles.h"
@@ -70,10 +68,10 @@ void FormeCadre::paintEvent(QPaintEvent*)
     p.fillRect(QRect(r.right() - EpaisseurCadre + 1, r.top(), EpaisseurCadre, r.height()), c);
 }
 
-ArdemoCoul::ArdemoCoul(Principal& principal)
-    : QDialog(principal.fenetre(), Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint
-                              | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      m_principal(principal)
+ArdemoCoul::ArdemoCoul(QWidget* parent, const SchemaCouleurs& couleurs, Region region)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                          | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      m_couleurs(couleurs)
 {
     setWindowTitle(QStringLiteral("Choix des couleurs"));
     setWindowIcon(QIcon(QStringLiteral(":/ardemo.png")));
@@ -138,6 +136,7 @@ ArdemoCoul::ArdemoCoul(Principal& principal)
     connect(Valider, &QAbstractButton::clicked, this, [this] { Valider_Click(); });
 
     Form_Load();
+    cRegion->setCurrentIndex(static_cast<int>(region));
     // The names the tests find the controls by.
     Nommer({{vkFrame3, "vkFrame3"}, {CEntete, "CEntete"}, {Grille, "Grille"}, {ShapeCadre, "ShapeCadre"},
             {Cadre, "Cadre"}, {CNJour, "CNJour"}, {CBordure, "CBordure"}, {CJour, "CJour"}, {CFerie, "CFerie"},
@@ -147,17 +146,16 @@ ArdemoCoul::ArdemoCoul(Principal& principal)
 
 void ArdemoCoul::Form_Load()
 {
-    move(m_principal.fenetre()->pos() + QPoint(0, TwipsVersPixels(DecalageHaut)));
+    if (parentWidget())
+        move(parentWidget()->pos() + QPoint(0, TwipsVersPixels(DecalageHaut)));
     AfficherCouleurs(true);
-    cRegion->setCurrentIndex(static_cast<int>(m_principal.etat().RegionFeries));
-    m_avant = m_principal.etat().Couleurs.valeurs();
 }
 
 // The slots on their samples; the grid sample is a day cell framed in the grid
 // colour.
 void ArdemoCoul::AfficherCouleurs(bool fondsGrille)
 {
-    const SchemaCouleurs& c = m_principal.etat().Couleurs;
+    const SchemaCouleurs& c = m_couleurs;
     CEntete->setTexte(c.CoulTxtEntete);
     CNJour->setFond(c.CoulNoms);
     CJour->setFondUni(VersQColor(c.CoulJours));
@@ -181,7 +179,7 @@ double ArdemoCoul::couleurEchantillon(int slot) const
     case SlotGris: return CJoursHorsMois->fond();
     case SlotFerie: return CFerie->fond();
     case SlotWeekEnd: return CWeekEnd->fond();
-    case SlotGrille: return m_principal.etat().Couleurs.CoulGrille;
+    case SlotGrille: return m_couleurs.CoulGrille;
     default: return CBordure->fond();
     }
 }
@@ -194,7 +192,7 @@ void ArdemoCoul::ModifierCouleur(int slot)
         ChoisirCouleur(this, QStringLiteral("Modifier une couleur"), couleurEchantillon(slot));
     if (!choisie)
         return;
-    m_principal.etat().Couleurs.slot(slot) = *choisie;
+    m_couleurs.slot(slot) = *choisie;
     switch (slot) {
     case SlotEntete: CEntete->setTexte(*choisie); break;
     case SlotNoms: CNJour->setFond(*choisie); break;
@@ -209,7 +207,7 @@ void ArdemoCoul::ModifierCouleur(int slot)
 
 void ArdemoCoul::RestoreCoul_Click()
 {
-    m_principal.etat().CouleursDefaut();
+    m_couleurs = SchemaCouleurs{};
     AfficherCouleurs(false);
 }
 
@@ -218,27 +216,12 @@ void ArdemoCoul::Annuler_Click()
     reject();
 }
 
-void ArdemoCoul::reject()
-{
-    m_principal.etat().Couleurs.affecter(m_avant);
-    QDialog::reject();
-}
-
 void ArdemoCoul::Valider_Click()
 {
-    mdlVorn& etat = m_principal.etat();
-    EcrireCouleurs(etat.FichierIni, etat.Couleurs);
-    // The region is written only when it changes: a file that never had one
-    // keeps exactly its former content.
-    const Region region = RegionNumero(cRegion->currentIndex());
-    if (region != etat.RegionFeries) {
-        etat.RegionFeries = region;
-        EcrireRegion(etat.FichierIni, region);
-    }
     accept();
-    m_principal.BulleFeries();
-    m_principal.fenetre()->update();
-    m_principal.Coloration();
-    if (etat.CalendrierFait)
-        m_principal.Fabrication();
+}
+
+Region ArdemoCoul::region() const
+{
+    return RegionNumero(cRegion->currentIndex());
 }

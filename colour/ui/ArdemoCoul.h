@@ -3,9 +3,9 @@
 #include <QWidget>
 #include <array>
 
+#include "calendar/Regions.h"
 #include "colour/Couleurs.h"
 
-class Principal;
 class QComboBox;
 class QLabel;
 class Echantillon;
@@ -27,14 +27,18 @@ private:
 };
 
 // The colour scheme dialog: one sample per colour slot, a click on a sample
-// edits its slot at once; "Valider" keeps the new scheme, "Annuler" (and the
-// title bar's close box) brings back the colours of the opening. The list
-// "Jours fériés de :" chooses whose public holidays the calendar shows, kept
-// by "Valider" too.
+// edits its slot at once; "Valider" closes it accepted, with the scheme and
+// the region chosen (couleurs(), region()); "Annuler" (and the title bar's close
+// box, Escape) closes it rejected. The list "Jours fériés de :" chooses whose
+// public holidays the calendar shows. The caller keeps, writes and applies.
 class ArdemoCoul : public QDialog {
     Q_OBJECT
 public:
-    explicit ArdemoCoul(Principal& principal);
+    // Opens on `couleurs` and `region`, placed below the top-left corner of `parent`.
+    ArdemoCoul(QWidget* parent, const SchemaCouleurs& couleurs, Region region);
+
+    const SchemaCouleurs& couleurs() const { return m_couleurs; }
+    Region region() const;
 
     // A click on the sample of colour slot `slot` (file order: 0 CoulTxtEntete
     // ... 6 CoulGrille, for Grille and Cadre alike, 7 CoulBordure).
@@ -42,10 +46,6 @@ public:
     void RestoreCoul_Click();
     void Annuler_Click();
     void Valider_Click();
-
-public slots:
-    // Escape and the close box land here: the same as "Annuler".
-    void reject() override;
 
 private:
     void Form_Load();
@@ -68,7 +68,6 @@ private:
     vkCommand* RestoreCoul = nullptr;
     vkCommand* Annuler = nullptr;
     vkCommand* Valider = nullptr;
-    Principal& m_principal;
-    // The scheme at the opening, brought back by "Annuler".
-    std::array<double, SchemaCouleurs::Nombre> m_avant{};
+    // The scheme as edited; the caller's stays as it was until it takes this one.
+    SchemaCouleurs m_couleurs;
 };

@@ -1,5 +1,7 @@
 #include "output/ui/ApercuForm.h"
 
+#include "colour/mdlVorn.h"
+
 #include <QCloseEvent>
 #include <QIcon>
 #include <QKeyEvent>
@@ -9,7 +11,6 @@
 
 #include "commun/Nombres.h"
 #include "commun/Twips.h"
-#include "app/ui/Principal.h"
 #include "commun/ui/BoiteImage.h"
 #include "commun/ui/Controles.h"
 #include "commun/ui/Couleur.h"
@@ -52,11 +53,9 @@ QImage ImageApercu(const QImage& calendrier, bool zoneChoisie, int zoneX1, int z
     return image;
 }
 
-ApercuForm::ApercuForm(Principal& principale)
-    : QWidget(principale.fenetre(), Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                               | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint
-                               | Qt::MSWindowsFixedSizeDialogHint),
-      m_principale(principale)
+ApercuForm::ApercuForm(QWidget* parent, const QImage& calendrier, int gaucheImage, const mdlVorn& etat)
+    : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                          | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Aperçu"));
@@ -72,19 +71,17 @@ ApercuForm::ApercuForm(Principal& principale)
     FermeApercu->setCouleurTexte(Qt::black);
     connect(FermeApercu, &QAbstractButton::clicked, this, [this] { close(); });
 
-    Form_Load();
+    Form_Load(calendrier, gaucheImage, etat);
     // The names the tests find the controls by.
     Nommer({{Pict2, "Pict2"}, {FermeApercu, "FermeApercu"}});
 }
 
 // The height has been fixed from the width by the main window just before.
-void ApercuForm::Form_Load()
+void ApercuForm::Form_Load(const QImage& calendrier, int gaucheImage, const mdlVorn& v)
 {
-    const mdlVorn& v = m_principale.etat();
-    const QRect cadre = m_principale.fenetre()->frameGeometry();
+    const QRect cadre = parentWidget() ? parentWidget()->frameGeometry() : QRect();
     const GeometrieApercu g = CalculGeometrieApercu(cadre.x() * TwipsParPixel, cadre.y() * TwipsParPixel,
-                                                    m_principale.image().x() * TwipsParPixel, v.LargeurTwips,
-                                                    v.HauteurTwips);
+                                                    gaucheImage * TwipsParPixel, v.LargeurTwips, v.HauteurTwips);
 
     Pict2->show();
     Pict2->effacer();
@@ -93,7 +90,7 @@ void ApercuForm::Form_Load()
     setFixedSize(TwipsVersPixels(g.largeurFenetre - CadreLargeur), TwipsVersPixels(g.hauteurFenetre - CadreHauteur));
     move(TwipsVersPixels(g.gauche), TwipsVersPixels(g.haut));
 
-    Pict2->setImage(ImageApercu(ImageDeBoite(m_principale.image()), v.ZoneChoisie, v.ZoneX1, v.ZoneY1, v.ZoneX2,
+    Pict2->setImage(ImageApercu(calendrier, v.ZoneChoisie, v.ZoneX1, v.ZoneY1, v.ZoneX2,
                                 v.ZoneY2, v.LargeurTwips, v.HauteurTwips, VersQColor(v.Couleurs.CoulGrille)));
 }
 

@@ -3,8 +3,8 @@
 #include <QImage>
 #include <QWidget>
 
-class Principal;
 class BoiteImage;
+struct mdlVorn;
 class vkCommand;
 
 // The picture of the preview: the calendar image (or with a zone, the zone and
@@ -20,7 +20,9 @@ QImage ImageApercu(const QImage& calendrier, bool zoneChoisie, int zoneX1, int z
 class ApercuForm : public QWidget {
     Q_OBJECT
 public:
-    explicit ApercuForm(Principal& principale);
+    // `calendrier`: the image; `gaucheImage`: its left edge in `parent`, in
+    // pixels; `etat`: the sizes and the zone, taken as they are now.
+    ApercuForm(QWidget* parent, const QImage& calendrier, int gaucheImage, const mdlVorn& etat);
 
 signals:
     void ferme();
@@ -31,9 +33,8 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
 
 private:
-    void Form_Load();
+    void Form_Load(const QImage& calendrier, int gaucheImage, const mdlVorn& v);
 
     BoiteImage* Pict2 = nullptr;
     vkCommand* FermeApercu = nullptr;
-    Principal& m_principale;
 };

@@ -10,7 +10,7 @@
 #include "Version.h"
 #include "commun/EcritureAtomique.h"
 #include "commun/Twips.h"
-#include "app/mdlVorn.h"
+#include "colour/mdlVorn.h"
 #include "commun/ui/Chemin.h"
 #include "commun/ui/Couleur.h"
 #include "output/ui/ImageFichier.h"

@@ -16,9 +16,7 @@
 #include <utility>
 
 #include "commun/Nombres.h"
-#include "app/Reglages.h"
 #include "commun/Twips.h"
-#include "app/ui/Principal.h"
 #include "commun/ui/BoiteImage.h"
 #include "commun/ui/Controles.h"
 #include "commun/ui/Couleur.h"
@@ -127,8 +125,10 @@ QList<ImprimanteDisponible> ImprimantesDuSysteme()
     return liste;
 }
 
-VornPrint::VornPrint(Principal& principal, const QImage& source, QSizeF tailleSourceTwips)
-    : QDialog(principal.fenetre()), m_principal(principal), m_source(source), m_tailleSource(tailleSourceTwips)
+VornPrint::VornPrint(QWidget* parent, const QImage& source, QSizeF tailleSourceTwips, int16_t largeurTwips,
+                     int16_t hauteurTwips, std::function<QString()> qualiteEnregistree)
+    : QDialog(parent), m_source(source), m_largeurTwips(largeurTwips), m_hauteurTwips(hauteurTwips),
+      m_qualiteEnregistree(std::move(qualiteEnregistree)), m_tailleSource(tailleSourceTwips)
 {
     setWindowTitle(QStringLiteral("Choix de l'imprimante"));
     setModal(true);
@@ -279,13 +279,12 @@ void VornPrint::ChoixPrint_Click(int index)
     }
     page = LirePage(m_imprimante->pageLayout());
 
-    ChoixImprimante(mp, page, m_principal.etat().LargeurTwips, m_principal.etat().HauteurTwips, m_tailleSource.width(),
-                    m_tailleSource.height());
+    ChoixImprimante(mp, page, m_largeurTwips, m_hauteurTwips, m_tailleSource.width(), m_tailleSource.height());
     montrerMiniature();
     peindreMiniature();
 
     QualiteImpr = -4;
-    const std::string texte = LireQualite(m_principal.etat().FichierIni);
+    const std::string texte = m_qualiteEnregistree ? m_qualiteEnregistree().toStdString() : std::string();
     if (!texte.empty()) {
         QualiteImpr = float(ValeurTexte(texte));
         const int k = VersEntier16(std::abs(double(QualiteImpr)));
@@ -309,7 +308,7 @@ void VornPrint::Qualité_Click(int index)
     const QString tag = Qualité[index]->property("tag").toString();
     if (m_imprimante)
         AppliquerQualite(*m_imprimante, tag.toInt());
-    EcrireQualite(m_principal.etat().FichierIni, tag.toStdString());
+    emit qualiteChoisie(tag);
 }
 
 void VornPrint::ValidePrint_Click()

@@ -8,7 +8,7 @@
 #include <functional>
 #include <memory>
 
-#include "app/mdlVorn.h"
+#include "colour/mdlVorn.h"
 #include "output/MiseEnPage.h"
 
 class QAbstractButton;
@@ -17,7 +17,6 @@ class QLabel;
 class QPrinter;
 class QRadioButton;
 class QScrollBar;
-class Principal;
 class BoiteImage;
 class vkCommand;
 
@@ -33,7 +32,8 @@ QList<ImprimanteDisponible> ImprimantesDuSysteme();
 
 // The print dialog "Choix de l'imprimante": the printer, the print quality and
 // the place of the picture on the page. Created for one print and destroyed
-// after it; the caller prints when ImpressionValidee is set.
+// after it; the caller prints when ImpressionValidee is set, and stores the
+// quality each time qualiteChoisie tells it.
 class VornPrint : public QDialog {
     Q_OBJECT
 public:
@@ -43,8 +43,11 @@ public:
     static std::function<QList<ImprimanteDisponible>()> sourceImprimantes;
 
     // `source`: the picture to print; `tailleSourceTwips`: its size as the main
-    // window reports it (the miniature keeps that aspect).
-    VornPrint(Principal& principal, const QImage& source, QSizeF tailleSourceTwips);
+    // window reports it (the miniature keeps that aspect); `largeurTwips` x
+    // `hauteurTwips`: the printed size; `qualiteEnregistree`: reads the quality
+    // code stored ("-1" to "-4", empty for none), which each printer choice applies.
+    VornPrint(QWidget* parent, const QImage& source, QSizeF tailleSourceTwips, int16_t largeurTwips,
+              int16_t hauteurTwips, std::function<QString()> qualiteEnregistree);
     ~VornPrint() override;
 
     // A printer was clicked and the dialog was not cancelled.
@@ -61,6 +64,10 @@ public:
     QPrinter* imprimante() const { return m_imprimante.get(); }
     // Its name as the list shows it.
     const QString& nomImprimante() const { return m_nomImprimante; }
+
+signals:
+    // A quality option was clicked: its code, to store.
+    void qualiteChoisie(const QString& code);
 
 protected:
     void keyPressEvent(QKeyEvent* e) override;
@@ -99,8 +106,9 @@ private:
     void montrerMiniature(); // bars and miniature from `mp`
     void peindreMiniature();
 
-    Principal& m_principal;
     QImage m_source;
+    int16_t m_largeurTwips, m_hauteurTwips;
+    std::function<QString()> m_qualiteEnregistree;
     QSizeF m_tailleSource;
     QList<ImprimanteDisponible> m_liste;
     std::unique_ptr<QPrinter> m_imprimante;

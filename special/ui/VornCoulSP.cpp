@@ -1,6 +1,8 @@
 // The special-colours window and its .Cal files.
 #include "special/ui/VornCoulSP.h"
 
+#include "colour/mdlVorn.h"
+
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDate>
@@ -18,7 +20,6 @@
 
 #include "commun/Twips.h"
 #include "commun/ui/Chemin.h"
-#include "app/ui/Principal.h"
 #include "commun/ui/Controles.h"
 #include "commun/ui/Couleur.h"
 #include "commun/ui/Curseur.h"
@@ -111,11 +112,10 @@ public:
 
 } // namespace
 
-VornCoulSP::VornCoulSP(Principal& principal)
-    : QWidget(principal.fenetre(), Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint
-                              | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
-                              | Qt::WindowStaysOnTopHint),
-      m_principal(principal)
+VornCoulSP::VornCoulSP(QWidget* parent, mdlVorn& etat, const QString& dossierDocuments)
+    : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                          | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
+      m_etat(etat), m_dossierDocuments(dossierDocuments)
 {
     setWindowTitle(QStringLiteral("Couleurs spéciales"));
     setWindowIcon(QIcon(QStringLiteral(":/ardemo.png")));
@@ -169,17 +169,16 @@ VornCoulSP::VornCoulSP(Principal& principal)
     connect(FermerCoulSP, &QAbstractButton::clicked, this, [this] { FermerCoulSP_Click(); });
     connect(ImporterCal, &QAbstractButton::clicked, this, [this] { ImporterCal_Click(); });
 
-    // A day click shows the colour the day had before it.
-    QPointer<VornCoulSP> moi(this);
-    m_principal.SurRecolore([moi](const QColor& avant) {
-        if (moi)
-            moi->ExempleA->setTexte(DeQColor(avant));
-    });
     // The names the tests find the controls by.
     Nommer({{vkFrame3, "vkFrame3"}, {ChoixCoul, "ChoixCoul"}, {label5, "label5"}, {ExempleA, "ExempleA"},
             {Exemple, "Exemple"}, {label6, "label6"}, {CoulEnCours, "CoulEnCours"}, {RéinitCoulSP, "RéinitCoulSP"},
             {Label2, "Label2"}, {FichEnCours, "FichEnCours"}, {SauverCouleurs, "SauverCouleurs"},
             {OuvrirCouleur, "OuvrirCouleur"}, {FermerCoulSP, "FermerCoulSP"}, {ImporterCal, "ImporterCal"}});
+}
+
+void VornCoulSP::MontrerAncienneCouleur(const QColor& avant)
+{
+    ExempleA->setTexte(DeQColor(avant));
 }
 
 void VornCoulSP::Ouvrir()
@@ -193,8 +192,9 @@ void VornCoulSP::Ouvrir()
 
 void VornCoulSP::Form_Load()
 {
-    mdlVorn& etat = m_principal.etat();
-    move(m_principal.fenetre()->pos() + QPoint(TwipsVersPixels(DecalageGauche), TwipsVersPixels(DecalageHaut)));
+    mdlVorn& etat = m_etat;
+    if (parentWidget())
+        move(parentWidget()->pos() + QPoint(TwipsVersPixels(DecalageGauche), TwipsVersPixels(DecalageHaut)));
 
     const double fond = etat.Couleurs.CoulJours;
     Exemple->setFond(fond);
@@ -210,7 +210,6 @@ void VornCoulSP::Form_Load()
     AnFichierCal.clear();
 
     etat.ModeCoulSP = Vrai;
-    m_principal.EntrerModeSpecial();
     m_ouverte = true;
 }
 
@@ -222,7 +221,7 @@ void VornCoulSP::setFichierEnCours(const QString& nom)
 
 bool VornCoulSP::ChoixCoul_Click()
 {
-    mdlVorn& etat = m_principal.etat();
+    mdlVorn& etat = m_etat;
     const std::optional<double> choisie =
         ChoisirCouleur(this, QStringLiteral("Choisir une couleur d'événement"), etat.CoulTexteNormal);
     if (!choisie)
@@ -237,25 +236,25 @@ bool VornCoulSP::ChoixCoul_Click()
 
 void VornCoulSP::Exemple_Click()
 {
-    m_principal.etat().CoulSPChoisie = Exemple->texte();
+    m_etat.CoulSPChoisie = Exemple->texte();
     CoulEnCours->setTexte(Exemple->texte());
 }
 
 void VornCoulSP::ExempleA_Click()
 {
-    m_principal.etat().CoulSPChoisie = ExempleA->texte();
+    m_etat.CoulSPChoisie = ExempleA->texte();
     CoulEnCours->setTexte(ExempleA->texte());
 }
 
 void VornCoulSP::RéinitCoulSP_Click()
 {
-    mdlVorn& etat = m_principal.etat();
+    mdlVorn& etat = m_etat;
     etat.EffacerCouleursSpeciales();
     etat.CoulSPChoisie = 0;
     Exemple->setTexte(etat.CoulSPChoisie);
     ExempleA->setTexte(etat.CoulTexteNormal);
     CoulEnCours->setTexte(etat.CoulSPChoisie);
-    m_principal.Coloriage();
+    emit couleursChargees();
     setFichierEnCours(QString());
     // Day clicks do nothing until a colour is chosen again.
     etat.ModeCoulSP = Faux;
@@ -268,7 +267,7 @@ QString VornCoulSP::nomPropose() const
         const QDate d = QDate::currentDate();
         nom = QString::fromStdString(NomFichierCalParDefaut(d.day(), d.month(), d.year()));
     }
-    return m_principal.dossierDocuments() + QLatin1Char('/') + nom;
+    return m_dossierDocuments + QLatin1Char('/') + nom;
 }
 
 void VornCoulSP::SauverCouleurs_Click()
@@ -284,7 +283,7 @@ void VornCoulSP::SauverCouleurs_Click()
     if (choix.isEmpty() || choix.first().isEmpty())
         return;
 
-    const mdlVorn& etat = m_principal.etat();
+    const mdlVorn& etat = m_etat;
     CurseurSablier();
     const bool ecrit = SauverCal(CheminFichier(choix.first()), etat.TableCoulSP, etat.AnChoisi);
     CurseurNormal();
@@ -311,7 +310,7 @@ void VornCoulSP::OuvrirCouleur_Click()
 {
     AnFichierCal.clear();
     const QString fichier =
-        FichierAOuvrir(QStringLiteral("Ouvrir un Fichier de Couleurs spéciales"), m_principal.dossierDocuments(), FiltreCal);
+        FichierAOuvrir(QStringLiteral("Ouvrir un Fichier de Couleurs spéciales"), m_dossierDocuments, FiltreCal);
     if (!fichier.isEmpty())
         OuvrirFichierCal(fichier);
 }
@@ -319,7 +318,7 @@ void VornCoulSP::OuvrirCouleur_Click()
 void VornCoulSP::OuvrirFichierCal(const QString& fichier)
 {
     AnFichierCal.clear();
-    mdlVorn& etat = m_principal.etat();
+    mdlVorn& etat = m_etat;
     CurseurSablier();
     const LectureCal lecture = LireFichierCal(CheminFichier(fichier), etat.TableCoulSP);
     AnFichierCal = lecture.annee;
@@ -337,21 +336,20 @@ void VornCoulSP::OuvrirFichierCal(const QString& fichier)
     if (!AnFichierCal.empty() && AnFichierCal != etat.AnChoisi) {
         etat.ModeCoulSP = Faux;
         etat.AnChoisi = AnFichierCal;
-        m_principal.ChoisirAnnee(QString::fromStdString(AnFichierCal));
         // The build lets events run while it waits: this window must not be
         // closed or used in the middle of it.
         setEnabled(false);
-        m_principal.Fabrication();
+        emit anneeDemandee(QString::fromStdString(AnFichierCal));
         setEnabled(true);
         etat.ModeCoulSP = Vrai;
     }
-    m_principal.Coloriage();
+    emit couleursChargees();
     CurseurNormal();
 }
 
 bool VornCoulSP::CouleurPourImport()
 {
-    const mdlVorn& etat = m_principal.etat();
+    const mdlVorn& etat = m_etat;
     // The days take the colour a click would give. With clicks off (after
     // "Réinitialiser tout") or no colour chosen yet, the colour is asked first.
     return (etat.ModeCoulSP && CouleurEntiere(etat.CoulSPChoisie) != CouleurEntiere(etat.CoulTexteNormal))
@@ -381,7 +379,7 @@ void VornCoulSP::ImporterFichierIcs(const QString& fichier, bool demanderCouleur
 {
     if (demanderCouleur && !CouleurPourImport())
         return;
-    mdlVorn& etat = m_principal.etat();
+    mdlVorn& etat = m_etat;
     CurseurSablier();
     // The sheet's twelve months: a year, or a school year.
     const Periode periode = PeriodeDeTexte(etat.AnChoisi).value_or(Periode{0, 1});
@@ -402,9 +400,9 @@ void VornCoulSP::ImporterFichierIcs(const QString& fichier, bool demanderCouleur
     if (resume.clickedButton() != valider)
         return;
 
-    // Each cell changes as under a click, so the sheet shows it at once.
-    for (const CaseSP& c : ColorerJours(import, etat.CoulSPChoisie, etat.TableCoulSP))
-        m_principal.ColorerCase(c.mois, c.cellule);
+    // The cells change as under clicks, and the sheet shows them at once.
+    ColorerJours(import, etat.CoulSPChoisie, etat.TableCoulSP);
+    emit joursColores();
 }
 
 void VornCoulSP::FermerCoulSP_Click()
@@ -434,5 +432,5 @@ void VornCoulSP::keyPressEvent(QKeyEvent* e)
 void VornCoulSP::Terminer()
 {
     m_ouverte = false;
-    m_principal.QuitterModeSpecial();
+    emit fermee();
 }

@@ -3,8 +3,8 @@
 #include <QWidget>
 #include <string>
 
-class Principal;
 class Echantillon;
+struct mdlVorn;
 class QLabel;
 class vkCommand;
 class vkFrame;
@@ -13,10 +13,16 @@ class vkFrame;
 // main window's sheet gives the day's number the chosen colour (or takes it
 // away again); the colouring is saved to and read from .Cal files. Modeless and
 // above the other windows; the main window's command panel is hidden meanwhile.
+// It keeps the special colours in the shared state (TableCoulSP, CoulSPChoisie,
+// ModeCoulSP) and tells the main window, which paints and builds.
 class VornCoulSP : public QWidget {
     Q_OBJECT
 public:
-    explicit VornCoulSP(Principal& principal);
+    // `dossierDocuments`: where .Cal files are proposed.
+    VornCoulSP(QWidget* parent, mdlVorn& etat, const QString& dossierDocuments);
+
+    // A day was clicked: the colour it had before, shown as the old colour.
+    void MontrerAncienneCouleur(const QColor& avant);
 
     // Opens the window (a window already open is only brought to the front).
     void Ouvrir();
@@ -44,6 +50,16 @@ public:
 
     // File name proposed by "Sauver ces couleurs..." (full path).
     QString nomPropose() const;
+
+signals:
+    // The whole table changed (reset, a file opened): the sheet's numbers to repaint.
+    void couleursChargees();
+    // Days were coloured by an import: the sheet's numbers to repaint.
+    void joursColores();
+    // A file of another year was opened: that year to build (AnChoisi already set).
+    void anneeDemandee(const QString& annee);
+    // The window was closed: the image to draw again, the commands to show.
+    void fermee();
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -76,7 +92,8 @@ private:
     // The file chosen in an open dialog (empty when cancelled).
     QString FichierAOuvrir(const QString& titre, const QString& dossier, const QString& filtre);
 
-    Principal& m_principal;
+    mdlVorn& m_etat;
+    QString m_dossierDocuments;
     bool m_ouverte = false;
     QString m_dossierIcs; // folder of the last calendar imported
     QString m_fichierEnCours; // the .Cal file in use, empty for none

@@ -13,7 +13,6 @@
 #include <QStandardPaths>
 
 #include "commun/Twips.h"
-#include "app/ui/Principal.h"
 #include "commun/ui/Controles.h"
 #include "commun/ui/Couleur.h"
 #include "commun/ui/Styles.h"
@@ -56,13 +55,12 @@ QLabel* note(QWidget* parent, const QString& texte, const RectTwips& r, double c
 }
 } // namespace
 
-VornScolaire::VornScolaire(Principal& principal)
-    : QDialog(principal.fenetre(), Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint
-                              | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+VornScolaire::VornScolaire(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                          | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       ouvrirPage([this](const QUrl& adresse, std::function<void()> siEchec) {
           return OuvrirPageWeb(adresse, this, std::move(siEchec));
-      }),
-      m_principal(principal)
+      })
 {
     setWindowTitle(QStringLiteral("Carte et Calendrier scolaire"));
     setWindowIcon(QIcon(QStringLiteral(":/ardemo.png")));
@@ -110,7 +108,8 @@ VornScolaire::VornScolaire(Principal& principal)
 void VornScolaire::Form_Load()
 {
     // Top-left corner on the main window's top-left corner.
-    move(m_principal.fenetre()->pos());
+    if (parentWidget())
+        move(parentWidget()->pos());
 }
 
 void VornScolaire::CalendScolaire_Click()
@@ -168,8 +167,7 @@ bool OuvrirPageWeb(const QUrl& adresse, QObject* contexte, std::function<void()>
 
 void VornScolaire::CSpeciale_Click()
 {
-    close();
-    m_principal.OuvrirCouleursSpeciales();
+    done(CouleursSpeciales);
 }
 
 void VornScolaire::AnneeScolaire_Click() { done(AnneeScolaireDemandee); }

@@ -3,7 +3,6 @@
 #include <QUrl>
 #include <functional>
 
-class Principal;
 class QLabel;
 class vkCommand;
 
@@ -19,16 +18,19 @@ bool OuvrirPageWeb(const QUrl& adresse, QObject* contexte, std::function<void()>
 extern const char* const CreditCarteZones;
 
 // "Carte et Calendrier scolaire": the map of the school-holiday zones, a link to
-// the official dates, a way into the special-colours window, and the calendar
-// of the current school year. Modal.
+// the official dates, a way into the special-colours window and the calendar
+// of the current school year. Modal; it answers by its result:
+// CouleursSpeciales when the user asked for that window (the caller opens it),
+// AnneeScolaireDemandee when the user asked for the current school year's
+// calendar (the caller builds it), Rejected otherwise.
 class VornScolaire : public QDialog {
     Q_OBJECT
 public:
-    explicit VornScolaire(Principal& principal);
+    static constexpr int CouleursSpeciales = 2;
+    static constexpr int AnneeScolaireDemandee = 3;
 
-    // What exec() returns when "Calendrier de l'année scolaire" closed the
-    // window: the main window is then to build the current school year.
-    static constexpr int AnneeScolaireDemandee = 2;
+    // Placed on the top-left corner of `parent`.
+    explicit VornScolaire(QWidget* parent);
 
     // Opens a web page in the user's browser (OuvrirPageWeb by default): false
     // when no browser can be started; `siEchec` runs when the opener, started,
@@ -52,5 +54,4 @@ private:
     QLabel* LabelIcs = nullptr; // the official calendars can be imported
     vkCommand* CSpeciale = nullptr;
     vkCommand* AnneeScolaire = nullptr;
-    Principal& m_principal;
 };

@@ -1,6 +1,8 @@
 // The zone selection window and the mouse on the calendar image.
 #include "special/ui/VornSelect.h"
 
+#include "colour/mdlVorn.h"
+
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -8,9 +10,7 @@
 #include <QPainter>
 #include <utility>
 
-#include "app/Saisies.h"
 #include "commun/Twips.h"
-#include "app/ui/Principal.h"
 #include "commun/ui/BoiteImage.h"
 #include "commun/ui/Controles.h"
 #include "commun/ui/Couleur.h"
@@ -33,10 +33,10 @@ constexpr double FondFenetre = 0x00E0E0E0;
 constexpr double FondCadre = 0x00FFFFC0;
 } // namespace
 
-VornSelect::VornSelect(Principal& principale)
-    : QWidget(principale.fenetre(), Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
-                               | Qt::WindowStaysOnTopHint),
-      m_principale(principale)
+VornSelect::VornSelect(QWidget* parent, BoiteImage& image, mdlVorn& etat)
+    : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+                          | Qt::WindowStaysOnTopHint),
+      m_image(image), m_etat(etat)
 {
     setWindowTitle(QStringLiteral("Sélection d'une zone à imprimer"));
     FondWidget(this, VersQColor(FondFenetre));
@@ -62,9 +62,9 @@ VornSelect::VornSelect(Principal& principale)
 
     connect(AnnuleZone, &QAbstractButton::clicked, this, [this] { AnnuleZone_Click(); });
     connect(ValideZone, &QAbstractButton::clicked, this, [this] { ValideZone_Click(); });
-    connect(&m_principale.image(), &BoiteImage::sourisEnfoncee, this,
+    connect(&m_image, &BoiteImage::sourisEnfoncee, this,
             [this](Qt::MouseButton b, QPoint p) { Pict1_MouseDown(b, p); });
-    connect(&m_principale.image(), &BoiteImage::sourisRelachee, this,
+    connect(&m_image, &BoiteImage::sourisRelachee, this,
             [this](Qt::MouseButton b, QPoint p) { Pict1_MouseUp(b, p); });
     // The names the tests find the controls by.
     Nommer({{vkFrame3, "vkFrame3"}, {AnnuleZone, "AnnuleZone"}, {ValideZone, "ValideZone"}});
@@ -72,15 +72,14 @@ VornSelect::VornSelect(Principal& principale)
 
 void VornSelect::Form_Load()
 {
-    Principal& f = m_principale;
-    move(f.fenetre()->pos() + QPoint(TwipsVersPixels(DecalageGauche), TwipsVersPixels(DecalageHaut)));
-    f.image().setSurcouche({});
-    f.EntrerModeZone();
+    if (parentWidget())
+        move(parentWidget()->pos() + QPoint(TwipsVersPixels(DecalageGauche), TwipsVersPixels(DecalageHaut)));
+    m_image.setSurcouche({});
     m_enfoncee = false;
     m_nouveauTrace = false;
     // A zone validated earlier can be kept as it is; otherwise "Valider" waits
     // for a zone to be drawn.
-    ValideZone->setEnabled(m_principale.etat().ZoneChoisie != Faux);
+    ValideZone->setEnabled(m_etat.ZoneChoisie != Faux);
     show();
 }
 
@@ -88,12 +87,12 @@ void VornSelect::Pict1_MouseDown(Qt::MouseButton bouton, QPoint position)
 {
     if (bouton != Qt::LeftButton || !isVisible())
         return;
-    m_principale.image().setSurcouche({});
+    m_image.setSurcouche({});
     m_trace.SelX1 = position.x();
     m_trace.SelY1 = position.y();
     m_trace.SelX2 = 0;
     m_trace.SelY2 = 0;
-    m_principale.etat().ZoneChoisie = Faux;
+    m_etat.ZoneChoisie = Faux;
     ValideZone->setEnabled(false);
     m_enfoncee = true;
     m_nouveauTrace = true;
@@ -104,7 +103,7 @@ void VornSelect::Pict1_MouseUp(Qt::MouseButton bouton, QPoint position)
     if (bouton != Qt::LeftButton || !isVisible() || !m_enfoncee)
         return;
     m_enfoncee = false;
-    mdlVorn& v = m_principale.etat();
+    mdlVorn& v = m_etat;
     m_trace.SelX2 = position.x();
     m_trace.SelY2 = position.y();
     if (m_trace.SelX2 < m_trace.SelX1)
@@ -121,17 +120,17 @@ void VornSelect::Pict1_MouseUp(Qt::MouseButton bouton, QPoint position)
     v.RatioZone = z.RatioZone;
     dessinerZone();
     v.ZoneChoisie = Vrai;
-    m_principale.activerHauteur(false);
     ValideZone->setEnabled(true);
+    emit zoneTracee();
 }
 
 // The zone's outline and cross-hatch above the image; the image between the
 // hatch lines stays visible and the image itself is never drawn into.
 void VornSelect::dessinerZone()
 {
-    const mdlVorn& v = m_principale.etat();
+    const mdlVorn& v = m_etat;
     const QRect zone(v.ZoneX1, v.ZoneY1, v.ZoneX2 - v.ZoneX1, v.ZoneY2 - v.ZoneY1);
-    m_principale.image().setSurcouche([zone](QPainter& p) {
+    m_image.setSurcouche([zone](QPainter& p) {
         const QColor c = VersQColor(CouleurZone);
         p.setRenderHint(QPainter::Antialiasing, false);
         p.setPen(QPen(c, 0));
@@ -143,49 +142,17 @@ void VornSelect::dessinerZone()
 
 void VornSelect::ValideZone_Click()
 {
-    Principal& f = m_principale;
-    mdlVorn& v = f.etat();
-    f.image().setSurcouche({});
-
-    // The height follows the width through the zone's proportion. A width whose
-    // height would not fit is lowered to the largest that fits (its own change
-    // handling then sets both sizes). An out-of-range width is left to its box.
-    const std::string largeur = f.texteLargeur().toStdString();
-    const ChangementLargeur c = CalculLargeur(largeur, true, v.RatioZone);
-    if (!v.ZoneChoisie) {
-        // Nothing drawn: the sizes stay as they are.
-    } else if (c.valide) {
-        f.ecrireHauteur(QString::number(c.hauteur));
-        v.LargeurTwips = c.largeurTwips;
-        v.HauteurTwips = c.hauteurTwips;
-    } else if (LargeurValide(ValeurTaille(largeur))) {
-        int w = static_cast<int>(ValeurTaille(largeur));
-        while (w > LargeurMin && !HauteurZone(w, v.RatioZone))
-            --w;
-        f.ecrireLargeur(QString::number(w));
-    }
-
+    m_image.setSurcouche({});
     fermer();
-    f.MontrerImage();
-    f.QuitterModeZone();
+    emit selectionFermee(true);
 }
 
 void VornSelect::AnnuleZone_Click()
 {
-    Principal& f = m_principale;
-    mdlVorn& v = f.etat();
-    f.image().setSurcouche({});
-    v.ZoneChoisie = Faux;
-
-    // Back to the sheet's proportion, through the height box's own change
-    // handling: it writes back the same width and shows the preview again.
-    f.activerHauteur(true);
-    f.ecrireHauteur(QString::number(HauteurPourLargeur(ValeurTaille(f.texteLargeur().toStdString()))));
-    v.LargeurTwips = MmVersTwips(ValeurTaille(f.texteLargeur().toStdString()));
-    v.HauteurTwips = MmVersTwips(ValeurTaille(f.texteHauteur().toStdString()));
-
+    m_image.setSurcouche({});
+    m_etat.ZoneChoisie = Faux;
     fermer();
-    f.QuitterModeZone();
+    emit selectionFermee(false);
 }
 
 // The title bar's close box (or Escape) leaves the selection as it stands: a
@@ -194,7 +161,7 @@ void VornSelect::AnnuleZone_Click()
 // way the sheet and the commands come back.
 void VornSelect::closeEvent(QCloseEvent* e)
 {
-    if (m_principale.etat().ZoneChoisie && !m_nouveauTrace)
+    if (m_etat.ZoneChoisie && !m_nouveauTrace)
         ValideZone_Click();
     else
         AnnuleZone_Click();

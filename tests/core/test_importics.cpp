@@ -76,6 +76,9 @@ private slots:
              cal(ev("UID:r\nDTSTART;VALUE=DATE:20270301\nRRULE:FREQ=WEEKLY;COUNT=3\n")
                  + ev("UID:r\nRECURRENCE-ID;VALUE=DATE:20270308\nDTSTART;VALUE=DATE:20270308\nSTATUS:CANCELLED\n")
                  + ev("UID:x\nDTSTART;VALUE=DATE:20270401\nSTATUS:CANCELLED\n"))},
+            // A whole calendar of cancellations colours nothing; a UTF-8 byte-order mark is no fault.
+            {"METHOD:CANCEL", EtatIcs::AucunEvenement, "0:", cal("METHOD:CANCEL\n" + jours("20270501"))},
+            {"marque d'ordre UTF-8", EtatIcs::Ok, "1: 0501", "\xEF\xBB\xBF" + cal(jours("20270501"))},
             {"CR LF, lignes pliées", EtatIcs::Ok, "1: 0621",
              "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nBEGIN:VEV\r\n ENT\r\nSUMMARY:F\r\n e\r\nDTST\r\n ART;VALUE=DATE:2027\r\n"
              "\t0621\r\nEND:VEVENT\r\nEND:VCALENDAR"},

@@ -58,7 +58,7 @@ private slots:
     void nomsAccessibles()
     {
         Programme p;
-        ArdemoCoul couleurs(p.f());
+        ArdemoCoul couleurs(&p.f(), p.etat.Couleurs, p.etat.RegionFeries);
         for (QWidget* fenetre : std::initializer_list<QWidget*>{&p.f(), &couleurs})
             for (QWidget* w : fenetre->findChildren<QWidget*>())
                 if (w->isVisibleTo(fenetre) && !w->isWindow()

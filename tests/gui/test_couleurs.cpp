@@ -24,8 +24,8 @@ const std::string IniDefauts = "[Couleurs]\r\nCoulTxtEntete= 8388736\r\nCoulNoms
 class TestCouleurs : public QObject {
     Q_OBJECT
 private slots:
-    // Each sample edits its colour at once, from its colour; "Annuler", the close box and Escape bring
-    // back the colours of the opening (-0 included), "Revenir..." the defaults; none reach sheet or file.
+    // Each sample edits its colour at once, from its colour; "Annuler", the close box and Escape answer
+    // "rejected", "Revenir..." gives the defaults; the program's colours (-0 included), sheet and file untouched.
     void modifierRevenirEtAnnuler()
     {
         Programme p(false);
@@ -35,7 +35,7 @@ private slots:
         const auto avant = c.valeurs();
         const QColor fondCase = C(p.f()).fond(1, 10);
         for (std::string_view fermeture : {"Annuler", "Escape", "close box"}) {
-            ArdemoCoul d(p.f());
+            ArdemoCoul d(&p.f(), c, Region::Metropole);
             d.show();
             const char* echantillons[] = {"CEntete", "CNJour", "CJour", "CJoursHorsMois",
                                           "CFerie",  "CWeekEnd", "Cadre", "CBordure"}; // in file order
@@ -44,11 +44,11 @@ private slots:
                 choisirCouleur(vu, QColor(10 + i, 0, 0));
                 cliquer(d, echantillons[i]);
                 QCOMPARE(vu.depart, VersQColor(avant[i]));
-                QCOMPARE(c.slot(i), 10.0 + i);
+                QCOMPARE(d.couleurs().slot(i), 10.0 + i);
             }
             if (fermeture == "Annuler") {
                 cliquer(d, "RestoreCoul");
-                QVERIFY(memesOctets(c.valeurs(), SchemaCouleurs{}.valeurs()));
+                QVERIFY(memesOctets(d.couleurs().valeurs(), SchemaCouleurs{}.valeurs()));
                 QCOMPARE(enfant<Echantillon>(&d, "CFerie")->fond(), defaut::CoulFerie);
                 cliquer(d, "Annuler");
             }
@@ -107,9 +107,11 @@ private slots:
             QCOMPARE((QStringList{QString::fromStdString(etat.FichierIni), f.dossierImages(), f.dossierDocuments()}),
                      (QStringList{config + "/Pelvado.ini", maison.path() + "/Pictures", maison.path()}));
             QCOMPARE(etat.RegionFeries, region == Region::Guyane ? Region::Metropole : Region::Guyane); // kept
-            ArdemoCoul d(f);
-            regions(d)->setCurrentIndex(int(region));
-            d.Valider_Click();
+            auProchainDialogue<ArdemoCoul>([region](ArdemoCoul* d) {
+                regions(*d)->setCurrentIndex(int(region));
+                cliquer(*d, "Valider");
+            });
+            C(f).Couleurs->click();
             VERIFIER(!etat.CalendrierFait, horloge.attentes == 0);
         }
         QCOMPARE(LireFichier((config + "/Pelvado.ini").toStdString()), IniDefauts + "M\xE9tropole\r\n");
@@ -120,8 +122,10 @@ private slots:
         qputenv("XDG_CONFIG_HOME", (maison.path() + "/fichier").toUtf8());
         mdlVorn etat;
         Ardemo f(etat, horloge, programme.path());
-        for (int fois = 0; fois < 2; ++fois)
-            ArdemoCoul(f).Valider_Click();
+        for (int fois = 0; fois < 2; ++fois) {
+            auProchainDialogue<ArdemoCoul>([](ArdemoCoul* d) { cliquer(*d, "Valider"); });
+            C(f).Couleurs->click();
+        }
         QCOMPARE(f.findChildren<QMessageBox*>().size(), 1);
         qunsetenv("XDG_CONFIG_HOME");
     }

@@ -15,7 +15,7 @@ constexpr Flag Faux = 0;
 // every window.
 struct mdlVorn {
     // Settings: what is drawn and at which size.
-    std::string AnChoisi = "0000";     // chosen year, 4 characters
+    std::string AnChoisi = "0000";     // chosen year, 4 characters, or school year "2026-2027"
     std::string FichierIni;            // <program folder>/Pelvado.ini
     SchemaCouleurs Couleurs;           // the eight colour slots
     Region RegionFeries = Region::Metropole; // whose public holidays are marked
@@ -24,7 +24,7 @@ struct mdlVorn {
     int16_t LargMois = 209;
     int16_t HautMois = 216;
     // Special text colours: month 0..12 by cell 0..42 (1..12, 0..41 used).
-    double TableCoulSP[13][43] = {};
+    TableCouleursSP TableCoulSP = {};
     // Selected zone of whole months, in pixels of the image.
     int32_t ZoneX1 = 0, ZoneY1 = 0, ZoneX2 = 0, ZoneY2 = 0;
     double RatioZone = 0;

@@ -1,4 +1,4 @@
-#include "app/mdlVorn.h"
+#include "colour/mdlVorn.h"
 
 void mdlVorn::EffacerCouleursSpeciales()
 {
