@@ -54,6 +54,7 @@ struct CaseFeuille {
     double texte = 0;       // text colour (the special colour, black by default)
     std::string infoBulle;  // week number or holiday name
     Date date{1, 1, 2000};  // the day the cell shows
+    bool operator==(const CaseFeuille&) const = default;
 };
 
 struct BlocFeuille {
@@ -61,6 +62,7 @@ struct BlocFeuille {
     int annee = 2007;
     std::string titre = "Septembre 2007"; // before the first fill
     std::array<CaseFeuille, CellulesParMois> cases{};
+    bool operator==(const BlocFeuille&) const = default;
 };
 
 struct ModeleFeuille {

@@ -146,18 +146,12 @@ private slots:
             for (int r = 0; r < NombreRegions; r += Y >= 2020 && Y <= 2040 ? 1 : NombreRegions) {
                 const ModeleFeuille s = feuille(Y, 9, RegionNumero(r)), a = feuille(Y, 1, RegionNumero(r)),
                                     b = feuille(Y + 1, 1, RegionNumero(r));
-                for (int m = 1; m <= 12; ++m) {
-                    const BlocFeuille &x = s.bloc(m), &y = (m <= 4 ? a : b).bloc(m <= 4 ? m + 8 : m - 4);
-                    for (int k = 0; k < CellulesParMois; ++k)
-                        if (x.titre != y.titre || x.cases[k].infoBulle != y.cases[k].infoBulle || x.cases[k].fond != y.cases[k].fond
-                            || !(x.cases[k].date == y.cases[k].date) || x.cases[k].gras != y.cases[k].gras)
-                            QFAIL(qPrintable(QString("%1-%2, région %3, bloc %4, case %5").arg(Y).arg(Y + 1).arg(r).arg(m).arg(k)));
-                }
+                for (int m = 1; m <= 12; ++m)
+                    if (!(s.bloc(m) == (m <= 4 ? a : b).bloc(m <= 4 ? m + 8 : m - 4)))
+                        QFAIL(qPrintable(QString("%1-%2, région %3, bloc %4").arg(Y).arg(Y + 1).arg(r).arg(m)));
             }
-        // Golden days: the ends, 11 November and Easter Monday, weeks 53 and 1, 29 February 2028, Easter in April,
-        // Ascension on 8 May 1997, 1 May 2022 on a Sunday, La Réunion's 20 December, Mayotte's 27 April.
-        const ModeleFeuille s = feuille(2026, 9, Region::Metropole);
-        VERIFIER(s.bloc(1).titre == "septembre 2026", s.bloc(12).titre == "août 2027");
+        // Golden days: 11 November and Easter Monday, weeks 53 and 1, 29 February 2028, Easter in April, Ascension on
+        // 8 May 1997, 1 May 2022 on a Sunday, La Réunion's 20 December, Mayotte's 27 April.
         using enum Region;
         using enum Fond;
         for (auto [Y, r, date, bulle, fond] :

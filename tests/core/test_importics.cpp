@@ -1,6 +1,6 @@
 #include "special/ImportIcs.h"
 #include "special/TexteIcs.h"
-#include "calendar/Mois.h"
+#include "colour/ModeleFeuille.h"
 #include "tests/Verifier.h"
 #include <set>
 #include "tests/core/Outils.h"
@@ -143,12 +143,10 @@ private slots:
         const std::string zoneB = LireFichier(QFINDTESTDATA("../fuzz/corpus/fuzz_ics/zone-b-2025-2026.ics").toStdString());
         const auto colores = [&](Periode p, double t[13][43]) {
             const ImportIcs r = LireIcs(zoneB, p, "Europe/Paris");
+            const ModeleFeuille f = ConstruireFeuille({p.annee, p.premierMois}, {}, TableCouleursSP{});
             std::set<int64_t> jours;
-            for (const CaseSP& c : ColorerJours(r, 255, t)) {
-                const BlocMois b = RemplirMois(p.annee, p.premierMois + c.mois - 1);
-                const CelluleJour& x = b.cellules[size_t(c.cellule)];
-                jours.insert(JoursDepuisEpoque({x.legende, b.mois + x.Tag, b.annee}));
-            }
+            for (const CaseSP& c : ColorerJours(r, 255, t))
+                jours.insert(JoursDepuisEpoque(f.cellule({c.mois, c.cellule}).date));
             return std::tuple(MessageIcs(r), plages(r), jours);
         };
         double t[13][43] = {}, t2025[13][43] = {}, t2026[13][43] = {};
