@@ -1,6 +1,7 @@
 #include "app/ValeursOptions.h"
 
 #include "app/Saisies.h"
+#include "commun/ValeurCouleur.h"
 
 namespace {
 std::optional<int> EntierDansPlage(std::string_view texte, int min, int max)
@@ -40,7 +41,7 @@ std::optional<int> LargeurOption(std::string_view texte)
 std::optional<int> CouleurOption(std::string_view texte)
 {
     if (texte.empty() || texte.front() != '#')
-        return EntierDansPlage(texte, 0, 0xFFFFFF);
+        return EntierDansPlage(texte, 0, CouleurMax);
     // "#RRGGBB": red first, as the web and the colour pickers write it; the
     // colour value has red in its low byte.
     if (texte.size() != 7)

@@ -5,6 +5,9 @@
 // 0x00BBGGRR), kept in a double and converted to the nearest 32-bit integer
 // when it is applied.
 
+// The largest colour value: white.
+constexpr int CouleurMax = 0xFFFFFF;
+
 // The colour value given to a control: the nearest 32-bit integer.
 int32_t CouleurEntiere(double valeur);
 

@@ -139,7 +139,7 @@ bool EstCouleurValide(double valeur)
     return std::isfinite(valeur) && valeur >= 0 && valeur <= 16777215.0;
 }
 
-std::string EcrireCal(const double table[13][43], std::string_view annee)
+std::string EcrireCal(const TableCouleursSP& table, std::string_view annee)
 {
     // A school year: the months of its first year in their lines, those before
     // September empty, the year, then the school year and the months of the second year.
@@ -175,7 +175,7 @@ std::string EcrireCal(const double table[13][43], std::string_view annee)
     return texte;
 }
 
-bool SauverCal(const std::filesystem::path& chemin, const double table[13][43], std::string_view annee)
+bool SauverCal(const std::filesystem::path& chemin, const TableCouleursSP& table, std::string_view annee)
 {
     return EcrireFichierAtomique(chemin, EcrireCal(table, annee));
 }
@@ -224,7 +224,7 @@ bool lireLignes(LecteurChamps& lecteur, LignesCal& lignes, int debut, int fin, L
 
 // Block b takes file line b + decalage: the months of a school year start on
 // the line of its first month.
-void appliquer(const LignesCal& lignes, int decalage, double table[13][43], LectureCal& res)
+void appliquer(const LignesCal& lignes, int decalage, TableCouleursSP& table, LectureCal& res)
 {
     for (int b = 1; b <= MoisParFichier; ++b)
         for (int k = 0; k < CellulesParMois; ++k)
@@ -236,7 +236,7 @@ void appliquer(const LignesCal& lignes, int decalage, double table[13][43], Lect
 
 } // namespace
 
-LectureCal LireCal(std::string_view contenu, double table[13][43])
+LectureCal LireCal(std::string_view contenu, TableCouleursSP& table)
 {
     LectureCal res;
     LecteurChamps lecteur(contenu);
@@ -279,7 +279,7 @@ LectureCal LireCal(std::string_view contenu, double table[13][43])
     return res;
 }
 
-LectureCal LireFichierCal(const std::filesystem::path& chemin, double table[13][43])
+LectureCal LireFichierCal(const std::filesystem::path& chemin, TableCouleursSP& table)
 {
     LectureCal refus;
     refus.refuse = true;

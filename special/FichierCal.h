@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "colour/Couleurs.h"
+
 // Special-colours files (.Cal).
 //
 // Plain text, one byte per character, every line ended by CR LF:
@@ -29,11 +31,11 @@ bool EstCouleurValide(double valeur);
 // school year as AnChoisi holds it ("2027", "2026-2027"). A value that is not
 // a valid colour is written as 0. Double quotes and line ends are left out of
 // the year so that the file keeps its shape whatever `annee` holds.
-std::string EcrireCal(const double table[13][43], std::string_view annee);
+std::string EcrireCal(const TableCouleursSP& table, std::string_view annee);
 
 // Writes the file through a temporary file and a rename; false on failure (the
 // old file, if any, is left as it was).
-bool SauverCal(const std::filesystem::path& chemin, const double table[13][43], std::string_view annee);
+bool SauverCal(const std::filesystem::path& chemin, const TableCouleursSP& table, std::string_view annee);
 
 struct LectureCal {
     // The month lines were complete: 516 fields (860 for a school year), all numbers.
@@ -73,11 +75,11 @@ constexpr std::size_t TailleMaxCal = 1024 * 1024;
 // field; lines holding only blanks are skipped. Cells whose field is missing or
 // is not a number keep their value; a number that is not a valid colour is
 // stored as 0.
-LectureCal LireCal(std::string_view contenu, double table[13][43]);
+LectureCal LireCal(std::string_view contenu, TableCouleursSP& table);
 
 // LireCal on a file's bytes; files over TailleMaxCal bytes are refused whole, and
 // the table is then left untouched.
-LectureCal LireFichierCal(const std::filesystem::path& chemin, double table[13][43]);
+LectureCal LireFichierCal(const std::filesystem::path& chemin, TableCouleursSP& table);
 
 // The name a file is saved under: ".Cal" is added to a name that does not end
 // in ".Cal" (in any case), so that the file shows among the .Cal files of the

@@ -488,7 +488,7 @@ ImportIcs LireFichierIcs(const std::filesystem::path& chemin, const Periode& per
     return LireIcs(contenu, periode, zoneLocale);
 }
 
-std::vector<CaseSP> ColorerJours(const ImportIcs& import, double couleur, double table[13][43])
+std::vector<CaseSP> ColorerJours(const ImportIcs& import, double couleur, TableCouleursSP& table)
 {
     std::vector<CaseSP> cases;
     if (import.etat != EtatIcs::Ok || import.jours.empty())
@@ -512,7 +512,7 @@ std::vector<CaseSP> ColorerJours(const ImportIcs& import, double couleur, double
     return cases;
 }
 
-std::string MessageIcs(const ImportIcs& import)
+std::string MotifIcs(const ImportIcs& import)
 {
     const std::string an = TextePeriode(import.periode);
     switch (import.etat) {
@@ -520,26 +520,27 @@ std::string MessageIcs(const ImportIcs& import)
         return std::to_string(import.nombreJours) + (import.nombreJours > 1 ? " jours de " : " jour de ") + an
                + " dans " + std::to_string(import.nombreEvenements)
                + (import.nombreEvenements > 1 ? " événements" : " événement");
-    case EtatIcs::AucunEvenement:
-        return "Ce calendrier n'a aucun événement en " + an + " : rien n'est changé.";
-    case EtatIcs::Illisible:
-        return "Le fichier n'a pas pu être lu : rien n'est changé.";
+    case EtatIcs::AucunEvenement: return "Ce calendrier n'a aucun événement en " + an;
+    case EtatIcs::Illisible: return "Le fichier n'a pas pu être lu";
     case EtatIcs::TropGros:
         return "Ce fichier est trop gros pour un calendrier (plus de " + std::to_string(TailleMaxIcs / (1024 * 1024))
-               + " Mo) : rien n'est changé.";
-    case EtatIcs::PasIcal:
-        return "Ce fichier n'est pas un calendrier iCalendar (.ics) : rien n'est changé.";
-    case EtatIcs::Tronque:
-        return "Ce calendrier est incomplet (fichier tronqué ou abîmé) : rien n'est changé.";
+               + " Mo)";
+    case EtatIcs::PasIcal: return "Ce fichier n'est pas un calendrier iCalendar (.ics)";
+    case EtatIcs::Tronque: return "Ce calendrier est incomplet (fichier tronqué ou abîmé)";
     case EtatIcs::TropComplexe:
         return "Ce calendrier est trop complexe (répétitions trop nombreuses, fuseaux horaires, lignes ou "
-               "imbrications démesurées) : rien n'est changé.";
+               "imbrications démesurées)";
     }
     return {};
 }
 
+std::string MessageIcs(const ImportIcs& import)
+{
+    return MotifIcs(import) + (import.etat == EtatIcs::Ok ? "" : " : rien n'est changé.");
+}
+
 ImportIcs ImporterIcs(const std::filesystem::path& chemin, const Periode& periode, double couleur,
-                      double table[13][43], const std::string& zoneLocale)
+                      TableCouleursSP& table, const std::string& zoneLocale)
 {
     ImportIcs r = LireFichierIcs(chemin, periode, zoneLocale);
     ColorerJours(r, couleur, table);

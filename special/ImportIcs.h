@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "colour/Couleurs.h"
+
 #include "calendar/Periode.h"
 #include "special/EtatIcs.h"
 
@@ -66,14 +68,18 @@ struct CaseSP {
 // cell in its month and the grey cell showing the same date in the block of
 // the month before or after. Cells already coloured take the new colour.
 // Returns the cells set, block by block.
-std::vector<CaseSP> ColorerJours(const ImportIcs& import, double couleur, double table[13][43]);
+std::vector<CaseSP> ColorerJours(const ImportIcs& import, double couleur, TableCouleursSP& table);
 
 // The French text shown for a result: the summary "N jours de <année> dans M
 // événements" when Ok ("12 jours de 2027", "66 jours de 2025-2026"), otherwise
 // why nothing is imported (UTF-8).
 std::string MessageIcs(const ImportIcs& import);
 
+// The same on one line without its closing words (": rien n'est changé."),
+// as the command line reports it.
+std::string MotifIcs(const ImportIcs& import);
+
 // Reads the file for `periode` and, when some day is covered, colours the table
 // as ColorerJours does; otherwise the table is untouched. For the command line.
 ImportIcs ImporterIcs(const std::filesystem::path& chemin, const Periode& periode, double couleur,
-                      double table[13][43], const std::string& zoneLocale = {});
+                      TableCouleursSP& table, const std::string& zoneLocale = {});

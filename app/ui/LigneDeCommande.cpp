@@ -59,15 +59,19 @@ const std::vector<Option>& Options()
 {
     static const std::vector<Option> table = {
         {QStringLiteral("annee"), QStringLiteral("AAAA"),
-         QStringLiteral("année du calendrier, de 1583 à 9999 (par défaut l'année en cours), ou année "
+         QStringLiteral("année du calendrier, de %1 à %2 (par défaut l'année en cours), ou année "
                         "scolaire de septembre à août, deux années qui se suivent : --annee 2026-2027 ; "
-                        "elle l'emporte sur l'année d'un fichier --couleurs"),
+                        "elle l'emporte sur l'année d'un fichier --couleurs")
+             .arg(AnneeMin)
+             .arg(AnneeMax),
          [](Demande& d, const QString& v) {
              d.options.annee = PeriodeOption(v.toStdString());
              return d.options.annee ? QString()
-                                    : QStringLiteral("année « %1 » refusée (de 1583 à 9999, ou année scolaire "
+                                    : QStringLiteral("année « %1 » refusée (de %2 à %3, ou année scolaire "
                                                      "comme 2026-2027)")
-                                          .arg(v);
+                                          .arg(v)
+                                          .arg(AnneeMin)
+                                          .arg(AnneeMax);
          }},
         {QStringLiteral("sortie"), QStringLiteral("FICHIER"),
          QStringLiteral("fichier à écrire, de type .bmp, .png, .pdf ou .svg selon son extension, "
@@ -81,11 +85,18 @@ const std::vector<Option>& Options()
              return QString();
          }},
         {QStringLiteral("largeur"), QStringLiteral("MM"),
-         QStringLiteral("largeur imprimée des .pdf et .svg en millimètres, de 30 à 200 "
-                        "(par défaut la largeur du fichier de réglages, sinon 90)"),
+         QStringLiteral("largeur imprimée des .pdf et .svg en millimètres, de %1 à %2 "
+                        "(par défaut la largeur du fichier de réglages, sinon %3)")
+             .arg(LargeurMin)
+             .arg(LargeurMax)
+             .arg(LargeurParDefaut),
          [](Demande& d, const QString& v) {
              d.options.largeur = LargeurOption(v.toStdString());
-             return d.options.largeur ? QString() : QStringLiteral("largeur « %1 » refusée (de 30 à 200 mm)").arg(v);
+             return d.options.largeur ? QString()
+                                     : QStringLiteral("largeur « %1 » refusée (de %2 à %3 mm)")
+                                           .arg(v)
+                                           .arg(LargeurMin)
+                                           .arg(LargeurMax);
          }},
         {QStringLiteral("couleurs"), QStringLiteral("FICHIER.Cal"),
          QStringLiteral("couleurs spéciales d'un fichier .Cal ; le calendrier prend l'année du fichier, "
@@ -104,14 +115,16 @@ const std::vector<Option>& Options()
          }},
         {QStringLiteral("couleur"), QStringLiteral("N"),
          QStringLiteral("couleur du --importer qui précède : #RRGGBB (rouge, vert, bleu en hexadécimal, "
-                        "entre guillemets pour le shell) ou N de 0 à 16777215 (rouge + 256 x vert + 65536 x bleu) ; "
-                        "par défaut 255, rouge"),
+                        "entre guillemets pour le shell) ou N de 0 à %1 (rouge + 256 x vert + 65536 x bleu) ; "
+                        "par défaut %2, rouge")
+             .arg(CouleurMax)
+             .arg(CouleurImportParDefaut),
          [](Demande& d, const QString& v) {
              if (d.options.imports.empty())
                  return QStringLiteral("l'option --couleur suit un --importer");
              const std::optional<int> c = CouleurOption(v.toStdString());
              if (!c)
-                 return QStringLiteral("couleur « %1 » refusée (de 0 à 16777215)").arg(v);
+                 return QStringLiteral("couleur « %1 » refusée (#RRGGBB, ou de 0 à %2)").arg(v).arg(CouleurMax);
              d.options.imports.back().second = *c;
              return QString();
          }},
@@ -150,8 +163,8 @@ QString TexteAide()
     QString texte = QStringLiteral("Utilisation : ardemo [options] [FICHIER.Cal | FICHIER.ics]\n"
                                    "Fabrique le calendrier d'une année, ou d'une année scolaire de septembre à\n"
                                    "août, sans ouvrir de fenêtre.\n"
-                                   "Sans --sortie, la fenêtre s'ouvre avec les options données et les "
-                                   "fichiers nommés\n(.Cal ouvert, .ics importé).\n\nOptions :\n");
+                                   "Sans --sortie, la fenêtre s'ouvre avec les options données et\n"
+                                   "les fichiers nommés (.Cal ouvert, .ics importé).\n\nOptions :\n");
     // The help of each option beside its name, wrapped at 79 columns.
     const auto ligne = [&texte](const QString& gauche, const QString& aide) {
         constexpr int Marge = 28, Fin = 79;
@@ -224,8 +237,10 @@ std::optional<QString> Preparer(const OptionsFenetre& o, Fichier& f)
         if (!periode && !lecture.annee.empty()) {
             periode = PeriodeOption(lecture.annee);
             if (!periode)
-                return QStringLiteral("l'année %1 du fichier de couleurs « %2 » n'est pas entre 1583 et 9999")
-                    .arg(QString::fromStdString(lecture.annee), o.couleurs);
+                return QStringLiteral("l'année %1 du fichier de couleurs « %2 » n'est pas entre %3 et %4")
+                    .arg(QString::fromStdString(lecture.annee), o.couleurs)
+                    .arg(AnneeMin)
+                    .arg(AnneeMax);
         }
     }
     if (!periode)
@@ -233,9 +248,7 @@ std::optional<QString> Preparer(const OptionsFenetre& o, Fichier& f)
     // Imported calendars colour the sheet's days over the .Cal's colours.
     for (const auto& [fichier, couleur] : o.imports) {
         const ImportIcs import = ImporterIcs(CheminFichier(fichier), *periode, couleur, table);
-        // The window's message without its closing words, on one line.
-        QString message = QString::fromStdString(MessageIcs(import));
-        message.remove(QRegularExpression(QStringLiteral("( : rien n'est changé)?\\.$")));
+        const QString message = QString::fromStdString(MotifIcs(import));
         if (import.etat == EtatIcs::AucunEvenement)
             std::fprintf(stderr, "ardemo : %s : %s\n", fichier.toLocal8Bit().constData(), message.toLocal8Bit().constData());
         else if (import.etat != EtatIcs::Ok)

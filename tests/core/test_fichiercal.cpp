@@ -4,10 +4,10 @@
 #include "tests/core/Outils.h"
 // (Round trips of damaged and random files: the fuzzing harness tests/fuzz/fuzz_cal.cpp.)
 
-using Table = double[13][43];
+using Table = TableCouleursSP;
 constexpr double Temoin = 4242; // value of a cell that was not read
 
-static LectureCal lire(std::string_view c, Table t) { std::fill(*t, *t + 13 * 43, Temoin); return LireCal(c, t); }
+static LectureCal lire(std::string_view c, Table& t) { std::fill(*t, *t + 13 * 43, Temoin); return LireCal(c, t); }
 
 // A file whose cell k of month m holds m * 1000 + k, or champs[k] in month 2.
 static std::string fichier(const std::string& ligneAn = "\"2027\"", const std::vector<const char*>& champs = {})

@@ -141,7 +141,7 @@ private slots:
     void anneeScolaire()
     {
         const std::string zoneB = LireFichier(QFINDTESTDATA("../fuzz/corpus/fuzz_ics/zone-b-2025-2026.ics").toStdString());
-        const auto colores = [&](Periode p, double t[13][43]) {
+        const auto colores = [&](Periode p, TableCouleursSP& t) {
             const ImportIcs r = LireIcs(zoneB, p, "Europe/Paris");
             const ModeleFeuille f = ConstruireFeuille({p.annee, p.premierMois}, {}, TableCouleursSP{});
             std::set<int64_t> jours;

@@ -17,7 +17,7 @@
 
 namespace {
 const QColor Rouge(255, 0, 0), Vert(0, 160, 0), Bleu(0x12, 0x34, 0x56);
-using Table = double[13][43];
+using Table = TableCouleursSP;
 
 // A program with its special-colours window open.
 struct Fenetre : Programme {
