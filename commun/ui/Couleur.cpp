@@ -2,6 +2,7 @@
 
 #include <QPalette>
 #include <QWidget>
+#include <initializer_list>
 
 #include "commun/Twips.h"
 
@@ -15,21 +16,23 @@ QFont PoliceDessin(const QString& famille, double points, bool gras)
     return f;
 }
 
-void FondWidget(QWidget* w, const QColor& fond)
+namespace {
+void Colorer(QWidget* w, std::initializer_list<QPalette::ColorRole> roles, const QColor& c)
 {
     QPalette p = w->palette();
-    p.setColor(QPalette::Window, fond);
-    p.setColor(QPalette::Base, fond);
-    p.setColor(QPalette::Button, fond);
+    for (QPalette::ColorRole r : roles)
+        p.setColor(r, c);
     w->setPalette(p);
+}
+} // namespace
+
+void FondWidget(QWidget* w, const QColor& fond)
+{
+    Colorer(w, {QPalette::Window, QPalette::Base, QPalette::Button}, fond);
     w->setAutoFillBackground(true);
 }
 
 void TexteWidget(QWidget* w, const QColor& texte)
 {
-    QPalette p = w->palette();
-    p.setColor(QPalette::WindowText, texte);
-    p.setColor(QPalette::Text, texte);
-    p.setColor(QPalette::ButtonText, texte);
-    w->setPalette(p);
+    Colorer(w, {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}, texte);
 }
