@@ -48,7 +48,8 @@ private slots:
         for (auto [nom, choisi, ecrit, format] :
              {std::tuple{"a.PDF", F::Png, "a.PDF", F::Pdf}, {"a.", F::Png, "a.png", F::Png},
               {"a.txt", F::Bmp, "a.txt.bmp", F::Bmp}, {"d.png/a", F::Pdf, "d.png/a.pdf", F::Pdf},
-              {".bmp", F::Png, ".bmp.png", F::Png}, {"a.jpeg", F::Aucun, "a.jpeg", F::Aucun}})
+              {".bmp", F::Png, ".bmp.png", F::Png}, {"d/.pdf", F::Png, "d/.pdf.png", F::Png},
+              {"a.jpeg", F::Aucun, "a.jpeg", F::Aucun}})
             QVERIFY2(NomAvecExtension(nom, choisi) == ecrit && FormatDuNom(ecrit) == format, nom);
 
         // Millimetres to twips, halves to even (35 mm: 1984.5; 45 mm: 2551.5); 578 mm no longer fits.

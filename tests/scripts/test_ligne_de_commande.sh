@@ -29,6 +29,7 @@ sous/x.png --sortie bon.pdf --sortie sous/x.png
 aucun.écran --annee 2030
 dernier.--sortie --sortie x.pdf --annee 2027
 .pdf.».refusé --sortie .pdf
+/.pdf.».refusé --sortie ./.pdf
 TABLE
 
 # File names as bytes (not UTF-8; 255 bytes long); the event of 9995; all the files of a call or none (a pipe).
