@@ -263,7 +263,8 @@ LectureCal LireCal(std::string_view contenu, TableCouleursSP& table)
     // line, before the months of its second year.
     res.donneesEnTrop = lecteur.suivant(champ);
     const std::optional<Periode> p = champ.entreGuillemets ? PeriodeDeTexte(champ.texte) : std::nullopt;
-    if (!res.donneesEnTrop || res.annee.empty() || !p || !p->scolaire()
+    // (The month lines read are bounded by LignesMoisMax: a school year starts in September.)
+    if (!res.donneesEnTrop || res.annee.empty() || !p || !p->scolaire() || p->premierMois != MoisRentree
         || TextePeriode(Periode{p->annee, 1}) != res.annee) {
         appliquer(lignes, 0, table, res);
         return res;
