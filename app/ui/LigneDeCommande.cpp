@@ -299,6 +299,10 @@ int Fabriquer(const Demande& d, const char* programme)
         app.emplace(nArgs, args);
         QGuiApplication::setApplicationName(QStringLiteral("Ardemo"));
         PreparerApplication(*app);
+        // Every format written here is built in (BMP, PNG) or our own (PDF,
+        // SVG): without this, the first image written loads and links every
+        // image plugin installed, only to ask whether one overrides PNG.
+        QCoreApplication::setLibraryPaths({});
     }
 
     std::vector<Fichier> fichiers;
