@@ -16,4 +16,4 @@ pid=$!
 sleep 4
 rss=$(awk '/VmRSS/ {print $2}' /proc/$pid/status)
 hwm=$(awk '/VmHWM/ {print $2}' /proc/$pid/status)
-echo "Mémoire résidente après le démarrage : $((rss / 1024)) Mo (pointe $((hwm / 1024)) Mo ; objectif <= 80 Mo)"
+echo "Mémoire résidente après le démarrage : $((rss / 1024)) Mo (pointe $((hwm / 1024)) Mo ; objectif <= 32 Mo)"
