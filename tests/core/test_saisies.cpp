@@ -8,7 +8,7 @@
 class TestSaisies : public QObject {
     Q_OBJECT
 private slots:
-    void saisies()
+    void annees()
     {
         // Year typed, warning (1: range, 2: school year), year chosen ("": the year stays as it was). The number at
         // the start of the text counts, whatever follows it; no digit at the start: no year. Two years joined by a
@@ -34,6 +34,10 @@ private slots:
                                       {{1, 1, 2028}, "2027-2028 366"}, {{15, 8, 9999}, "9998-9999 365"}})
             QCOMPARE(TextePeriode(AnneeScolaireDu(jour)) + " " + std::to_string(JoursDansPeriode(AnneeScolaireDu(jour))),
                      std::string(scolaire));
+    }
+
+    void options()
+    {
         // Command-line values are digits only; a colour may be #RRGGBB, red first (refused: -1).
         for (auto [texte, annee, largeur, couleur] :
              {std::tuple{"1583", 1583, 0, 1583}, {"9999", 9999, 0, 9999}, {"200", 0, 200, 200}, {"30", 0, 30, 30},
@@ -43,6 +47,10 @@ private slots:
               {"#1234567", 0, 0, -1}, {"#12345G", 0, 0, -1}, {"#", 0, 0, -1}, {"0x123456", 0, 0, -1}})
             QVERIFY2(AnneeOption(texte).value_or(0) == annee && LargeurOption(texte).value_or(0) == largeur
                          && CouleurOption(texte).value_or(-1) == couleur, texte);
+    }
+
+    void nomsDeFichiers()
+    {
         // File name typed, type chosen, name written; its type is the extension's.
         using F = FormatSortie;
         for (auto [nom, choisi, ecrit, format] :
@@ -51,7 +59,10 @@ private slots:
               {".bmp", F::Png, ".bmp.png", F::Png}, {"d/.pdf", F::Png, "d/.pdf.png", F::Png},
               {"a.jpeg", F::Aucun, "a.jpeg", F::Aucun}})
             QVERIFY2(NomAvecExtension(nom, choisi) == ecrit && FormatDuNom(ecrit) == format, nom);
+    }
 
+    void tailles()
+    {
         // Millimetres to twips, halves to even (35 mm: 1984.5; 45 mm: 2551.5); 578 mm no longer fits.
         for (auto [mm, twips, ok] : {std::tuple{35, 1984, true}, {45, 2552, true}, {578, 32767, false}}) {
             bool vu = !ok;
@@ -68,6 +79,10 @@ private slots:
         for (const char* t : {"29", "291", "x", ""})
             QVERIFY2(!CalculLargeur(t, false, 0).valide && !CalculHauteur(t).valide, t);
         QVERIFY(!CalculLargeur("201", false, 0).valide);
+    }
+
+    void zone()
+    {
         // Zone: the height follows its proportion (two rows, three columns). One block wide and four
         // high: above 140 mm the height's twips would overflow 16 bits, so such a width is refused.
         const ChangementLargeur z = CalculLargeur("150", true, 216.0 * 2 / (209.0 * 3));
