@@ -161,7 +161,7 @@ void Ardemo::CoulSpéciale_Click()
 {
     Montrer(Affichage::Feuille);
     if (!vornCoulSP) {
-        vornCoulSP = new VornCoulSP(this, m_etat, dossierDocuments());
+        vornCoulSP = new VornCoulSP(this, m_etat, dossierDocuments(), [this] { return m_horloge.Aujourdhui(); });
         connect(vornCoulSP, &VornCoulSP::couleursChargees, this, [this] { Coloriage(); });
         connect(vornCoulSP, &VornCoulSP::joursColores, this, [this] {
             AppliquerTable(m_feuille, m_etat.TableCoulSP);

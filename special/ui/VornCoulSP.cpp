@@ -5,7 +5,6 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -112,10 +111,11 @@ public:
 
 } // namespace
 
-VornCoulSP::VornCoulSP(QWidget* parent, mdlVorn& etat, const QString& dossierDocuments)
+VornCoulSP::VornCoulSP(QWidget* parent, mdlVorn& etat, const QString& dossierDocuments,
+                       std::function<Date()> aujourdhui)
     : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                           | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
-      m_etat(etat), m_dossierDocuments(dossierDocuments)
+      m_etat(etat), m_dossierDocuments(dossierDocuments), m_aujourdhui(std::move(aujourdhui))
 {
     setWindowTitle(QStringLiteral("Couleurs spéciales"));
     setWindowIcon(QIcon(QStringLiteral(":/ardemo.png")));
@@ -264,8 +264,8 @@ QString VornCoulSP::nomPropose() const
 {
     QString nom = m_fichierEnCours;
     if (nom.isEmpty()) {
-        const QDate d = QDate::currentDate();
-        nom = QString::fromStdString(NomFichierCalParDefaut(d.day(), d.month(), d.year()));
+        const Date d = m_aujourdhui();
+        nom = QString::fromStdString(NomFichierCalParDefaut(d.jour, d.mois, d.annee));
     }
     return m_dossierDocuments + QLatin1Char('/') + nom;
 }

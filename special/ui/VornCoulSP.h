@@ -1,7 +1,10 @@
 #pragma once
 #include <QString>
 #include <QWidget>
+#include <functional>
 #include <string>
+
+#include "calendar/Date.h"
 
 class Echantillon;
 struct mdlVorn;
@@ -18,8 +21,9 @@ class vkFrame;
 class VornCoulSP : public QWidget {
     Q_OBJECT
 public:
-    // `dossierDocuments`: where .Cal files are proposed.
-    VornCoulSP(QWidget* parent, mdlVorn& etat, const QString& dossierDocuments);
+    // `dossierDocuments`: where .Cal files are proposed; `aujourdhui`: the date
+    // the proposed name carries.
+    VornCoulSP(QWidget* parent, mdlVorn& etat, const QString& dossierDocuments, std::function<Date()> aujourdhui);
 
     // A day was clicked: the colour it had before, shown as the old colour.
     void MontrerAncienneCouleur(const QColor& avant);
@@ -94,6 +98,7 @@ private:
 
     mdlVorn& m_etat;
     QString m_dossierDocuments;
+    std::function<Date()> m_aujourdhui;
     bool m_ouverte = false;
     QString m_dossierIcs; // folder of the last calendar imported
     QString m_fichierEnCours; // the .Cal file in use, empty for none

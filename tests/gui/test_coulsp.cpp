@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "commun/ui/Couleur.h"
+#include "colour/ui/Echantillon.h"
 #include "colour/ui/PeintreFeuille.h"
 #include "calendar/Mois.h"
 #include "main_gui.h"
@@ -53,11 +54,12 @@ private slots:
         // A cancelled picker changes nothing.
         p.choisir(QColor()), p.jour(5, 22), p.choisir(Bleu), p.jour(5, 0);
         VERIFIER(t[22] == DeQColor(Rouge), t[0] == DeQColor(Bleu));
-        // Saved under a name typed without extension: written as .Cal and in use. Reset (clicks off), opened: the
-        // same colours, no rebuild; the next save proposes that file.
+        // The first save proposes a name of the day (the program's clock); saved under a name typed without
+        // extension: written as .Cal and in use. Reset (clicks off), opened: the same colours, no rebuild; the next
+        // save proposes that file.
         Table avant;
         std::memcpy(avant, p.table(), sizeof avant);
-        p.fichier("SauverCouleurs", "fêtes");
+        QCOMPARE(p.fichier("SauverCouleurs", "fêtes"), QStringLiteral("CoulSP le 15,mai,2027.Cal"));
         VERIFIER(p.fich() == "fêtes.Cal", QFile::exists(p.dossier.filePath("fêtes.Cal")),
                  !QFile::exists(p.dossier.filePath("fêtes")));
         p.bouton("RéinitCoulSP"), p.jour(5, 11);
@@ -93,6 +95,15 @@ private slots:
         VERIFIER(p.c.FondCdes->isVisible(), !p.etat.ModeCoulSP, !QApplication::overrideCursor());
         QVERIFY(p.c.Pict1->image() == ImageFeuille(*p.c.CalBase->modele()));
         VERIFIER(t[12] == DeQColor(Vert), t[23] == 0);
+        // Reopened: the colour in use is still the one chosen; the old colour's letter, then the new one's, make
+        // theirs the colour in use.
+        p.c.CoulSpéciale->click();
+        const auto enCours = [&] { return enfant<Echantillon>(&p.w, "CoulEnCours")->texte(); };
+        QCOMPARE(enCours(), DeQColor(Vert));
+        QTest::mouseClick(enfant<Echantillon>(&p.w, "ExempleA"), Qt::LeftButton);
+        VERIFIER(enCours() == 0, p.etat.CoulSPChoisie == 0);
+        QTest::mouseClick(enfant<Echantillon>(&p.w, "Exemple"), Qt::LeftButton);
+        VERIFIER(enCours() == DeQColor(Vert), p.etat.CoulSPChoisie == DeQColor(Vert));
     }
 
     void importerUnCalendrier()
@@ -142,6 +153,11 @@ private slots:
         VornCoulSP* w = fenetreDe<VornCoulSP>(p.f(), true);
         VERIFIER(w, p.etat.ModeCoulSP, enfant<QLabel>(w, "FichEnCours")->text() == "autre.Cal",
                  p.etat.AnChoisi == annee, C(p.f()).chiffre(2, 1) == Rouge, p.etat.CalendrierFait);
+        // A file that cannot be read is said, and does not become the file in use.
+        QString refus;
+        auProchainDialogue<QMessageBox>([&](QMessageBox* b) { refus = b->text(), b->accept(); });
+        p.f().ouvrirFichier(p.dossier.filePath("absent.Cal"));
+        VERIFIER(refus.contains("absent.Cal"), enfant<QLabel>(w, "FichEnCours")->text() == "autre.Cal");
         ecrire("fêtes.ICS", "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nDTSTART;VALUE=DATE:" + annee
                                 + "0704\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n");
         QMimeData depose;
@@ -149,7 +165,6 @@ private slots:
         QDragEnterEvent entree(QPoint(9, 9), Qt::CopyAction, &depose, Qt::LeftButton, Qt::NoModifier);
         QDropEvent depot(QPointF(9, 9), Qt::CopyAction, &depose, Qt::LeftButton, Qt::NoModifier);
         VuDialogue couleur;
-        QString refus;
         choisirCouleur(couleur, Bleu);
         auProchainDialogue<QMessageBox>([](QMessageBox* b) { QTest::keyClick(b, Qt::Key_Return); });
         QApplication::sendEvent(&p.f(), &entree), QApplication::sendEvent(&p.f(), &depot);
