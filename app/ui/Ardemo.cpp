@@ -4,7 +4,6 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDate>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -16,6 +15,7 @@
 
 #include "commun/Nombres.h"
 #include "Version.h"
+#include "app/Horloge.h"
 #include "app/Reglages.h"
 #include "commun/ui/Chemin.h"
 #include "commun/Twips.h"
@@ -133,7 +133,7 @@ void Ardemo::creerCommandes()
 {
     // The image lies behind the sheet, in the same rectangle.
     Pict1 = placer(new BoiteImage(this), R_CalBase);
-    CalBase = new VueFeuille(this);
+    CalBase = new VueFeuille(this, [this] { return m_horloge.Aujourdhui(); });
     placer(CalBase, R_CalBase);
     CalBase->setModele(&m_feuille);
     Pictx = placer(new BoiteImage(this, false), R_Pictx);
@@ -231,11 +231,11 @@ void Ardemo::Form_Load()
     mdlVorn& v = m_etat;
     for (int an = 2000; an <= 2100; ++an)
         cAn->addItem(QString::number(an));
-    const QDate aujourdhui = QDate::currentDate();
-    cAn->setEditText(QStringLiteral("%1").arg(aujourdhui.year(), 4, 10, QLatin1Char('0')));
+    const int annee = m_horloge.Aujourdhui().annee;
+    cAn->setEditText(QStringLiteral("%1").arg(annee, 4, 10, QLatin1Char('0')));
 
     v.CalendrierFait = v.ZoneChoisie = v.ModeCoulSP = v.ApercuOuvert = Faux;
-    v.AnChoisi = QStringLiteral("%1").arg(aujourdhui.year() % 10000, 4, 10, QLatin1Char('0')).toStdString();
+    v.AnChoisi = QStringLiteral("%1").arg(annee % 10000, 4, 10, QLatin1Char('0')).toStdString();
 
     CalType->setToolTip(QStringLiteral("Si vous stationnez\r\n sur un jour férié\r\n vous  en connaîtrez la raison."));
 

@@ -2,7 +2,6 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
-#include <QDate>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -127,7 +126,8 @@ QAccessibleInterface* FabriqueAccessible(const QString& classe, QObject* objet)
 }
 } // namespace
 
-VueFeuille::VueFeuille(QWidget* parent) : QWidget(parent)
+VueFeuille::VueFeuille(QWidget* parent, std::function<Date()> aujourdhui)
+    : QWidget(parent), m_aujourdhui(std::move(aujourdhui))
 {
     static const bool fabrique = (QAccessible::installFactory(FabriqueAccessible), true);
     (void)fabrique;
@@ -163,9 +163,7 @@ std::optional<PositionCase> VueFeuille::caseFocus() const
         if (const std::optional<PositionCase> c = CaseDuJour(*m_modele, *m_jour))
             return c;
     // Today when the sheet shows it, else the first day of the first block.
-    const QDate aujourdhui = QDate::currentDate();
-    if (const std::optional<PositionCase> c =
-            CaseDuJour(*m_modele, Date{aujourdhui.day(), aujourdhui.month(), aujourdhui.year()}))
+    if (const std::optional<PositionCase> c = CaseDuJour(*m_modele, m_aujourdhui()))
         return c;
     const BlocFeuille& premier = m_modele->bloc(1);
     return CaseDuJour(*m_modele, Date{1, premier.mois, premier.annee});

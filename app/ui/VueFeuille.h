@@ -1,5 +1,6 @@
 #pragma once
 #include <QWidget>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -14,7 +15,8 @@
 class VueFeuille : public QWidget {
     Q_OBJECT
 public:
-    explicit VueFeuille(QWidget* parent);
+    // `aujourdhui`: the day the keyboard starts on when the sheet shows it.
+    VueFeuille(QWidget* parent, std::function<Date()> aujourdhui);
     ~VueFeuille() override;
 
     // The model drawn; it stays the caller's. Call update() when it changes.
@@ -45,5 +47,6 @@ private:
     const ModeleFeuille* m_modele = nullptr;
     std::optional<PositionCase> m_appui;
     std::optional<Date> m_jour; // the focused day
+    std::function<Date()> m_aujourdhui;
     std::vector<unsigned> m_idsAccessibles; // one per cell, then one per title
 };

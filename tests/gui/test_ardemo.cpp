@@ -172,12 +172,11 @@ private slots:
     // across the blocks; the focused day is the sheet's focused child, by name; Space colours it as a click.
     void joursAuClavier()
     {
+        // The program starts on the year of its clock (15 May 2027), and the keyboard on that day. Then 2021:
+        // 1 January is a Friday, and today is not on the sheet.
         Programme p;
-        Ardemo& f = p.annee("2021"); // 1 January 2021: a Friday; today is never shown
+        Ardemo& f = p.f();
         QVERIFY(p.activer());
-        C(f).Quitter->setFocus();
-        QTest::keyClick(C(f).Quitter, Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), C(f).CalBase);
         QAccessibleInterface* feuille = QAccessible::queryAccessibleInterface(C(f).CalBase);
         const auto touches = [&](const std::vector<Qt::Key>& t) {
             for (Qt::Key k : t)
@@ -185,7 +184,13 @@ private slots:
             QAccessibleInterface* focus = feuille->focusChild();
             return focus && focus->state().focused ? focus->text(QAccessible::Name) : QString();
         };
-        QCOMPARE(touches({}), QString("vendredi 1 janvier 2021, Jour de l'An"));
+        for (const char* premier : {"samedi 15 mai 2027, Semaine  19", "vendredi 1 janvier 2021, Jour de l'An"}) {
+            C(f).Quitter->setFocus();
+            QTest::keyClick(C(f).Quitter, Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), C(f).CalBase);
+            QCOMPARE(touches({}), QString(premier));
+            p.annee("2021");
+        }
         QCOMPARE(touches({Qt::Key_Left, Qt::Key_Up, Qt::Key_Right}), QString("samedi 2 janvier 2021, Semaine  53"));
         QCOMPARE(touches({Qt::Key_End, Qt::Key_Right}), QString("lundi 1 février 2021, Semaine  5"));
         QCOMPARE(touches({Qt::Key_Down, Qt::Key_PageDown, Qt::Key_Home}), QString("lundi 1 mars 2021, Semaine  9"));
