@@ -93,7 +93,8 @@ private slots:
     }
 
     // A name typed, then cancelled: the default one proposed again. The folder gone between the dialog and
-    // the writing: the failure said, nothing left. The clipboard: the whole picture despite a zone, only.
+    // the writing: the failure said, nothing left; a folder that never was: said at once, the dialog kept.
+    // The clipboard: the whole picture despite a zone, only.
     void annulerEchecCopier()
     {
         Programme p;
@@ -112,6 +113,12 @@ private slots:
             auProchainDialogue<QMessageBox>([&](QMessageBox* m) { echec = m->text(), m->accept(); });
         });
         VERIFIER(echec.contains(QStringLiteral("n'a pas pu être enregistrée")), contenu(p).isEmpty());
+        bool resteOuvert = false;
+        sauverAvec(p.f(), [&](QFileDialog* d) {
+            auProchainDialogue<QMessageBox>([&](QMessageBox* m) { echec = m->text(), m->accept(); });
+            enregistrer(d, QStringLiteral("absent/essai.bmp")), resteOuvert = d->isVisible();
+        });
+        VERIFIER(echec.contains(QStringLiteral("n'existe pas")), resteOuvert, contenu(p).isEmpty());
         choisirZone(p.etat), QApplication::clipboard()->setText(QStringLiteral("texte d'avant"));
         C(p.f()).SauvePPapier->click();
         VERIFIER(QApplication::clipboard()->text().isEmpty(), etatPret(p.f()));
