@@ -1,5 +1,7 @@
 #include "commun/NomsFichiers.h"
 
+#include "commun/Texte.h"
+
 namespace {
 
 constexpr char16_t Echappe = 0xDC00; // + the byte, for the bytes 0x80 to 0xFF
@@ -92,4 +94,19 @@ std::string OctetsDuNom(std::u16string_view nom)
         }
     }
     return octets;
+}
+
+bool AExtension(std::string_view nom, std::string_view ext)
+{
+    return FinitParSansCasse(nom, ext) && nom.size() > ext.size() && nom[nom.size() - ext.size() - 1] != '/';
+}
+
+std::string AvecExtension(std::string_view nom, std::string_view ext)
+{
+    std::string resultat(nom);
+    if (nom.empty() || nom.back() == '/' || AExtension(nom, ext))
+        return resultat;
+    if (resultat.back() == '.')
+        resultat.pop_back();
+    return resultat + std::string(ext);
 }

@@ -1,6 +1,6 @@
 #include "output/FormatSortie.h"
 
-#include "commun/Texte.h"
+#include "commun/NomsFichiers.h"
 
 namespace {
 constexpr FormatSortie Formats[] = {FormatSortie::Bmp, FormatSortie::Png, FormatSortie::Pdf, FormatSortie::Svg};
@@ -21,11 +21,9 @@ const char* ExtensionFormat(FormatSortie format)
 FormatSortie FormatDuNom(std::string_view nom)
 {
     // A bare ".pdf" (or a folder ending in "/.pdf") has no name before its extension.
-    for (FormatSortie f : Formats) {
-        const std::string fin = std::string(".") + ExtensionFormat(f);
-        if (FinitParSansCasse(nom, fin) && nom.size() > fin.size() && nom[nom.size() - fin.size() - 1] != '/')
+    for (FormatSortie f : Formats)
+        if (AExtension(nom, std::string(".") + ExtensionFormat(f)))
             return f;
-    }
     return FormatSortie::Aucun;
 }
 
@@ -36,10 +34,7 @@ bool FormatVectoriel(FormatSortie format)
 
 std::string NomAvecExtension(std::string_view nom, FormatSortie choisi)
 {
-    std::string resultat(nom);
-    if (nom.empty() || FormatDuNom(nom) != FormatSortie::Aucun || choisi == FormatSortie::Aucun)
-        return resultat;
-    if (resultat.back() != '.')
-        resultat += '.';
-    return resultat + ExtensionFormat(choisi);
+    if (FormatDuNom(nom) != FormatSortie::Aucun || choisi == FormatSortie::Aucun)
+        return std::string(nom);
+    return AvecExtension(nom, std::string(".") + ExtensionFormat(choisi));
 }

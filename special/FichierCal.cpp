@@ -9,6 +9,7 @@
 #include "commun/EcritureAtomique.h"
 #include "commun/LectureBornee.h"
 #include "commun/Nombres.h"
+#include "commun/NomsFichiers.h"
 #include "commun/Texte.h"
 #include "calendar/Date.h"
 #include "calendar/Mois.h"
@@ -301,16 +302,5 @@ std::string NomFichierCalParDefaut(int jour, int mois, int annee)
 
 std::string NomAvecExtensionCal(std::string_view nom)
 {
-    std::string resultat(nom);
-    if (nom.empty() || nom.back() == '/')
-        return resultat;
-    if (nom.size() >= 4) {
-        const std::string_view fin = nom.substr(nom.size() - 4);
-        if (fin[0] == '.' && (fin[1] | 0x20) == 'c' && (fin[2] | 0x20) == 'a' && (fin[3] | 0x20) == 'l'
-            && nom.size() > 4 && nom[nom.size() - 5] != '/')
-            return resultat;
-    }
-    if (resultat.back() != '.')
-        resultat += '.';
-    return resultat + "Cal";
+    return AvecExtension(nom, ".Cal");
 }

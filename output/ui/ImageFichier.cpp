@@ -67,13 +67,10 @@ bool CopierImagePressePapier(const QImage& image)
 }
 
 DialogueSauverImage::DialogueSauverImage(QWidget* parent, const QString& dossier, const QString& an)
-    : QFileDialog(parent, QStringLiteral("Sauver l'image"))
+    : DialogueSauver(parent, QStringLiteral("Sauver l'image"))
 {
     // Above the preview, which stays on top of every other window.
     setWindowFlag(Qt::WindowStaysOnTopHint);
-    setOption(QFileDialog::DontUseNativeDialog);
-    setAcceptMode(QFileDialog::AcceptSave);
-    setFileMode(QFileDialog::AnyFile);
     // The first filter and its extension as they always were; the type chosen
     // in the list gives the extension added to a name typed without one.
     setNameFilters({QStringLiteral("Image (*.bmp)"), QStringLiteral("Image PNG (*.png)"),
@@ -99,21 +96,13 @@ FormatSortie DialogueSauverImage::formatChoisi() const
 
 void DialogueSauverImage::accept()
 {
+    // A name typed without any extension is completed by Qt itself.
     setDefaultSuffix(QString::fromLatin1(ExtensionFormat(formatChoisi())));
-    const QString choisi = selectedFiles().value(0);
-    if (!choisi.isEmpty()) {
-        const QFileInfo fichier(choisi);
-        if (!fichier.isDir() && !QFileInfo(fichier.absolutePath()).isDir()) {
-            QMessageBox::warning(this, windowTitle(),
-                                 QStringLiteral("Le dossier « %1 » n'existe pas.\nVérifiez le chemin indiqué.")
-                                     .arg(QDir::toNativeSeparators(fichier.absolutePath())));
-            return;
-        }
-        // "x.txt" with PNG chosen becomes "x.txt.png" (and the replacement
-        // question is asked about that name).
-        const QString complet = QString::fromStdString(NomAvecExtension(choisi.toStdString(), formatChoisi()));
-        if (complet != choisi && !fichier.isDir())
-            selectFile(complet);
-    }
-    QFileDialog::accept();
+    DialogueSauver::accept();
+}
+
+// "x.txt" with PNG chosen becomes "x.txt.png".
+std::string DialogueSauverImage::nomComplet(std::string_view choisi) const
+{
+    return NomAvecExtension(choisi, formatChoisi());
 }

@@ -1,10 +1,10 @@
 #pragma once
 // The calendar image handed to the outside world: the .bmp file and the clipboard.
-#include <QFileDialog>
 #include <QImage>
 #include <QString>
 #include <string>
 
+#include "commun/ui/DialogueSauver.h"
 #include "output/FormatSortie.h"
 
 class BoiteImage;
@@ -26,10 +26,8 @@ bool EcrireImageBmp(const QImage& image, const QString& chemin);
 bool CopierImagePressePapier(const QImage& image);
 
 // The save dialog of the image: the file types .bmp (first), .png, .pdf and
-// .svg; a name typed without one of these extensions gets the selected type's,
-// replacing an existing file asks first, and a folder that does not exist is
-// refused (the dialog stays open).
-class DialogueSauverImage : public QFileDialog {
+// .svg; a name typed without one of these extensions gets the selected type's.
+class DialogueSauverImage : public DialogueSauver {
     Q_OBJECT
 public:
     // Proposes "Calendrier <an>.bmp" in `dossier`.
@@ -43,4 +41,7 @@ public:
 
 public slots:
     void accept() override;
+
+protected:
+    std::string nomComplet(std::string_view choisi) const override;
 };

@@ -22,6 +22,7 @@
 #include "commun/ui/Controles.h"
 #include "commun/ui/Couleur.h"
 #include "commun/ui/Curseur.h"
+#include "commun/ui/DialogueSauver.h"
 #include "commun/ui/Styles.h"
 #include "colour/ui/Echantillon.h"
 #include "calendar/Periode.h"
@@ -87,26 +88,13 @@ vkCommand* boutonTexte(QWidget* parent, const QString& legende, const RectTwips&
 }
 
 // The save dialog: a name typed without ".Cal" gets it (the open dialog shows
-// only .Cal files), and the replacement question is asked about that name.
-class DialogueSauverCal : public QFileDialog {
+// only .Cal files).
+class DialogueSauverCal : public DialogueSauver {
 public:
-    using QFileDialog::QFileDialog;
+    using DialogueSauver::DialogueSauver;
 
-    void accept() override
-    {
-        const QString choisi = selectedFiles().value(0);
-        if (!choisi.isEmpty() && !QFileInfo(choisi).isDir()) {
-            const QString complet = QString::fromStdString(NomAvecExtensionCal(choisi.toStdString()));
-            // The dialog leaves the name box alone while it has the keyboard
-            // (the name typed, then Enter): it is taken away first.
-            if (complet != choisi) {
-                if (QWidget* clavier = focusWidget())
-                    clavier->clearFocus();
-                selectFile(complet);
-            }
-        }
-        QFileDialog::accept();
-    }
+protected:
+    std::string nomComplet(std::string_view choisi) const override { return NomAvecExtensionCal(choisi); }
 };
 
 } // namespace
@@ -273,9 +261,6 @@ QString VornCoulSP::nomPropose() const
 void VornCoulSP::SauverCouleurs_Click()
 {
     DialogueSauverCal dialogue(this, QStringLiteral("Sauver un Fichier de Couleurs spéciales"), QString(), FiltreCal);
-    dialogue.setOption(QFileDialog::DontUseNativeDialog);
-    dialogue.setAcceptMode(QFileDialog::AcceptSave);
-    dialogue.setFileMode(QFileDialog::AnyFile);
     dialogue.selectFile(nomPropose());
     if (dialogue.exec() != QDialog::Accepted)
         return;

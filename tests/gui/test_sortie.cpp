@@ -42,11 +42,12 @@ void sauverAvec(Ardemo& f, const std::function<void(QFileDialog*)>& action)
     C(f).SauveFichier->click();
     VERIFIER(occupe, etatPret(f));
 }
-// Types `nom` (empty: keeps the proposed one) and saves, as the Save button does (accept() is protected).
+// Types `nom` (empty: keeps the proposed one) in the name box, which has the keyboard, and presses Enter.
 void enregistrer(QFileDialog* d, const QString& nom = {})
 {
-    nom.isEmpty() ? void() : enfant<QLineEdit>(d, "fileNameEdit")->setText(nom);
-    static_cast<QDialog*>(d)->accept();
+    QLineEdit* boite = enfant<QLineEdit>(d, "fileNameEdit");
+    activer(d), boite->setFocus(), nom.isEmpty() ? void() : boite->setText(nom);
+    QTest::keyClick(boite, Qt::Key_Return);
 }
 
 } // namespace
