@@ -1,6 +1,5 @@
 #include "colour/Couleurs.h"
 
-
 const char* const CleCouleur[SchemaCouleurs::Nombre] = {
     "CoulTxtEntete", "CoulNoms", "CoulJours", "CoulGris",
     "CoulF\xE9ri\xE9", "CoulWeekEnd", "Grille", "Bordure",

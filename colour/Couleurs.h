@@ -4,10 +4,6 @@
 
 #include "commun/ValeurCouleur.h"
 
-// A colour value is red + 256 * green + 65536 * blue (constants written
-// 0x00BBGGRR). The slots keep it in a double and convert it to the nearest
-// 32-bit integer when it is applied.
-
 namespace defaut {
 constexpr double CoulTxtEntete = 8388736;  // 0x00800080
 constexpr double CoulNoms = 11196138;      // 0x00AAD6EA

@@ -1,6 +1,7 @@
 #include "colour/ModeleFeuille.h"
 
 #include "calendar/Feries.h"
+#include "commun/Texte.h"
 #include "commun/Twips.h"
 
 namespace {
@@ -26,13 +27,6 @@ RectPx rect(int gaucheTwips, int hautTwips, const RectTwips& taille)
             TwipsVersPixels(taille.hauteur)};
 }
 
-std::string sansBlancsAutour(const std::string& t)
-{
-    const size_t debut = t.find_first_not_of(" \t\r\n");
-    if (debut == std::string::npos)
-        return {};
-    return t.substr(debut, t.find_last_not_of(" \t\r\n") - debut + 1);
-}
 } // namespace
 
 const char* const NomsJoursSemaine[7] = {"Lun", "Mar", "Mer", "Jeu", "Ven", "Sam", "Dim"};
@@ -103,7 +97,6 @@ void RemplirBloc(ModeleFeuille& feuille, int b, const ReglagesFeuille& r, Rappor
 void AppliquerSchema(ModeleFeuille& feuille, const SchemaCouleurs& couleurs, const TableCouleursSP& table)
 {
     feuille.couleurs = couleurs;
-    feuille.cadre = true;
     for (BlocFeuille& bloc : feuille.blocs)
         for (CaseFeuille& c : bloc.cases)
             c.fond = Fond::Jours;
@@ -130,7 +123,7 @@ ModeleFeuille ConstruireFeuille(const ReglagesFeuille& reglages, const SchemaCou
 std::string NomAccessible(const CaseFeuille& c)
 {
     std::string nom = DateEnLettres(c.date);
-    if (const std::string bulle = sansBlancsAutour(c.infoBulle); !bulle.empty())
+    if (const std::string bulle = std::string(SansBlancs(c.infoBulle, BlancsNombre)); !bulle.empty())
         nom += ", " + bulle;
     return nom;
 }

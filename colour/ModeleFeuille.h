@@ -68,7 +68,6 @@ struct BlocFeuille {
 struct ModeleFeuille {
     std::array<BlocFeuille, BlocsParFeuille> blocs{}; // block 1 is blocs[0]
     SchemaCouleurs couleurs;
-    bool cadre = true; // the three-pixel frame in the grid colour
 
     BlocFeuille& bloc(int b) { return blocs[static_cast<size_t>(b - 1)]; }
     const BlocFeuille& bloc(int b) const { return blocs[static_cast<size_t>(b - 1)]; }

@@ -137,7 +137,7 @@ bool quatreChiffres(std::string_view t)
 
 bool EstCouleurValide(double valeur)
 {
-    return std::isfinite(valeur) && valeur >= 0 && valeur <= 16777215.0;
+    return std::isfinite(valeur) && valeur >= 0 && valeur <= CouleurMax;
 }
 
 std::string EcrireCal(const TableCouleursSP& table, std::string_view annee)

@@ -23,7 +23,7 @@
 // The table is indexed [block 1..12][cell 0..42] (block 1: the sheet's first
 // month, January or September); block 0 and cell 42 are never stored.
 
-// A colour value is usable when it lies in 0..16777215 (it may carry a fraction;
+// A colour value is usable when it lies in 0..CouleurMax (it may carry a fraction;
 // the control rounds it).
 bool EstCouleurValide(double valeur);
 

@@ -46,8 +46,6 @@ public:
     ~Ardemo() override;
 
     mdlVorn& etat() { return m_etat; }
-    Horloge& horloge() { return m_horloge; }
-    const QString& dossierProgramme() const { return m_dossier; }
     // Chosen at start-up: the program's folder when it is the user's to write,
     // else the user's configuration, pictures and documents folders.
     QString dossierImages() const { return NomFichier(m_emplacements.dossierImages); }

@@ -10,6 +10,7 @@
 #include <QToolTip>
 
 #include "colour/ui/PeintreFeuille.h"
+#include "commun/ui/Styles.h"
 
 namespace {
 constexpr int NombreCases = BlocsParFeuille * CellulesParMois;
@@ -179,14 +180,9 @@ void VueFeuille::paintEvent(QPaintEvent*)
     ToileQPainter toile(p);
     PeindreFeuille(toile, *m_modele);
     if (hasFocus())
-        if (const std::optional<PositionCase> c = caseFocus()) {
-            // Two pixels inside the sunken border, in a blue that no scheme colour hides.
-            QPen pen(QColor(0, 0, 220), 2);
-            pen.setJoinStyle(Qt::MiterJoin);
-            p.setPen(pen);
-            p.setBrush(Qt::NoBrush);
-            p.drawRect(QRectF(rectCase(*c)).adjusted(3, 3, -3, -3));
-        }
+        if (const std::optional<PositionCase> c = caseFocus())
+            // Inside the sunken border, in a blue that no scheme colour hides.
+            MarqueFocus(p, rectCase(*c).adjusted(2, 2, -2, -2), QColor(0, 0, 220));
 }
 
 void VueFeuille::mousePressEvent(QMouseEvent* e)

@@ -1,7 +1,6 @@
 #pragma once
 #include <QDialog>
 #include <QWidget>
-#include <array>
 
 #include "calendar/Regions.h"
 #include "colour/Couleurs.h"

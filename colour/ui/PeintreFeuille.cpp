@@ -16,8 +16,6 @@ void peindreFond(Toile& t, const ModeleFeuille& f)
 {
     t.couche(Toile::Couche::Fond);
     t.remplir(QRect(0, 0, LargeurFeuille, HauteurFeuille), VersQColor(f.couleurs.CoulBordure));
-    if (!f.cadre)
-        return;
     const QColor grille = VersQColor(f.couleurs.CoulGrille);
     const int w = LargeurFeuille, h = HauteurFeuille;
     t.remplir(QRect(0, 0, w, 3), grille);
@@ -145,7 +143,6 @@ void PeindreFeuille(Toile& t, const ModeleFeuille& f)
 QImage ImageFeuille(const ModeleFeuille& f)
 {
     QImage img(LargeurImage, HauteurImage, QImage::Format_RGB32);
-    img.fill(VersQColor(f.couleurs.CoulBordure));
     QPainter p(&img);
     {
         ToileQPainter toile(p);

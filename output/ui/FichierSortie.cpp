@@ -70,29 +70,32 @@ CalendrierAEcrire CalendrierDeFenetre(const mdlVorn& v, const QImage& image, con
 
 std::optional<QByteArray> OctetsCalendrier(FormatSortie format, const CalendrierAEcrire& c)
 {
-    if (format == FormatSortie::Aucun || ((format == FormatSortie::Bmp || format == FormatSortie::Png) && c.image.isNull()))
-        return std::nullopt;
     if (FormatVectoriel(format) && (!c.feuille || c.plan.taille.isEmpty() || c.tailleMm.isEmpty()))
         return std::nullopt;
-    if (format == FormatSortie::Bmp) {
-        const std::string bmp = EncoderBmpImage(c.image);
-        return bmp.empty() ? std::nullopt : std::optional(QByteArray(bmp.data(), static_cast<qsizetype>(bmp.size())));
-    }
     QByteArray octets;
     QBuffer fichier(&octets);
-    fichier.open(QIODevice::WriteOnly);
-    bool ok = false;
     switch (format) {
-    case FormatSortie::Png: ok = c.image.convertToFormat(QImage::Format_RGB32).save(&fichier, "PNG", QualitePng); break;
-    case FormatSortie::Pdf: ok = EcrirePdf(fichier, c); break;
-    case FormatSortie::Svg:
-        octets = SvgCalendrier(*c.feuille, c.plan, c.tailleMm, c.titre, QStringLiteral("Ardemo " ARDEMO_VERSION));
-        ok = true;
-        break;
-    default: break;
+    case FormatSortie::Bmp: {
+        const std::string bmp = EncoderBmpImage(c.image);
+        if (bmp.empty())
+            return std::nullopt;
+        return QByteArray(bmp.data(), static_cast<qsizetype>(bmp.size()));
     }
-    fichier.close();
-    return ok ? std::optional(octets) : std::nullopt;
+    case FormatSortie::Svg:
+        return SvgCalendrier(*c.feuille, c.plan, c.tailleMm, c.titre, QStringLiteral("Ardemo " ARDEMO_VERSION));
+    case FormatSortie::Png:
+        if (c.image.isNull() || !fichier.open(QIODevice::WriteOnly)
+            || !c.image.convertToFormat(QImage::Format_RGB32).save(&fichier, "PNG", QualitePng))
+            return std::nullopt;
+        return octets;
+    case FormatSortie::Pdf:
+        if (!fichier.open(QIODevice::WriteOnly) || !EcrirePdf(fichier, c))
+            return std::nullopt;
+        fichier.close();
+        return octets;
+    case FormatSortie::Aucun: break;
+    }
+    return std::nullopt;
 }
 
 // Made in memory, then written like every other file of the program

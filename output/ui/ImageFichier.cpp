@@ -49,13 +49,6 @@ std::string EncoderBmpImage(const QImage& image)
     return image.isNull() ? std::string() : EncoderBmp24(image.width(), image.height(), Pixels(image).data());
 }
 
-bool EcrireImageBmp(const QImage& image, const QString& chemin)
-{
-    if (image.isNull() || chemin.isEmpty())
-        return false;
-    return EcrireBmp(CheminFichier(chemin), image.width(), image.height(), Pixels(image).data());
-}
-
 bool CopierImagePressePapier(const QImage& image)
 {
     QClipboard* pressePapier = QGuiApplication::clipboard();

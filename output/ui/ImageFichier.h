@@ -17,10 +17,6 @@ QImage ImageDeBoite(const BoiteImage& boite);
 // The image as the bytes of a 24-bit .bmp file (empty for no image).
 std::string EncoderBmpImage(const QImage& image);
 
-// Writes the image to `chemin` as a 24-bit .bmp, through a temporary file and a
-// rename: false, and nothing left behind, when it cannot be written.
-bool EcrireImageBmp(const QImage& image, const QString& chemin);
-
 // Replaces whatever the clipboard holds by the image alone. False when there
 // is no clipboard to use.
 bool CopierImagePressePapier(const QImage& image);
