@@ -13,8 +13,8 @@ public:
     virtual Date Aujourdhui();
 };
 
-// A clock whose every wait is already over: the command line (the one-second
-// wait belongs to the window) and the benchmarks.
+// A clock whose every wait is already over: the command line's date (the
+// one-second wait belongs to the window) and the benchmarks.
 class HorlogeSansAttente : public Horloge {
 public:
     double SecondesDepuisMinuit() override { return t += 2; }

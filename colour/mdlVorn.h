@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "calendar/Periode.h"
 #include "calendar/Regions.h"
 #include "colour/Couleurs.h"
 
@@ -40,4 +41,6 @@ struct mdlVorn {
 
     void CouleursDefaut() { Couleurs = SchemaCouleurs{}; }
     void EffacerCouleursSpeciales();
+    // The calendar AnChoisi names; a text that is no period gives the year its number starts with.
+    Periode PeriodeChoisie() const;
 };

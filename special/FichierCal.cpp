@@ -304,3 +304,10 @@ std::string NomAvecExtensionCal(std::string_view nom)
 {
     return AvecExtension(nom, ".Cal");
 }
+
+FichierAOuvrir TypeAOuvrir(std::string_view nom)
+{
+    return AExtension(nom, ".cal")   ? FichierAOuvrir::Cal
+           : AExtension(nom, ".ics") ? FichierAOuvrir::Ics
+                                     : FichierAOuvrir::Aucun;
+}

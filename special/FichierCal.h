@@ -87,6 +87,11 @@ LectureCal LireFichierCal(const std::filesystem::path& chemin, TableCouleursSP& 
 // "a.txt.Cal", "a.cal" unchanged). A folder's name (ending in '/') is left alone.
 std::string NomAvecExtensionCal(std::string_view nom);
 
+// The files the window opens when they are given from outside (command line,
+// desktop, drop), told apart by their extension in any case.
+enum class FichierAOuvrir { Aucun, Cal, Ics };
+FichierAOuvrir TypeAOuvrir(std::string_view nom);
+
 // Name proposed for a new file, "CoulSP le dd,mmm,yyyy.Cal" with the French
 // abbreviated month (UTF-8), e.g. "CoulSP le 06,déc.,2026.Cal".
 std::string NomFichierCalParDefaut(int jour, int mois, int annee);

@@ -108,8 +108,7 @@ void Ardemo::Coller()
 ReglagesFeuille Ardemo::reglagesFeuille() const
 {
     ReglagesFeuille r;
-    const Periode periode =
-        PeriodeDeTexte(m_etat.AnChoisi).value_or(Periode{static_cast<int>(ValeurTexte(m_etat.AnChoisi)), 1});
+    const Periode periode = m_etat.PeriodeChoisie();
     r.annee = periode.annee;
     r.premierMois = periode.premierMois;
     r.weekEnd = chkWeek->checkState() == Qt::Checked;

@@ -34,6 +34,7 @@
 #include "output/ui/ImpressionNette.h"
 #include "output/ui/ImpressionPage.h"
 #include "output/ui/VornPrint.h"
+#include "special/FichierCal.h"
 #include "special/ui/VornCoulSP.h"
 #include "special/ui/VornScolaire.h"
 #include "special/ui/VornSelect.h"
@@ -182,8 +183,7 @@ QStringList FichiersOuvrables(const QMimeData* donnees)
 {
     QStringList fichiers;
     for (const QUrl& url : donnees ? donnees->urls() : QList<QUrl>()) {
-        const QString type = QFileInfo(url.toLocalFile()).suffix().toLower();
-        if (url.isLocalFile() && (type == u"cal" || type == u"ics"))
+        if (url.isLocalFile() && TypeAOuvrir(url.toLocalFile().toStdString()) != FichierAOuvrir::Aucun)
             fichiers << url.toLocalFile();
     }
     return fichiers;
@@ -194,8 +194,8 @@ bool Ardemo::occupe() const { return !FeuRouge->isHidden(); }
 
 void Ardemo::ouvrirFichier(const QString& chemin, std::optional<double> couleur)
 {
-    const QString type = QFileInfo(chemin).suffix().toLower();
-    if (type != u"cal" && type != u"ics") {
+    const FichierAOuvrir type = TypeAOuvrir(chemin.toStdString());
+    if (type == FichierAOuvrir::Aucun) {
         QMessageBox::warning(this, QStringLiteral("Ouvrir un fichier"),
                              QStringLiteral("« %1 » n'est ni un fichier de couleurs spéciales (.Cal) ni un calendrier "
                                             "(.ics).")
@@ -213,7 +213,7 @@ void Ardemo::ouvrirFichier(const QString& chemin, std::optional<double> couleur)
     if (vornSelect && vornSelect->isVisible())
         vornSelect->close();
     CoulSpéciale_Click();
-    if (type == u"cal")
+    if (type == FichierAOuvrir::Cal)
         vornCoulSP->OuvrirFichierCal(chemin);
     else {
         if (couleur) // the command line's colour: no picker

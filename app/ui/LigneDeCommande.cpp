@@ -1,7 +1,6 @@
 #include "app/ui/LigneDeCommande.h"
 
 #include <QCommandLineParser>
-#include <QDate>
 #include <QGuiApplication>
 #include <QHash>
 #include <QRegularExpression>
@@ -13,6 +12,7 @@
 
 #include "Version.h"
 #include "app/Emplacements.h"
+#include "app/Horloge.h"
 #include "commun/EcritureAtomique.h"
 #include "app/Reglages.h"
 #include "app/Saisies.h"
@@ -244,7 +244,7 @@ std::optional<QString> Preparer(const OptionsFenetre& o, Fichier& f)
         }
     }
     if (!periode)
-        periode = Periode{QDate::currentDate().year(), 1};
+        periode = Periode{HorlogeSansAttente().Aujourdhui().annee, 1};
     // Imported calendars colour the sheet's days over the .Cal's colours.
     for (const auto& [fichier, couleur] : o.imports) {
         const ImportIcs import = ImporterIcs(CheminFichier(fichier), *periode, couleur, table);
@@ -405,8 +405,7 @@ Lancement LigneDeCommande(int argc, char* argv[])
     // Files named alone are opened by the window (a .Cal, an .ics).
     for (const QString& f : analyse.positionalArguments()) {
         const FormatSortie format = FormatDuNom(f.toStdString());
-        const bool calendrier = f.endsWith(QLatin1String(".cal"), Qt::CaseInsensitive)
-                                || f.endsWith(QLatin1String(".ics"), Qt::CaseInsensitive);
+        const bool calendrier = TypeAOuvrir(f.toStdString()) != FichierAOuvrir::Aucun;
         if (!calendrier || !demande.sorties.empty())
             return {Erreur(format != FormatSortie::Aucun
                                ? QStringLiteral("argument inattendu « %1 » : un fichier à écrire suit --sortie").arg(f)

@@ -367,7 +367,7 @@ void VornCoulSP::ImporterFichierIcs(const QString& fichier, bool demanderCouleur
     mdlVorn& etat = m_etat;
     CurseurSablier();
     // The sheet's twelve months: a year, or a school year.
-    const Periode periode = PeriodeDeTexte(etat.AnChoisi).value_or(Periode{0, 1});
+    const Periode periode = etat.PeriodeChoisie();
     const ImportIcs import = LireFichierIcs(CheminFichier(fichier), periode);
     CurseurNormal();
     const QString message = QString::fromStdString(MessageIcs(import));
