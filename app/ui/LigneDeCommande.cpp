@@ -34,9 +34,14 @@ constexpr int LargeurParDefaut = 90;
 
 // What the arguments ask for: the options as they stand, and each file to
 // write with the options given before it.
+struct Sortie {
+    QString chemin;
+    OptionsFenetre options;
+    bool commeAvant = false; // no option since the previous --sortie: the same calendar
+};
 struct Demande {
     OptionsFenetre options;
-    std::vector<std::pair<QString, OptionsFenetre>> sorties;
+    std::vector<Sortie> sorties;
     bool optionsApres = false; // an option after the last --sortie
 };
 
@@ -80,7 +85,7 @@ const std::vector<Option>& Options()
          [](Demande& d, const QString& v) {
              if (FormatDuNom(v.toStdString()) == FormatSortie::Aucun)
                  return QStringLiteral("fichier « %1 » refusé : extension .bmp, .png, .pdf ou .svg attendue").arg(v);
-             d.sorties.emplace_back(v, d.options);
+             d.sorties.push_back({v, d.options, !d.sorties.empty() && !d.optionsApres});
              d.optionsApres = false;
              return QString();
          }},
@@ -261,14 +266,6 @@ std::optional<QString> Preparer(const OptionsFenetre& o, Fichier& f)
     if (!f.taille.valide)
         f.taille = CalculLargeur(std::to_string(LargeurParDefaut), false, 0);
 
-    // A folder that is missing or read-only is found before any file is made.
-    const std::filesystem::path fichier = std::filesystem::absolute(CheminFichier(f.chemin), ec);
-    const std::filesystem::path dossier = fichier.parent_path();
-    if (std::filesystem::is_directory(fichier, ec) || !std::filesystem::is_directory(dossier, ec)
-        || ::access(dossier.c_str(), W_OK | X_OK) != 0
-        || (std::filesystem::exists(fichier, ec) && ::access(fichier.c_str(), W_OK) != 0))
-        return QStringLiteral("impossible d'écrire le fichier « %1 »").arg(f.chemin);
-
     // The colours of the settings file asked for; the file is never written.
     SchemaCouleurs couleurs;
     LireCouleurs(CheminFichier(ini), couleurs);
@@ -306,12 +303,14 @@ int Fabriquer(const Demande& d, const char* programme)
     }
 
     std::vector<Fichier> fichiers;
-    for (const auto& [chemin, options] : d.sorties) {
-        Fichier& f = fichiers.emplace_back();
-        f.chemin = chemin;
-        f.format = FormatDuNom(chemin.toStdString());
-        if (const std::optional<QString> refus = Preparer(options, f))
-            return Erreur(*refus);
+    for (const Sortie& s : d.sorties) {
+        Fichier f = s.commeAvant ? fichiers.back() : Fichier{};
+        f.chemin = s.chemin;
+        f.format = FormatDuNom(s.chemin.toStdString());
+        if (!s.commeAvant)
+            if (const std::optional<QString> refus = Preparer(s.options, f))
+                return Erreur(*refus);
+        fichiers.push_back(std::move(f));
     }
     std::vector<QByteArray> contenus;
     for (const Fichier& f : fichiers) {
