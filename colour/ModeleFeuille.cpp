@@ -21,31 +21,30 @@ constexpr RectTwips TailleCellule{0, 0, 420, 420};
 int colonne(int bloc) { return (bloc - 1) % 3; }
 int rangee(int bloc) { return (bloc - 1) / 3; }
 
-RectPx rect(int gaucheTwips, int hautTwips, const RectTwips& taille)
+RectPixels rect(int gaucheTwips, int hautTwips, const RectTwips& taille)
 {
-    return {TwipsVersPixels(gaucheTwips), TwipsVersPixels(hautTwips), TwipsVersPixels(taille.largeur),
-            TwipsVersPixels(taille.hauteur)};
+    return VersPixels({gaucheTwips, hautTwips, taille.largeur, taille.hauteur});
 }
 
 } // namespace
 
 const char* const NomsJoursSemaine[7] = {"Lun", "Mar", "Mer", "Jeu", "Ven", "Sam", "Dim"};
 
-RectPx RectTitre(int bloc)
+RectPixels RectTitre(int bloc)
 {
     return rect(GaucheTitre[colonne(bloc)], HautTitre[rangee(bloc)], TailleTitre);
 }
 
-RectPx RectNomJour(int bloc, int k)
+RectPixels RectNomJour(int bloc, int k)
 {
-    RectPx r = rect(GaucheJour[colonne(bloc)], HautJour[rangee(bloc)], TailleJour);
+    RectPixels r = rect(GaucheJour[colonne(bloc)], HautJour[rangee(bloc)], TailleJour);
     r.x += k * r.l;
     return r;
 }
 
-RectPx RectCase(int bloc, int k)
+RectPixels RectCase(int bloc, int k)
 {
-    RectPx r = rect(GaucheCellule[colonne(bloc)], HautCellule[rangee(bloc)], TailleCellule);
+    RectPixels r = rect(GaucheCellule[colonne(bloc)], HautCellule[rangee(bloc)], TailleCellule);
     r.x += (k % 7) * r.l;
     r.y += (k / 7) * r.h;
     return r;
@@ -54,8 +53,8 @@ RectPx RectCase(int bloc, int k)
 std::optional<PositionCase> CaseEn(int x, int y)
 {
     for (int b = 1; b <= BlocsParFeuille; ++b) {
-        const RectPx premiere = RectCase(b, 0);
-        const RectPx grille{premiere.x, premiere.y, 7 * premiere.l, 6 * premiere.h};
+        const RectPixels premiere = RectCase(b, 0);
+        const RectPixels grille{premiere.x, premiere.y, 7 * premiere.l, 6 * premiere.h};
         if (grille.contient(x, y))
             return PositionCase{b, (y - grille.y) / premiere.h * 7 + (x - grille.x) / premiere.l};
     }

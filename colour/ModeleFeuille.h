@@ -10,16 +10,10 @@
 #include "calendar/Mois.h"
 #include "calendar/Paques.h"
 #include "calendar/Regions.h"
+#include "commun/Twips.h"
 #include "colour/Couleurs.h"
 
 // ------------------------------------------------------------------ layout
-
-// A rectangle in pixels of the sheet: left, top, width, height.
-struct RectPx {
-    int x = 0, y = 0, l = 0, h = 0;
-    bool contient(int px, int py) const { return px >= x && px < x + l && py >= y && py < y + h; }
-    bool operator==(const RectPx&) const = default;
-};
 
 // The sheet measures 630 x 868 pixels (9450 x 13020 twips); the calendar image
 // is its top-left 628 x 866 pixels.
@@ -28,9 +22,9 @@ inline constexpr int HauteurFeuille = 868;
 inline constexpr int BlocsParFeuille = 12;
 
 // Where the elements of block b (1..12, three across and four down) lie.
-RectPx RectTitre(int bloc);
-RectPx RectNomJour(int bloc, int k);  // k = 0 (Lun) .. 6 (Dim)
-RectPx RectCase(int bloc, int k);     // k = 0 .. 41, row k / 7, column k % 7
+RectPixels RectTitre(int bloc);
+RectPixels RectNomJour(int bloc, int k);  // k = 0 (Lun) .. 6 (Dim)
+RectPixels RectCase(int bloc, int k);     // k = 0 .. 41, row k / 7, column k % 7
 
 // The day cell under a point of the sheet, if any: {block, cell}.
 struct PositionCase {

@@ -14,8 +14,11 @@ struct RectTwips {
     int gauche, haut, largeur, hauteur;
 };
 
+// A rectangle in pixels: left, top, width, height.
 struct RectPixels {
-    int x, y, l, h;
+    int x = 0, y = 0, l = 0, h = 0;
+    bool contient(int px, int py) const { return px >= x && px < x + l && py >= y && py < y + h; }
+    bool operator==(const RectPixels&) const = default;
 };
 
 inline int TwipsVersPixels(double twips) { return static_cast<int>(ArrondiPair(twips / TwipsParPixel)); }

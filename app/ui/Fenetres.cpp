@@ -203,7 +203,7 @@ void Ardemo::ouvrirFichier(const QString& chemin, std::optional<double> couleur)
         return;
     }
     // Not in the middle of a build (its waits let events run): when it is over.
-    if (!FeuRouge->isHidden()) {
+    if (occupe()) {
         QTimer::singleShot(100, this, [this, chemin, couleur] { ouvrirFichier(chemin, couleur); });
         return;
     }
@@ -228,14 +228,14 @@ void Ardemo::ouvrirFichier(const QString& chemin, std::optional<double> couleur)
 
 void Ardemo::dragEnterEvent(QDragEnterEvent* e)
 {
-    if (FeuRouge->isHidden() && !FichiersOuvrables(e->mimeData()).isEmpty())
+    if (!occupe() && !FichiersOuvrables(e->mimeData()).isEmpty())
         e->acceptProposedAction();
 }
 
 void Ardemo::dropEvent(QDropEvent* e)
 {
     const QStringList fichiers = FichiersOuvrables(e->mimeData());
-    if (fichiers.isEmpty() || !FeuRouge->isHidden())
+    if (fichiers.isEmpty() || occupe())
         return;
     e->acceptProposedAction();
     // Opened once the drop is over: the program that dragged them does not

@@ -48,7 +48,7 @@ public:
 
     QRect rect() const override
     {
-        const RectPx r = estCase() ? RectCase(position().bloc, position().cellule)
+        const RectPixels r = estCase() ? RectCase(position().bloc, position().cellule)
                                    : RectTitre(m_index - NombreCases + 1);
         return QRect(m_vue->mapToGlobal(QPoint(r.x, r.y)), QSize(r.l, r.h));
     }
@@ -152,7 +152,7 @@ void VueFeuille::setModele(const ModeleFeuille* modele)
 
 QRect VueFeuille::rectCase(PositionCase p) const
 {
-    const RectPx r = RectCase(p.bloc, p.cellule);
+    const RectPixels r = RectCase(p.bloc, p.cellule);
     return QRect(r.x, r.y, r.l, r.h);
 }
 

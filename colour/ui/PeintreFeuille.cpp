@@ -7,8 +7,8 @@
 #include "commun/Twips.h"
 
 namespace {
-QRect VersQRect(const RectPx& r) { return QRect(0, 0, r.l, r.h); }
-QPoint Origine(const RectPx& r) { return QPoint(r.x, r.y); }
+QRect VersQRect(const RectPixels& r) { return QRect(0, 0, r.l, r.h); }
+QPoint Origine(const RectPixels& r) { return QPoint(r.x, r.y); }
 
 // Background, then the frame: an outline from (1, 1) to (width - 1, height - 1)
 // three pixels wide, centred on that path.
@@ -28,7 +28,7 @@ void peindreFond(Toile& t, const ModeleFeuille& f)
 void peindreTitre(Toile& t, const ModeleFeuille& f, int b)
 {
     t.couche(Toile::Couche::Titres);
-    const RectPx r = RectTitre(b);
+    const RectPixels r = RectTitre(b);
     t.element(Origine(r));
     t.texte(VersQRect(r), Qt::AlignHCenter | Qt::AlignTop, PoliceTitre(), VersQColor(f.couleurs.CoulTxtEntete),
             QString::fromStdString(f.bloc(b).titre));
@@ -38,7 +38,7 @@ void peindreTitre(Toile& t, const ModeleFeuille& f, int b)
 void peindreNomJour(Toile& t, const ModeleFeuille& f, int b, int k)
 {
     t.couche(Toile::Couche::NomsJours);
-    const RectPx rp = RectNomJour(b, k);
+    const RectPixels rp = RectNomJour(b, k);
     t.element(Origine(rp));
     const QRect r = VersQRect(rp);
     t.remplir(r, VersQColor(f.couleurs.CoulNoms));
@@ -52,7 +52,7 @@ void peindreCase(Toile& t, const ModeleFeuille& f, int b, int k)
 {
     t.couche(Toile::Couche::Cases);
     const CaseFeuille& c = f.bloc(b).cases[static_cast<size_t>(k)];
-    const RectPx rp = RectCase(b, k);
+    const RectPixels rp = RectCase(b, k);
     t.element(Origine(rp));
     const int w = rp.l, h = rp.h;
     t.remplir(VersQRect(rp), VersQColor(f.fond(c)));
