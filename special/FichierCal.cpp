@@ -235,25 +235,18 @@ void appliquer(const LignesCal& lignes, int decalage, TableCouleursSP& table, Le
             }
 }
 
-} // namespace
-
-LectureCal LireCal(std::string_view contenu, TableCouleursSP& table)
+// Reads the month lines and the year (and, for a school year, its second
+// year's months) into `lignes`; the shift of the first month's line in the
+// table: 0 for a plain year, 8 for a school year.
+int lireTout(LecteurChamps& lecteur, LignesCal& lignes, LectureCal& res)
 {
-    LectureCal res;
-    LecteurChamps lecteur(contenu);
     Champ champ;
     bool complet = true;
-    LignesCal lignes;
-
-    if (!lireLignes(lecteur, lignes, 0, MoisParFichier, res, complet)) {
-        appliquer(lignes, 0, table, res);
-        return res; // cut short
-    }
+    if (!lireLignes(lecteur, lignes, 0, MoisParFichier, res, complet))
+        return 0; // cut short
     res.ok = complet;
-    if (!lecteur.suivant(champ)) {
-        appliquer(lignes, 0, table, res);
-        return res; // no year line
-    }
+    if (!lecteur.suivant(champ))
+        return 0; // no year line
     std::string_view an = SansBlancs(champ.texte, BlancsLigne);
     if (quatreChiffres(an))
         res.annee = std::string(an);
@@ -266,10 +259,8 @@ LectureCal LireCal(std::string_view contenu, TableCouleursSP& table)
     const std::optional<Periode> p = champ.entreGuillemets ? PeriodeDeTexte(champ.texte) : std::nullopt;
     // (The month lines read are bounded by LignesMoisMax: a school year starts in September.)
     if (!res.donneesEnTrop || res.annee.empty() || !p || !p->scolaire() || p->premierMois != MoisRentree
-        || TextePeriode(Periode{p->annee, 1}) != res.annee) {
-        appliquer(lignes, 0, table, res);
-        return res;
-    }
+        || TextePeriode(Periode{p->annee, 1}) != res.annee)
+        return 0;
     const int decalage = p->premierMois - 1;
     res.annee = TextePeriode(*p);
     if (lireLignes(lecteur, lignes, MoisParFichier, MoisParFichier + decalage, res, complet))
@@ -277,6 +268,17 @@ LectureCal LireCal(std::string_view contenu, TableCouleursSP& table)
     else
         res.donneesEnTrop = false, complet = false;
     res.ok = complet;
+    return decalage;
+}
+
+} // namespace
+
+LectureCal LireCal(std::string_view contenu, TableCouleursSP& table)
+{
+    LectureCal res;
+    LecteurChamps lecteur(contenu);
+    LignesCal lignes;
+    const int decalage = lireTout(lecteur, lignes, res);
     appliquer(lignes, decalage, table, res);
     return res;
 }
