@@ -451,7 +451,7 @@ ImportIcs LireIcs(std::string_view contenu, const Periode& periode, const std::s
     const std::vector<icalcomponent*> cals = calendriers(arbre.racine);
     if (cals.empty())
         return refus(EtatIcs::PasIcal, periode);
-    if (periode.annee < 1 || AjouterJours(PremierJour(periode), JoursDansPeriode(periode) - 1).annee > 9999)
+    if (periode.annee < 1 || periode.annee + (periode.scolaire() ? 1 : 0) > AnneeMax)
         return refus(EtatIcs::AucunEvenement, periode);
 
     retirerZonesDouteuses(arbre.racine);
