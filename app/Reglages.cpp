@@ -5,140 +5,84 @@
 #include "commun/Nombres.h"
 #include "commun/Texte.h"
 
-#include <map>
-#include <tuple>
-#include <vector>
-
-namespace {
-
-std::filesystem::path& DossierACreer()
+std::string FichierReglages::Lire(std::string_view section, std::string_view nom, std::string_view defaut)
 {
-    static std::filesystem::path dossier;
-    return dossier;
-}
-
-std::function<void(const std::filesystem::path&)>& Signalement()
-{
-    static std::function<void(const std::filesystem::path&)> signaler;
-    return signaler;
-}
-
-// The text of each key as this process last read or wrote it, by file, section and key.
-using Cle = std::tuple<std::string, std::string, std::string>;
-std::map<Cle, std::string>& Connues()
-{
-    static std::map<Cle, std::string> connues;
-    return connues;
-}
-
-Cle cle(const std::filesystem::path& fichier, std::string_view section, std::string_view cle)
-{
-    return {fichier.native(), std::string(section), std::string(cle)};
-}
-
-std::string Lire(const std::filesystem::path& fichier, std::string_view section, std::string_view nom)
-{
-    std::string texte = LireIni(fichier, section, nom);
-    Connues()[cle(fichier, section, nom)] = texte;
+    std::string texte = LireIni(m_fichier, section, nom);
+    // A key the file does not have holds, for this copy, the value it uses instead:
+    // writing that same value back is no change of this copy's.
+    m_connues[{std::string(section), std::string(nom)}] = texte.empty() ? std::string(defaut) : texte;
     return texte;
 }
 
-struct Reglage {
-    std::string_view section, cle;
-    std::string valeur;
-};
-
-// Every setting is written through here: the folder given to
-// CreerDossierReglages is created at the first write into it; any other
-// missing folder makes the write fail.
-bool Ecrire(const std::filesystem::path& fichier, const std::vector<Reglage>& reglages)
+// Every setting is written through here: the folder given to CreerDossier is
+// created at the first write into it; any other missing folder makes the write fail.
+bool FichierReglages::Ecrire(const std::vector<Reglage>& reglages)
 {
-    if (!DossierACreer().empty() && fichier.parent_path() == DossierACreer())
-        CreerDossiers(DossierACreer());
+    if (!m_dossierACreer.empty() && m_fichier.parent_path() == m_dossierACreer)
+        CreerDossiers(m_dossierACreer);
     std::vector<EntreeIni> entrees;
     for (const Reglage& r : reglages) {
-        const auto connue = Connues().find(cle(fichier, r.section, r.cle));
-        const bool inchangee = connue != Connues().end() && connue->second == SansBlancs(r.valeur, BlancsIni);
+        const auto connue = m_connues.find({std::string(r.section), std::string(r.cle)});
+        const bool inchangee = connue != m_connues.end() && connue->second == SansBlancs(r.valeur, BlancsIni);
         entrees.push_back({r.section, r.cle, r.valeur, inchangee});
     }
-    if (EcrireIni(fichier, entrees)) {
+    if (EcrireIni(m_fichier, entrees)) {
         for (const Reglage& r : reglages)
-            Connues()[cle(fichier, r.section, r.cle)] = SansBlancs(r.valeur, BlancsIni);
+            m_connues[{std::string(r.section), std::string(r.cle)}] = SansBlancs(r.valeur, BlancsIni);
         return true;
     }
     // A file the user made read-only (no write permission for anyone) is meant to stay as it is.
     namespace fs = std::filesystem;
     std::error_code ec;
-    const fs::file_status st = fs::status(fichier, ec);
+    const fs::file_status st = fs::status(m_fichier, ec);
     const bool lectureSeule =
         !ec && fs::is_regular_file(st)
         && (st.permissions() & (fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write))
                == fs::perms::none;
-    if (!fichier.empty() && !lectureSeule && Signalement()) {
-        auto signaler = std::move(Signalement());
-        Signalement() = nullptr;
-        signaler(fichier.parent_path());
+    if (!m_fichier.empty() && !lectureSeule && m_signaler) {
+        auto signaler = std::move(m_signaler);
+        m_signaler = nullptr;
+        signaler(m_fichier.parent_path());
     }
     return false;
 }
 
-bool Ecrire(const std::filesystem::path& fichier, std::string_view section, std::string_view nom,
-            std::string_view valeur)
-{
-    return Ecrire(fichier, {{section, nom, std::string(valeur)}});
-}
-
-} // namespace
-
-void CreerDossierReglages(const std::filesystem::path& dossier) { DossierACreer() = dossier; }
-
-void SignalerEchecReglages(std::function<void(const std::filesystem::path& dossier)> signaler)
-{
-    Signalement() = std::move(signaler);
-}
-
-void LireCouleurs(const std::filesystem::path& fichier, SchemaCouleurs& couleurs)
+void FichierReglages::LireCouleurs(SchemaCouleurs& couleurs)
 {
     for (int i = 0; i < SchemaCouleurs::Nombre; ++i) {
-        std::string texte = Lire(fichier, SectionCouleurs, CleCouleur[i]);
+        const std::string avant = TexteNombreSigne(couleurs.slot(i));
+        std::string texte = Lire(SectionCouleurs, CleCouleur[i], SansBlancs(avant, BlancsIni));
         if (!texte.empty())
             couleurs.slot(i) = ValeurTexte(texte);
     }
 }
 
-bool EcrireCouleurs(const std::filesystem::path& fichier, const SchemaCouleurs& couleurs)
+bool FichierReglages::EcrireCouleurs(const SchemaCouleurs& couleurs)
 {
     std::vector<Reglage> reglages;
     for (int i = 0; i < SchemaCouleurs::Nombre; ++i)
         reglages.push_back({SectionCouleurs, CleCouleur[i], TexteNombreSigne(couleurs.slot(i))});
-    return Ecrire(fichier, reglages);
+    return Ecrire(reglages);
 }
 
-std::string LireLargeur(const std::filesystem::path& fichier) { return Lire(fichier, SectionTaille, CleLargeur); }
+std::string FichierReglages::LireLargeur() { return Lire(SectionTaille, CleLargeur, LargeurDefaut); }
 
-bool EcrireLargeur(const std::filesystem::path& fichier, std::string_view texte)
+bool FichierReglages::EcrireLargeur(std::string_view texte)
 {
-    return Ecrire(fichier, SectionTaille, CleLargeur, texte);
+    return Ecrire({{SectionTaille, CleLargeur, std::string(texte)}});
 }
 
-std::string LireQualite(const std::filesystem::path& fichier)
+std::string FichierReglages::LireQualite() { return Lire(SectionImpression, CleQualite, QualiteDefaut); }
+
+bool FichierReglages::EcrireQualite(std::string_view code)
 {
-    return Lire(fichier, SectionImpression, CleQualite);
+    return Ecrire({{SectionImpression, CleQualite, std::string(code)}});
 }
 
-bool EcrireQualite(const std::filesystem::path& fichier, std::string_view code)
+namespace {
+// The names are UTF-8 with no character beyond U+00FF: one byte each in the file.
+std::string NomRegionIni(Region region)
 {
-    return Ecrire(fichier, SectionImpression, CleQualite, code);
-}
-
-Region LireRegion(const std::filesystem::path& fichier)
-{
-    return RegionDeTexte(Lire(fichier, SectionFeries, CleRegion)).value_or(Region::Metropole);
-}
-
-bool EcrireRegion(const std::filesystem::path& fichier, Region region)
-{
-    // The names are UTF-8 with no character beyond U+00FF: one byte each in the file.
     std::string texte;
     for (const char* p = NomRegion(region); *p; ++p) {
         const unsigned char c = static_cast<unsigned char>(*p);
@@ -147,5 +91,26 @@ bool EcrireRegion(const std::filesystem::path& fichier, Region region)
         else
             texte += *p;
     }
-    return Ecrire(fichier, SectionFeries, CleRegion, texte);
+    return texte;
+}
+} // namespace
+
+Region FichierReglages::LireRegion()
+{
+    return RegionDeTexte(Lire(SectionFeries, CleRegion, NomRegionIni(Region::Metropole))).value_or(Region::Metropole);
+}
+
+bool FichierReglages::EcrireRegion(Region region)
+{
+    return Ecrire({{SectionFeries, CleRegion, NomRegionIni(region)}});
+}
+
+std::string FichierReglages::LireChoix(std::string_view cle) { return Lire(SectionChoix, cle); }
+
+bool FichierReglages::EcrireChoix(const std::vector<std::pair<std::string, std::string>>& valeurs)
+{
+    std::vector<Reglage> reglages;
+    for (const auto& [cle, valeur] : valeurs)
+        reglages.push_back({SectionChoix, cle, valeur});
+    return Ecrire(reglages);
 }

@@ -1,21 +1,26 @@
 #pragma once
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "calendar/Regions.h"
 #include "colour/Couleurs.h"
 
-// The program's entries in Pelvado.ini. Reads give "" for a missing or empty
-// entry; writes return false when the file could not be written (the program
-// goes on: the setting then lasts until it ends).
+// The program's entries in Pelvado.ini, read and written through one object per
+// settings file. Reads give "" for a missing or empty entry; writes return
+// false when the file could not be written (the program goes on: the setting
+// then lasts until it ends).
 //
 // Several copies of the program may run at once with the same file. Each
 // write is one locked read-modify-write of the file (EcrireIni), and a key is
-// written only when its value changed: this process remembers the text it last
-// read or wrote for each key, and a value equal to it is written only where the
-// file has no such key, so that a value another copy wrote since is kept.
+// written only when this copy changed it: the object remembers, for each key,
+// the text it last read or wrote (for a key the file did not have, the text of
+// the value this copy then used), and a value equal to it is written only where
+// the file has no such key, so that a value another copy wrote since is kept.
 
 inline constexpr std::string_view SectionCouleurs = "Couleurs";
 inline constexpr std::string_view SectionTaille = "Taille";
@@ -24,35 +29,70 @@ inline constexpr std::string_view SectionImpression = "Impression";
 inline constexpr std::string_view CleQualite = "Qualit\xE9";
 inline constexpr std::string_view SectionFeries = "F\xE9ri\xE9s";
 inline constexpr std::string_view CleRegion = "R\xE9gion";
+// The choices the dialogs remember (folders, the image type): a section that
+// older copies never read.
+inline constexpr std::string_view SectionChoix = "Choix";
 
-// The settings folder that the first write creates when it is missing (the
-// user's configuration folder, chosen at start-up); empty: none.
-void CreerDossierReglages(const std::filesystem::path& dossier);
+// The width box's design text, taken when the file has no width.
+inline constexpr std::string_view LargeurDefaut = "90";
+// The print quality used when the file has none ("Haute").
+inline constexpr std::string_view QualiteDefaut = "-4";
 
-// Called when a write fails because the settings cannot be stored (the folder
-// cannot be created or written, full disk...), at the first such failure only
-// after each call; not for a settings file the user made read-only, nor when
-// there is no settings file (an empty name). Empty: nothing is called.
-void SignalerEchecReglages(std::function<void(const std::filesystem::path& dossier)> signaler);
+class FichierReglages {
+public:
+    explicit FichierReglages(std::filesystem::path fichier = {}) : m_fichier(std::move(fichier)) {}
 
-// Reads the eight colour keys in file order: an empty or missing value keeps the
-// slot as it is, any other text gives its numeric value (0 when not a number).
-void LireCouleurs(const std::filesystem::path& fichier, SchemaCouleurs& couleurs);
+    const std::filesystem::path& fichier() const { return m_fichier; }
 
-// Writes the eight slots in file order, each as a signed number (" 8388736"),
-// in one rewrite of the file.
-bool EcrireCouleurs(const std::filesystem::path& fichier, const SchemaCouleurs& couleurs);
+    // The settings folder that the first write creates when it is missing (the
+    // user's configuration folder, chosen at start-up); empty: none.
+    void CreerDossier(std::filesystem::path dossier) { m_dossierACreer = std::move(dossier); }
 
-// "Taille"/"Largeur": the text of the width box, stored unchanged.
-std::string LireLargeur(const std::filesystem::path& fichier);
-bool EcrireLargeur(const std::filesystem::path& fichier, std::string_view texte);
+    // Called when a write fails because the settings cannot be stored (the folder
+    // cannot be created or written, full disk...), at the first such failure only
+    // after each call; not for a settings file the user made read-only, nor when
+    // there is no settings file (an empty name). Empty: nothing is called.
+    void SignalerEchec(std::function<void(const std::filesystem::path& dossier)> signaler)
+    {
+        m_signaler = std::move(signaler);
+    }
 
-// "Impression"/"Qualité": the print quality code as text ("-1" to "-4").
-std::string LireQualite(const std::filesystem::path& fichier);
-bool EcrireQualite(const std::filesystem::path& fichier, std::string_view code);
+    // Reads the eight colour keys in file order: an empty or missing value keeps the
+    // slot as it is, any other text gives its numeric value (0 when not a number).
+    void LireCouleurs(SchemaCouleurs& couleurs);
+    // Writes the eight slots in file order, each as a signed number (" 8388736"),
+    // in one rewrite of the file.
+    bool EcrireCouleurs(const SchemaCouleurs& couleurs);
 
-// "Fériés"/"Région": whose public holidays are marked, by the region's name in
-// Windows-1252 ("La R\xE9union"). Read whatever the case and the accents; a
-// missing or unknown name is metropolitan France.
-Region LireRegion(const std::filesystem::path& fichier);
-bool EcrireRegion(const std::filesystem::path& fichier, Region region);
+    // "Taille"/"Largeur": the text of the width box, stored unchanged.
+    std::string LireLargeur();
+    bool EcrireLargeur(std::string_view texte);
+
+    // "Impression"/"Qualité": the print quality code as text ("-1" to "-4").
+    std::string LireQualite();
+    bool EcrireQualite(std::string_view code);
+
+    // "Fériés"/"Région": whose public holidays are marked, by the region's name in
+    // Windows-1252 ("La R\xE9union"). Read whatever the case and the accents; a
+    // missing or unknown name is metropolitan France.
+    Region LireRegion();
+    bool EcrireRegion(Region region);
+
+    // Any key of the "Choix" section (raw bytes), and several written at once.
+    std::string LireChoix(std::string_view cle);
+    bool EcrireChoix(const std::vector<std::pair<std::string, std::string>>& valeurs);
+
+private:
+    struct Reglage {
+        std::string_view section, cle;
+        std::string valeur;
+    };
+    std::string Lire(std::string_view section, std::string_view cle, std::string_view defaut = {});
+    bool Ecrire(const std::vector<Reglage>& reglages);
+
+    std::filesystem::path m_fichier;
+    std::filesystem::path m_dossierACreer;
+    std::function<void(const std::filesystem::path&)> m_signaler;
+    // The text of each key as this copy last read, used or wrote it, by section and key.
+    std::map<std::pair<std::string, std::string>, std::string> m_connues;
+};

@@ -9,7 +9,7 @@
 
 #include "OutilsBench.h"
 #include "app/Horloge.h"
-#include "colour/mdlVorn.h"
+#include "app/Document.h"
 #include "app/ui/Ardemo.h"
 #include "app/ui/HorlogeSysteme.h"
 #include "app/ui/Programme.h"
@@ -23,7 +23,7 @@ int main(int argc, char* argv[])
     QTemporaryDir dossier;
 
     {
-        mdlVorn etat;
+        Document etat;
         HorlogeSansAttente horloge;
         Ardemo f(etat, horloge, dossier.path());
         std::vector<double> ms;
@@ -42,11 +42,11 @@ int main(int argc, char* argv[])
     for (int i = 0; i < 5; ++i) {
         QElapsedTimer t;
         t.start();
-        mdlVorn etat;
+        Document etat;
         HorlogeSysteme horloge;
         Ardemo f(etat, horloge, dossier.path());
         f.show();
-        while (!etat.CalendrierFait)
+        while (!f.calendrierFait())
             QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
         demarrages.push_back(t.nsecsElapsed() / 1e9);
     }

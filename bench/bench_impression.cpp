@@ -13,7 +13,7 @@
 
 #include "OutilsBench.h"
 #include "app/Horloge.h"
-#include "colour/mdlVorn.h"
+#include "app/Document.h"
 #include "app/ui/Ardemo.h"
 #include "commun/ui/BoiteImage.h"
 #include "app/ui/Programme.h"
@@ -30,7 +30,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     PreparerApplication(app);
     QTemporaryDir dossier;
-    mdlVorn etat;
+    Document etat;
     HorlogeSansAttente horloge;
     Ardemo f(etat, horloge, dossier.path());
     f.Fabrication();

@@ -13,7 +13,7 @@
 #include "OutilsBench.h"
 #include "commun/FichierIni.h"
 #include "app/Reglages.h"
-#include "colour/mdlVorn.h"
+#include "app/Document.h"
 #include "app/ui/Ardemo.h"
 #include "app/ui/Programme.h"
 
@@ -29,7 +29,7 @@ double creationFenetre(const QString& dossier)
 {
     QElapsedTimer t;
     t.start();
-    mdlVorn etat;
+    Document etat;
     HorlogeSansAttente horloge;
     Ardemo f(etat, horloge, dossier);
     return t.nsecsElapsed() / 1e6;
@@ -52,15 +52,16 @@ int main(int argc, char* argv[])
         QElapsedTimer t;
         t.start();
         SchemaCouleurs c;
-        LireCouleurs(ini, c);
-        LireLargeur(ini);
+        FichierReglages r(ini);
+        r.LireCouleurs(c);
+        r.LireLargeur();
         return t.nsecsElapsed() / 1e6;
     };
     for (int i = 0; i < 5; ++i) {
         lectures.push_back(lireDemarrage());
         QElapsedTimer t;
         t.start();
-        EcrireLargeur(ini, i % 2 ? "90" : "100");
+        FichierReglages(ini).EcrireLargeur(i % 2 ? "90" : "100");
         ecritures.push_back(t.nsecsElapsed() / 1e6);
     }
     const long croissance = pointeKo() - avant;

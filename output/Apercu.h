@@ -1,7 +1,18 @@
 #pragma once
 #include <cstdint>
+#include <optional>
 
 #include "commun/Twips.h"
+#include "commun/ZoneMois.h"
+
+// What the preview, the print and the documents take from the calendar being
+// edited: the printed size, the validated zone (if any), the grid colour
+// (the zone's outline).
+struct ReglagesSortie {
+    int16_t LargeurTwips = 0, HauteurTwips = 0;
+    std::optional<ZoneMois> zone;
+    double CoulGrille = 0;
+};
 
 // Geometry of the preview window and of the zone picture that gets printed.
 

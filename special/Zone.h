@@ -1,5 +1,6 @@
 #pragma once
 #include "commun/Twips.h"
+#include "commun/ZoneMois.h"
 
 // Selection of a zone of whole month blocks on the calendar image, in pixels
 // of the image box.
@@ -10,13 +11,6 @@ struct TraceZone {
     double SelX2 = 0, SelY2 = 0; // release
     int LargMois = 209;          // one month block of the image
     int HautMois = 216;
-};
-
-// The zone widened to whole blocks. ZoneX2 and ZoneY2 are the first column and
-// row past the zone; RatioZone is its height divided by its width.
-struct ZoneMois {
-    int ZoneX1 = 0, ZoneY1 = 0, ZoneX2 = 0, ZoneY2 = 0;
-    double RatioZone = 0;
 };
 
 // Orders each axis, takes each coordinate to the nearest whole number (halves

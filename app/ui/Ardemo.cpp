@@ -12,6 +12,7 @@
 #include <QShowEvent>
 #include <QStandardPaths>
 #include <QTimer>
+#include <QUndoStack>
 
 #include "commun/Nombres.h"
 #include "Version.h"
@@ -96,9 +97,10 @@ QLineEdit* boiteTaille(QWidget* parent, const QString& texte, const RectTwips& r
 }
 } // namespace
 
-Ardemo::Ardemo(mdlVorn& etat, Horloge& horloge, const QString& dossierProgramme, const QString& fichierIni)
-    : m_etat(etat), m_horloge(horloge), m_dossier(dossierProgramme), m_iniImpose(fichierIni)
+Ardemo::Ardemo(Document& document, Horloge& horloge, const QString& dossierProgramme, const QString& fichierIni)
+    : m_doc(document), m_horloge(horloge), m_dossier(dossierProgramme), m_iniImpose(fichierIni)
 {
+    m_pile = new QUndoStack(this);
     setWindowTitle(QStringLiteral("Ardemo - Version " ARDEMO_VERSION));
     setWindowIcon(QIcon(QStringLiteral(":/ardemo.png")));
     FondWidget(this, FondPanneau);
@@ -107,6 +109,7 @@ Ardemo::Ardemo(mdlVorn& etat, Horloge& horloge, const QString& dossierProgramme,
     resize(client.l, client.h);
 
     creerCommandes();
+    creerActionsAnnulation();
     // .Cal and .ics files dropped anywhere on the window, the text boxes included.
     setAcceptDrops(true);
     for (QWidget* boite : {static_cast<QWidget*>(Largeur), static_cast<QWidget*>(Hauteur),
@@ -228,38 +231,36 @@ void Ardemo::creerCommandes()
 
 void Ardemo::Form_Load()
 {
-    mdlVorn& v = m_etat;
+    Document& d = m_doc;
     for (int an = 2000; an <= 2100; ++an)
         cAn->addItem(QString::number(an));
     const int annee = m_horloge.Aujourdhui().annee;
     cAn->setEditText(QStringLiteral("%1").arg(annee, 4, 10, QLatin1Char('0')));
-
-    v.CalendrierFait = v.ZoneChoisie = v.ModeCoulSP = v.ApercuOuvert = Faux;
-    v.AnChoisi = QStringLiteral("%1").arg(annee % 10000, 4, 10, QLatin1Char('0')).toStdString();
+    d.AnChoisi = QStringLiteral("%1").arg(annee % 10000, 4, 10, QLatin1Char('0')).toStdString();
 
     CalType->setToolTip(QStringLiteral("Si vous stationnez\r\n sur un jour férié\r\n vous  en connaîtrez la raison."));
 
     Pict1->setGeometry(CalBase->geometry());
     const QSize interieur = Pict1->tailleInterieure();
-    v.LargMois = static_cast<int16_t>(interieur.width() / 3);
-    v.HautMois = static_cast<int16_t>(interieur.height() / 4);
+    LargMois = static_cast<int16_t>(interieur.width() / 3);
+    HautMois = static_cast<int16_t>(interieur.height() / 4);
 
     FeuRouge->move(FeuVert->x(), FeuRouge->y());
-    v.CouleursDefaut();
+    d.Couleurs = SchemaCouleurs{};
     EnvironnementUtilisateur env = EnvironnementDuProcessus();
     env.images = CheminFichier(QStandardPaths::writableLocation(QStandardPaths::PicturesLocation));
     env.documents = CheminFichier(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
     m_emplacements = ChoisirEmplacements(CheminFichier(m_dossier), DossierModifiable(CheminFichier(m_dossier)), env);
-    v.FichierIni = m_emplacements.fichierIni.string();
-    CreerDossierReglages(m_emplacements.dossierProgrammeModifiable ? std::filesystem::path()
-                                                                   : m_emplacements.fichierIni.parent_path());
     if (!m_iniImpose.isEmpty()) { // named on the command line: that file, in its own folder
-        v.FichierIni = CheminFichier(m_iniImpose).string();
-        CreerDossierReglages({});
+        d.Reglages() = FichierReglages(CheminFichier(m_iniImpose));
+    } else {
+        d.Reglages() = FichierReglages(m_emplacements.fichierIni);
+        if (!m_emplacements.dossierProgrammeModifiable)
+            d.Reglages().CreerDossier(m_emplacements.fichierIni.parent_path());
     }
     // Settings that cannot be stored (a folder that cannot be made or written)
     // are said once; they then last until the program ends.
-    SignalerEchecReglages([fenetre = QPointer<Ardemo>(this)](const std::filesystem::path& dossier) {
+    d.Reglages().SignalerEchec([fenetre = QPointer<Ardemo>(this)](const std::filesystem::path& dossier) {
         if (!fenetre)
             return;
         auto* message = new QMessageBox(
@@ -273,10 +274,7 @@ void Ardemo::Form_Load()
         message->open();
     });
     LireReglages();
-    v.RegionFeries = LireRegion(v.FichierIni);
     BulleFeries();
-    v.LargeurTwips = VersEntier16(ValeurTexte(Largeur->text().toStdString()) * TwipsParMm);
-    v.HauteurTwips = VersEntier16(ValeurTexte(Hauteur->text().toStdString()) * TwipsParMm);
 
     Coloration();
     Montrer(Affichage::Commandes);
@@ -286,7 +284,7 @@ void Ardemo::Form_Load()
 
 void Ardemo::BulleFeries()
 {
-    chkFerie->setToolTip(QStringLiteral("Jours fériés de : ") + QString::fromUtf8(NomRegion(m_etat.RegionFeries)));
+    chkFerie->setToolTip(QStringLiteral("Jours fériés de : ") + QString::fromUtf8(NomRegion(m_doc.RegionFeries)));
 }
 
 void Ardemo::showEvent(QShowEvent* e)
@@ -308,7 +306,7 @@ void Ardemo::changeEvent(QEvent* e)
 void Ardemo::Form_Activate()
 {
     if (PremierAffichage) {
-        PremierAffichage = Faux;
+        PremierAffichage = false;
         Fabrication();
     }
 }
@@ -317,6 +315,11 @@ void Ardemo::Form_Activate()
 // open; otherwise the program ends when the last of them closes.
 void Ardemo::closeEvent(QCloseEvent* e)
 {
+    // Special colours that would be lost are offered to be saved first.
+    if (!ProposerEnregistrer()) {
+        e->ignore();
+        return;
+    }
     QWidget::closeEvent(e);
     m_fermee = true;
     QTimer::singleShot(0, this, [this] { verifierFin(); });
@@ -346,6 +349,7 @@ void Ardemo::ErreurPaques(const std::string& message)
 
 void Ardemo::Quitter_Click()
 {
-    QApplication::exit(0);
+    if (ProposerEnregistrer())
+        QApplication::exit(0);
 }
 

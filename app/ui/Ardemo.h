@@ -6,10 +6,11 @@
 #include <functional>
 #include <optional>
 #include <QWidget>
+#include <vector>
 
+#include "app/Document.h"
 #include "app/Emplacements.h"
 #include "commun/ui/Chemin.h"
-#include "colour/mdlVorn.h"
 #include "calendar/Feries.h"
 #include "colour/ModeleFeuille.h"
 
@@ -18,6 +19,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QScrollBar;
+class QUndoStack;
 class BoiteImage;
 class VueFeuille;
 class Horloge;
@@ -36,26 +38,37 @@ class VornPrint;
 enum class Affichage { Commandes, Feuille, Image };
 
 // The main window: the command panel on the left, the calendar sheet and the
-// calendar image on the right. It owns the other windows, which answer it
-// (results, signals); it alone writes the settings, paints and builds.
+// calendar image on the right. It shows the document and turns the user's
+// actions into edits of it; it owns the other windows, which answer it
+// (results, signals); it alone writes the settings, paints and builds. The
+// edits of the special colours go through its undo stack.
 class Ardemo : public QWidget, private RapportPaques {
     Q_OBJECT
 public:
     // `fichierIni`: the settings file to use instead of the usual one (empty: the usual one).
-    Ardemo(mdlVorn& etat, Horloge& horloge, const QString& dossierProgramme, const QString& fichierIni = {});
+    Ardemo(Document& document, Horloge& horloge, const QString& dossierProgramme, const QString& fichierIni = {});
     ~Ardemo() override;
 
-    mdlVorn& etat() { return m_etat; }
+    Document& document() { return m_doc; }
+    QUndoStack& pile() { return *m_pile; }
+    // A calendar was built since start-up; the special-colours window or the preview is open.
+    bool calendrierFait() const { return m_calendrierFait; }
+    bool modeCouleursSpeciales() const { return m_modeCoulSP; }
+    bool apercuOuvert() const { return apercuForm != nullptr; }
     // Chosen at start-up: the program's folder when it is the user's to write,
     // else the user's configuration, pictures and documents folders.
     QString dossierImages() const { return NomFichier(m_emplacements.dossierImages); }
     QString dossierDocuments() const { return NomFichier(m_emplacements.dossierDocuments); }
 
-    // The build (refused while the special colours are open).
+    // The build (refused while the special colours are open). The sheet is
+    // filled at once, the image made after the build's pause of a second.
     void Fabrication();
+    // Runs `action` once no build is running and the first build is over: at
+    // once, or at the end of the build.
+    void quandPret(std::function<void()> action);
     // The "Jours fériés" box's tooltip names the region whose holidays are shown.
     void BulleFeries();
-    // The year box shows `an` (the command line's year, already in AnChoisi).
+    // The year box shows `an` and the document takes it (the command line's year).
     void ChoisirAnnee(const QString& an);
     // The width box gets `mm`, as if typed (the command line's width).
     void ecrireLargeur(const QString& mm);
@@ -68,6 +81,13 @@ public:
 
     // The command line's "--sans-weekend" and "--sans-feries", before the first build.
     void cocherJours(bool weekEnd, bool feries);
+
+    // When the special colours differ from their file: "Enregistrer les couleurs
+    // spéciales ?" with Enregistrer (the save dialog, then on), Ne pas enregistrer
+    // and Annuler. True to go on.
+    bool ProposerEnregistrer();
+    // "Sauver ces couleurs...": the save dialog, then the file. True when written.
+    bool SauverCouleursSP();
 
     // The last image rendered from the sheet (what Coller shows).
     const QImage& imageRendue() const { return m_rendu; }
@@ -130,26 +150,30 @@ private:
     BoiteImage* Pictx = nullptr;
     BoiteImage* PictSel = nullptr;
 
-    // Set while a month block is filled. The filling itself never waits, so
-    // only the Easter warning's message box (which lets events run, and so a
-    // click start a build) can find it set: that nested build then leaves the
-    // months to the one in progress.
-    Flag CalculEnCours = 0;
-
     // Build pipeline.
     void Fabriquer_Click();
+    void finFabrication(int numero);
     void FRouge();
     void FVert();
     void Copier();
     void Coller();
     void CalculDate(int mois);
-    // What the sheet is built from: the chosen year, the two boxes, the region.
-    ReglagesFeuille reglagesFeuille() const;
 
     // Painting.
     void Coloration();
     void Coloriage();
     void Recolore(int mois, int index);
+    // The special colours' edits, each one step of the undo stack.
+    void ModifierCouleurs(const QString& texte, const EtatCouleursSP& apres);
+    void AppliquerCouleurs(const EtatCouleursSP& e, bool avecAnnee);
+    void ReinitialiserCouleursSP();
+    void OuvrirCouleursSP();
+    void OuvrirFichierCal(const QString& chemin);
+    void ImporterIcs(const QString& chemin, bool demanderCouleur);
+    void ImporterIcsDemande();
+    bool CouleurPourImport();
+    void actualiserCouleursSP();
+    QString nomCalPropose() const;
     void chkFerie_Click();
     void chkWeek_Click();
     void BtnJour_Click(int mois, int index);
@@ -196,19 +220,27 @@ private:
     // The special colours closed: the image drawn again from the sheet, the commands back.
     void QuitterModeSpecial();
     // The zone selection closed, by "Valider" or by "Annuler la Sélection".
-    void ZoneValidee();
+    void ZoneValidee(const ZoneMois& zone);
     void ZoneAnnulee();
     void Form_Load();
     void LireReglages();
+    void creerActionsAnnulation();
     void creerCommandes();
     void connecterSaisies();
     void verifierFin();
-    void ecrireTaille(QLineEdit* boite, int mm, Flag& drapeau);
+    void ecrireTaille(QLineEdit* boite, int mm, bool& drapeau);
     void setRouge(QLineEdit* boite, bool rouge);
     void ecrireLargeurReglee();
     void ErreurPaques(const std::string& message) override;
 
-    mdlVorn& m_etat;
+    Document& m_doc;
+    QUndoStack* m_pile = nullptr;
+    bool m_calendrierFait = false;
+    bool m_modeCoulSP = false;  // the special-colours window is open
+    bool m_occupe = false;      // a build is running (red light)
+    int m_fabrication = 0;      // number of the last build started
+    std::vector<std::function<void()>> m_quandPret;
+    int16_t LargMois = 209, HautMois = 216; // one month block of the image
     Horloge& m_horloge;
     QString m_dossier;
     QString m_iniImpose;
@@ -221,10 +253,10 @@ private:
     QObject* m_focusDedans = nullptr; // the year or size box that has the focus
     QPointer<QWidget> m_focusAvantFabrication; // had the keyboard when the build began
     QPointer<QWidget> m_focusPanneau;          // had it when the panel was hidden
-    Flag PremierAffichage = Vrai; // the first activation builds
+    bool PremierAffichage = true; // the first activation builds
     // Guards of the size boxes: a size written by the program does not echo
     // back into the other box; the size a box had when it got the keyboard.
-    Flag HauteurParProgramme = Faux;
-    Flag LargeurParProgramme = Faux;
+    bool HauteurParProgramme = false;
+    bool LargeurParProgramme = false;
     int16_t TailleAvant = 0;
 };

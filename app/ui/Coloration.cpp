@@ -9,11 +9,11 @@
 
 void Ardemo::Coloration()
 {
-    const SchemaCouleurs& c = m_etat.Couleurs;
+    const SchemaCouleurs& c = m_doc.Couleurs;
     Pict1->setFond(VersQColor(c.CoulBordure));
     FondWidget(chkFerie, VersQColor(c.CoulFerie));
     FondWidget(chkWeek, VersQColor(c.CoulWeekEnd));
-    AppliquerSchema(m_feuille, c, m_etat.TableCoulSP);
+    AppliquerSchema(m_feuille, c, m_doc.Speciales.etat.table.v);
     CalBase->update();
 }
 
@@ -22,29 +22,31 @@ void Ardemo::Coloration()
 void Ardemo::Coloriage()
 {
     CalBase->setFocus(Qt::OtherFocusReason);
-    AppliquerTable(m_feuille, m_etat.TableCoulSP);
+    AppliquerTable(m_feuille, m_doc.Speciales.etat.table.v);
     CalBase->update();
 }
 
 void Ardemo::BtnJour_Click(int mois, int index)
 {
-    if (m_etat.ModeCoulSP)
+    if (m_modeCoulSP && m_doc.Speciales.clics)
         Recolore(mois, index);
 }
 
+// A click toggles the day between the colour in use and the normal colour,
+// one step of the undo stack.
 void Ardemo::Recolore(int mois, int index)
 {
-    CaseFeuille& cellule = m_feuille.bloc(mois).cases[static_cast<size_t>(index)];
+    const CaseFeuille& cellule = m_feuille.bloc(mois).cases[static_cast<size_t>(index)];
     const QColor avant = VersQColor(cellule.texte);
     if (vornCoulSP)
         vornCoulSP->MontrerAncienneCouleur(avant);
-    const double nouvelle = CouleurEntiere(DeQColor(avant)) != CouleurEntiere(m_etat.CoulSPChoisie)
-                                ? m_etat.CoulSPChoisie
-                                : m_etat.CoulTexteNormal;
+    const CouleursSpeciales& sp = m_doc.Speciales;
+    const double nouvelle =
+        CouleurEntiere(DeQColor(avant)) != CouleurEntiere(sp.choisie) ? sp.choisie : sp.normale;
     // The table keeps the colour as the cell shows it (24 bits).
-    cellule.texte = DeQColor(VersQColor(nouvelle));
-    m_etat.TableCoulSP[mois][index] = cellule.texte;
-    CalBase->update();
+    const QString jour = QString::fromStdString(NomAccessible(cellule)).section(QLatin1Char(','), 0, 0);
+    ModifierCouleurs(QStringLiteral("couleur du %1").arg(jour),
+                     AvecCouleur(m_doc.EtatCouleurs(), {{mois, index}}, DeQColor(VersQColor(nouvelle))));
 }
 
 void Ardemo::chkFerie_Click()

@@ -2,6 +2,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QPointer>
 
 #include "app/Horloge.h"
 #include "commun/Nombres.h"
@@ -15,33 +16,69 @@
 #include "calendar/Mois.h"
 #include "calendar/Periode.h"
 
+// A new calendar starts without special colours: colours that would be lost
+// are offered to be saved first, and clearing them is a step of the undo stack.
 void Ardemo::Fabriquer_Click()
 {
-    if (m_etat.ApercuOuvert)
+    if (apercuOuvert())
         FermerApercu();
-    m_etat.EffacerCouleursSpeciales();
+    if (!ProposerEnregistrer())
+        return;
+    EtatCouleursSP vide = m_doc.EtatCouleurs();
+    vide.table = {};
+    if (!(vide == m_doc.EtatCouleurs()))
+        ModifierCouleurs(QStringLiteral("Fabriquer le Calendrier"), vide);
     Fabrication();
 }
 
+// The months are filled at once; the image is made once the build's pause of
+// a second is over, without holding up the window (the commands that could
+// start another build or use the image stay disabled meanwhile). A build
+// started during the pause of another takes its place.
 void Ardemo::Fabrication()
 {
-    if (m_etat.ModeCoulSP)
+    if (m_modeCoulSP)
         return;
     FRouge();
     CurseurSablier();
-    if (m_etat.ApercuOuvert)
+    if (apercuOuvert())
         FermerApercu();
     Coloriage();
-    if (!CalculEnCours) {
-        for (int m = 1; m <= 12; ++m)
-            CalculDate(m);
-        AttenteMinutee(m_horloge, 1);
-    }
+    for (int m = 1; m <= 12; ++m)
+        CalculDate(m);
+    const int numero = ++m_fabrication;
+    m_horloge.Attendre(1, [fenetre = QPointer<Ardemo>(this), numero] {
+        if (fenetre)
+            fenetre->finFabrication(numero);
+    });
+}
+
+void Ardemo::finFabrication(int numero)
+{
+    if (numero != m_fabrication)
+        return;
     Copier();
     Coller();
     CurseurNormal();
     FVert();
-    m_etat.CalendrierFait = Vrai;
+    m_calendrierFait = true;
+    // What waited for the build, in its order (an action may start another build).
+    std::vector<std::function<void()>> actions;
+    actions.swap(m_quandPret);
+    for (auto& action : actions) {
+        if (m_occupe)
+            m_quandPret.push_back(std::move(action));
+        else
+            action();
+    }
+}
+
+void Ardemo::quandPret(std::function<void()> action)
+{
+    if (m_occupe || PremierAffichage)
+        m_quandPret.push_back(std::move(action));
+    else
+        action();
 }
 
 void Ardemo::FRouge()
@@ -58,6 +95,7 @@ void Ardemo::FRouge()
                        static_cast<QWidget*>(chkWeek), static_cast<QWidget*>(Sélection)})
         if (focus && (focus == w || w->isAncestorOf(focus)))
             FondCdes->setFocus();
+    m_occupe = true;
     FeuVert->hide();
     FeuRouge->show();
     Fabriquer->setEnabled(false);
@@ -73,6 +111,7 @@ void Ardemo::FRouge()
 
 void Ardemo::FVert()
 {
+    m_occupe = false;
     FeuRouge->hide();
     FeuVert->show();
     Fabriquer->setEnabled(true);
@@ -105,22 +144,11 @@ void Ardemo::Coller()
         Pict1->setImage(m_rendu);
 }
 
-ReglagesFeuille Ardemo::reglagesFeuille() const
-{
-    ReglagesFeuille r;
-    const Periode periode = m_etat.PeriodeChoisie();
-    r.annee = periode.annee;
-    r.premierMois = periode.premierMois;
-    r.weekEnd = chkWeek->checkState() == Qt::Checked;
-    r.feries = chkFerie->checkState() != Qt::Unchecked;
-    r.region = m_etat.RegionFeries;
-    return r;
-}
-
 void Ardemo::CalculDate(int mois)
 {
-    CalculEnCours = Vrai;
-    const ReglagesFeuille reglages = reglagesFeuille();
+    m_doc.WeekEnd = chkWeek->checkState() == Qt::Checked;
+    m_doc.Feries = chkFerie->checkState() != Qt::Unchecked;
+    const ReglagesFeuille reglages = m_doc.Parametres();
     RemplirBloc(m_feuille, mois, reglages, this);
     CalBase->update();
 
@@ -133,7 +161,6 @@ void Ardemo::CalculDate(int mois)
             break;
         }
     }
-    CalculEnCours = Faux;
 }
 
 void Ardemo::cocherJours(bool weekEnd, bool feries)

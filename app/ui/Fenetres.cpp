@@ -16,6 +16,7 @@
 
 #include "app/Reglages.h"
 #include "app/Saisies.h"
+#include "app/ui/Sorties.h"
 #include "commun/Nombres.h"
 #include "commun/Twips.h"
 #include "app/Horloge.h"
@@ -65,31 +66,35 @@ void Ardemo::QuitterModeSpecial()
     Copier();
     Coller();
     CurseurNormal();
-    m_etat.ModeCoulSP = Faux;
+    m_modeCoulSP = false;
     Montrer(Affichage::Commandes);
 }
 
-void Ardemo::ChoisirAnnee(const QString& an) { cAn->setEditText(an); }
+void Ardemo::ChoisirAnnee(const QString& an)
+{
+    cAn->setEditText(an);
+    m_doc.AnChoisi = an.toStdString();
+}
 void Ardemo::ecrireLargeur(const QString& mm) { Largeur->setText(mm); }
 
 // The zone validated: the height follows the width through the zone's
 // proportion. A width whose height would not fit is lowered to the largest that
 // fits (its own change handling then sets both sizes); an out-of-range width is
 // left to its box. Then the image again, and the commands.
-void Ardemo::ZoneValidee()
+void Ardemo::ZoneValidee(const ZoneMois& zone)
 {
-    mdlVorn& v = m_etat;
+    Document& d = m_doc;
+    d.Zone = zone;
+    Hauteur->setEnabled(false);
     const std::string largeur = Largeur->text().toStdString();
-    const ChangementLargeur c = CalculLargeur(largeur, true, v.RatioZone);
-    if (!v.ZoneChoisie) {
-        // Nothing drawn: the sizes stay as they are.
-    } else if (c.valide) {
+    const ChangementLargeur c = CalculLargeur(largeur, true, zone.RatioZone);
+    if (c.valide) {
         Hauteur->setText(QString::number(c.hauteur));
-        v.LargeurTwips = c.largeurTwips;
-        v.HauteurTwips = c.hauteurTwips;
+        d.LargeurTwips = c.largeurTwips;
+        d.HauteurTwips = c.hauteurTwips;
     } else if (LargeurValide(ValeurTaille(largeur))) {
         int w = static_cast<int>(ValeurTaille(largeur));
-        while (w > LargeurMin && !HauteurZone(w, v.RatioZone))
+        while (w > LargeurMin && !HauteurZone(w, zone.RatioZone))
             --w;
         Largeur->setText(QString::number(w));
     }
@@ -101,7 +106,8 @@ void Ardemo::ZoneValidee()
 // own change handling (it writes back the same width and shows the preview again).
 void Ardemo::ZoneAnnulee()
 {
-    mdlVorn& v = m_etat;
+    Document& v = m_doc;
+    v.Zone.reset();
     Hauteur->setEnabled(true);
     Hauteur->setText(QString::number(HauteurPourLargeur(ValeurTaille(Largeur->text().toStdString()))));
     v.LargeurTwips = MmVersTwips(ValeurTaille(Largeur->text().toStdString()));
@@ -111,34 +117,29 @@ void Ardemo::ZoneAnnulee()
 
 CalendrierAEcrire Ardemo::calendrier()
 {
-    return CalendrierDeFenetre(m_etat, ImageDeBoite(*Pict1), &m_feuille, PictSel->fond());
+    return CalendrierDuDocument(m_doc, ImageDeBoite(*Pict1), &m_feuille, PictSel->fond());
 }
 
 // The colour dialog answers; this window keeps, writes, recolours and rebuilds.
 void Ardemo::Couleurs_Click()
 {
-    ArdemoCoul dialogue(this, m_etat.Couleurs, m_etat.RegionFeries);
+    ArdemoCoul dialogue(this, m_doc.Couleurs, m_doc.RegionFeries);
     if (dialogue.exec() != QDialog::Accepted)
         return;
-    m_etat.Couleurs = dialogue.couleurs();
-    EcrireCouleurs(m_etat.FichierIni, m_etat.Couleurs);
-    // The region is written only when it changes: a file that never had one
-    // keeps exactly its former content.
-    if (dialogue.region() != m_etat.RegionFeries) {
-        m_etat.RegionFeries = dialogue.region();
-        EcrireRegion(m_etat.FichierIni, m_etat.RegionFeries);
-    }
+    m_doc.Couleurs = dialogue.couleurs();
+    m_doc.RegionFeries = dialogue.region();
+    m_doc.EnregistrerCouleurs();
     BulleFeries();
     update();
     Coloration();
-    if (m_etat.CalendrierFait)
+    if (m_calendrierFait)
         Fabrication();
 }
 
 void Ardemo::CalScolaire_Click()
 {
     // The always-on-top preview would cover this modal window.
-    if (etat().ApercuOuvert)
+    if (apercuOuvert())
         FermerApercu();
     VornScolaire fenetre(this);
     switch (fenetre.exec()) {
@@ -147,9 +148,7 @@ void Ardemo::CalScolaire_Click()
         break;
     case VornScolaire::AnneeScolaireDemandee: {
         // The school year of today, built as by "Fabriquer le Calendrier".
-        const std::string an = TextePeriode(AnneeScolaireDu(m_horloge.Aujourdhui()));
-        m_etat.AnChoisi = an;
-        cAn->setEditText(QString::fromStdString(an));
+        ChoisirAnnee(QString::fromStdString(TextePeriode(AnneeScolaireDu(m_horloge.Aujourdhui()))));
         Fabriquer_Click();
         break;
     }
@@ -162,19 +161,25 @@ void Ardemo::CoulSpéciale_Click()
 {
     Montrer(Affichage::Feuille);
     if (!vornCoulSP) {
-        vornCoulSP = new VornCoulSP(this, m_etat, dossierDocuments(), [this] { return m_horloge.Aujourdhui(); });
-        connect(vornCoulSP, &VornCoulSP::couleursChargees, this, [this] { Coloriage(); });
-        connect(vornCoulSP, &VornCoulSP::joursColores, this, [this] {
-            AppliquerTable(m_feuille, m_etat.TableCoulSP);
-            CalBase->update();
+        vornCoulSP = new VornCoulSP(this, m_doc.Speciales, *m_pile);
+        connect(vornCoulSP, &VornCoulSP::couleurChoisie, this, [this](double couleur, bool clics) {
+            m_doc.Speciales.choisie = couleur;
+            if (clics)
+                m_doc.Speciales.clics = true;
         });
-        connect(vornCoulSP, &VornCoulSP::anneeDemandee, this, [this](const QString& an) {
-            ChoisirAnnee(an);
-            Fabrication();
-        });
+        connect(vornCoulSP, &VornCoulSP::reinitialisation, this, [this] { ReinitialiserCouleursSP(); });
+        connect(vornCoulSP, &VornCoulSP::sauvegardeDemandee, this, [this] { SauverCouleursSP(); });
+        connect(vornCoulSP, &VornCoulSP::ouvertureDemandee, this, [this] { OuvrirCouleursSP(); });
+        connect(vornCoulSP, &VornCoulSP::importDemande, this, [this] { ImporterIcsDemande(); });
         connect(vornCoulSP, &VornCoulSP::fermee, this, [this] { QuitterModeSpecial(); });
     }
-    vornCoulSP->Ouvrir();
+    if (!m_modeCoulSP) {
+        // Each opening: a second click gives the days back black; clicks are on.
+        m_doc.Speciales.normale = 0;
+        m_doc.Speciales.clics = true;
+        m_modeCoulSP = true;
+    }
+    vornCoulSP->Ouvrir(m_doc.Couleurs.CoulJours);
 }
 
 namespace {
@@ -202,28 +207,29 @@ void Ardemo::ouvrirFichier(const QString& chemin, std::optional<double> couleur)
                                  .arg(QDir::toNativeSeparators(chemin)));
         return;
     }
-    // Not in the middle of a build (its waits let events run): when it is over.
-    if (occupe()) {
-        QTimer::singleShot(100, this, [this, chemin, couleur] { ouvrirFichier(chemin, couleur); });
-        return;
-    }
+    // Not in the middle of a build: when it is over.
     if (PremierAffichage)
         Form_Activate();
+    if (occupe()) {
+        quandPret([this, chemin, couleur] { ouvrirFichier(chemin, couleur); });
+        return;
+    }
     // A zone selection in progress is left as it stands, as by its close box.
     if (vornSelect && vornSelect->isVisible())
         vornSelect->close();
     CoulSpéciale_Click();
-    if (type == FichierAOuvrir::Cal)
-        vornCoulSP->OuvrirFichierCal(chemin);
-    else {
+    if (type == FichierAOuvrir::Cal) {
+        if (ProposerEnregistrer())
+            OuvrirFichierCal(chemin);
+    } else {
         if (couleur) // the command line's colour: no picker
-            m_etat.CoulSPChoisie = *couleur;
-        vornCoulSP->ImporterFichierIcs(chemin, !couleur);
+            m_doc.Speciales.choisie = *couleur;
+        ImporterIcs(chemin, !couleur);
     }
     // The keyboard on that window, which the build of another year may have
     // let the main window take.
     if (vornCoulSP->isVisible())
-        vornCoulSP->Ouvrir();
+        vornCoulSP->Ouvrir(m_doc.Couleurs.CoulJours);
 }
 
 void Ardemo::dragEnterEvent(QDragEnterEvent* e)
@@ -248,23 +254,23 @@ void Ardemo::dropEvent(QDropEvent* e)
 
 void Ardemo::Sélection_Click()
 {
-    if (etat().ApercuOuvert)
+    if (apercuOuvert())
         FermerApercu();
     if (!vornSelect) {
-        vornSelect = new VornSelect(this, *Pict1, m_etat);
+        vornSelect = new VornSelect(this, *Pict1, LargMois, HautMois);
         connect(vornSelect, &VornSelect::zoneTracee, this, [this] { Hauteur->setEnabled(false); });
-        connect(vornSelect, &VornSelect::selectionFermee, this,
-                [this](bool validee) { validee ? ZoneValidee() : ZoneAnnulee(); });
+        connect(vornSelect, &VornSelect::zoneValidee, this, [this](const ZoneMois& z) { ZoneValidee(z); });
+        connect(vornSelect, &VornSelect::selectionAnnulee, this, [this] { ZoneAnnulee(); });
     }
     // The image alone, uncovered, under the selection's window.
     Coller();
     Montrer(Affichage::Image);
-    vornSelect->Form_Load();
+    vornSelect->Form_Load(m_doc.Zone);
 }
 
 void Ardemo::Apercu_Click()
 {
-    if (m_etat.ApercuOuvert)
+    if (apercuOuvert())
         FermerApercu();
     else
         MontrerApercu();
@@ -276,7 +282,6 @@ void Ardemo::FermerApercu()
         apercuForm = nullptr;
         a->close();
     }
-    m_etat.ApercuOuvert = Faux;
 }
 
 // Opens the preview, or opens it again on the present image and sizes. Not
@@ -284,32 +289,31 @@ void Ardemo::FermerApercu()
 // start-up changes the size boxes before that).
 void Ardemo::MontrerApercu()
 {
-    if (apercuForm || m_etat.ApercuOuvert)
+    if (apercuForm)
         FermerApercu();
     if (!isVisible())
         return;
-    mdlVorn& v = m_etat;
-    const bool zone = v.ZoneChoisie;
+    Document& v = m_doc;
+    const bool zone = v.Zone.has_value();
+    const double ratio = zone ? v.Zone->RatioZone : 0;
     // The height from the width: the height box gets it without echoing back
     // into the width box; a refused width (red) leaves the height box alone.
     if (!m_largeurRouge) {
-        const double mm = HauteurBoiteApercu(ValeurTexte(Largeur->text().toStdString()), zone, v.RatioZone);
+        const double mm = HauteurBoiteApercu(ValeurTexte(Largeur->text().toStdString()), zone, ratio);
         ecrireTaille(Hauteur, VersEntier32(mm), HauteurParProgramme);
     }
-    v.HauteurTwips = HauteurTwipsApercu(v.LargeurTwips, zone, v.RatioZone);
+    v.HauteurTwips = HauteurTwipsApercu(v.LargeurTwips, zone, ratio);
 
-    apercuForm = new ApercuForm(this, ImageDeBoite(*Pict1), Pict1->x(), m_etat);
+    apercuForm = new ApercuForm(this, ImageDeBoite(*Pict1), Pict1->x(), SortieDuDocument(v));
     connect(apercuForm, &ApercuForm::ferme, this, [this, a = apercuForm] {
         if (apercuForm == a)
             apercuForm = nullptr;
-        m_etat.ApercuOuvert = Faux;
     });
     // Opened by a size being typed (or Enter in the width box), the preview
     // leaves the keyboard in the box.
     const QWidget* focus = isActiveWindow() ? focusWidget() : nullptr;
     apercuForm->setAttribute(Qt::WA_ShowWithoutActivating, focus == Largeur || focus == Hauteur);
     apercuForm->show();
-    v.ApercuOuvert = Vrai;
 }
 
 // Saving: whatever happens in the dialog or on the disk, the ready state comes back.
@@ -318,8 +322,18 @@ void Ardemo::SauveFichier_Click()
     FRouge();
     QString chemin;
     {
-        DialogueSauverImage dialogue(this, dossierImages(), QString::fromStdString(etat().AnChoisi));
+        // In the folder and with the type used last.
+        const QString dossier = NomFichier(m_doc.Choix.dossierImages);
+        DialogueSauverImage dialogue(this,
+                                     !dossier.isEmpty() && QDir(dossier).exists() ? dossier : dossierImages(),
+                                     QString::fromStdString(m_doc.AnChoisi),
+                                     FormatDuNom("x." + m_doc.Choix.typeImage));
         chemin = dialogue.demander();
+    }
+    if (!chemin.isEmpty()) {
+        m_doc.Choix.dossierImages = CheminFichier(QFileInfo(chemin).absolutePath()).string();
+        m_doc.Choix.typeImage = ExtensionFormat(FormatDuNom(chemin.toStdString()));
+        m_doc.EnregistrerChoix();
     }
     // The type follows the name's extension; PDF and SVG take the validated
     // zone, like the print.
@@ -344,13 +358,13 @@ void Ardemo::SauvePPapier_Click()
 
 void Ardemo::Imprimer_Click()
 {
-    mdlVorn& v = m_etat;
+    Document& v = m_doc;
     // What is printed: the whole image, or the zone copied unscaled with its
     // outline (kept in PictSel).
-    const PlanImpression plan = PlanChoisi(v, PictSel->fond());
+    const PlanImpression plan = PlanChoisi(SortieDuDocument(v), PictSel->fond());
     QImage image;
     QSizeF tailleTwips;
-    if (v.ZoneChoisie) {
+    if (v.Zone) {
         image = ImagePlan(Pict1->image(), plan);
         PictSel->resize(plan.taille);
         PictSel->setImage(image);
@@ -359,13 +373,13 @@ void Ardemo::Imprimer_Click()
         image = Pict1->image();
         tailleTwips = QSizeF(Pict1->width() * TwipsParPixel, Pict1->height() * TwipsParPixel);
     }
-    if (v.ApercuOuvert)
+    if (apercuOuvert())
         FermerApercu();
 
     VornPrint dialogue(this, image, tailleTwips, v.LargeurTwips, v.HauteurTwips,
-                       [&v] { return QString::fromStdString(LireQualite(v.FichierIni)); });
+                       [&v] { return QString::fromStdString(v.QualiteEnregistree()); });
     connect(&dialogue, &VornPrint::qualiteChoisie, this,
-            [&v](const QString& code) { EcrireQualite(v.FichierIni, code.toStdString()); });
+            [&v](const QString& code) { v.EnregistrerQualite(code.toStdString()); });
     dialogue.exec();
     if (!dialogue.ImpressionValidee || !dialogue.imprimante() || image.isNull())
         return; // no printer chosen, or no calendar image: nothing to print

@@ -1,16 +1,9 @@
 #include "app/ui/HorlogeSysteme.h"
 
 #include <QCoreApplication>
-#include <QThread>
-#include <QTime>
+#include <QTimer>
 
-double HorlogeSysteme::SecondesDepuisMinuit()
+void HorlogeSysteme::Attendre(int secondes, std::function<void()> ensuite)
 {
-    return QTime::currentTime().msecsSinceStartOfDay() / 1000.0;
-}
-
-void HorlogeSysteme::LaisserPasserEvenements()
-{
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    QThread::msleep(10);
+    QTimer::singleShot(secondes * 1000, QCoreApplication::instance(), std::move(ensuite));
 }

@@ -1,9 +1,8 @@
 #pragma once
 #include "app/Horloge.h"
 
-// The real clock: the time of day, and the event loop run between looks.
+// The real clock: pauses are single-shot timers of the event loop.
 class HorlogeSysteme : public Horloge {
 public:
-    double SecondesDepuisMinuit() override;
-    void LaisserPasserEvenements() override;
+    void Attendre(int secondes, std::function<void()> ensuite) override;
 };

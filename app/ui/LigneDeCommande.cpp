@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "Version.h"
+#include "app/Document.h"
 #include "app/Emplacements.h"
 #include "app/Horloge.h"
 #include "commun/EcritureAtomique.h"
@@ -19,6 +20,7 @@
 #include "app/ValeursOptions.h"
 #include "commun/ui/Chemin.h"
 #include "app/ui/Programme.h"
+#include "app/ui/Sorties.h"
 #include "colour/ModeleFeuille.h"
 #include "colour/ui/PeintreFeuille.h"
 #include "commun/Twips.h"
@@ -30,7 +32,6 @@
 namespace {
 
 constexpr int SortieErreur = 2;
-constexpr int LargeurParDefaut = 90;
 
 // What the arguments ask for: the options as they stand, and each file to
 // write with the options given before it.
@@ -94,7 +95,7 @@ const std::vector<Option>& Options()
                         "(par défaut la largeur du fichier de réglages, sinon %3)")
              .arg(LargeurMin)
              .arg(LargeurMax)
-             .arg(LargeurParDefaut),
+             .arg(QString::fromLatin1(LargeurDefaut.data(), qsizetype(LargeurDefaut.size()))),
          [](Demande& d, const QString& v) {
              d.options.largeur = LargeurOption(v.toStdString());
              return d.options.largeur ? QString()
@@ -210,13 +211,12 @@ void MessagesQt(QtMsgType type, const QMessageLogContext&, const QString& messag
 struct Fichier {
     QString chemin;
     FormatSortie format;
+    Document document;
     ModeleFeuille feuille;
-    ChangementLargeur taille;
-    QString titre;
 };
 
-// Reads what the options name (settings, .Cal, .ics) and builds the sheet; the
-// reason it cannot when it cannot.
+// Reads what the options name (settings, .Cal, .ics) into a document and builds
+// its sheet, as the window does; the reason it cannot when it cannot.
 std::optional<QString> Preparer(const OptionsFenetre& o, Fichier& f)
 {
     // The settings file the window would read: beside the program, or the
@@ -233,7 +233,18 @@ std::optional<QString> Preparer(const OptionsFenetre& o, Fichier& f)
              && ::access(CheminFichier(ini).c_str(), R_OK) == 0))
         return QStringLiteral("fichier de réglages « %1 » illisible").arg(ini);
 
-    TableCouleursSP table = {};
+    // The settings file's colours, width and region; the file is never written.
+    Document& d = f.document;
+    d = Document(CheminFichier(ini));
+    d.ChargerReglages();
+    if (o.largeur)
+        d.PrendreLargeur(std::to_string(*o.largeur));
+    if (o.region)
+        d.RegionFeries = *o.region;
+    d.WeekEnd = o.weekEnd;
+    d.Feries = o.feries;
+
+    TableCouleursSP& table = d.Speciales.etat.table.v;
     std::optional<Periode> periode = o.annee;
     if (!o.couleurs.isEmpty()) {
         const LectureCal lecture = LireFichierCal(CheminFichier(o.couleurs), table);
@@ -250,6 +261,7 @@ std::optional<QString> Preparer(const OptionsFenetre& o, Fichier& f)
     }
     if (!periode)
         periode = Periode{HorlogeSansAttente().Aujourdhui().annee, 1};
+    d.ChoisirPeriode(*periode);
     // Imported calendars colour the sheet's days over the .Cal's colours.
     for (const auto& [fichier, couleur] : o.imports) {
         const ImportIcs import = ImporterIcs(CheminFichier(fichier), *periode, couleur, table);
@@ -259,24 +271,7 @@ std::optional<QString> Preparer(const OptionsFenetre& o, Fichier& f)
         else if (import.etat != EtatIcs::Ok)
             return QStringLiteral("calendrier « %1 » refusé : %2").arg(fichier, message);
     }
-
-    // The stored width is taken as the width box takes it at start-up; a
-    // refused one leaves the box's 90.
-    f.taille = CalculLargeur(o.largeur ? std::to_string(*o.largeur) : LireLargeur(CheminFichier(ini)), false, 0);
-    if (!f.taille.valide)
-        f.taille = CalculLargeur(std::to_string(LargeurParDefaut), false, 0);
-
-    // The colours of the settings file asked for; the file is never written.
-    SchemaCouleurs couleurs;
-    LireCouleurs(CheminFichier(ini), couleurs);
-    ReglagesFeuille r;
-    r.annee = periode->annee;
-    r.premierMois = periode->premierMois;
-    r.weekEnd = o.weekEnd;
-    r.feries = o.feries;
-    r.region = o.region.value_or(LireRegion(CheminFichier(ini)));
-    f.feuille = ConstruireFeuille(r, couleurs, table);
-    f.titre = QStringLiteral("Calendrier ") + QString::fromStdString(TextePeriode(*periode));
+    f.feuille = d.Feuille();
     return std::nullopt;
 }
 
@@ -303,6 +298,7 @@ int Fabriquer(const Demande& d, const char* programme)
     }
 
     std::vector<Fichier> fichiers;
+    fichiers.reserve(d.sorties.size());
     for (const Sortie& s : d.sorties) {
         Fichier f = s.commeAvant ? fichiers.back() : Fichier{};
         f.chemin = s.chemin;
@@ -314,13 +310,8 @@ int Fabriquer(const Demande& d, const char* programme)
     }
     std::vector<QByteArray> contenus;
     for (const Fichier& f : fichiers) {
-        CalendrierAEcrire c;
-        if (!FormatVectoriel(f.format))
-            c.image = ImageFeuille(f.feuille);
-        c.feuille = &f.feuille;
-        c.plan = PlanImageEntiere();
-        c.tailleMm = QSizeF(f.taille.largeurTwips / TwipsParMm, f.taille.hauteurTwips / TwipsParMm);
-        c.titre = f.titre;
+        const CalendrierAEcrire c = CalendrierDuDocument(
+            f.document, FormatVectoriel(f.format) ? QImage() : ImageFeuille(f.feuille), &f.feuille, QColor());
         const std::optional<QByteArray> octets = OctetsCalendrier(f.format, c);
         if (!octets)
             return Erreur(QStringLiteral("impossible d'écrire le fichier « %1 »").arg(f.chemin));

@@ -8,7 +8,7 @@
 #include <functional>
 #include <QTranslator>
 
-#include "colour/mdlVorn.h"
+#include "app/Document.h"
 #include "app/ui/Ardemo.h"
 #include "app/ui/HorlogeSysteme.h"
 #include "app/ui/OptionsFenetre.h"
@@ -37,16 +37,14 @@ int LancerArdemo(int argc, char* argv[], const OptionsFenetre& options)
     QApplication::setApplicationName(QStringLiteral("Ardemo"));
     PreparerApplication(app);
 
-    mdlVorn etat;
+    Document document;
     HorlogeSysteme horloge;
-    Ardemo fenetre(etat, horloge, QCoreApplication::applicationDirPath(), options.ini);
+    Ardemo fenetre(document, horloge, QCoreApplication::applicationDirPath(), options.ini);
     // The options of the command line, before the first build.
-    if (options.annee) {
-        etat.AnChoisi = TextePeriode(*options.annee);
-        fenetre.ChoisirAnnee(QString::fromStdString(etat.AnChoisi));
-    }
+    if (options.annee)
+        fenetre.ChoisirAnnee(QString::fromStdString(TextePeriode(*options.annee)));
     if (options.region) {
-        etat.RegionFeries = *options.region;
+        document.RegionFeries = *options.region;
         fenetre.BulleFeries();
     }
     if (options.largeur)
@@ -57,18 +55,13 @@ int LancerArdemo(int argc, char* argv[], const OptionsFenetre& options)
     // Then the files, one after the other, each as its button would open it:
     // the .Cal, the imports with their colours, the files named alone; not
     // before the first build is over.
-    std::function<void()> fichiers = [&] {
-        if (fenetre.occupe()) {
-            QTimer::singleShot(50, &fenetre, fichiers);
-            return;
-        }
+    fenetre.quandPret([&] {
         if (!options.couleurs.isEmpty())
             fenetre.ouvrirFichier(options.couleurs);
         for (const auto& [fichier, couleur] : options.imports)
             fenetre.ouvrirFichier(fichier, couleur);
         for (const QString& fichier : options.fichiers)
             fenetre.ouvrirFichier(fichier);
-    };
-    QTimer::singleShot(0, &fenetre, fichiers);
+    });
     return app.exec();
 }

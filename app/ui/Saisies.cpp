@@ -106,20 +106,20 @@ bool Ardemo::eventFilter(QObject* objet, QEvent* e)
 
 void Ardemo::LireReglages()
 {
-    const std::filesystem::path ini = m_etat.FichierIni;
+    const std::filesystem::path ini = m_doc.FichierIni();
     // Left by a write that a kill interrupted (only the named file's in a folder of the user's).
     NettoyerTemporaires(ini.parent_path(), m_iniImpose.isEmpty() ? std::string() : ini.filename().string());
-    LireCouleurs(ini, m_etat.Couleurs);
-    const std::string largeur = LireLargeur(ini);
-    if (!largeur.empty())
-        Largeur->setText(QString::fromLatin1(largeur.data(), qsizetype(largeur.size())));
+    m_doc.ChargerReglages();
+    // The stored width goes into its box as if typed (an unusable one shows red).
+    const std::string& largeur = m_doc.Largeur;
+    Largeur->setText(QString::fromLatin1(largeur.data(), qsizetype(largeur.size())));
 }
 
 // Year box: step Y alone on a choice in the list, steps R then Y on focus loss.
 void Ardemo::cAn_Click()
 {
     if (auto an = AnneeChoisie(texte(cAn)))
-        m_etat.AnChoisi = *an;
+        m_doc.AnChoisi = *an;
 }
 
 void Ardemo::cAn_LostFocus()
@@ -146,21 +146,21 @@ void Ardemo::setRouge(QLineEdit* boite, bool rouge)
 
 // Writes a size into the other box. When the text would not change, the box's
 // change handling would not run to clear the flag: the flag is then not set.
-void Ardemo::ecrireTaille(QLineEdit* boite, int mm, Flag& drapeau)
+void Ardemo::ecrireTaille(QLineEdit* boite, int mm, bool& drapeau)
 {
     const QString nouveau = QString::number(mm);
     if (boite->text() == nouveau)
         return;
-    drapeau = Vrai;
+    drapeau = true;
     boite->setText(nouveau);
-    drapeau = Faux; // cleared by the handler; never left behind
+    drapeau = false; // cleared by the handler; never left behind
 }
 
 void Ardemo::Hauteur_Change()
 {
-    if (m_etat.ZoneChoisie)
+    if (m_doc.Zone)
         return;
-    if (m_etat.ApercuOuvert)
+    if (apercuOuvert())
         FermerApercu();
     const ChangementHauteur c = CalculHauteur(texte(Hauteur));
     if (!c.valide) {
@@ -168,9 +168,9 @@ void Ardemo::Hauteur_Change()
         return;
     }
     setRouge(Hauteur, false);
-    m_etat.HauteurTwips = c.hauteurTwips;
+    m_doc.HauteurTwips = c.hauteurTwips;
     if (HauteurParProgramme) {
-        HauteurParProgramme = Faux;
+        HauteurParProgramme = false;
         return;
     }
     ecrireTaille(Largeur, c.largeur, LargeurParProgramme);
@@ -179,24 +179,26 @@ void Ardemo::Hauteur_Change()
 
 void Ardemo::Largeur_Change()
 {
-    if (m_etat.ApercuOuvert)
+    if (apercuOuvert())
         FermerApercu();
-    const ChangementLargeur c = CalculLargeur(texte(Largeur), m_etat.ZoneChoisie, m_etat.RatioZone);
+    const ChangementLargeur c =
+        CalculLargeur(texte(Largeur), m_doc.Zone.has_value(), m_doc.Zone ? m_doc.Zone->RatioZone : 0);
     if (!c.valide) {
         setRouge(Largeur, true);
         return;
     }
     setRouge(Largeur, false);
-    m_etat.LargeurTwips = c.largeurTwips;
-    if (m_etat.ZoneChoisie) {
+    m_doc.Largeur = texte(Largeur);
+    m_doc.LargeurTwips = c.largeurTwips;
+    if (m_doc.Zone) {
         // The height box is disabled and its change handling does nothing.
         Hauteur->setText(QString::number(c.hauteur));
-        m_etat.HauteurTwips = c.hauteurTwips;
+        m_doc.HauteurTwips = c.hauteurTwips;
         MontrerApercu();
         return;
     }
     if (LargeurParProgramme) {
-        LargeurParProgramme = Faux;
+        LargeurParProgramme = false;
         return;
     }
     ecrireTaille(Hauteur, c.hauteur, HauteurParProgramme);
@@ -225,8 +227,10 @@ void Ardemo::Hauteur_LostFocus()
 // leaving the height box while the width it gave is red keeps the stored one.
 void Ardemo::ecrireLargeurReglee()
 {
-    if (LargeurValide(ValeurTaille(texte(Largeur))))
-        EcrireLargeur(m_etat.FichierIni, texte(Largeur));
+    if (LargeurValide(ValeurTaille(texte(Largeur)))) {
+        m_doc.Largeur = texte(Largeur);
+        m_doc.EnregistrerLargeur();
+    }
 }
 
 void Ardemo::VSCal_Change()

@@ -1,6 +1,5 @@
 #include "output/ui/ApercuForm.h"
 
-#include "colour/mdlVorn.h"
 
 #include <QCloseEvent>
 #include <QIcon>
@@ -53,7 +52,7 @@ QImage ImageApercu(const QImage& calendrier, bool zoneChoisie, int zoneX1, int z
     return image;
 }
 
-ApercuForm::ApercuForm(QWidget* parent, const QImage& calendrier, int gaucheImage, const mdlVorn& etat)
+ApercuForm::ApercuForm(QWidget* parent, const QImage& calendrier, int gaucheImage, const ReglagesSortie& etat)
     : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                           | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint)
 {
@@ -77,7 +76,7 @@ ApercuForm::ApercuForm(QWidget* parent, const QImage& calendrier, int gaucheImag
 }
 
 // The height has been fixed from the width by the main window just before.
-void ApercuForm::Form_Load(const QImage& calendrier, int gaucheImage, const mdlVorn& v)
+void ApercuForm::Form_Load(const QImage& calendrier, int gaucheImage, const ReglagesSortie& v)
 {
     const QRect cadre = parentWidget() ? parentWidget()->frameGeometry() : QRect();
     const GeometrieApercu g = CalculGeometrieApercu(cadre.x() * TwipsParPixel, cadre.y() * TwipsParPixel,
@@ -90,8 +89,9 @@ void ApercuForm::Form_Load(const QImage& calendrier, int gaucheImage, const mdlV
     setFixedSize(TwipsVersPixels(g.largeurFenetre - CadreLargeur), TwipsVersPixels(g.hauteurFenetre - CadreHauteur));
     move(TwipsVersPixels(g.gauche), TwipsVersPixels(g.haut));
 
-    Pict2->setImage(ImageApercu(calendrier, v.ZoneChoisie, v.ZoneX1, v.ZoneY1, v.ZoneX2,
-                                v.ZoneY2, v.LargeurTwips, v.HauteurTwips, VersQColor(v.Couleurs.CoulGrille)));
+    const ZoneMois z = v.zone.value_or(ZoneMois{});
+    Pict2->setImage(ImageApercu(calendrier, v.zone.has_value(), z.ZoneX1, z.ZoneY1, z.ZoneX2, z.ZoneY2,
+                                v.LargeurTwips, v.HauteurTwips, VersQColor(v.CoulGrille)));
 }
 
 void ApercuForm::closeEvent(QCloseEvent* e)

@@ -3,8 +3,9 @@
 #include <QImage>
 #include <QWidget>
 
+#include "output/Apercu.h"
+
 class BoiteImage;
-struct mdlVorn;
 class vkCommand;
 
 // The picture of the preview: the calendar image (or with a zone, the zone and
@@ -21,8 +22,8 @@ class ApercuForm : public QWidget {
     Q_OBJECT
 public:
     // `calendrier`: the image; `gaucheImage`: its left edge in `parent`, in
-    // pixels; `etat`: the sizes and the zone, taken as they are now.
-    ApercuForm(QWidget* parent, const QImage& calendrier, int gaucheImage, const mdlVorn& etat);
+    // pixels; `sortie`: the sizes and the zone, taken as they are now.
+    ApercuForm(QWidget* parent, const QImage& calendrier, int gaucheImage, const ReglagesSortie& sortie);
 
 signals:
     void ferme();
@@ -33,7 +34,7 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
 
 private:
-    void Form_Load(const QImage& calendrier, int gaucheImage, const mdlVorn& v);
+    void Form_Load(const QImage& calendrier, int gaucheImage, const ReglagesSortie& v);
 
     BoiteImage* Pict2 = nullptr;
     vkCommand* FermeApercu = nullptr;

@@ -10,7 +10,6 @@
 #include "Version.h"
 #include "commun/EcritureAtomique.h"
 #include "commun/Twips.h"
-#include "colour/mdlVorn.h"
 #include "commun/ui/Chemin.h"
 #include "commun/ui/Couleur.h"
 #include "output/ui/ImageFichier.h"
@@ -49,22 +48,22 @@ bool EcrirePdf(QIODevice& fichier, const CalendrierAEcrire& c)
 
 } // namespace
 
-PlanImpression PlanChoisi(const mdlVorn& v, const QColor& fondSelection)
+PlanImpression PlanChoisi(const ReglagesSortie& v, const QColor& fondSelection)
 {
-    return v.ZoneChoisie ? PlanZone(v.ZoneX1, v.ZoneY1, v.ZoneX2, v.ZoneY2, fondSelection,
-                                    VersQColor(v.Couleurs.CoulGrille))
-                         : PlanImageEntiere();
+    return v.zone ? PlanZone(v.zone->ZoneX1, v.zone->ZoneY1, v.zone->ZoneX2, v.zone->ZoneY2, fondSelection,
+                             VersQColor(v.CoulGrille))
+                  : PlanImageEntiere();
 }
 
-CalendrierAEcrire CalendrierDeFenetre(const mdlVorn& v, const QImage& image, const ModeleFeuille* feuille,
-                                      const QColor& fondSelection)
+CalendrierAEcrire CalendrierAvec(const ReglagesSortie& v, const QImage& image, const ModeleFeuille* feuille,
+                                 const QColor& fondSelection, const QString& titre)
 {
     CalendrierAEcrire c;
     c.image = image;
     c.feuille = feuille;
     c.plan = PlanChoisi(v, fondSelection);
     c.tailleMm = QSizeF(v.LargeurTwips / TwipsParMm, v.HauteurTwips / TwipsParMm);
-    c.titre = QStringLiteral("Calendrier ") + QString::fromStdString(v.AnChoisi);
+    c.titre = titre;
     return c;
 }
 

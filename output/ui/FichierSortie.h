@@ -10,8 +10,9 @@
 #include "output/FormatSortie.h"
 #include "output/ui/ImpressionNette.h"
 
+#include "output/Apercu.h"
+
 struct ModeleFeuille;
-struct mdlVorn;
 
 struct CalendrierAEcrire {
     QImage image;                               // the whole 628 x 866 image
@@ -23,13 +24,13 @@ struct CalendrierAEcrire {
 
 // The part of the sheet printed and written to documents: the validated zone
 // with its outline, copied onto `fondSelection`, else the whole image.
-PlanImpression PlanChoisi(const mdlVorn& etat, const QColor& fondSelection);
+PlanImpression PlanChoisi(const ReglagesSortie& sortie, const QColor& fondSelection);
 
-// What the main window writes: the whole image, and for the documents the
-// validated zone (if any) at the printed size, as the print takes them
-// (`fondSelection`: the background the zone is copied onto).
-CalendrierAEcrire CalendrierDeFenetre(const mdlVorn& etat, const QImage& image, const ModeleFeuille* feuille,
-                                      const QColor& fondSelection);
+// What is written: the whole image, and for the documents the validated zone
+// (if any) at the printed size, as the print takes them (`fondSelection`: the
+// background the zone is copied onto), titled `titre`.
+CalendrierAEcrire CalendrierAvec(const ReglagesSortie& sortie, const QImage& image, const ModeleFeuille* feuille,
+                                 const QColor& fondSelection, const QString& titre);
 
 // The file's bytes in `format`; nullopt when it cannot be made (no image, no
 // sheet, an empty size).

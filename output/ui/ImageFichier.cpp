@@ -59,7 +59,8 @@ bool CopierImagePressePapier(const QImage& image)
     return true;
 }
 
-DialogueSauverImage::DialogueSauverImage(QWidget* parent, const QString& dossier, const QString& an)
+DialogueSauverImage::DialogueSauverImage(QWidget* parent, const QString& dossier, const QString& an,
+                                         FormatSortie type)
     : DialogueSauver(parent, QStringLiteral("Sauver l'image"))
 {
     // Above the preview, which stays on top of every other window.
@@ -68,9 +69,13 @@ DialogueSauverImage::DialogueSauverImage(QWidget* parent, const QString& dossier
     // in the list gives the extension added to a name typed without one.
     setNameFilters({QStringLiteral("Image (*.bmp)"), QStringLiteral("Image PNG (*.png)"),
                     QStringLiteral("Document PDF (*.pdf)"), QStringLiteral("Image SVG (*.svg)")});
-    setDefaultSuffix(QStringLiteral("bmp"));
+    if (type == FormatSortie::Aucun)
+        type = FormatSortie::Bmp;
+    const QString extension = QString::fromLatin1(ExtensionFormat(type));
+    selectNameFilter(nameFilters().value(int(type) - int(FormatSortie::Bmp)));
+    setDefaultSuffix(extension);
     setDirectory(dossier);
-    selectFile(QDir(dossier).filePath(QStringLiteral("Calendrier ") + an + QStringLiteral(".bmp")));
+    selectFile(QDir(dossier).filePath(QStringLiteral("Calendrier ") + an + QLatin1Char('.') + extension));
 }
 
 QString DialogueSauverImage::demander()

@@ -26,8 +26,10 @@ bool CopierImagePressePapier(const QImage& image);
 class DialogueSauverImage : public DialogueSauver {
     Q_OBJECT
 public:
-    // Proposes "Calendrier <an>.bmp" in `dossier`.
-    DialogueSauverImage(QWidget* parent, const QString& dossier, const QString& an);
+    // Proposes "Calendrier <an>.bmp" in `dossier`, or with the extension of
+    // `type` and that type selected.
+    DialogueSauverImage(QWidget* parent, const QString& dossier, const QString& an,
+                        FormatSortie type = FormatSortie::Bmp);
 
     // The name chosen, with its extension, or empty when the dialog was cancelled.
     QString demander();

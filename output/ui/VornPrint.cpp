@@ -237,7 +237,7 @@ void VornPrint::Form_Load()
 {
     CurseurSablier();
     NumImprimante = -1;
-    ImpressionValidee = Faux;
+    ImpressionValidee = false;
     m_liste = sourceImprimantes ? sourceImprimantes() : ImprimantesDuSysteme();
     // Only six buttons: later printers cannot be chosen.
     for (const ImprimanteDisponible& imp : m_liste) {
@@ -274,7 +274,7 @@ void VornPrint::ChoixPrint_Click(int index)
             if (m_liste[i].preparer)
                 m_liste[i].preparer(*m_imprimante);
             PreparerImprimante(*m_imprimante);
-            ImpressionValidee = Vrai;
+            ImpressionValidee = true;
         }
     }
     page = LirePage(m_imprimante->pageLayout());
@@ -318,7 +318,7 @@ void VornPrint::ValidePrint_Click()
 
 void VornPrint::AnnulPrint_Click()
 {
-    ImpressionValidee = Faux;
+    ImpressionValidee = false;
     reject();
 }
 

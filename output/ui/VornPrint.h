@@ -8,7 +8,7 @@
 #include <functional>
 #include <memory>
 
-#include "colour/mdlVorn.h"
+#include <cstdint>
 #include "output/MiseEnPage.h"
 
 class QAbstractButton;
@@ -51,7 +51,7 @@ public:
     ~VornPrint() override;
 
     // A printer was clicked and the dialog was not cancelled.
-    Flag ImpressionValidee = Faux;
+    bool ImpressionValidee = false;
     int16_t NumImprimante = -1;
     float QualiteImpr = -4;
 

@@ -1,8 +1,9 @@
 // The special-colours window and its .Cal files.
 #include "special/ui/VornCoulSP.h"
 
-#include "colour/mdlVorn.h"
+#include "special/CouleursSpeciales.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
@@ -16,6 +17,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QUndoStack>
 
 #include "commun/Twips.h"
 #include "commun/ui/Chemin.h"
@@ -30,8 +32,9 @@
 #include "special/ImportIcs.h"
 
 namespace {
-// The import button sits under the original controls, the window grown for it.
-constexpr RectTwips R_Client{0, 0, 3735, 7290};
+// The import button, then the undo and redo buttons, sit under the original
+// controls, the window grown for them.
+constexpr RectTwips R_Client{0, 0, 3735, 7740};
 constexpr RectTwips R_vkFrame3{75, 60, 3615, 4755};
 constexpr RectTwips R_ChoixCoul{75, 330, 3465, 435};
 constexpr RectTwips R_label5{60, 780, 3465, 255};
@@ -50,13 +53,14 @@ constexpr RectTwips R_SauverCouleurs{75, 5490, 3615, 390};
 constexpr RectTwips R_OuvrirCouleur{75, 5940, 3615, 390};
 constexpr RectTwips R_FermerCoulSP{75, 6390, 3615, 390};
 constexpr RectTwips R_ImporterCal{75, 6840, 3615, 390};
+constexpr RectTwips R_AnnulerModif{75, 7290, 1770, 390};
+constexpr RectTwips R_RetablirModif{1920, 7290, 1770, 390};
 constexpr int DecalageGauche = 90; // from the main window's top-left corner
 constexpr int DecalageHaut = 1000;
 constexpr double FondFenetre = 0x00800000;
 
 const QString Aucun = QStringLiteral("Aucun");
 const QString FiltreCal = QStringLiteral("Fichiers autorisés (*.Cal)");
-const QString TitreImport = QStringLiteral("Importer un calendrier");
 
 // A label on its container's background (transparent) or on a colour of its own.
 QLabel* texte(QWidget* parent, const QString& t, const RectTwips& r, const QFont& police, double couleur,
@@ -99,12 +103,12 @@ protected:
 
 } // namespace
 
-VornCoulSP::VornCoulSP(QWidget* parent, mdlVorn& etat, const QString& dossierDocuments,
-                       std::function<Date()> aujourdhui)
+VornCoulSP::VornCoulSP(QWidget* parent, const CouleursSpeciales& speciales, QUndoStack& pile)
     : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                           | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
-      m_etat(etat), m_dossierDocuments(dossierDocuments), m_aujourdhui(std::move(aujourdhui))
+      m_speciales(speciales), m_pile(pile)
 {
+
     setWindowTitle(QStringLiteral("Couleurs spéciales"));
     setWindowIcon(QIcon(QStringLiteral(":/ardemo.png")));
     const RectPixels client = VersPixels(R_Client);
@@ -147,21 +151,43 @@ VornCoulSP::VornCoulSP(QWidget* parent, mdlVorn& etat, const QString& dossierDoc
                                0x000000FF, 0x00000040);
     ImporterCal = boutonTexte(this, QStringLiteral("Importer un calendrier (.ics)..."), R_ImporterCal, 12, 0x00FFFFFF,
                               0x00FF8080, 0x00400000);
+    // Undo and redo of the colours' changes, as Ctrl+Z and Ctrl+Maj+Z (or Ctrl+Y) do.
+    AnnulerModif = boutonTexte(this, QStringLiteral("Annuler"), R_AnnulerModif, 11.25, 0, 0x00FFFFFF, 0x00E0E0E0);
+    RetablirModif = boutonTexte(this, QStringLiteral("Rétablir"), R_RetablirModif, 11.25, 0, 0x00FFFFFF, 0x00E0E0E0);
+    connect(AnnulerModif, &QAbstractButton::clicked, &m_pile, &QUndoStack::undo);
+    connect(RetablirModif, &QAbstractButton::clicked, &m_pile, &QUndoStack::redo);
+    const auto etatPile = [this] {
+        AnnulerModif->setEnabled(m_pile.canUndo());
+        RetablirModif->setEnabled(m_pile.canRedo());
+        AnnulerModif->setToolTip(m_pile.canUndo() ? QStringLiteral("Annuler : ") + m_pile.undoText() : QString());
+        RetablirModif->setToolTip(m_pile.canRedo() ? QStringLiteral("Rétablir : ") + m_pile.redoText() : QString());
+    };
+    connect(&m_pile, &QUndoStack::indexChanged, this, etatPile);
+    connect(&m_pile, &QUndoStack::cleanChanged, this, etatPile);
+    etatPile();
+    auto* annuler = new QAction(this);
+    annuler->setShortcut(QKeySequence::Undo);
+    connect(annuler, &QAction::triggered, &m_pile, &QUndoStack::undo);
+    auto* retablir = new QAction(this);
+    retablir->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    connect(retablir, &QAction::triggered, &m_pile, &QUndoStack::redo);
+    addActions({annuler, retablir});
 
     connect(ChoixCoul, &QAbstractButton::clicked, this, [this] { ChoixCoul_Click(); });
     connect(Exemple, &Echantillon::clique, this, [this] { Exemple_Click(); });
     connect(ExempleA, &Echantillon::clique, this, [this] { ExempleA_Click(); });
     connect(RéinitCoulSP, &QAbstractButton::clicked, this, [this] { RéinitCoulSP_Click(); });
-    connect(SauverCouleurs, &QAbstractButton::clicked, this, [this] { SauverCouleurs_Click(); });
-    connect(OuvrirCouleur, &QAbstractButton::clicked, this, [this] { OuvrirCouleur_Click(); });
+    connect(SauverCouleurs, &QAbstractButton::clicked, this, &VornCoulSP::sauvegardeDemandee);
+    connect(OuvrirCouleur, &QAbstractButton::clicked, this, &VornCoulSP::ouvertureDemandee);
     connect(FermerCoulSP, &QAbstractButton::clicked, this, [this] { FermerCoulSP_Click(); });
-    connect(ImporterCal, &QAbstractButton::clicked, this, [this] { ImporterCal_Click(); });
+    connect(ImporterCal, &QAbstractButton::clicked, this, &VornCoulSP::importDemande);
 
     // The names the tests find the controls by.
     Nommer({{vkFrame3, "vkFrame3"}, {ChoixCoul, "ChoixCoul"}, {label5, "label5"}, {ExempleA, "ExempleA"},
             {Exemple, "Exemple"}, {label6, "label6"}, {CoulEnCours, "CoulEnCours"}, {RéinitCoulSP, "RéinitCoulSP"},
             {Label2, "Label2"}, {FichEnCours, "FichEnCours"}, {SauverCouleurs, "SauverCouleurs"},
-            {OuvrirCouleur, "OuvrirCouleur"}, {FermerCoulSP, "FermerCoulSP"}, {ImporterCal, "ImporterCal"}});
+            {OuvrirCouleur, "OuvrirCouleur"}, {FermerCoulSP, "FermerCoulSP"}, {ImporterCal, "ImporterCal"},
+            {AnnulerModif, "AnnulerModif"}, {RetablirModif, "RetablirModif"}});
 }
 
 void VornCoulSP::MontrerAncienneCouleur(const QColor& avant)
@@ -169,225 +195,91 @@ void VornCoulSP::MontrerAncienneCouleur(const QColor& avant)
     ExempleA->setTexte(DeQColor(avant));
 }
 
-void VornCoulSP::Ouvrir()
+void VornCoulSP::Ouvrir(double fondJours)
 {
     if (!m_ouverte)
-        Form_Load();
+        Form_Load(fondJours);
     show();
     raise();
     activateWindow();
 }
 
-void VornCoulSP::Form_Load()
+void VornCoulSP::Form_Load(double fondJours)
 {
-    mdlVorn& etat = m_etat;
     if (parentWidget())
         move(parentWidget()->pos() + QPoint(TwipsVersPixels(DecalageGauche), TwipsVersPixels(DecalageHaut)));
-
-    const double fond = etat.Couleurs.CoulJours;
-    Exemple->setFond(fond);
-    ExempleA->setFond(fond);
-    CoulEnCours->setFond(fond);
-    Exemple->setTexte(etat.CoulSPChoisie);
-
-    etat.CoulTexteNormal = 0;
-    ExempleA->setTexte(etat.CoulTexteNormal);
-    // What a day click will apply: the colour chosen last, kept from an earlier opening.
-    CoulEnCours->setTexte(etat.CoulSPChoisie);
-    setFichierEnCours(QString());
-    AnFichierCal.clear();
-
-    etat.ModeCoulSP = Vrai;
+    Exemple->setFond(fondJours);
+    ExempleA->setFond(fondJours);
+    CoulEnCours->setFond(fondJours);
+    Exemple->setTexte(m_speciales.choisie);
+    ExempleA->setTexte(m_speciales.normale);
     m_ouverte = true;
+    Actualiser();
 }
 
-void VornCoulSP::setFichierEnCours(const QString& nom)
+// What a day click will apply: the colour chosen last, kept from an earlier
+// opening; the file in use, kept too (it is the document's).
+void VornCoulSP::Actualiser()
 {
-    m_fichierEnCours = nom;
-    FichEnCours->setText(nom.isEmpty() ? Aucun : nom);
+    CoulEnCours->setTexte(m_speciales.choisie);
+    const QString fichier = QString::fromStdString(m_speciales.etat.fichier);
+    FichEnCours->setText(fichier.isEmpty() ? Aucun : QFileInfo(fichier).fileName());
+    FichEnCours->setToolTip(QDir::toNativeSeparators(fichier));
 }
 
 bool VornCoulSP::ChoixCoul_Click()
 {
-    mdlVorn& etat = m_etat;
     const std::optional<double> choisie =
-        ChoisirCouleur(this, QStringLiteral("Choisir une couleur d'événement"), etat.CoulTexteNormal);
+        ChoisirCouleur(this, QStringLiteral("Choisir une couleur d'événement"), m_speciales.normale);
     if (!choisie)
         return false;
     Exemple->setTexte(*choisie);
-    ExempleA->setTexte(etat.CoulTexteNormal);
-    etat.CoulSPChoisie = *choisie;
-    CoulEnCours->setTexte(*choisie);
-    etat.ModeCoulSP = Vrai;
+    ExempleA->setTexte(m_speciales.normale);
+    emit couleurChoisie(*choisie, true);
+    Actualiser();
     return true;
 }
 
 void VornCoulSP::Exemple_Click()
 {
-    m_etat.CoulSPChoisie = Exemple->texte();
-    CoulEnCours->setTexte(Exemple->texte());
+    emit couleurChoisie(Exemple->texte(), false);
+    Actualiser();
 }
 
 void VornCoulSP::ExempleA_Click()
 {
-    m_etat.CoulSPChoisie = ExempleA->texte();
-    CoulEnCours->setTexte(ExempleA->texte());
+    emit couleurChoisie(ExempleA->texte(), false);
+    Actualiser();
 }
 
 void VornCoulSP::RéinitCoulSP_Click()
 {
-    mdlVorn& etat = m_etat;
-    etat.EffacerCouleursSpeciales();
-    etat.CoulSPChoisie = 0;
-    Exemple->setTexte(etat.CoulSPChoisie);
-    ExempleA->setTexte(etat.CoulTexteNormal);
-    CoulEnCours->setTexte(etat.CoulSPChoisie);
-    emit couleursChargees();
-    setFichierEnCours(QString());
-    // Day clicks do nothing until a colour is chosen again.
-    etat.ModeCoulSP = Faux;
+    emit reinitialisation();
+    Exemple->setTexte(m_speciales.choisie);
+    ExempleA->setTexte(m_speciales.normale);
+    Actualiser();
 }
 
-QString VornCoulSP::nomPropose() const
+QString VornCoulSP::FichierCalASauver(QWidget* parent, const QString& propose)
 {
-    QString nom = m_fichierEnCours;
-    if (nom.isEmpty()) {
-        const Date d = m_aujourdhui();
-        nom = QString::fromStdString(NomFichierCalParDefaut(d.jour, d.mois, d.annee));
-    }
-    return m_dossierDocuments + QLatin1Char('/') + nom;
-}
-
-void VornCoulSP::SauverCouleurs_Click()
-{
-    DialogueSauverCal dialogue(this, QStringLiteral("Sauver un Fichier de Couleurs spéciales"), QString(), FiltreCal);
-    dialogue.selectFile(nomPropose());
+    DialogueSauverCal dialogue(parent, QStringLiteral("Sauver un Fichier de Couleurs spéciales"), QString(), FiltreCal);
+    dialogue.selectFile(propose);
     if (dialogue.exec() != QDialog::Accepted)
-        return;
+        return {};
     const QStringList choix = dialogue.selectedFiles();
-    if (choix.isEmpty() || choix.first().isEmpty())
-        return;
-
-    const mdlVorn& etat = m_etat;
-    CurseurSablier();
-    const bool ecrit = SauverCal(CheminFichier(choix.first()), etat.TableCoulSP, etat.AnChoisi);
-    CurseurNormal();
-    if (!ecrit)
-        QMessageBox::warning(this, QStringLiteral("Sauver un Fichier de Couleurs spéciales"),
-                             QStringLiteral("Les couleurs n'ont pas pu être enregistrées dans « %1 ».")
-                                 .arg(QDir::toNativeSeparators(choix.first())));
-    else // the file saved is the file in use, as after an opening
-        setFichierEnCours(QFileInfo(choix.first()).fileName());
+    return choix.isEmpty() ? QString() : choix.first();
 }
 
-QString VornCoulSP::FichierAOuvrir(const QString& titre, const QString& dossier, const QString& filtre)
+QString VornCoulSP::FichierAOuvrir(QWidget* parent, const QString& titre, const QString& dossier,
+                                   const QString& filtre)
 {
-    QFileDialog dialogue(this, titre, dossier, filtre);
+    QFileDialog dialogue(parent, titre, dossier, filtre);
     dialogue.setOption(QFileDialog::DontUseNativeDialog);
     dialogue.setAcceptMode(QFileDialog::AcceptOpen);
     dialogue.setFileMode(QFileDialog::ExistingFile);
     if (dialogue.exec() != QDialog::Accepted || dialogue.selectedFiles().isEmpty())
         return {};
     return dialogue.selectedFiles().first();
-}
-
-void VornCoulSP::OuvrirCouleur_Click()
-{
-    AnFichierCal.clear();
-    const QString fichier =
-        FichierAOuvrir(QStringLiteral("Ouvrir un Fichier de Couleurs spéciales"), m_dossierDocuments, FiltreCal);
-    if (!fichier.isEmpty())
-        OuvrirFichierCal(fichier);
-}
-
-void VornCoulSP::OuvrirFichierCal(const QString& fichier)
-{
-    AnFichierCal.clear();
-    mdlVorn& etat = m_etat;
-    CurseurSablier();
-    const LectureCal lecture = LireFichierCal(CheminFichier(fichier), etat.TableCoulSP);
-    AnFichierCal = lecture.annee;
-    // A file that could not be read at all does not become the file in use,
-    // and the user is told so.
-    if (lecture.refuse) {
-        CurseurNormal();
-        QMessageBox::warning(this, QStringLiteral("Ouvrir un Fichier de Couleurs spéciales"),
-                             QStringLiteral("Le fichier « %1 » n'a pas pu être lu.")
-                                 .arg(QDir::toNativeSeparators(fichier)));
-        return;
-    }
-    setFichierEnCours(QFileInfo(fichier).fileName());
-
-    if (!AnFichierCal.empty() && AnFichierCal != etat.AnChoisi) {
-        etat.ModeCoulSP = Faux;
-        etat.AnChoisi = AnFichierCal;
-        // The build lets events run while it waits: this window must not be
-        // closed or used in the middle of it.
-        setEnabled(false);
-        emit anneeDemandee(QString::fromStdString(AnFichierCal));
-        setEnabled(true);
-        etat.ModeCoulSP = Vrai;
-    }
-    emit couleursChargees();
-    CurseurNormal();
-}
-
-bool VornCoulSP::CouleurPourImport()
-{
-    const mdlVorn& etat = m_etat;
-    // The days take the colour a click would give. With clicks off (after
-    // "Réinitialiser tout") or no colour chosen yet, the colour is asked first.
-    return (etat.ModeCoulSP && CouleurEntiere(etat.CoulSPChoisie) != CouleurEntiere(etat.CoulTexteNormal))
-           || ChoixCoul_Click();
-}
-
-void VornCoulSP::ImporterCal_Click()
-{
-    if (!CouleurPourImport())
-        return;
-
-    // Where the browser puts what it downloads, or the home folder.
-    if (m_dossierIcs.isEmpty() || !QDir(m_dossierIcs).exists()) {
-        m_dossierIcs = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
-        if (m_dossierIcs.isEmpty() || !QDir(m_dossierIcs).exists())
-            m_dossierIcs = QDir::homePath();
-    }
-    const QString fichier = FichierAOuvrir(TitreImport, m_dossierIcs,
-                                           QStringLiteral("Calendriers iCalendar (*.ics);;Tous les fichiers (*.*)"));
-    if (fichier.isEmpty())
-        return;
-    m_dossierIcs = QFileInfo(fichier).absolutePath();
-    ImporterFichierIcs(fichier, false);
-}
-
-void VornCoulSP::ImporterFichierIcs(const QString& fichier, bool demanderCouleur)
-{
-    if (demanderCouleur && !CouleurPourImport())
-        return;
-    mdlVorn& etat = m_etat;
-    CurseurSablier();
-    // The sheet's twelve months: a year, or a school year.
-    const Periode periode = etat.PeriodeChoisie();
-    const ImportIcs import = LireFichierIcs(CheminFichier(fichier), periode);
-    CurseurNormal();
-    const QString message = QString::fromStdString(MessageIcs(import));
-    if (import.etat != EtatIcs::Ok) {
-        QMessageBox boite(import.etat == EtatIcs::AucunEvenement ? QMessageBox::Information : QMessageBox::Warning,
-                          TitreImport, message, QMessageBox::Ok, this);
-        boite.exec();
-        return;
-    }
-    QMessageBox resume(QMessageBox::Question, TitreImport, message, QMessageBox::NoButton, this);
-    QPushButton* valider = resume.addButton(QStringLiteral("Valider"), QMessageBox::AcceptRole);
-    resume.addButton(QStringLiteral("Annuler"), QMessageBox::RejectRole);
-    resume.setDefaultButton(valider);
-    resume.exec();
-    if (resume.clickedButton() != valider)
-        return;
-
-    // The cells change as under clicks, and the sheet shows them at once.
-    ColorerJours(import, etat.CoulSPChoisie, etat.TableCoulSP);
-    emit joursColores();
 }
 
 void VornCoulSP::FermerCoulSP_Click()

@@ -1,14 +1,12 @@
 #pragma once
 #include <QString>
 #include <QWidget>
-#include <functional>
-#include <string>
-
-#include "calendar/Date.h"
+#include <optional>
 
 class Echantillon;
-struct mdlVorn;
+struct CouleursSpeciales;
 class QLabel;
+class QUndoStack;
 class vkCommand;
 class vkFrame;
 
@@ -16,52 +14,46 @@ class vkFrame;
 // main window's sheet gives the day's number the chosen colour (or takes it
 // away again); the colouring is saved to and read from .Cal files. Modeless and
 // above the other windows; the main window's command panel is hidden meanwhile.
-// It keeps the special colours in the shared state (TableCoulSP, CoulSPChoisie,
-// ModeCoulSP) and tells the main window, which paints and builds.
+// It shows the special colours it is given and tells the main window what the
+// user asks (signals); the main window edits them through its undo stack, which
+// this window's two buttons and shortcuts also reach.
 class VornCoulSP : public QWidget {
     Q_OBJECT
 public:
-    // `dossierDocuments`: where .Cal files are proposed; `aujourdhui`: the date
-    // the proposed name carries.
-    VornCoulSP(QWidget* parent, mdlVorn& etat, const QString& dossierDocuments, std::function<Date()> aujourdhui);
+    VornCoulSP(QWidget* parent, const CouleursSpeciales& speciales, QUndoStack& pile);
 
     // A day was clicked: the colour it had before, shown as the old colour.
     void MontrerAncienneCouleur(const QColor& avant);
 
-    // Opens the window (a window already open is only brought to the front).
-    void Ouvrir();
-
-    // Year of the last .Cal file opened (empty when it had none).
-    std::string AnFichierCal;
+    // Opens the window on a sheet whose days have the background `fondJours`
+    // (a window already open is only brought to the front).
+    void Ouvrir(double fondJours);
+    // Shows the special colours as they now stand (the file in use, the colour in use).
+    void Actualiser();
 
     // False when the picker was cancelled.
     bool ChoixCoul_Click();
     void Exemple_Click();
     void ExempleA_Click();
     void RéinitCoulSP_Click();
-    void SauverCouleurs_Click();
-    void OuvrirCouleur_Click();
     void FermerCoulSP_Click();
-    // Colours the days of the year covered by the events of an iCalendar file.
-    void ImporterCal_Click();
 
-    // What the two buttons above do once their file is chosen: the .Cal file
-    // opened (the year switched to its own, the colours shown, the file in
-    // use), or the iCalendar file imported after its summary (the colour asked
-    // first when `demanderCouleur` and none is chosen yet).
-    void OuvrirFichierCal(const QString& fichier);
-    void ImporterFichierIcs(const QString& fichier, bool demanderCouleur = true);
-
-    // File name proposed by "Sauver ces couleurs..." (full path).
-    QString nomPropose() const;
+    // The program's dialogs for .Cal files (Qt's own): the name to save under,
+    // ".Cal" added to a name without it, proposed `propose` (a full path); the
+    // file to open (or import), from `dossier`. Empty when cancelled.
+    static QString FichierCalASauver(QWidget* parent, const QString& propose);
+    static QString FichierAOuvrir(QWidget* parent, const QString& titre, const QString& dossier,
+                                  const QString& filtre);
 
 signals:
-    // The whole table changed (reset, a file opened): the sheet's numbers to repaint.
-    void couleursChargees();
-    // Days were coloured by an import: the sheet's numbers to repaint.
-    void joursColores();
-    // A file of another year was opened: that year to build (AnChoisi already set).
-    void anneeDemandee(const QString& annee);
+    // A colour was chosen with the picker (day clicks on again), or taken from a sample letter.
+    void couleurChoisie(double couleur, bool activerClics);
+    // "Réinitialiser tout".
+    void reinitialisation();
+    // "Sauver ces couleurs...", "Ouvrir un Fichier Couleurs...", "Importer un calendrier (.ics)...".
+    void sauvegardeDemandee();
+    void ouvertureDemandee();
+    void importDemande();
     // The window was closed: the image to draw again, the commands to show.
     void fermee();
 
@@ -87,19 +79,13 @@ private:
     vkCommand* OuvrirCouleur = nullptr;
     vkCommand* FermerCoulSP = nullptr;
     vkCommand* ImporterCal = nullptr;
+    vkCommand* AnnulerModif = nullptr;
+    vkCommand* RetablirModif = nullptr;
 
-    void Form_Load();
-    // A colour for the import: the one a day click gives, else asked; false when the picker is cancelled.
-    bool CouleurPourImport();
-    void setFichierEnCours(const QString& nom);
+    void Form_Load(double fondJours);
     void Terminer();
-    // The file chosen in an open dialog (empty when cancelled).
-    QString FichierAOuvrir(const QString& titre, const QString& dossier, const QString& filtre);
 
-    mdlVorn& m_etat;
-    QString m_dossierDocuments;
-    std::function<Date()> m_aujourdhui;
+    const CouleursSpeciales& m_speciales;
+    QUndoStack& m_pile;
     bool m_ouverte = false;
-    QString m_dossierIcs; // folder of the last calendar imported
-    QString m_fichierEnCours; // the .Cal file in use, empty for none
 };

@@ -1,8 +1,6 @@
 // The zone selection window and the mouse on the calendar image.
 #include "special/ui/VornSelect.h"
 
-#include "colour/mdlVorn.h"
-
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -33,10 +31,10 @@ constexpr double FondFenetre = 0x00E0E0E0;
 constexpr double FondCadre = 0x00FFFFC0;
 } // namespace
 
-VornSelect::VornSelect(QWidget* parent, BoiteImage& image, mdlVorn& etat)
+VornSelect::VornSelect(QWidget* parent, BoiteImage& image, int largMois, int hautMois)
     : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
                           | Qt::WindowStaysOnTopHint),
-      m_image(image), m_etat(etat)
+      m_image(image), m_largMois(largMois), m_hautMois(hautMois)
 {
     setWindowTitle(QStringLiteral("Sélection d'une zone à imprimer"));
     FondWidget(this, VersQColor(FondFenetre));
@@ -70,8 +68,9 @@ VornSelect::VornSelect(QWidget* parent, BoiteImage& image, mdlVorn& etat)
     Nommer({{vkFrame3, "vkFrame3"}, {AnnuleZone, "AnnuleZone"}, {ValideZone, "ValideZone"}});
 }
 
-void VornSelect::Form_Load()
+void VornSelect::Form_Load(std::optional<ZoneMois> actuelle)
 {
+    m_zone = actuelle;
     if (parentWidget())
         move(parentWidget()->pos() + QPoint(TwipsVersPixels(DecalageGauche), TwipsVersPixels(DecalageHaut)));
     m_image.setSurcouche({});
@@ -79,7 +78,7 @@ void VornSelect::Form_Load()
     m_nouveauTrace = false;
     // A zone validated earlier can be kept as it is; otherwise "Valider" waits
     // for a zone to be drawn.
-    ValideZone->setEnabled(m_etat.ZoneChoisie != Faux);
+    ValideZone->setEnabled(m_zone.has_value());
     show();
 }
 
@@ -92,7 +91,7 @@ void VornSelect::Pict1_MouseDown(Qt::MouseButton bouton, QPoint position)
     m_trace.SelY1 = position.y();
     m_trace.SelX2 = 0;
     m_trace.SelY2 = 0;
-    m_etat.ZoneChoisie = Faux;
+    m_zone.reset();
     ValideZone->setEnabled(false);
     m_enfoncee = true;
     m_nouveauTrace = true;
@@ -103,23 +102,16 @@ void VornSelect::Pict1_MouseUp(Qt::MouseButton bouton, QPoint position)
     if (bouton != Qt::LeftButton || !isVisible() || !m_enfoncee)
         return;
     m_enfoncee = false;
-    mdlVorn& v = m_etat;
     m_trace.SelX2 = position.x();
     m_trace.SelY2 = position.y();
     if (m_trace.SelX2 < m_trace.SelX1)
         std::swap(m_trace.SelX1, m_trace.SelX2);
     if (m_trace.SelY2 < m_trace.SelY1)
         std::swap(m_trace.SelY1, m_trace.SelY2);
-    m_trace.LargMois = v.LargMois;
-    m_trace.HautMois = v.HautMois;
-    const ZoneMois z = CalculerZone(m_trace);
-    v.ZoneX1 = z.ZoneX1;
-    v.ZoneY1 = z.ZoneY1;
-    v.ZoneX2 = z.ZoneX2;
-    v.ZoneY2 = z.ZoneY2;
-    v.RatioZone = z.RatioZone;
+    m_trace.LargMois = m_largMois;
+    m_trace.HautMois = m_hautMois;
+    m_zone = CalculerZone(m_trace);
     dessinerZone();
-    v.ZoneChoisie = Vrai;
     ValideZone->setEnabled(true);
     emit zoneTracee();
 }
@@ -128,7 +120,7 @@ void VornSelect::Pict1_MouseUp(Qt::MouseButton bouton, QPoint position)
 // hatch lines stays visible and the image itself is never drawn into.
 void VornSelect::dessinerZone()
 {
-    const mdlVorn& v = m_etat;
+    const ZoneMois& v = *m_zone;
     const QRect zone(v.ZoneX1, v.ZoneY1, v.ZoneX2 - v.ZoneX1, v.ZoneY2 - v.ZoneY1);
     m_image.setSurcouche([zone](QPainter& p) {
         const QColor c = VersQColor(CouleurZone);
@@ -142,17 +134,19 @@ void VornSelect::dessinerZone()
 
 void VornSelect::ValideZone_Click()
 {
+    if (!m_zone)
+        return;
     m_image.setSurcouche({});
     fermer();
-    emit selectionFermee(true);
+    emit zoneValidee(*m_zone);
 }
 
 void VornSelect::AnnuleZone_Click()
 {
     m_image.setSurcouche({});
-    m_etat.ZoneChoisie = Faux;
+    m_zone.reset();
     fermer();
-    emit selectionFermee(false);
+    emit selectionAnnulee();
 }
 
 // The title bar's close box (or Escape) leaves the selection as it stands: a
@@ -161,7 +155,7 @@ void VornSelect::AnnuleZone_Click()
 // way the sheet and the commands come back.
 void VornSelect::closeEvent(QCloseEvent* e)
 {
-    if (m_etat.ZoneChoisie && !m_nouveauTrace)
+    if (m_zone && !m_nouveauTrace)
         ValideZone_Click();
     else
         AnnuleZone_Click();

@@ -49,7 +49,7 @@ private slots:
         // Colours: an empty or missing value keeps the slot, text gives its value, quotes are removed.
         EcrireFichier(ini(), "[Couleurs]\r\nCoulJours=bleu\r\nCoulGris=\r\nCoulWeekEnd=  \"255\" \r\nCoulNoms='7'\r\n");
         SchemaCouleurs c;
-        LireCouleurs(ini(), c);
+        FichierReglages(ini()).LireCouleurs(c);
         QCOMPARE((std::array{c.CoulJours, c.CoulGris, c.CoulWeekEnd, c.CoulNoms, c.CoulFerie}),
                  (std::array<double, 5>{0, defaut::CoulGris, 255, 7, defaut::CoulFerie}));
 
@@ -79,9 +79,9 @@ private slots:
         const std::string contenu = "[Taille]\r\nLargeur=90\r\n";
         EcrireFichier(ini(), contenu);
         fs::resize_file(ini(), TailleMaxIni + 1);
-        VERIFIER(LireLargeur(ini()).empty(), !EcrireLargeur(ini(), "80"));
+        VERIFIER(FichierReglages(ini()).LireLargeur().empty(), !FichierReglages(ini()).EcrireLargeur("80"));
         fs::resize_file(ini(), TailleMaxIni);
-        QCOMPARE(LireLargeur(ini()), "90"s);
+        QCOMPARE(FichierReglages(ini()).LireLargeur(), "90"s);
         // A write failing once its temporary exists (the file size limit stops it)
         // removes the temporary and leaves the file whole.
         EcrireFichier(ini(), contenu);
@@ -90,7 +90,7 @@ private slots:
         ::getrlimit(RLIMIT_FSIZE, &avant);
         const rlimit limite {16, avant.rlim_max};
         ::setrlimit(RLIMIT_FSIZE, &limite);
-        const bool ecrit = EcrireLargeur(ini(), "120");
+        const bool ecrit = FichierReglages(ini()).EcrireLargeur("120");
         ::setrlimit(RLIMIT_FSIZE, &avant);
         VERIFIER(!ecrit, LireFichier(ini()) == contenu);
         for (const auto& e : fs::directory_iterator(base()))
@@ -114,13 +114,15 @@ private slots:
             QVERIFY(lien != 2 || ::lchown(ini().c_str(), 65534, 65534) == 0);
             QVERIFY(lien != 3 || ::chown(vrai.c_str(), 65534, 65534) == 0);
             const mode_t masque = ::umask(022);
-            LireLargeur(ini()); // as at start-up: the write below is a change
-            const bool ok = EcrireLargeur(ini(), "120");
-            QCOMPARE(std::tuple(nom, ok, LireLargeur(vrai) == (ok ? "120" : "90"), mode(vrai), fs::is_symlink(ini())),
+            FichierReglages r(ini());
+            r.LireLargeur(); // as at start-up: the write below is a change
+            const bool ok = r.EcrireLargeur("120");
+            QCOMPARE(std::tuple(nom, ok, FichierReglages(vrai).LireLargeur() == (ok ? "120" : "90"), mode(vrai),
+                                fs::is_symlink(ini())),
                      std::tuple(nom, ecrit, true, avant, lien != 0));
             fs::remove(vrai);
             ::umask(027); // a new file gets 0666 less the umask
-            QVERIFY2(EcrireLargeur(vrai, "1") && mode(vrai) == 0640u, nom);
+            QVERIFY2(FichierReglages(vrai).EcrireLargeur("1") && mode(vrai) == 0640u, nom);
             ::umask(masque);
         }
     }
@@ -145,7 +147,7 @@ private slots:
         for (auto n = noms + 2; n != std::end(noms); ++n) QVERIFY2(fs::exists(d / *n), *n);
         VERIFIER(fs::is_directory(dossier), fs::is_symlink(lien));
         EcrireFichier(d / noms[0], "x"); // a successful write clears the leftovers of its own file
-        VERIFIER(EcrireLargeur(d / "Pelvado.ini", "90"), !fs::exists(d / noms[0]));
+        VERIFIER(FichierReglages(d / "Pelvado.ini").EcrireLargeur("90"), !fs::exists(d / noms[0]));
         ::close(fd);
     }
 
@@ -156,7 +158,7 @@ private slots:
         std::string nom = "x";
         while (nom.size() < 255) nom += "\xC3\xA9"; // 1 + 127 x "é"
         const double table[13][43] = {};
-        VERIFIER(EcrireLargeur(base() / nom, "90"), SauverCal(base() / (nom.substr(0, 251) + ".Cal"), table, "2027"));
+        VERIFIER(FichierReglages(base() / nom).EcrireLargeur("90"), SauverCal(base() / (nom.substr(0, 251) + ".Cal"), table, "2027"));
         const fs::path tube = base() / "tube", a = base() / "a";
         QVERIFY(::mkfifo(tube.c_str(), 0600) == 0);
         EcrireFichier(a, "ancien");
@@ -194,7 +196,9 @@ private slots:
     }
 
     // Two copies of the program on one file (processes): A types 150, B then types 120, A leaves its box again
-    // unchanged: the file keeps 120. Writers at once lose nothing; the eight colours go in one rewrite or none.
+    // unchanged: the file keeps 120. A copy started while the file had no width (or no colour, or held it as
+    // " 255") writes back the value it used unchanged: another copy's value stays. Writers at once lose
+    // nothing; the eight colours go in one rewrite or none.
     void deuxCopies()
     {
         const auto copie = [](const std::function<bool()>& faire) {
@@ -203,9 +207,20 @@ private slots:
             int etat = 1;
             return ::waitpid(pid, &etat, 0) == pid && WIFEXITED(etat) && WEXITSTATUS(etat) == 0;
         };
-        LireLargeur(ini());
-        VERIFIER(EcrireLargeur(ini(), "150"), copie([&] { return EcrireLargeur(ini(), "120"); }),
-                 EcrireLargeur(ini(), "150"), LireLargeur(ini()) == "120");
+        const auto largeur = [&] { return FichierReglages(ini()).LireLargeur(); };
+        FichierReglages a(ini()), b(ini());
+        a.LireLargeur();
+        VERIFIER(a.EcrireLargeur("150"), copie([&] { return FichierReglages(ini()).EcrireLargeur("120"); }),
+                 a.EcrireLargeur("150"), largeur() == "120");
+        EcrireFichier(ini(), "[Couleurs]\r\nCoulJours= 255\r\n");
+        SchemaCouleurs vus, autres;
+        b.LireLargeur(), b.LireCouleurs(vus);
+        autres.CoulJours = 7, autres.CoulGris = 5;
+        VERIFIER(copie([&] { return FichierReglages(ini()).EcrireLargeur("150") && FichierReglages(ini()).EcrireCouleurs(autres); }),
+                 b.EcrireLargeur("90"), (vus.CoulNoms = 1, b.EcrireCouleurs(vus)), largeur() == "150");
+        QCOMPARE((std::array{LireIni(ini(), "Couleurs", "CoulJours"), LireIni(ini(), "Couleurs", "CoulGris"),
+                             LireIni(ini(), "Couleurs", "CoulNoms")}), (std::array{"7"s, "5"s, "1"s}));
+        fs::remove(ini());
         pid_t enfants[2];
         for (int n = 0; n < 2; ++n)
             if ((enfants[n] = ::fork()) == 0) {
@@ -228,17 +243,18 @@ private slots:
         ::getrlimit(RLIMIT_FSIZE, &garde);
         limite = {120, garde.rlim_max};
         ::setrlimit(RLIMIT_FSIZE, &limite);
-        const bool ecrit = EcrireCouleurs(ini(), SchemaCouleurs{});
+        const bool ecrit = FichierReglages(ini()).EcrireCouleurs(SchemaCouleurs{});
         ::setrlimit(RLIMIT_FSIZE, &garde);
         VERIFIER(!ecrit, LireFichier(ini()) == avant);
         // A folder that cannot hold the settings is said once; a file made read-only is meant so.
         int signales = 0;
-        SignalerEchecReglages([&](const fs::path&) { ++signales; });
+        FichierReglages lecteurSeul(ini()), ailleurs(base() / "fichier/Pelvado.ini");
+        for (FichierReglages* r : {&lecteurSeul, &ailleurs})
+            r->SignalerEchec([&](const fs::path&) { ++signales; });
         EcrireFichier(base() / "fichier", "x");
         fs::permissions(ini(), fs::perms(0444));
-        VERIFIER(!EcrireLargeur(ini(), "80"), signales == 0, !EcrireLargeur(base() / "fichier/Pelvado.ini", "80"),
-                 !EcrireCouleurs(base() / "fichier/Pelvado.ini", SchemaCouleurs{}), signales == 1);
-        SignalerEchecReglages({});
+        VERIFIER(!lecteurSeul.EcrireLargeur("80"), signales == 0, !ailleurs.EcrireLargeur("80"),
+                 !ailleurs.EcrireCouleurs(SchemaCouleurs{}), signales == 1);
         fs::permissions(ini(), fs::perms(0644));
     }
 };

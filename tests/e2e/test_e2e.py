@@ -214,7 +214,8 @@ class Suite(Bureau):
         aller("Quitter", "space")
         self.attendre_fin()
         assert sorted(os.listdir(dossier)) == ["Pelvado.ini", "ardemo", "au clavier.bmp"], os.listdir(dossier)
-        assert Path(dossier, "Pelvado.ini").read_bytes() == b"[Taille]\r\nLargeur=150\r\n"
+        ini = Path(dossier, "Pelvado.ini").read_bytes()  # the width, and where and as what the image was saved
+        assert ini == b"[Taille]\r\nLargeur=150\r\n[Choix]\r\nDossierImages=%s\r\nTypeImage=bmp\r\n" % dossier.encode(), ini
 
     def options_de_lancement(self):  # without --sortie: the window with the year, the region and the .Cal named
         arreter(self.proc)

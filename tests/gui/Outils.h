@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 #include "tests/Verifier.h"
@@ -18,21 +19,21 @@
 #include "commun/ui/Styles.h"
 #include "commun/ui/Couleur.h"
 
+// A clock whose pauses are over at once (or, `differer`, at the next turn of the event loop), on the day the
+// test chooses.
 class HorlogeTest : public Horloge {
 public:
-    double t = 36000.2, pas = 0.25; // 10:00:00.2; seconds per look at the clock
-    int attentes = 0;               // LaisserPasserEvenements calls
+    int attentes = 0; // pauses begun
+    bool differer = false;
     std::function<void()> pendantAttente;
-    Date jour{15, 5, 2027};         // today
+    Date jour{15, 5, 2027}; // today
 
     Date Aujourdhui() override { return jour; }
-
-    double SecondesDepuisMinuit() override { return std::exchange(t, t + pas >= 86400 ? t + pas - 86400 : t + pas); }
-    void LaisserPasserEvenements() override
+    void Attendre(int, std::function<void()> ensuite) override
     {
         if (++attentes; pendantAttente)
             pendantAttente();
-        QCoreApplication::processEvents();
+        differer ? QTimer::singleShot(0, QCoreApplication::instance(), std::move(ensuite)) : ensuite();
     }
 };
 
@@ -91,18 +92,26 @@ inline bool marqueVisible(QWidget* w, QWidget* ailleurs)
     return w->hasFocus() && vus >= w->width() + w->height();
 }
 
+// Until the build in progress (if any) is over.
+inline void finir(Ardemo& f)
+{
+    for (int i = 0; i < 1000 && f.occupe(); ++i)
+        QCoreApplication::processEvents();
+}
+
 struct Programme {
     QTemporaryDir dossier;
-    mdlVorn etat;
+    Document etat;
     HorlogeTest horloge;
     std::unique_ptr<Ardemo> fenetre = std::make_unique<Ardemo>(etat, horloge, dossier.path());
 
     explicit Programme(bool construire = true)
     {
         if (construire) // the first showing builds
-            fenetre->show(), QCoreApplication::processEvents(), QCoreApplication::processEvents();
+            fenetre->show(), QCoreApplication::processEvents(), finir(*fenetre);
     }
     Ardemo& f() { return *fenetre; }
     bool activer() { return ::activer(fenetre.get()); }
-    Ardemo& annee(const char* an) { etat.AnChoisi = an; fenetre->Fabrication(); return *fenetre; } // that year built
+    Ardemo& annee(const char* an) { etat.AnChoisi = an; fenetre->Fabrication(); finir(*fenetre); return *fenetre; } // that year built
+    TableCouleursSP& table() { return etat.Speciales.etat.table.v; }
 };

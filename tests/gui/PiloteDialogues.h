@@ -5,6 +5,7 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QTimer>
 #include <functional>
 
@@ -41,5 +42,17 @@ inline void choisirFichier(VuDialogue& vu, const QString& chemin)
             d->selectFile(chemin), static_cast<QDialog*>(d)->accept(); // the file dialog's own accept
         if (d->isVisible())
             d->reject();
+    });
+}
+
+// The next message box: note its text, then press the button showing `reponse`.
+inline void repondre(QString& vu, const QString& reponse)
+{
+    auProchainDialogue<QMessageBox>([&vu, reponse](QMessageBox* b) {
+        vu = b->text();
+        for (QAbstractButton* bouton : b->buttons())
+            if (bouton->text() == reponse)
+                return bouton->click();
+        b->reject();
     });
 }

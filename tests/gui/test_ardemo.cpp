@@ -10,6 +10,7 @@
 #include "output/ui/ImpressionNette.h"
 #include "special/ui/VornCoulSP.h"
 #include "Outils.h"
+#include "PiloteDialogues.h"
 
 namespace {
 QString nom(QWidget* w) { return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name); }
@@ -79,12 +80,13 @@ private slots:
                  boite->child(1)->object() == an->lineEdit());
     }
 
-    // The year built at the first showing only; busy while building; the keyboard stays on "Fabriquer".
+    // The year built at the first showing only; busy while building, the window's events going on meanwhile (no
+    // loop of its own); the keyboard stays on "Fabriquer".
     void construction()
     {
         Programme p;
         Ardemo& f = p.f();
-        VERIFIER(f.etat().CalendrierFait, etat(f, true), !QApplication::overrideCursor());
+        VERIFIER(f.calendrierFait(), etat(f, true), !QApplication::overrideCursor());
         const int attentes = p.horloge.attentes;
         QWidget autre;
         VERIFIER(activer(&autre), p.activer(), activer(&autre), p.activer());
@@ -96,8 +98,13 @@ private slots:
             CurseurSablier(); // nested: one return to normal still restores the pointer
         };
         QCOMPARE(QApplication::focusWidget(), C(f).Fabriquer);
+        p.horloge.differer = true;
         QTest::keyClick(C(f).Fabriquer, Qt::Key_Space);
-        VERIFIER(vuOccupe, sablier, etat(f, true), !QApplication::overrideCursor());
+        VERIFIER(vuOccupe, sablier, etat(f, false), f.occupe());
+        bool apres = false; // runs once the build is over, in its order
+        f.quandPret([&] { apres = etat(f, true); });
+        finir(f);
+        VERIFIER(apres, etat(f, true), !QApplication::overrideCursor());
         QCOMPARE(QApplication::focusWidget(), C(f).Fabriquer);
     }
 
@@ -105,7 +112,7 @@ private slots:
     void imageDUneAnnee()
     {
         Programme p;
-        p.etat.TableCoulSP[3][17] = DeRvb(255, 0, 0);
+        p.etat.Speciales.etat.table.v[3][17] = DeRvb(255, 0, 0);
         Ardemo& f = p.annee("2027");
         const QImage img = C(f).Pict1->image();
         const SchemaCouleurs& c = p.etat.Couleurs;
@@ -158,7 +165,7 @@ private slots:
         Programme p;
         p.etat.Couleurs.CoulBordure = bordure;
         for (int m = 1; cellule >= 0 && m <= 12; ++m)
-            p.etat.TableCoulSP[m][cellule] = DeRvb(0, 0, 20 * m);
+            p.etat.Speciales.etat.table.v[m][cellule] = DeRvb(0, 0, 20 * m);
         C(p.f()).chkWeek->click(); // recolours, then builds
         Ardemo& f = p.annee(qPrintable(annee));
         const QImage image = C(f).Pict1->image();
@@ -201,26 +208,34 @@ private slots:
         VERIFIER(focus && focus->bloc == 12, C(f).jour(12, focus->cellule).legende == 28, feuille->childCount() >= 504);
 
         QTest::keyClick(C(f).CalBase, Qt::Key_Space); // outside the special colours: nothing
-        QCOMPARE(p.etat.TableCoulSP[12][focus->cellule], 0.0);
+        QCOMPARE(p.etat.Speciales.etat.table.v[12][focus->cellule], 0.0);
         C(f).CoulSpéciale->click();
-        p.etat.CoulSPChoisie = DeRvb(255, 0, 0);
+        p.etat.Speciales.choisie = DeRvb(255, 0, 0);
         C(f).CalBase->setFocus();
         QTest::keyClick(C(f).CalBase, Qt::Key_Space);
-        VERIFIER(p.etat.TableCoulSP[12][focus->cellule] == DeRvb(255, 0, 0), C(f).chiffre(12, focus->cellule) == Qt::red);
+        VERIFIER(p.etat.Speciales.etat.table.v[12][focus->cellule] == DeRvb(255, 0, 0), C(f).chiffre(12, focus->cellule) == Qt::red);
     }
 
-    // A check box's rebuild keeps the special colours, "Fabriquer" clears them; with their window
-    // open nothing is built, and closing the main window ends the program only when it closes.
+    // A check box's rebuild keeps the special colours; "Fabriquer" clears them once the question is answered
+    // (Annuler: nothing), and Ctrl+Z gives them back, Ctrl+Y takes them away again; with their window open
+    // nothing is built, and closing the main window ends the program only when it closes.
     void couleursSpeciales()
     {
         Programme p;
         Ardemo& f = p.f();
-        p.etat.TableCoulSP[2][10] = DeRvb(255, 0, 0);
+        p.etat.Speciales.etat.table.v[2][10] = DeRvb(255, 0, 0);
         const QRect caseRouge = C(f).rect(2, 10);
         auto rougeVu = [&] { return contient(C(f).Pict1->image().copy(caseRouge), Qt::red); };
         C(f).chkWeek->click();
         VERIFIER(rougeVu(), !contient(C(f).Pict1->image(), VersQColor(p.etat.Couleurs.CoulWeekEnd)));
-        C(f).Fabriquer->click();
+        QString question, encore;
+        repondre(question, "Annuler"), C(f).Fabriquer->click();
+        VERIFIER(question == "Enregistrer les couleurs spéciales ?", rougeVu());
+        repondre(encore, "Ne pas enregistrer"), C(f).Fabriquer->click();
+        QVERIFY(!rougeVu() && p.activer());
+        QTest::keyClick(&f, Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(rougeVu());
+        QTest::keyClick(&f, Qt::Key_Y, Qt::ControlModifier);
         QVERIFY(!rougeVu());
         int fin = 0;
         QObject::connect(&f, &Ardemo::programFinished, [&] { ++fin; });
@@ -234,7 +249,7 @@ private slots:
         QCOMPARE(fin, 0);
         fenetreDe<VornCoulSP>(f)->close();
         QTest::qWait(0);
-        VERIFIER(fin == 1, !p.etat.ModeCoulSP);
+        VERIFIER(fin == 1, !p.f().modeCouleursSpeciales());
     }
 };
 

@@ -57,7 +57,7 @@ private slots:
             QVERIFY2(memesOctets(c.valeurs(), avant), fermeture.data());
         }
         QCOMPARE(C(p.f()).fond(1, 10), fondCase);
-        QVERIFY(!QFile::exists(QString::fromStdString(p.etat.FichierIni)));
+        QVERIFY(!QFile::exists(QString::fromStdString(p.etat.FichierIni())));
     }
 
     // "Annuler" forgets the region; "Valider" keeps it, writes the settings (other lines kept), recolours.
@@ -67,7 +67,7 @@ private slots:
         Ardemo& f = p.annee("2027");
         const int noel2 = 2 + 25; // Sunday 26 December 2027 (1st: Wednesday)
         VERIFIER(C(f).jour(12, noel2).legende == 26, C(f).fond(12, noel2) == VersQColor(defaut::CoulWeekEnd));
-        EcrireFichier(p.etat.FichierIni, "[Taille]\r\nLargeur=120\r\n");
+        EcrireFichier(p.etat.FichierIni(), "[Taille]\r\nLargeur=120\r\n");
         for (bool valider : {false, true}) {
             const int attentes = p.horloge.attentes;
             int region = -1;
@@ -83,9 +83,9 @@ private slots:
             QCOMPARE(region, int(Region::Metropole));
             QCOMPARE(p.horloge.attentes > attentes, valider); // the image rebuilt
         }
-        QCOMPARE(f.etat().RegionFeries, Region::AlsaceMoselle);
+        QCOMPARE(f.document().RegionFeries, Region::AlsaceMoselle);
         std::string attendu = "[Taille]\r\nLargeur=120\r\n" + IniDefauts + "Alsace-Moselle\r\n";
-        QCOMPARE(LireFichier(p.etat.FichierIni), attendu.replace(attendu.find(" 8438015"), 8, " 5649426"));
+        QCOMPARE(LireFichier(p.etat.FichierIni()), attendu.replace(attendu.find(" 8438015"), 8, " 5649426"));
         QCOMPARE(C(f).chkWeek->palette().color(QPalette::Window), QColor(0x12, 0x34, 0x56));
         VERIFIER(C(f).fond(12, noel2) == VersQColor(defaut::CoulFerie), C(f).jour(12, noel2).infoBulle == " Saint-Étienne ");
     }
@@ -102,9 +102,9 @@ private slots:
         const QString config = maison.path() + "/.config/ardemo";
         HorlogeTest horloge;
         for (Region region : {Region::Guyane, Region::Metropole}) {
-            mdlVorn etat;
+            Document etat;
             Ardemo f(etat, horloge, programme.path());
-            QCOMPARE((QStringList{QString::fromStdString(etat.FichierIni), f.dossierImages(), f.dossierDocuments()}),
+            QCOMPARE((QStringList{QString::fromStdString(etat.FichierIni()), f.dossierImages(), f.dossierDocuments()}),
                      (QStringList{config + "/Pelvado.ini", maison.path() + "/Pictures", maison.path()}));
             QCOMPARE(etat.RegionFeries, region == Region::Guyane ? Region::Metropole : Region::Guyane); // kept
             auProchainDialogue<ArdemoCoul>([region](ArdemoCoul* d) {
@@ -112,7 +112,7 @@ private slots:
                 cliquer(*d, "Valider");
             });
             C(f).Couleurs->click();
-            VERIFIER(!etat.CalendrierFait, horloge.attentes == 0);
+            VERIFIER(!f.calendrierFait(), horloge.attentes == 0);
         }
         QCOMPARE(LireFichier((config + "/Pelvado.ini").toStdString()), IniDefauts + "M\xE9tropole\r\n");
         QCOMPARE(std::filesystem::status(config.toStdString()).permissions(), std::filesystem::perms::owner_all);
@@ -120,7 +120,7 @@ private slots:
         // A configuration folder that cannot be made (a file in its place) is said once, in a message.
         EcrireFichier((maison.path() + "/fichier").toStdString(), "x");
         qputenv("XDG_CONFIG_HOME", (maison.path() + "/fichier").toUtf8());
-        mdlVorn etat;
+        Document etat;
         Ardemo f(etat, horloge, programme.path());
         for (int fois = 0; fois < 2; ++fois) {
             auProchainDialogue<ArdemoCoul>([](ArdemoCoul* d) { cliquer(*d, "Valider"); });

@@ -26,7 +26,7 @@ struct Fenetre : Programme {
     VornCoulSP& w = (c.CoulSpéciale->click(), *fenetreDe<VornCoulSP>(f()));
     const QString aucun = fich(); // no file in use
     VuDialogue vu;                // what the last colour or file dialog looked like
-    const Table& table() { return etat.TableCoulSP; }
+    const Table& table() { return etat.Speciales.etat.table.v; }
     bool vide() { return std::all_of(&table()[0][0], &table()[0][0] + 13 * 43, [](double v) { return v == 0; }); }
     QString fich() { return enfant<QLabel>(&w, "FichEnCours")->text(); }
     void bouton(const char* nom) { enfant<vkCommand>(&w, nom)->click(); }
@@ -86,13 +86,13 @@ private slots:
         bool utilisable = true;
         p.horloge.pendantAttente = [&] { utilisable = utilisable && p.w.isEnabled(); };
         p.fichier("OuvrirCouleur", "autre.Cal"), p.horloge.pendantAttente = nullptr;
-        VERIFIER(!utilisable, p.w.isEnabled(), p.etat.ModeCoulSP);
+        VERIFIER(!utilisable, p.w.isEnabled(), p.f().modeCouleursSpeciales());
         VERIFIER(p.etat.AnChoisi == annee, p.c.cAn->currentText().toStdString() == annee);
         VERIFIER(std::memcmp(table, p.table(), sizeof table) == 0, p.chiffre(7, 33) == Qt::white);
         // Closing (Escape, as "Fermer cette fenêtre") draws the image again from the sheet; then day clicks do nothing.
         p.choisir(Vert), p.jour(5, 12), QTest::keyClick(&p.w, Qt::Key_Escape), p.jour(5, 23);
         QVERIFY(!p.w.isVisible());
-        VERIFIER(p.c.FondCdes->isVisible(), !p.etat.ModeCoulSP, !QApplication::overrideCursor());
+        VERIFIER(p.c.FondCdes->isVisible(), !p.f().modeCouleursSpeciales(), !QApplication::overrideCursor());
         QVERIFY(p.c.Pict1->image() == ImageFeuille(*p.c.CalBase->modele()));
         VERIFIER(t[12] == DeQColor(Vert), t[23] == 0);
         // Reopened: the colour in use is still the one chosen; the old colour's letter, then the new one's, make
@@ -101,9 +101,9 @@ private slots:
         const auto enCours = [&] { return enfant<Echantillon>(&p.w, "CoulEnCours")->texte(); };
         QCOMPARE(enCours(), DeQColor(Vert));
         QTest::mouseClick(enfant<Echantillon>(&p.w, "ExempleA"), Qt::LeftButton);
-        VERIFIER(enCours() == 0, p.etat.CoulSPChoisie == 0);
+        VERIFIER(enCours() == 0, p.etat.Speciales.choisie == 0);
         QTest::mouseClick(enfant<Echantillon>(&p.w, "Exemple"), Qt::LeftButton);
-        VERIFIER(enCours() == DeQColor(Vert), p.etat.CoulSPChoisie == DeQColor(Vert));
+        VERIFIER(enCours() == DeQColor(Vert), p.etat.Speciales.choisie == DeQColor(Vert));
     }
 
     void importerUnCalendrier()
@@ -151,8 +151,8 @@ private slots:
         table[2][1] = 255;
         ecrire("autre.Cal", EcrireCal(table, annee)), p.f().ouvrirFichier(p.dossier.filePath("autre.Cal"));
         VornCoulSP* w = fenetreDe<VornCoulSP>(p.f(), true);
-        VERIFIER(w, p.etat.ModeCoulSP, enfant<QLabel>(w, "FichEnCours")->text() == "autre.Cal",
-                 p.etat.AnChoisi == annee, C(p.f()).chiffre(2, 1) == Rouge, p.etat.CalendrierFait);
+        VERIFIER(w, p.f().modeCouleursSpeciales(), enfant<QLabel>(w, "FichEnCours")->text() == "autre.Cal",
+                 p.etat.AnChoisi == annee, C(p.f()).chiffre(2, 1) == Rouge, p.f().calendrierFait());
         // A file that cannot be read is said, and does not become the file in use.
         QString refus;
         auProchainDialogue<QMessageBox>([&](QMessageBox* b) { refus = b->text(), b->accept(); });
@@ -171,7 +171,7 @@ private slots:
         QCoreApplication::processEvents(); // opened once the drop is over
         auProchainDialogue<QMessageBox>([&](QMessageBox* b) { refus = b->text(), b->accept(); });
         p.f().ouvrirFichier(p.dossier.filePath("x.txt"));
-        const double* t = &p.etat.TableCoulSP[0][0];
+        const double* t = &p.etat.Speciales.etat.table.v[0][0];
         VERIFIER(entree.isAccepted(), depot.isAccepted(), couleur.vu, std::count(t, t + 13 * 43, DeQColor(Bleu)) >= 1,
                  refus.contains("x.txt"));
     }

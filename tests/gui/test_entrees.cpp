@@ -78,7 +78,7 @@ private slots:
             QVERIFY(QApplication::activeWindow() || p.activer()); // back from a warning, as a window manager does
         }
         const QString rouge = p.f().largeurRouge() ? "L" : p.f().hauteurRouge() ? "H" : "-";
-        const QString gardee = QString::fromStdString(LireLargeur(p.etat.FichierIni));
+        const QString gardee = QString::fromStdString(FichierReglages(p.etat.FichierIni()).LireLargeur());
         const QStringList vu = {c.Largeur->text(), c.Hauteur->text(), rouge, gardee.isEmpty() ? "-" : gardee,
                                 QString::fromStdString(p.etat.AnChoisi), QString::number(messages),
                                 QApplication::focusWidget()->objectName()};
@@ -104,9 +104,9 @@ private slots:
     {
         QTemporaryDir dossier;
         const std::filesystem::path reste = dossier.filePath(".Pelvado.ini.ardemo-tmp-Xy12z9").toStdString();
-        QVERIFY(EcrireLargeur(dossier.filePath("Pelvado.ini").toStdString(), "150"));
+        QVERIFY(FichierReglages(dossier.filePath("Pelvado.ini").toStdString()).EcrireLargeur("150"));
         EcrireFichier(reste, "[Taille]");
-        mdlVorn etat;
+        Document etat;
         HorlogeTest horloge;
         Ardemo f(etat, horloge, dossier.path());
         VERIFIER(!std::filesystem::exists(reste), etat.LargeurTwips == 8505);

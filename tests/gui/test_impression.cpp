@@ -66,22 +66,23 @@ private slots:
         QList<ImprimanteDisponible> sept;
         for (int i = 0; i < 7; ++i)
             sept.append(pdf(sortie(QStringLiteral("%1.pdf").arg(i))));
-        p.etat.ApercuOuvert = Vrai;
+        p.f().show(), C(p.f()).Apercu->click();
+        QVERIFY(p.f().apercuOuvert());
         QVERIFY(imprimer(p.f(), sept, [&](VornPrint& d) {
-            QCOMPARE(p.etat.ApercuOuvert, Faux); // the preview was closed first
+            QVERIFY(!p.f().apercuOuvert()); // the preview was closed first
             element(d, "ChoixPrint", 2)->click();
             VERIFIER(d.imprimante()->outputFileName() == sortie("2.pdf"), element(d, "Qualité", 4)->isChecked());
-            QVERIFY(d.imprimante()->resolution() == 1200 && LireQualite(p.etat.FichierIni).empty());
+            QVERIFY(d.imprimante()->resolution() == 1200 && FichierReglages(p.etat.FichierIni()).LireQualite().empty());
             element(d, "Qualité", 3)->click(), element(d, "ChoixPrint", 5)->click();
             QVERIFY(d.imprimante()->resolution() == 600 && d.imprimante()->outputFileName() == sortie("5.pdf"));
-            EcrireQualite(p.etat.FichierIni, "-2"), element(d, "ChoixPrint", 0)->click(); // a failed write fails the next check
+            FichierReglages(p.etat.FichierIni()).EcrireQualite("-2"), element(d, "ChoixPrint", 0)->click(); // a failed write fails the next check
             VERIFIER(element(d, "Qualité", 2)->isChecked(), d.imprimante()->resolution() == 300);
-            EcrireQualite(p.etat.FichierIni, "n'importe"), element(d, "ChoixPrint", 1)->click();
+            FichierReglages(p.etat.FichierIni()).EcrireQualite("n'importe"), element(d, "ChoixPrint", 1)->click();
             QCOMPARE(d.imprimante()->resolution(), 1200);
             QTest::keyClick(&d, Qt::Key_Escape);
             VERIFIER(!d.isVisible(), !d.ImpressionValidee);
         }));
-        VERIFIER(QDir(m_sorties.path()).entryList({"?.pdf"}).isEmpty(), LireQualite(p.etat.FichierIni) == "n'importe");
+        VERIFIER(QDir(m_sorties.path()).entryList({"?.pdf"}).isEmpty(), FichierReglages(p.etat.FichierIni()).LireQualite() == "n'importe");
         for (const auto& liste : {QList<ImprimanteDisponible>(), sept})
             VERIFIER(imprimer(p.f(), liste, [&](VornPrint& d) {
                 const QLabel* aucune = enfant<QLabel>(&d, "AucuneImprimante");
@@ -132,7 +133,7 @@ private slots:
             touche(Qt::Key_Left), touche(Qt::Key_Left), touche(Qt::Key_Right);
             element(d, "Qualité", 2)->setFocus(), touche(Qt::Key_Space);
             VERIFIER(d.mp.ValeurH == place.ValeurH - 5, element(d, "Qualité", 2)->isChecked(),
-                     LireQualite(p.etat.FichierIni) == "-2");
+                     FichierReglages(p.etat.FichierIni()).LireQualite() == "-2");
         }));
     }
 
@@ -158,11 +159,10 @@ private slots:
         QFETCH(double, marge);
         QFETCH(bool, zone);
         Programme p;
-        mdlVorn& v = p.etat;
+        Document& v = p.etat;
         v.LargeurTwips = int16_t(taille.width()), v.HauteurTwips = int16_t(taille.height());
         if (zone)
-            v.Couleurs.CoulGrille = 0x000000FF, v.ZoneChoisie = Vrai, v.RatioZone = 1, v.ZoneX1 = 209, v.ZoneY1 = 216,
-            v.ZoneX2 = 418, v.ZoneY2 = 432;
+            v.Couleurs.CoulGrille = 0x000000FF, v.Zone = ZoneMois{209, 216, 418, 432, 1};
         const QImage avant = C(p.f()).Pict1->image();
         const QString fichier = sortie(QStringLiteral("%1.pdf").arg(QTest::currentDataTag()));
         PositionPapier place{};

@@ -61,10 +61,10 @@ private slots:
         QCOMPARE(adresses, QList<QUrl>(2, QUrl(QString::fromLatin1(AdresseCalendrierScolaire))));
         VERIFIER(messages.size() == 2, messages.value(1).endsWith(AdresseCalendrierScolaire),
                  QApplication::clipboard()->text() == AdresseCalendrierScolaire);
-        QVERIFY(!p.etat.ModeCoulSP);
+        QVERIFY(!p.f().modeCouleursSpeciales());
         // Back from the modal window at once; the panel gives way to the special-colours window.
         QVERIFY(ouvrir(p.f(), [&](VornScolaire& w) { cliquer(w, "CSpeciale"); }));
-        VERIFIER(!C(p.f()).FondCdes->isVisibleTo(&p.f()), fenetreDe<VornCoulSP>(p.f(), true), p.etat.ModeCoulSP);
+        VERIFIER(!C(p.f()).FondCdes->isVisibleTo(&p.f()), fenetreDe<VornCoulSP>(p.f(), true), p.f().modeCouleursSpeciales());
     }
 
     // "Calendrier de l'année scolaire" closes the window; the main window builds the school year of today (from
@@ -74,10 +74,13 @@ private slots:
         Programme p;
         for (auto [jour, annee, aout] : {std::tuple{Date{31, 7, 2026}, "2025-2026", "août 2026"},
                                          {Date{1, 8, 2026}, "2026-2027", "août 2027"}}) {
-            p.horloge.jour = jour, p.etat.TableCoulSP[2][3] = 255;
+            p.horloge.jour = jour, p.etat.Speciales.etat.table.v[2][3] = 255;
+            QString question; // the colours not saved
+            repondre(question, "Ne pas enregistrer");
             QVERIFY(ouvrir(p.f(), [&](VornScolaire& w) { cliquer(w, "AnneeScolaire"); }));
-            VERIFIER(p.etat.AnChoisi == annee, C(p.f()).cAn->currentText() == annee, p.etat.TableCoulSP[2][3] == 0,
-                     C(p.f()).CalBase->modele()->bloc(12).titre == aout, C(p.f()).FeuVert->isVisibleTo(&p.f()));
+            VERIFIER(p.etat.AnChoisi == annee, C(p.f()).cAn->currentText() == annee, p.etat.Speciales.etat.table.v[2][3] == 0,
+                     C(p.f()).CalBase->modele()->bloc(12).titre == aout, C(p.f()).FeuVert->isVisibleTo(&p.f()),
+                     question == "Enregistrer les couleurs spéciales ?");
         }
     }
 };

@@ -12,7 +12,11 @@ struct Selection : Programme {
     Selection() { c.Sélection->click(); }
     VornSelect& s() { return *fenetreDe<VornSelect>(f()); }
     QAbstractButton* bouton(const char* nom) { return enfant<QAbstractButton>(&s(), nom); }
-    std::array<int, 4> zone() { return {etat.ZoneX1, etat.ZoneY1, etat.ZoneX2, etat.ZoneY2}; }
+    std::array<int, 4> zone()
+    {
+        const ZoneMois z = s().zone().value_or(ZoneMois{});
+        return {z.ZoneX1, z.ZoneY1, z.ZoneX2, z.ZoneY2};
+    }
     // A drag on the image, in pixels of its drawing area (inside a one-pixel border).
     void glisser(QPoint de, QPoint a)
     {
@@ -35,7 +39,7 @@ private slots:
     void zonesDeMois()
     {
         Selection p;
-        const int L = p.etat.LargMois, H = p.etat.HautMois;
+        const int L = 209, H = 216; // the image's inner width and height over 3 and 4
         const QImage propre = p.c.Pict1->image();
         VERIFIER(!p.bouton("ValideZone")->isEnabled(), !p.c.CalBase->isVisible(), propre == p.f().imageRendue());
         const std::tuple<QPoint, QPoint, std::array<int, 4>> cas[] = {
@@ -45,11 +49,11 @@ private slots:
         for (auto [de, a, zone] : cas) {
             p.glisser(de, a);
             QCOMPARE(p.zone(), zone);
-            VERIFIER(p.etat.ZoneChoisie, p.bouton("ValideZone")->isEnabled(), p.trace());
+            VERIFIER(p.s().zone(), p.bouton("ValideZone")->isEnabled(), p.trace(), !p.c.Hauteur->isEnabled());
         }
         // A new press removes the zone, and "Valider" with it, until its release; the image is never drawn into.
         QTest::mousePress(p.c.Pict1, Qt::LeftButton, {}, {400, 600});
-        VERIFIER(!p.trace(), !p.etat.ZoneChoisie, !p.bouton("ValideZone")->isEnabled());
+        VERIFIER(!p.trace(), !p.s().zone(), !p.bouton("ValideZone")->isEnabled());
         QTest::mouseRelease(p.c.Pict1, Qt::LeftButton, {}, {400, 600});
         VERIFIER(p.trace(), p.c.Pict1->image() == propre);
         // One block by four: 150 mm wide is too high, 139 (7881 twips) is kept and gives the twips high.
@@ -80,9 +84,9 @@ private slots:
         fin.isEmpty() ? QTest::keyClick(&p.s(), Qt::Key_Escape) : p.bouton(qPrintable(fin))->click();
         VERIFIER(!p.s().isVisible(), p.c.CalBase->isVisible(), !p.trace());
         QCOMPARE(p.f().focusWidget(), p.c.Sélection);
-        QCOMPARE(std::pair(bool(p.etat.ZoneChoisie), p.c.Hauteur->isEnabled()), std::pair(gardee, !gardee));
+        QCOMPARE(std::pair(p.etat.Zone.has_value(), p.c.Hauteur->isEnabled()), std::pair(gardee, !gardee));
         // Heights from the zone's proportion or the sheet's, through the box that shows the preview again.
-        VERIFIER(p.c.Hauteur->text() == (gardee ? "47" : "127"), (gardee || p.etat.ApercuOuvert));
+        VERIFIER(p.c.Hauteur->text() == (gardee ? "47" : "127"), (gardee || p.f().apercuOuvert()));
         p.c.Largeur->setText(QStringLiteral("200"));
         QCOMPARE(p.c.Hauteur->text(), QString(gardee ? "103" : "283"));
         p.c.Pict1->show(), p.glisser({300, 500}, {300, 500}); // outside the selection the mouse does nothing

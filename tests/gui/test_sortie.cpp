@@ -18,13 +18,19 @@ bool etatPret(Ardemo& f)
            && C(f).SauveFichier->isEnabled() && C(f).SauvePPapier->isEnabled() && !QApplication::overrideCursor();
 }
 QImage rvb(const QImage& i) { return i.convertToFormat(QImage::Format_RGB32); }
-QStringList contenu(const Programme& p) { return QDir(p.dossier.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot); }
+// The files of the program's folder but its settings file.
+QStringList contenu(const Programme& p)
+{
+    QStringList l = QDir(p.dossier.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    l.removeAll(QStringLiteral("Pelvado.ini"));
+    return l;
+}
 BoiteImage* pict2(Ardemo& f) { return enfant<BoiteImage>(fenetreDe<ApercuForm>(f), "Pict2"); }
 
 // The zone of the first two months' block, or of the two next to it.
-void choisirZone(mdlVorn& v, int x1 = 0)
+void choisirZone(Document& v, int x1 = 0)
 {
-    v.ZoneChoisie = Vrai, v.ZoneX1 = x1, v.ZoneY1 = 0, v.ZoneX2 = x1 + 418, v.ZoneY2 = 216, v.RatioZone = 216.0 / 418;
+    v.Zone = ZoneMois{x1, 0, x1 + 418, 216, 216.0 / 418};
 }
 
 // Runs `action` on the save dialog that SauveFichier opens (closing it if still open after): the
@@ -91,6 +97,14 @@ private slots:
         QVERIFY2(octets.contains(attendu), octets.mid(std::max<qsizetype>(0, octets.indexOf("/MediaBox")), 200).constData());
         if (ecrit.endsWith("png", Qt::CaseInsensitive) || ecrit.endsWith("bmp")) // PNG as BMP: the sheet's pixels
             QCOMPARE(rvb(QImage(fichier.fileName())), rvb(C(p.f()).Pict1->image()));
+        // The next save starts with the type of the file written, in its folder; both kept in the settings file.
+        const QString suffixe = QFileInfo(ecrit).suffix().toLower();
+        QString filtre;
+        sauverAvec(p.f(), [&](QFileDialog* d) { filtre = d->selectedNameFilter(); });
+        Document relu(p.etat.FichierIni());
+        relu.ChargerReglages();
+        VERIFIER(filtre.endsWith("(*." + suffixe + ")"), relu.Choix.typeImage == suffixe.toStdString(),
+                 NomFichier(relu.Choix.dossierImages) == QDir(p.dossier.path()).canonicalPath());
     }
 
     // A name typed, then cancelled: the default one proposed again. The folder gone between the dialog and
@@ -133,7 +147,7 @@ private slots:
     {
         Programme p;
         Ardemo& f = p.f();
-        const auto ferme = [&] { return !p.etat.ApercuOuvert && !fenetreDe<ApercuForm>(f, true); };
+        const auto ferme = [&] { return !p.f().apercuOuvert() && !fenetreDe<ApercuForm>(f, true); };
         QImage blocs(3, 4, QImage::Format_RGB32); // one plain colour per month block
         for (int k = 0; k < 12; ++k)
             blocs.setPixel(k % 3, k / 3, qRgb(40 + 20 * k, 250 - 20 * k, 90 + 13 * k));
