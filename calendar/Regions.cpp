@@ -108,23 +108,23 @@ constexpr Regle Regles[] = {
     {Belgique, 1, 5, 0, 0, Travail, 1947}, {Belgique, 21, 7, 0, 0, Nationale, 1947},
     {Belgique, 15, 8, 0, 0, Assomption, 1947}, {Belgique, 1, 11, 0, 0, Toussaint, 1947},
     {Belgique, 11, 11, 0, 0, " Armistice 1918 ", 1947}, {Belgique, 25, 12, 0, 0, Noel, 1947},
-    // Luxembourg: law of 10 April 1976 on the legal public holidays; Europe Day added by the law of 2019.
+    // Luxembourg: law of 10 April 1976 on legal public holidays; Europe Day by the law of 25 April 2019, from 2019.
     {Luxembourg, 0, 0, 0, 1, Lundi, 1976}, {Luxembourg, 0, 0, 0, 39, Ascension, 1976},
     {Luxembourg, 0, 0, 0, 50, Pentecote, 1976}, {Luxembourg, 1, 1, 0, 0, JourAn, 1976},
     {Luxembourg, 1, 5, 0, 0, Travail, 1976}, {Luxembourg, 9, 5, 0, 0, " Journée de l'Europe ", 2019},
     {Luxembourg, 23, 6, 0, 0, Nationale, 1976}, {Luxembourg, 15, 8, 0, 0, Assomption, 1976},
     {Luxembourg, 1, 11, 0, 0, Toussaint, 1976}, {Luxembourg, 25, 12, 0, 0, Noel, 1976},
-    {Luxembourg, 26, 12, 0, 0, " Saint-Étienne ", 1976},
-    // Monaco: law no. 798 of 18 February 1966 on legal holidays; one falling on a Sunday gives the Monday too.
+    {Luxembourg, 26, 12, 0, 0, " Deuxième jour de Noël ", 1976},
+    // Monaco: laws no. 798 and 800 of 18 February 1966; six of the days give the Monday too when on a Sunday.
     {Monaco, 0, 0, 0, 1, Lundi, 1966}, {Monaco, 0, 0, 0, 39, Ascension, 1966},
     {Monaco, 0, 0, 0, 50, Pentecote, 1966}, {Monaco, 0, 0, 0, 60, FeteDieu, 1966},
     {Monaco, 1, 1, 0, 0, JourAn, 1966, INT_MAX, Aussi, " Jour de l'An (reporté) "},
-    {Monaco, 27, 1, 0, 0, " Sainte-Dévote ", 1966, INT_MAX, Aussi, " Sainte-Dévote (reportée) "},
+    {Monaco, 27, 1, 0, 0, " Sainte-Dévote ", 1966},
     {Monaco, 1, 5, 0, 0, Travail, 1966, INT_MAX, Aussi, " Fête du travail (reportée) "},
     {Monaco, 15, 8, 0, 0, Assomption, 1966, INT_MAX, Aussi, " Assomption (reportée) "},
     {Monaco, 1, 11, 0, 0, Toussaint, 1966, INT_MAX, Aussi, " Toussaint (reportée) "},
     {Monaco, 19, 11, 0, 0, " Fête du Prince ", 1966, INT_MAX, Aussi, " Fête du Prince (reportée) "},
-    {Monaco, 8, 12, 0, 0, Immaculee, 1966, INT_MAX, Aussi, " Immaculée Conception (reportée) "},
+    {Monaco, 8, 12, 0, 0, Immaculee, 1966},
     {Monaco, 25, 12, 0, 0, Noel, 1966, INT_MAX, Aussi, " Noël (reporté) "},
     // Swiss cantons: the Christian feasts their laws list are older than those laws, hence every year.
     // Geneva: law on public holidays (J 1 45); the Jeûne genevois a public holiday since 1966.
@@ -150,9 +150,9 @@ constexpr Regle Regles[] = {
     {Jura, 2, 1, 0, 0, Lendemain}, {Jura, 1, 5, 0, 0, Travail, 1979},
     {Jura, 23, 6, 0, 0, " Commémoration du plébiscite jurassien ", 1979}, {Jura, 1, 8, 0, 0, Nationale, Suisse},
     {Jura, 15, 8, 0, 0, Assomption}, {Jura, 1, 11, 0, 0, Toussaint}, {Jura, 25, 12, 0, 0, Noel},
-    // Fribourg: cantonal list of official holidays (the Catholic feasts kept).
-    {Fribourg, 0, 0, 0, -2, Vendredi}, {Fribourg, 0, 0, 0, 1, Lundi}, {Fribourg, 0, 0, 0, 39, Ascension},
-    {Fribourg, 0, 0, 0, 50, Pentecote}, {Fribourg, 0, 0, 0, 60, FeteDieu}, {Fribourg, 1, 1, 0, 0, NouvelAn},
+    // Fribourg: the nine official days of the canton's Catholic part (its Reformed communes have others).
+    {Fribourg, 0, 0, 0, -2, Vendredi}, {Fribourg, 0, 0, 0, 39, Ascension}, {Fribourg, 0, 0, 0, 60, FeteDieu},
+    {Fribourg, 1, 1, 0, 0, NouvelAn},
     {Fribourg, 1, 8, 0, 0, Nationale, Suisse}, {Fribourg, 15, 8, 0, 0, Assomption},
     {Fribourg, 1, 11, 0, 0, Toussaint}, {Fribourg, 8, 12, 0, 0, Immaculee}, {Fribourg, 25, 12, 0, 0, Noel},
     // Valais: cantonal list of official holidays (no Good Friday, Easter Monday or Whit Monday).

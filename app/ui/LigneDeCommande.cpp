@@ -147,7 +147,7 @@ const std::vector<Option>& Options()
          QStringLiteral("jours fériés de : Métropole, Alsace-Moselle, Guadeloupe, Martinique, Guyane, "
                         "La Réunion, Mayotte, Belgique, Luxembourg, Monaco, Canton de Genève, "
                         "Canton de Vaud, Canton de Neuchâtel, Canton du Jura, Canton de Fribourg, "
-                        "Canton du Valais ou Québec (accents, majuscules, article et « canton de » "
+                        "Canton du Valais ou Québec (accents, majuscules, article et mot canton "
                         "facultatifs ; par défaut la région du fichier de réglages)"),
          [](Demande& d, const QString& v) {
              d.options.region = RegionDeTexte(v.toStdString());
