@@ -144,7 +144,7 @@ constexpr Regle Regles[] = {
     {Neuchatel, 1, 3, 0, 0, " Instauration de la République ", 1849}, // proclaimed on 1 March 1848
     {Neuchatel, 1, 5, 0, 0, Travail}, {Neuchatel, 1, 8, 0, 0, Nationale, Suisse},
     {Neuchatel, 25, 12, 0, 0, Noel, INT_MIN, INT_MAX, Aussi, " Lendemain de Noël "},
-    // Jura: the canton's law on official holidays, in force with the canton on 1 January 1979.
+    // Jura: law on official holidays and Sunday rest (of 31 August 2022 today), the canton's since 1 January 1979.
     {Jura, 0, 0, 0, -2, Vendredi}, {Jura, 0, 0, 0, 1, Lundi}, {Jura, 0, 0, 0, 39, Ascension},
     {Jura, 0, 0, 0, 50, Pentecote}, {Jura, 0, 0, 0, 60, FeteDieu}, {Jura, 1, 1, 0, 0, NouvelAn},
     {Jura, 2, 1, 0, 0, Lendemain}, {Jura, 1, 5, 0, 0, Travail, 1979},
