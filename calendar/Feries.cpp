@@ -77,6 +77,14 @@ void MarquerDate(BlocMois& bloc, const Date& d, const char* texte)
         Marquer(bloc.cellules[i], texte);
 }
 
+// The region's own days of the block's year and of the years around it.
+void MarquerRegion(BlocMois& bloc, Region region)
+{
+    for (int annee = bloc.annee - 1; annee <= bloc.annee + 1; ++annee)
+        for (const FerieRegional& f : FeriesRegionaux(region, annee))
+            MarquerDate(bloc, f.date, f.bulle);
+}
+
 } // namespace
 
 void CouleurFerie(BlocMois& bloc, AffichageFeries affichage, RapportPaques* rapport)
@@ -91,6 +99,10 @@ void CouleurFerie(BlocMois& bloc, AffichageFeries affichage, RapportPaques* rapp
     }
     if (!affichage.feries)
         return;
+    if (!FeriesNationauxFrancais(affichage.region)) {
+        MarquerRegion(bloc, affichage.region);
+        return;
+    }
 
     const Date paques = DimanchePaques(bloc.annee, rapport);
     const int64_t jp = JoursDepuisEpoque(paques);
@@ -114,9 +126,6 @@ void CouleurFerie(BlocMois& bloc, AffichageFeries affichage, RapportPaques* rapp
     MarquerFixe(bloc, 11, 11, 0, 0, " Armistice 11 Novembre 1918 ");
     MarquerFixe(bloc, 25, 12, 1, -1, " Noël ");
 
-    if (affichage.region == Region::Metropole)
-        return;
-    for (int annee = bloc.annee - 1; annee <= bloc.annee + 1; ++annee)
-        for (const FerieRegional& f : FeriesRegionaux(affichage.region, annee))
-            MarquerDate(bloc, f.date, f.bulle);
+    if (affichage.region != Region::Metropole)
+        MarquerRegion(bloc, affichage.region);
 }

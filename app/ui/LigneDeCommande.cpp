@@ -146,11 +146,15 @@ const std::vector<Option>& Options()
          }},
         {QStringLiteral("region"), QStringLiteral("NOM"),
          QStringLiteral("jours fériés de : Métropole, Alsace-Moselle, Guadeloupe, Martinique, Guyane, "
-                        "La Réunion ou Mayotte (accents et majuscules facultatifs ; par défaut la "
-                        "région du fichier de réglages)"),
+                        "La Réunion, Mayotte, Belgique, Luxembourg, Monaco, Canton de Genève, "
+                        "Canton de Vaud, Canton de Neuchâtel, Canton du Jura, Canton de Fribourg, "
+                        "Canton du Valais ou Québec (accents, majuscules, article et mot canton "
+                        "facultatifs ; par défaut la région du fichier de réglages)"),
          [](Demande& d, const QString& v) {
              d.options.region = RegionDeTexte(v.toStdString());
-             return d.options.region ? QString() : QStringLiteral("région « %1 » inconnue").arg(v);
+             return d.options.region ? QString()
+                                     : QStringLiteral("région « %1 » inconnue (régions : %2)")
+                                           .arg(v, QString::fromUtf8(NomsRegions()));
          }},
         {QStringLiteral("ini"), QStringLiteral("FICHIER"),
          QStringLiteral("fichier de réglages dont prendre les couleurs et la largeur "

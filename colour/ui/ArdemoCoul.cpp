@@ -13,8 +13,9 @@
 #include "colour/ui/Echantillon.h"
 
 namespace {
-// Below the buttons, the row of the holidays' region.
-constexpr RectTwips R_Client{0, 0, 4185, 3840};
+// Below the buttons, the holidays' region: its label, then its list as wide as
+// the dialog, for the longest name ("Canton de Neuchâtel").
+constexpr RectTwips R_Client{0, 0, 4185, 4245};
 constexpr RectTwips R_vkFrame3{30, 60, 4095, 2295};
 constexpr RectTwips R_CEntete{120, 420, 2055, 315};
 constexpr RectTwips R_Grille{2280, 420, 1695, 1785};
@@ -29,8 +30,8 @@ constexpr RectTwips R_CJoursHorsMois{120, 1890, 2055, 315};
 constexpr RectTwips R_RestoreCoul{60, 2400, 4095, 435};
 constexpr RectTwips R_Annuler{60, 2880, 1725, 435};
 constexpr RectTwips R_Valider{2430, 2880, 1725, 435};
-constexpr RectTwips R_lblRegion{60, 3405, 1935, 345};
-constexpr RectTwips R_cRegion{2010, 3360, 2145, 405};
+constexpr RectTwips R_lblRegion{60, 3375, 4095, 345};
+constexpr RectTwips R_cRegion{60, 3750, 4095, 405};
 constexpr int HauteurTitre = 360;
 constexpr int DecalageHaut = 500; // below the main window's top edge
 constexpr double FondDialogue = 0x00D9F0F4;

@@ -101,12 +101,12 @@ private slots:
         QFile::setPermissions(programme.path(), QFile::ReadOwner | QFile::ExeOwner);
         const QString config = maison.path() + "/.config/ardemo";
         HorlogeTest horloge;
-        for (Region region : {Region::Guyane, Region::Metropole}) {
+        for (Region region : {Region::Geneve, Region::Metropole}) { // "Canton de Gen\xE8ve" read back
             Document etat;
             Ardemo f(etat, horloge, programme.path());
             QCOMPARE((QStringList{QString::fromStdString(etat.FichierIni()), f.dossierImages(), f.dossierDocuments()}),
                      (QStringList{config + "/Pelvado.ini", maison.path() + "/Pictures", maison.path()}));
-            QCOMPARE(etat.RegionFeries, region == Region::Guyane ? Region::Metropole : Region::Guyane); // kept
+            QCOMPARE(etat.RegionFeries, region == Region::Geneve ? Region::Metropole : Region::Geneve); // kept
             auProchainDialogue<ArdemoCoul>([region](ArdemoCoul* d) {
                 regions(*d)->setCurrentIndex(int(region));
                 cliquer(*d, "Valider");

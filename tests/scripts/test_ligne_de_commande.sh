@@ -23,7 +23,7 @@ faux.Cal --couleurs faux.Cal --sortie x.pdf
 faux.Cal --importer faux.Cal --sortie x.pdf
 --couleur --couleur 255 --sortie x.pdf
 16777216 --importer faux.Cal --couleur 16777216 --sortie x.pdf
-Corse --region Corse --sortie x.pdf
+Corse.».inconnue.(régions.:.Métropole,.*,.Canton.du.Jura,.*.Québec) --region Corse --sortie x.pdf
 absent.ini --ini absent.ini --sortie x.pdf
 sous/x.png --sortie bon.pdf --sortie sous/x.png
 aucun.écran --annee 2030
@@ -51,6 +51,21 @@ a() { : > vide.ini && "$programme" --ini vide.ini "$@"; } # the default colours,
 # Alsace-Moselle: 26 March 2027; La Réunion: a name without accents.
 for o in --sans-weekend --sans-feries --region=ALSACE-MOSELLE "--region=la reunion"; do a --annee 2027 "$o" --sortie "v$o.bmp"; done
 [ "$(md5sum c.bmp v-*.bmp | cut -c1-32 | sort -u | wc -l)" -eq 5 ] || echec "week-ends, fériés ou région sans effet"
+# The forms people type name the same region; the neighbours' sheets differ from France's and from each other.
+while read -r nom formes; do
+  a --annee 2027 --region "$(echo "$nom" | tr _ ' ')" --sortie "r-$nom.bmp"
+  for f in $formes; do a --annee 2027 --region "$(echo "$f" | tr _ ' ')" --sortie f.bmp && cmp -s f.bmp "r-$nom.bmp" || echec "--region $f"; done
+done <<'FORMES'
+La_Réunion Réunion reunion la_reunion LA_RÉUNION
+Alsace-Moselle alsace moselle ALSACE
+Guadeloupe guadeloupe
+Canton_de_Genève geneve GENÈVE canton_de_geneve
+Canton_de_Vaud vaud canton_de_Vaud
+Québec quebec QUÉBEC
+Belgique belgique
+Métropole france
+FORMES
+[ "$(md5sum r-*.bmp | cut -c1-32 | sort -u | wc -l)" -eq 8 ] || echec "régions voisines sans effet"
 a --couleurs verts.Cal --annee 2029 --sortie force.pdf
 "$programme" --ini autre.ini --couleurs verts.Cal --sortie cal.pdf --sortie cal.png
 "$programme" --ini autre.ini --annee 2031 --sortie sans.png
