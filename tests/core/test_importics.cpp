@@ -78,6 +78,8 @@ private slots:
                  + ev("UID:x\nDTSTART;VALUE=DATE:20270401\nSTATUS:CANCELLED\n"))},
             // A whole calendar of cancellations colours nothing; a UTF-8 byte-order mark is no fault.
             {"METHOD:CANCEL", EtatIcs::AucunEvenement, "0:", cal("METHOD:CANCEL\n" + jours("20270501"))},
+            {"29 février chaque année", EtatIcs::Ok, "1: 0229",
+             cal(ev("DTSTART;VALUE=DATE:20240229\nRRULE:FREQ=YEARLY;BYMONTH=2;BYMONTHDAY=29\n")), {2028}},
             {"marque d'ordre UTF-8", EtatIcs::Ok, "1: 0501", "\xEF\xBB\xBF" + cal(jours("20270501"))},
             {"CR LF, lignes pliées", EtatIcs::Ok, "1: 0621",
              "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nBEGIN:VEV\r\n ENT\r\nSUMMARY:F\r\n e\r\nDTST\r\n ART;VALUE=DATE:2027\r\n"
@@ -97,9 +99,11 @@ private slots:
             {"fin de trop", EtatIcs::PasIcal, "0:", Scolaire + "BEGIN:VEVENT\n"},
             {"tronqué", EtatIcs::Tronque, "0:", Scolaire.substr(0, Scolaire.size() / 2)},
             {"trop gros", EtatIcs::TropGros, "0:", std::string(TailleMaxIcs + 1, ' ')},
-            // Nesting as libical reads it: a BEGIN or an END with parameters, blanks or in lower case counts.
-            {"imbrication", EtatIcs::TropComplexe, "0:",
-             cal(jours("20270501") + fois("BEGIN;X=1:X\nBEGIN :X\nbegin\t:x\n", 3) + fois("END;X=1:X\n", 9))},
+            // Nesting as libical reads it (a BEGIN or an END with parameters, blanks or in lower case counts): eight
+            // levels, the calendar's included, are read; a ninth is refused.
+            {"8 niveaux", EtatIcs::Ok, "1: 0501", cal(jours("20270501") + fois("BEGIN:X\n", 7) + fois("END:X\n", 7))},
+            {"9 niveaux", EtatIcs::TropComplexe, "0:",
+             cal(jours("20270501") + fois("BEGIN;X=1:X\nBEGIN :X\nbegin\t:x\n", 2) + "BEGIN:X\nBEGIN:X\n" + fois("END;X=1:X\n", 8))},
             // What libical parses is bounded: a line of a property read, its parameters, the values of a component.
             {"ligne longue", EtatIcs::TropComplexe, "0:", cal(ev("UID:" + std::string(LigneMaxIcs, 'u') + "\n"))},
             {"paramètres", EtatIcs::TropComplexe, "0:", cal(ev("DTSTART" + fois(";X=1", 64) + ";VALUE=DATE:20270501\n"))},

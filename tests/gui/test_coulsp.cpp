@@ -51,9 +51,9 @@ private slots:
         VERIFIER(t[20] == DeQColor(Rouge), t[0] == t[20], p.chiffre(5, 20) == Rouge);
         p.jour(5, 20);
         VERIFIER(t[20] == 0, p.chiffre(5, 20) == Qt::black);
-        // A cancelled picker changes nothing.
-        p.choisir(QColor()), p.jour(5, 22), p.choisir(Bleu), p.jour(5, 0);
-        VERIFIER(t[22] == DeQColor(Rouge), t[0] == DeQColor(Bleu));
+        // A cancelled picker changes nothing; the sixth row is clicked as the others.
+        p.choisir(QColor()), p.jour(5, 36), p.choisir(Bleu), p.jour(5, 0);
+        VERIFIER(t[36] == DeQColor(Rouge), t[0] == DeQColor(Bleu));
         // The first save proposes a name of the day (the program's clock); saved under a name typed without
         // extension: written as .Cal and in use. Reset (clicks off), opened: the same colours, no rebuild; the next
         // save proposes that file.
