@@ -15,15 +15,14 @@ inline void SurveillerDialogues()
     static QPointer<QWidget> ouvert;
     static QElapsedTimer depuis;
     auto* veille = new QTimer(qApp);
-    QObject::connect(veille, &QTimer::timeout, [] {
+    veille->callOnTimeout([] {
         QWidget* d = QApplication::activeModalWidget();
         if (d != ouvert)
             ouvert = d, depuis.start();
         else if (d && depuis.hasExpired(10000)) {
-            const QString nom = QString::fromLatin1(d->metaObject()->className()) + " « " + d->windowTitle() + " »";
-            QTest::qFail(qPrintable("dialogue resté ouvert : " + nom), __FILE__, __LINE__);
-            auto* dialogue = qobject_cast<QDialog*>(d);
-            dialogue ? dialogue->done(QDialog::Rejected) : void(d->close());
+            QTest::qFail(qPrintable(QStringLiteral("dialogue resté ouvert : %1 « %2 »")
+                                        .arg(d->metaObject()->className(), d->windowTitle())), __FILE__, __LINE__);
+            qobject_cast<QDialog*>(d) ? qobject_cast<QDialog*>(d)->done(QDialog::Rejected) : void(d->close());
         }
     });
     veille->start(250);

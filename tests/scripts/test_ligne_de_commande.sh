@@ -53,8 +53,8 @@ a() { : > vide.ini && "$programme" --ini vide.ini "$@"; } # the default colours,
 # Alsace-Moselle: 26 March 2027; La Réunion: a name without accents. Each option between two outputs for the second only.
 for o in --sans-weekend --sans-feries --region=ALSACE-MOSELLE "--region=la reunion"; do
   a --annee 2027 --sortie "w$o.bmp" "$o" --sortie "v$o.bmp"; done
-[ "$(md5sum c.bmp v-*.bmp | cut -c1-32 | sort -u | wc -l)" -eq 5 ] && [ "$(md5sum c.bmp w-*.bmp | cut -c1-32 | sort -u | wc -l)" -eq 1 ] \
-  || echec "week-ends, fériés ou région sans effet"
+n() { md5sum "$@" | cut -c1-32 | sort -u | wc -l; }
+[ "$(n c.bmp v-*.bmp) $(n c.bmp w-*.bmp)" = "5 1" ] || echec "week-ends, fériés ou région sans effet"
 a --couleurs verts.Cal --annee 2029 --sortie force.pdf
 "$programme" --ini autre.ini --couleurs verts.Cal --sortie cal.pdf --sortie cal.png
 "$programme" --ini autre.ini --annee 2031 --sortie sans.png
