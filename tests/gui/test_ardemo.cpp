@@ -104,9 +104,8 @@ private slots:
         p.etat.TableCoulSP[3][17] = DeRvb(255, 0, 0);
         Ardemo& f = p.annee("2027");
         const QImage img = C(f).Pict1->image();
-        // The default scheme where the design puts it: grey 28 Dec 2026, 1 Jan, Sat 2, Mon 4, Easter Monday (inside
-        // the sunken border, off the digits); the frame; January's "Lun" and December's "Dim" boxes under their name;
-        // January's title.
+        // The default scheme where the design puts it: grey 28 Dec 2026, 1 Jan, Sat 2, Mon 4, Easter Monday (off the
+        // border and digits); the frame; January's "Lun" and December's "Dim" boxes under their name; January's title.
         const auto cellule = [](int m, int k) { return Controles::rect(m, k).topLeft() + QPoint(4, 4); };
         for (auto [pt, rvb] : {std::pair{cellule(1, 0), qRgb(192, 192, 192)}, {cellule(1, 4), qRgb(255, 192, 255)},
                                {cellule(1, 5), qRgb(255, 192, 128)}, {cellule(1, 7), qRgb(244, 240, 217)},
