@@ -283,6 +283,6 @@ void VueFeuille::annoncerFocus()
     else
         QToolTip::showText(mapToGlobal(r.bottomLeft() + QPoint(0, 2)), bulle, this, r);
     QAccessibleEvent evenement(this, QAccessible::Focus);
-    evenement.setChild((c->bloc - 1) * CellulesParMois + c->cellule);
+    evenement.setChild(m_enfantAnnonce = (c->bloc - 1) * CellulesParMois + c->cellule);
     QAccessible::updateAccessibility(&evenement);
 }

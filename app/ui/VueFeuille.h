@@ -26,6 +26,8 @@ public:
     // The day cell that has (or would have) the keyboard.
     std::optional<PositionCase> caseFocus() const;
     QRect rectCase(PositionCase p) const;
+    // The child of the sheet the last focus event named to screen readers (-1: none yet).
+    int enfantAnnonce() const { return m_enfantAnnonce; }
 
 signals:
     void jourClique(int bloc, int cellule);
@@ -47,6 +49,7 @@ private:
     const ModeleFeuille* m_modele = nullptr;
     std::optional<PositionCase> m_appui;
     std::optional<Date> m_jour; // the focused day
+    int m_enfantAnnonce = -1;
     std::function<Date()> m_aujourdhui;
     std::vector<unsigned> m_idsAccessibles; // one per cell, then one per title
 };

@@ -52,7 +52,8 @@ private slots:
             {"l'année d'avant", EtatIcs::Ok, "1: 1219-1231", Scolaire, {2026}},
             {"l'année scolaire", EtatIcs::Ok, "5: 1219-0103,0213-0307,0506,0703-0831", Scolaire, {2026, 9}},
             {"rien cette année", EtatIcs::AucunEvenement, "0:", Scolaire, {2030}},
-            // Weekly, a date taken out; weekly at a time, a date moved; yearly since long ago; a rule never met.
+            // Weekly, a date taken out; weekly at a time, a date moved; yearly since long ago; a rule never met; one
+            // met in leap years only.
             {"répétitions", EtatIcs::Ok, "4: 0104-0105,0111,0114,0119,0125-0126,0201,0315,1111",
              cal(ev("UID:a\nDTSTART;VALUE=DATE:20270104\nRRULE:FREQ=WEEKLY;COUNT=5\nEXDATE;VALUE=DATE:20270118\n")
                  + ev("UID:b\nDTSTART;TZID=Europe/Paris:20270105T180000\nDTEND;TZID=Europe/Paris:20270105T190000\n"
@@ -60,6 +61,8 @@ private slots:
                  + ev("UID:b\nRECURRENCE-ID;TZID=Europe/Paris:20270112T180000\nDTSTART;TZID=Europe/Paris:20270114T180000\n"
                       "DURATION:PT1H\n") + ev("UID:c\nDTSTART;VALUE=DATE:19800315\nRRULE:FREQ=YEARLY\n")
                  + ev("UID:d\nDTSTART;VALUE=DATE:20260101\nRRULE:FREQ=DAILY;BYMONTH=2;BYMONTHDAY=30\nRDATE;VALUE=DATE:20271111\n"))},
+            {"29 février chaque année", EtatIcs::Ok, "1: 0229",
+             cal(ev("DTSTART;VALUE=DATE:20240229\nRRULE:FREQ=YEARLY;BYMONTH=2;BYMONTHDAY=29\n")), {2028}},
             // Local time is Paris: 17:00-19:00 in New York runs past midnight here; UTC late on 31 December is already
             // 1 January; an end at midnight stays on its day; a time without zone, or a zone that is a path, is local.
             {"heures et fuseaux", EtatIcs::Ok, "5: 0101,0310-0311,0601,0701-0702,0802",
@@ -97,9 +100,11 @@ private slots:
             {"fin de trop", EtatIcs::PasIcal, "0:", Scolaire + "BEGIN:VEVENT\n"},
             {"tronqué", EtatIcs::Tronque, "0:", Scolaire.substr(0, Scolaire.size() / 2)},
             {"trop gros", EtatIcs::TropGros, "0:", std::string(TailleMaxIcs + 1, ' ')},
-            // Nesting as libical reads it: a BEGIN or an END with parameters, blanks or in lower case counts.
-            {"imbrication", EtatIcs::TropComplexe, "0:",
-             cal(jours("20270501") + fois("BEGIN;X=1:X\nBEGIN :X\nbegin\t:x\n", 3) + fois("END;X=1:X\n", 9))},
+            // Nesting as libical reads it (a BEGIN or an END with parameters, blanks or in lower case counts): eight
+            // levels, the calendar's included, are read; a ninth is refused.
+            {"8 niveaux", EtatIcs::Ok, "1: 0501", cal(jours("20270501") + fois("BEGIN:X\n", 7) + fois("END:X\n", 7))},
+            {"9 niveaux", EtatIcs::TropComplexe, "0:",
+             cal(jours("20270501") + fois("BEGIN;X=1:X\nBEGIN :X\nbegin\t:x\n", 2) + "BEGIN:X\nBEGIN:X\n" + fois("END;X=1:X\n", 8))},
             // What libical parses is bounded: a line of a property read, its parameters, the values of a component.
             {"ligne longue", EtatIcs::TropComplexe, "0:", cal(ev("UID:" + std::string(LigneMaxIcs, 'u') + "\n"))},
             {"paramètres", EtatIcs::TropComplexe, "0:", cal(ev("DTSTART" + fois(";X=1", 64) + ";VALUE=DATE:20270501\n"))},

@@ -60,7 +60,9 @@ struct Controles {
     const CaseFeuille& jour(int m, int k) const { return CalBase->modele()->bloc(m).cases[size_t(k)]; }
     QColor fond(int m, int k) const { return VersQColor(CalBase->modele()->fond(jour(m, k))); }
     QColor chiffre(int m, int k) const { return VersQColor(jour(m, k).texte); }
-    QRect rect(int m, int k) const { return CalBase->rectCase({m, k}); }
+    // Where the design puts cell k of block m: 28-pixel cells from the block's first.
+    static QRect rect(int m, int k) { return {std::array{6, 216, 424}[(m - 1) % 3] + 28 * (k % 7),
+                                              std::array{48, 264, 480, 696}[(m - 1) / 3] + 28 * (k / 7), 28, 28}; }
     void cliquer(int m, int k) const { QTest::mouseClick(CalBase, Qt::LeftButton, {}, rect(m, k).center()); }
 };
 #undef CTL

@@ -14,11 +14,6 @@
 
 namespace {
 QString nom(QWidget* w) { return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name); }
-// A day cell as a screen reader finds it: a child of the sheet.
-QString nom(Ardemo& f, int m, int k)
-{
-    return QAccessible::queryAccessibleInterface(C(f).CalBase)->child((m - 1) * 42 + k)->text(QAccessible::Name);
-}
 
 bool contient(const QImage& img, const QColor& c)
 {
@@ -65,7 +60,8 @@ private slots:
                 if (w->isVisibleTo(fenetre) && !w->isWindow()
                     && std::string_view(w->metaObject()->className()) != "QWidget")
                     QVERIFY2(!nom(w).trimmed().isEmpty(), w->metaObject()->className());
-        QCOMPARE(nom(p.annee("2027"), 3, 35), QString("lundi 29 mars 2027, Lundi de Pâques"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(C(p.annee("2027")).CalBase)->child(2 * 42 + 35)->text(QAccessible::Name),
+                 QString("lundi 29 mars 2027, Lundi de Pâques")); // the sheet's children: the 42 cells of each block
         // Each control the keyboard goes to shows a plain mark while it has it (the text boxes: their cursor; the
         // sheet: its day's mark).
         QVERIFY(p.activer());
@@ -115,12 +111,15 @@ private slots:
         p.etat.Speciales.etat.table.v[3][17] = DeRvb(255, 0, 0);
         Ardemo& f = p.annee("2027");
         const QImage img = C(f).Pict1->image();
-        const SchemaCouleurs& c = p.etat.Couleurs;
-        // Grey 28 Dec 2026, 1 Jan, Sat 2, Mon 4, Easter Monday; inside the sunken border, off the digits.
-        for (auto [m, k, coul] : {std::tuple{1, 0, c.CoulGris}, {1, 4, c.CoulFerie}, {1, 5, c.CoulWeekEnd},
-                                  {1, 7, c.CoulJours}, {3, 35, c.CoulFerie}})
-            QCOMPARE(img.pixelColor(C(f).rect(m, k).topLeft() + QPoint(4, 4)), VersQColor(coul));
-        QCOMPARE(img.pixelColor(1, 400), VersQColor(c.CoulGrille));
+        // The default scheme where the design puts it: grey 28 Dec 2026, 1 Jan, Sat 2, Mon 4, Easter Monday (off the
+        // border and digits); the frame; January's "Lun" and December's "Dim" boxes under their name; January's title.
+        const auto cellule = [](int m, int k) { return Controles::rect(m, k).topLeft() + QPoint(4, 4); };
+        for (auto [pt, rvb] : {std::pair{cellule(1, 0), qRgb(192, 192, 192)}, {cellule(1, 4), qRgb(255, 192, 255)},
+                               {cellule(1, 5), qRgb(255, 192, 128)}, {cellule(1, 7), qRgb(244, 240, 217)},
+                               {cellule(3, 35), qRgb(255, 192, 255)}, {QPoint(1, 400), qRgb(0, 0, 0)},
+                               {QPoint(8, 46), qRgb(234, 214, 170)}, {QPoint(594, 694), qRgb(234, 214, 170)}})
+            QCOMPARE(img.pixel(pt), rvb);
+        QVERIFY(contient(img.copy(24, 2, 162, 26), QColor(128, 0, 128)));
         // Weekday names sit at the top of their label: less room above the letters than below.
         const QRect jour = QRect(7, 29, 28, 20).adjusted(1, 1, -1, -1); // "Lun" of January
         int haut = jour.height(), bas = -1; // the first and last rows with ink
@@ -130,7 +129,7 @@ private slots:
         VERIFIER(bas >= 0, haut + 2 <= jour.height() - 1 - bas);
 
         // The sharp print at scale 1 is the image (whole, two blocks, a zone past the corner); at 4, its cells.
-        const QColor fond(250, 240, 230), grille = VersQColor(c.CoulGrille);
+        const QColor fond(250, 240, 230), grille(Qt::black);
         for (const PlanImpression& plan : {PlanImageEntiere(), PlanZone(209, 216, 628, 432, fond, grille),
                                            PlanZone(418, 648, 836, 1080, fond, grille)})
             QCOMPARE(imprimer(f, plan), ImagePlan(img, plan));
@@ -176,7 +175,8 @@ private slots:
     }
 
     // The sheet is one stop of the Tab order; the keys move its focus over the days of the months by date,
-    // across the blocks; the focused day is the sheet's focused child, by name; Space colours it as a click.
+    // across the blocks; the focused day is the sheet's focused child, by name, and the one its focus events name;
+    // Space colours it as a click.
     void joursAuClavier()
     {
         // The program starts on the year of its clock (15 May 2027), and the keyboard on that day. Then 2021:
@@ -189,7 +189,9 @@ private slots:
             for (Qt::Key k : t)
                 QTest::keyClick(C(f).CalBase, k);
             QAccessibleInterface* focus = feuille->focusChild();
-            return focus && focus->state().focused ? focus->text(QAccessible::Name) : QString();
+            QAccessibleInterface* annonce = feuille->child(C(f).CalBase->enfantAnnonce()); // by the last focus event
+            const QString nom = focus && focus->state().focused ? focus->text(QAccessible::Name) : QString();
+            return annonce && annonce->text(QAccessible::Name) == nom ? nom : nom + " / annoncé : autre case";
         };
         for (const char* premier : {"samedi 15 mai 2027, Semaine  19", "vendredi 1 janvier 2021, Jour de l'An"}) {
             C(f).Quitter->setFocus();
@@ -204,16 +206,19 @@ private slots:
         QCOMPARE(touches({Qt::Key_PageUp, Qt::Key_PageUp, Qt::Key_End, Qt::Key_PageDown}),
                  QString("dimanche 28 février 2021, Semaine  8"));
         QCOMPARE(touches(std::vector(14, Qt::Key_PageDown)), QString("mardi 28 décembre 2021, Semaine  52")); // no 2022
+        p.annee("2026-2027"); // today is on it; from December on to January
+        QCOMPARE(touches(std::vector(5, Qt::Key_PageUp)), QString("mardi 15 décembre 2026, Semaine  51"));
+        QCOMPARE(touches({Qt::Key_PageDown, Qt::Key_End}), QString("dimanche 31 janvier 2027, Semaine  4"));
         const auto focus = C(f).CalBase->caseFocus();
-        VERIFIER(focus && focus->bloc == 12, C(f).jour(12, focus->cellule).legende == 28, feuille->childCount() >= 504);
+        VERIFIER(focus && focus->bloc == 5, C(f).jour(5, focus->cellule).legende == 31, feuille->childCount() >= 504);
 
         QTest::keyClick(C(f).CalBase, Qt::Key_Space); // outside the special colours: nothing
-        QCOMPARE(p.etat.Speciales.etat.table.v[12][focus->cellule], 0.0);
+        QCOMPARE(p.etat.Speciales.etat.table.v[5][focus->cellule], 0.0);
         C(f).CoulSpéciale->click();
         p.etat.Speciales.choisie = DeRvb(255, 0, 0);
         C(f).CalBase->setFocus();
         QTest::keyClick(C(f).CalBase, Qt::Key_Space);
-        VERIFIER(p.etat.Speciales.etat.table.v[12][focus->cellule] == DeRvb(255, 0, 0), C(f).chiffre(12, focus->cellule) == Qt::red);
+        VERIFIER(p.etat.Speciales.etat.table.v[5][focus->cellule] == DeRvb(255, 0, 0), C(f).chiffre(5, focus->cellule) == Qt::red);
     }
 
     // A check box's rebuild keeps the special colours; "Fabriquer" clears them once the question is answered

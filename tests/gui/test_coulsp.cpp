@@ -19,6 +19,10 @@
 namespace {
 const QColor Rouge(255, 0, 0), Vert(0, 160, 0), Bleu(0x12, 0x34, 0x56);
 using Table = TableCouleursSP;
+void ecrire(Programme& p, const QString& nom, const std::string& s)
+{
+    std::ofstream(p.dossier.filePath(nom).toStdString()) << s;
+}
 
 // A program with its special-colours window open.
 struct Fenetre : Programme {
@@ -33,7 +37,6 @@ struct Fenetre : Programme {
     void choisir(const QColor& coul) { choisirCouleur(vu, coul), bouton("ChoixCoul"); }
     void jour(int m, int k) { c.cliquer(m, k); }
     QColor chiffre(int m, int k) { return c.chiffre(m, k); }
-    void ecrire(const QString& nom, const std::string& s) { std::ofstream(dossier.filePath(nom).toStdString()) << s; }
     // Button `b`, its file dialog answering `n`; the name it proposed.
     QString fichier(const char* b, QString n) { choisirFichier(vu, dossier.filePath(n)), bouton(b); return vu.nom; }
 };
@@ -51,9 +54,9 @@ private slots:
         VERIFIER(t[20] == DeQColor(Rouge), t[0] == t[20], p.chiffre(5, 20) == Rouge);
         p.jour(5, 20);
         VERIFIER(t[20] == 0, p.chiffre(5, 20) == Qt::black);
-        // A cancelled picker changes nothing.
-        p.choisir(QColor()), p.jour(5, 22), p.choisir(Bleu), p.jour(5, 0);
-        VERIFIER(t[22] == DeQColor(Rouge), t[0] == DeQColor(Bleu));
+        // A cancelled picker changes nothing; the sixth row is clicked as the others.
+        p.choisir(QColor()), p.jour(5, 36), p.choisir(Bleu), p.jour(5, 0);
+        VERIFIER(t[36] == DeQColor(Rouge), t[0] == DeQColor(Bleu));
         // The first save proposes a name of the day (the program's clock); saved under a name typed without
         // extension: written as .Cal and in use. Reset (clicks off), opened: the same colours, no rebuild; the next
         // save proposes that file.
@@ -81,7 +84,7 @@ private slots:
         const std::string annee = "2026-2027";
         Table table = {};
         table[1][0] = 255, table[7][33] = 16777215;
-        p.ecrire("autre.Cal", EcrireCal(table, annee)), p.bouton("RéinitCoulSP");
+        ecrire(p, "autre.Cal", EcrireCal(table, annee)), p.bouton("RéinitCoulSP");
         VERIFIER(p.vide(), p.fich() == p.aucun);
         bool utilisable = true;
         p.horloge.pendantAttente = [&] { utilisable = utilisable && p.w.isEnabled(); };
@@ -110,8 +113,8 @@ private slots:
     {
         Fenetre p;
         const std::string an = p.etat.AnChoisi, ev = "\r\nBEGIN:VEVENT\r\nDTSTART;VALUE=DATE:" + an;
-        p.ecrire("zone.ics", "BEGIN:VCALENDAR" + ev + "0301\r\nDTEND;VALUE=DATE:" + an + "0308\r\nEND:VEVENT" + ev
-                                 + "1225\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n");
+        ecrire(p, "zone.ics", "BEGIN:VCALENDAR" + ev + "0301\r\nDTEND;VALUE=DATE:" + an + "0308\r\nEND:VEVENT" + ev
+                                  + "1225\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n");
         // No colour chosen yet: it is asked first. The summary (8 days, 2 events), cancelled: nothing changes.
         VuDialogue couleur;
         choisirCouleur(couleur, Rouge);
@@ -144,12 +147,9 @@ private slots:
     {
         Programme p(false);
         const std::string annee = "2031"; // not the year of the program's clock
-        const auto ecrire = [&](const char* nom, const std::string& s) {
-            std::ofstream(p.dossier.filePath(nom).toStdString()) << s;
-        };
         Table table = {};
         table[2][1] = 255;
-        ecrire("autre.Cal", EcrireCal(table, annee)), p.f().ouvrirFichier(p.dossier.filePath("autre.Cal"));
+        ecrire(p, "autre.Cal", EcrireCal(table, annee)), p.f().ouvrirFichier(p.dossier.filePath("autre.Cal"));
         VornCoulSP* w = fenetreDe<VornCoulSP>(p.f(), true);
         VERIFIER(w, p.f().modeCouleursSpeciales(), enfant<QLabel>(w, "FichEnCours")->text() == "autre.Cal",
                  p.etat.AnChoisi == annee, C(p.f()).chiffre(2, 1) == Rouge, p.f().calendrierFait());
@@ -158,8 +158,8 @@ private slots:
         auProchainDialogue<QMessageBox>([&](QMessageBox* b) { refus = b->text(), b->accept(); });
         p.f().ouvrirFichier(p.dossier.filePath("absent.Cal"));
         VERIFIER(refus.contains("absent.Cal"), enfant<QLabel>(w, "FichEnCours")->text() == "autre.Cal");
-        ecrire("fêtes.ICS", "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nDTSTART;VALUE=DATE:" + annee
-                                + "0704\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n");
+        ecrire(p, "fêtes.ICS", "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nDTSTART;VALUE=DATE:" + annee
+                                   + "0704\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n");
         QMimeData depose;
         depose.setUrls({QUrl::fromLocalFile(p.dossier.filePath("fêtes.ICS")), QUrl::fromLocalFile("/tmp/x.txt")});
         QDragEnterEvent entree(QPoint(9, 9), Qt::CopyAction, &depose, Qt::LeftButton, Qt::NoModifier);

@@ -28,6 +28,8 @@ absent.ini --ini absent.ini --sortie x.pdf
 sous/x.png --sortie bon.pdf --sortie sous/x.png
 aucun.écran --annee 2030
 dernier.--sortie --sortie x.pdf --annee 2027
+dernier.--sortie --sortie x.pdf --sans-weekend
+dernier.--sortie --sortie x.pdf --sans-feries
 .pdf.».refusé --sortie .pdf
 /.pdf.».refusé --sortie ./.pdf
 TABLE
@@ -48,9 +50,11 @@ printf 'BEGIN:VCALENDAR\r\nVERSION:2.0\r\nBEGIN:VEVENT\r\nUID:a\r\nDTSTART;VALUE
 touch .autre.ini.ardemo-tmp-Ab12Cd # left by a killed write of the window: not the command line's to remove
 a() { : > vide.ini && "$programme" --ini vide.ini "$@"; } # the default colours, whatever the build folder holds
 [ -z "$(a --annee 2027 --largeur 200 --sortie c.pdf --sortie c.png --sortie c.bmp --sortie c.svg)" ] || echec "texte sur la sortie standard"
-# Alsace-Moselle: 26 March 2027; La Réunion: a name without accents.
-for o in --sans-weekend --sans-feries --region=ALSACE-MOSELLE "--region=la reunion"; do a --annee 2027 "$o" --sortie "v$o.bmp"; done
-[ "$(md5sum c.bmp v-*.bmp | cut -c1-32 | sort -u | wc -l)" -eq 5 ] || echec "week-ends, fériés ou région sans effet"
+# Alsace-Moselle: 26 March 2027; La Réunion: a name without accents. Each option between two outputs for the second only.
+for o in --sans-weekend --sans-feries --region=ALSACE-MOSELLE "--region=la reunion"; do
+  a --annee 2027 --sortie "w$o.bmp" "$o" --sortie "v$o.bmp"; done
+n() { md5sum "$@" | cut -c1-32 | sort -u | wc -l; }
+[ "$(n c.bmp v-*.bmp) $(n c.bmp w-*.bmp)" = "5 1" ] || echec "week-ends, fériés ou région sans effet"
 # The forms people type name the same region; the neighbours' sheets differ from France's and from each other.
 while read -r nom formes; do
   a --annee 2027 --region "$(echo "$nom" | tr _ ' ')" --sortie "r-$nom.bmp"
@@ -65,7 +69,7 @@ Québec quebec QUÉBEC
 Belgique belgique
 Métropole france
 FORMES
-[ "$(md5sum r-*.bmp | cut -c1-32 | sort -u | wc -l)" -eq 8 ] || echec "régions voisines sans effet"
+[ "$(n r-*.bmp)" -eq 8 ] || echec "régions voisines sans effet"
 a --couleurs verts.Cal --annee 2029 --sortie force.pdf
 "$programme" --ini autre.ini --couleurs verts.Cal --sortie cal.pdf --sortie cal.png
 "$programme" --ini autre.ini --annee 2031 --sortie sans.png
@@ -88,6 +92,10 @@ mm = lambda pdf: float(re.search(r"Page size:\s+([\d.]+)", lire("pdfinfo", pdf))
 px = lambda f: list(Image.open(f).convert("RGB").getdata())
 texte = lire("pdftotext", "c.pdf", "-").splitlines()
 mois = "janvier février mars avril mai juin juillet août septembre octobre novembre décembre".split()
+# The two-pixel sunken border of the 504 day cells, where the design puts them (28-pixel cells from each block's first).
+bords = [(g + 28 * (k % 7) + i, h + 28 * (k // 7) + j) for g in (6, 216, 424) for h in (48, 264, 480, 696)
+         for k in range(42) for i in range(28) for j in range(28) if min(i, j) < 2 or max(i, j) > 25]
+svg, png = (Image.open(f).convert("RGB") for f in ("svg.png", "c.png"))
 verifs = {
     "PDF : une page de 200 mm": re.search(r"^Pages:\s+1$", lire("pdfinfo", "c.pdf"), re.M) and 200 <= mm("c.pdf") < 216,
     "PDF : mois et jours en texte": all(m + " 2027" in texte for m in mois) and "Lun Mar Mer Jeu Ven Sam Dim" in texte,
@@ -97,8 +105,8 @@ verifs = {
     "SVG : texte": "décembre 2027" in map(str.strip, ET.parse("c.svg").getroot().itertext()),
     "SVG : petit, polices de repli": os.path.getsize("c.svg") < 150_000 and {e.get("font-family").split(", ")[-1]
         for e in ET.parse("c.svg").iter() if e.get("font-family")} == {"serif", "sans-serif"},
-    "SVG : comme le PNG": sum(ImageStat.Stat(ImageChops.difference(*(Image.open(f).convert("RGB").reduce(4)
-        for f in ("svg.png", "c.png")))).mean) / 3 <= 5,
+    "SVG : comme le PNG": sum(ImageStat.Stat(ImageChops.difference(svg.reduce(4), png.reduce(4))).mean) / 3 <= 5,
+    "SVG : bords des cases comme le PNG": not [p for p in bords if max(abs(a - b) for a, b in zip(svg.getpixel(p), png.getpixel(p))) > 64],
     "--sortie : ses options": ["janvier 2027", "janvier 2028"] == [next(l for l in lire("pdftotext", f, "-")
         .splitlines() if l.startswith("janvier")) for f in ("an1.pdf", "an2.pdf")] and px("an2.png") != px("c.png"),
     ".Cal : son année": "mars 2031" in lire("pdftotext", "cal.pdf", "-").splitlines(),
