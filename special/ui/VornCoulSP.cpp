@@ -306,16 +306,16 @@ void VornCoulSP::OuvrirFichierCal(const QString& fichier)
     mdlVorn& etat = m_etat;
     CurseurSablier();
     const LectureCal lecture = LireFichierCal(CheminFichier(fichier), etat.TableCoulSP);
-    AnFichierCal = lecture.annee;
-    // A file that could not be read at all does not become the file in use,
-    // and the user is told so.
-    if (lecture.refuse) {
+    // A file the command line refuses changes nothing and does not become the
+    // file in use, and the user is told why.
+    if (const std::string motif = MotifRefusCal(lecture); !motif.empty()) {
         CurseurNormal();
         QMessageBox::warning(this, QStringLiteral("Ouvrir un Fichier de Couleurs spéciales"),
-                             QStringLiteral("Le fichier « %1 » n'a pas pu être lu.")
-                                 .arg(QDir::toNativeSeparators(fichier)));
+                             QStringLiteral("Le fichier « %1 » est refusé : %2.")
+                                 .arg(QDir::toNativeSeparators(fichier), QString::fromStdString(motif)));
         return;
     }
+    AnFichierCal = lecture.annee;
     setFichierEnCours(QFileInfo(fichier).fileName());
 
     if (!AnFichierCal.empty() && AnFichierCal != etat.AnChoisi) {
@@ -343,9 +343,6 @@ bool VornCoulSP::CouleurPourImport()
 
 void VornCoulSP::ImporterCal_Click()
 {
-    if (!CouleurPourImport())
-        return;
-
     // Where the browser puts what it downloads, or the home folder.
     if (m_dossierIcs.isEmpty() || !QDir(m_dossierIcs).exists()) {
         m_dossierIcs = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
@@ -357,13 +354,11 @@ void VornCoulSP::ImporterCal_Click()
     if (fichier.isEmpty())
         return;
     m_dossierIcs = QFileInfo(fichier).absolutePath();
-    ImporterFichierIcs(fichier, false);
+    ImporterFichierIcs(fichier, true);
 }
 
 void VornCoulSP::ImporterFichierIcs(const QString& fichier, bool demanderCouleur)
 {
-    if (demanderCouleur && !CouleurPourImport())
-        return;
     mdlVorn& etat = m_etat;
     CurseurSablier();
     // The sheet's twelve months: a year, or a school year.
@@ -377,6 +372,9 @@ void VornCoulSP::ImporterFichierIcs(const QString& fichier, bool demanderCouleur
         boite.exec();
         return;
     }
+    // The colour is asked once the file is known to be read.
+    if (demanderCouleur && !CouleurPourImport())
+        return;
     QMessageBox resume(QMessageBox::Question, TitreImport, message, QMessageBox::NoButton, this);
     QPushButton* valider = resume.addButton(QStringLiteral("Valider"), QMessageBox::AcceptRole);
     resume.addButton(QStringLiteral("Annuler"), QMessageBox::RejectRole);
