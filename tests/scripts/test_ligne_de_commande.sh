@@ -9,11 +9,17 @@ echec() { echo "ÉCHEC : $*"; exit 1; }
 
 # The refusals: exit 2 and nothing on stdout, one line naming the problem on stderr, no file made.
 printf 'pas un fichier de couleurs\r\n' > faux.Cal
+printf '[Taille]\r\nLargeur=200\r\n' > grand.ini && truncate -s 4194305 grand.ini
+n=$(ls | wc -l)
 while read -r attendu options; do
   [ "$("$programme" $options 2> erreur.txt || echo "code $?")" = "code 2" ] && grep -q "^ardemo : .*$attendu" erreur.txt \
-    && [ "$(wc -l < erreur.txt)" -eq 1 ] && [ "$(ls | wc -l)" -eq 2 ] || echec "$options : $(cat erreur.txt)"
+    && [ "$(wc -l < erreur.txt)" -eq 1 ] && [ "$(ls | wc -l)" -eq $((n + 1)) ] || echec "$options : $(cat erreur.txt)"
 done <<'TABLE'
 --inconnue --inconnue --sortie x.pdf
+trop.gros --ini grand.ini --sortie x.pdf
+deux.fois --sortie x.pdf --annee 2027 --sortie ./x.pdf
+lu.et.écrit --importer x.pdf --sortie x.pdf
+lu.et.écrit --ini s.svg --sortie a.png --annee 2027 --sortie s.svg
 1582 --annee 1582 --sortie x.pdf
 2026-2028 --annee 2026-2028 --sortie x.pdf
 201 --largeur 201 --sortie x.pdf
