@@ -109,21 +109,6 @@ Analyse analyser(std::string_view ligne)
     return a;
 }
 
-enum class Etat { Absent, Lu, Illisible };
-
-// Whole content of a regular file of at most TailleMaxIni bytes.
-Etat charger(const fs::path& fichier, std::string& contenu)
-{
-    switch (LireFichierBorne(fichier, TailleMaxIni, contenu)) {
-    case EtatLecture::Lu:
-        return Etat::Lu;
-    case EtatLecture::Absent:
-        return Etat::Absent;
-    default:
-        return Etat::Illisible;
-    }
-}
-
 bool contientUnDe(std::string_view s, std::string_view interdits)
 {
     return s.find_first_of(interdits) != std::string_view::npos;
@@ -141,7 +126,7 @@ std::string LireIni(const fs::path& fichier, std::string_view section, std::stri
     std::string contenu;
     section = SansBlancs(section, BlancsIni);
     cle = SansBlancs(cle, BlancsIni);
-    if (!cle.empty() && charger(fichier, contenu) == Etat::Lu) {
+    if (!cle.empty() && LireFichierBorne(fichier, TailleMaxIni, contenu) == EtatLecture::Lu) {
         const std::string_view texte = contenu;
         bool dansSection = false, sectionVue = false;
         pourChaqueLigne(texte, [&](const Ligne& l) {
