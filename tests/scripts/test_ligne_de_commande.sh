@@ -58,6 +58,7 @@ a() { : > vide.ini && "$programme" --ini vide.ini "$@"; } # the default colours,
 for o in --sans-weekend --sans-feries --region=ALSACE-MOSELLE "--region=la reunion"; do a --annee 2027 "$o" --sortie "v$o.bmp"; done
 [ "$(md5sum c.bmp v-*.bmp | cut -c1-32 | sort -u | wc -l)" -eq 5 ] || echec "week-ends, fériés ou région sans effet"
 a --couleurs verts.Cal --annee 2029 --sortie force.pdf
+a --couleurs verts.Cal --annee 2030-2031 --sortie avec.png --annee 2031-2032 --sortie hors.png # March 2031 on its date
 "$programme" --ini autre.ini --couleurs verts.Cal --sortie cal.pdf --sortie cal.png
 "$programme" --ini autre.ini --annee 2031 --sortie sans.png
 sed 's/DTSTART;VALUE=DATE:20310303/DTSTART;VALUE=DATE:20310306/; /DTEND/d' mars.ics > six.ics # 6 March, green in the .Cal
@@ -100,6 +101,8 @@ verifs = {
     "année scolaire : zone B": px("zone-b.png").count((0, 0, 255)) > 64 * 30, # a 2025 sheet: 1149
     "--ini : 150 mm": 150 <= mm("cal.pdf") < 166,
     ".Cal : vert": px("cal.png").count((0, 255, 0)) >= 5 and px("sans.png").count((0, 255, 0)) == 0,
+    ".Cal : mars 2031 en 2030-2031, pas en 2031-2032": px("avec.png").count((0, 255, 0)) >= 5
+        and px("hors.png").count((0, 255, 0)) == 0,
     "--ini : bordure rouge": px("cal.png").count((255, 0, 0)) > 1000 and px("sans.png").count((255, 0, 0)) > 1000,
     "--importer : noir, puis bleu": px("ics.png").count((0, 0, 255)) > 2 * px("cal.png").count((0, 255, 0)) > 0
         and px("ics.png").count((0, 255, 0)) == 0,
