@@ -116,10 +116,8 @@ Document::LectureFichierCal Document::LireCal(const std::filesystem::path& chemi
     LectureFichierCal r;
     EtatCouleursSP e = EtatCouleurs();
     const LectureCal lecture = LireFichierCal(chemin, e.table.v);
-    if (lecture.refuse) {
-        r.refus = "le fichier ne peut pas être lu";
+    if (r.refus = MotifRefusCal(lecture); !r.refus.empty())
         return r;
-    }
     e.fichier = chemin.string();
     if (!lecture.annee.empty())
         e.anChoisi = lecture.annee;

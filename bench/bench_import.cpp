@@ -57,6 +57,13 @@ int main()
         {"1,4 million de petites proprietes",
          Entete + "BEGIN:VEVENT\r\n" + fois("UID:x\r\n", 1400000) + "END:VEVENT\r\n" + Fin},
         {"100 000 evenements", evenements(99000)},
+        {"29 000 debuts de 63 parametres vides",
+         Entete + fois("BEGIN:VEVENT\r\nUID:x\r\nDTSTART" + fois(";X=", 63) + ":20270501T100000Z\r\nEND:VEVENT\r\n", 29000) + Fin},
+        {"5 000 evenements quotidiens BYDAY=MO,TU",
+         Entete + fois("BEGIN:VEVENT\r\nDTSTART;VALUE=DATE:20260105\r\nRRULE:FREQ=DAILY;BYDAY=MO,TU\r\nEND:VEVENT\r\n", 5000) + Fin},
+        {"2 700 evenements quotidiens a Paris",
+         Entete + fois("BEGIN:VEVENT\r\nDTSTART;TZID=Europe/Paris:20270101T100000\r\nDURATION:PT1H\r\nRRULE:FREQ=DAILY\r\n"
+                       "END:VEVENT\r\n", 2700) + Fin},
     };
     for (const auto& [nom, texte] : cas) {
         std::vector<double> ms;

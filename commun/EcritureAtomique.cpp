@@ -3,7 +3,10 @@
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
+#include <functional>
+#include <optional>
 #include <random>
+#include <sched.h>
 #include <string>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -119,6 +122,41 @@ long longueurNomMax(const fs::path& dossier)
     return n > 0 ? n : 255;
 }
 
+// A flock on a folder, for the time of the object; holds nothing when the
+// folder cannot be opened or locked at once. Writers hold it
+// shared while they create and lock a temporary, clean-ups exclusively while
+// they remove one.
+class VerrouDossier {
+public:
+    VerrouDossier(const fs::path& dossier, int mode)
+        : m_fd(::open(dossier.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC))
+    {
+        // A writer waits for a clean-up's few system calls, but never for long
+        // (a stopped clean-up): it then goes on unprotected, checking its name.
+        for (int essai = 0; m_fd >= 0 && essai < 1000; ++essai) {
+            if (::flock(m_fd, mode | LOCK_NB) == 0)
+                return;
+            m_occupe = errno == EWOULDBLOCK;
+            if (!m_occupe || mode == LOCK_EX)
+                return; // a clean-up leaves the file to a later one
+            ::sched_yield();
+        }
+    }
+    ~VerrouDossier()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    VerrouDossier(const VerrouDossier&) = delete;
+    VerrouDossier& operator=(const VerrouDossier&) = delete;
+    // Another process holds the folder's lock.
+    bool occupe() const { return m_occupe; }
+
+private:
+    int m_fd;
+    bool m_occupe = false;
+};
+
 // One file being written: its temporary, written and flushed, waiting for its rename.
 struct Ecriture {
     Destination d;
@@ -143,6 +181,10 @@ bool preparer(const fs::path& chemin, std::string_view contenu, Ecriture& e)
     static const char lettres[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
     std::random_device rd;
     const std::string prefixe = prefixeTemporaire(e.d.cible.filename().native(), longueurNomMax(e.dossier));
+    // The folder's shared lock is held from the temporary's creation to its own
+    // lock: a clean-up (which takes the folder's lock exclusively) never sees a
+    // temporary of a live write unlocked.
+    std::optional<VerrouDossier> dossier(std::in_place, e.dossier, LOCK_SH);
     for (int essai = 0; essai < 16 && e.fd < 0; ++essai) {
         std::string nom = prefixe;
         for (size_t i = 0; i < LongueurAleatoire; ++i)
@@ -150,13 +192,24 @@ bool preparer(const fs::path& chemin, std::string_view contenu, Ecriture& e)
         e.tmp = e.dossier / nom;
         // Private until the rename's mode is set; a new file gets 0666 less the umask.
         e.fd = ::open(e.tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, e.d.existe ? 0600 : 0666);
-        if (e.fd < 0 && errno != EEXIST)
-            return false;
+        if (e.fd < 0) {
+            if (errno != EEXIST)
+                return false;
+            continue;
+        }
+        // Held until the file is renamed, so that a clean-up never takes it. Where
+        // the folder could not be locked, a clean-up may have taken the name
+        // meanwhile: another name is tried then.
+        struct stat ouvert {}, nomme {};
+        if ((::flock(e.fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) || ::fstat(e.fd, &ouvert) != 0 || ::lstat(e.tmp.c_str(), &nomme) != 0
+            || ouvert.st_ino != nomme.st_ino || ouvert.st_dev != nomme.st_dev) {
+            ::close(e.fd);
+            e.fd = -1;
+        }
     }
+    dossier.reset();
     if (e.fd < 0)
         return false;
-    // Held until the file is renamed, so that a start-up clean-up never takes it.
-    ::flock(e.fd, LOCK_EX | LOCK_NB);
 
     bool ok = toutEcrire(e.fd, contenu);
     if (ok && e.d.existe) {
@@ -185,17 +238,21 @@ void abandonner(Ecriture& e)
 
 } // namespace
 
-bool EcrireFichiersAtomiques(const std::vector<std::pair<fs::path, std::string_view>>& fichiers, size_t* enEchec)
+bool EcrireFichiersAtomiques(const std::vector<fs::path>& chemins,
+                             const std::function<bool(size_t, std::string&)>& produire, size_t* enEchec)
 {
-    std::vector<Ecriture> ecritures(fichiers.size());
-    for (size_t i = 0; i < fichiers.size(); ++i)
-        if (!preparer(fichiers[i].first, fichiers[i].second, ecritures[i])) {
+    std::vector<Ecriture> ecritures(chemins.size());
+    std::string contenu;
+    for (size_t i = 0; i < chemins.size(); ++i) {
+        contenu.clear();
+        if (!produire(i, contenu) || !preparer(chemins[i], contenu, ecritures[i])) {
             for (Ecriture& e : ecritures)
                 abandonner(e);
             if (enEchec)
                 *enEchec = i;
             return false;
         }
+    }
     // Every file is on the disk: the renames remain, which only fail when the
     // folder itself changes meanwhile.
     bool ok = true;
@@ -221,6 +278,15 @@ bool EcrireFichiersAtomiques(const std::vector<std::pair<fs::path, std::string_v
     return ok;
 }
 
+bool EcrireFichiersAtomiques(const std::vector<std::pair<fs::path, std::string_view>>& fichiers, size_t* enEchec)
+{
+    std::vector<fs::path> chemins;
+    for (const auto& f : fichiers)
+        chemins.push_back(f.first);
+    return EcrireFichiersAtomiques(
+        chemins, [&](size_t i, std::string& contenu) { return contenu.assign(fichiers[i].second), true; }, enEchec);
+}
+
 bool EcrireFichierAtomique(const fs::path& chemin, std::string_view contenu)
 {
     return EcrireFichiersAtomiques({{chemin, contenu}});
@@ -236,6 +302,10 @@ int NettoyerTemporaires(const fs::path& dossier, std::string_view nomFichier)
         const std::string nom = p.filename().string();
         if (!EstFichierTemporaire(nom) || nom.compare(0, prefixe.size(), prefixe) != 0
             || (!prefixe.empty() && nom.size() != prefixe.size() + LongueurAleatoire))
+            continue;
+        // Never while a writer is between creating its temporary and locking it.
+        const VerrouDossier verrou(dossier, LOCK_EX);
+        if (verrou.occupe())
             continue;
         int fd = ::open(p.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
         if (fd < 0)

@@ -1,5 +1,7 @@
 #pragma once
 #include <filesystem>
+#include <functional>
+#include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -31,9 +33,19 @@ bool EcrireFichierAtomique(const std::filesystem::path& chemin, std::string_view
 // `enEchec`, when given, receives the index of the file that failed.
 bool EcrireFichiersAtomiques(const std::vector<std::pair<std::filesystem::path, std::string_view>>& fichiers,
                              std::size_t* enEchec = nullptr);
+// The same with contents made one at a time: `produire(i, contenu)` fills the
+// i-th file's bytes (false: it cannot, and nothing is written), which go to
+// its temporary before the next is made, so that only one is held in memory.
+bool EcrireFichiersAtomiques(const std::vector<std::filesystem::path>& chemins,
+                             const std::function<bool(std::size_t, std::string&)>& produire,
+                             std::size_t* enEchec = nullptr);
 
 // Temporary files are named ".<file name>.ardemo-tmp-XXXXXX" (six letters or
-// digits) and locked while they are written. The file name is cut as needed
+// digits) and locked while they are written. Writers of one folder hold its
+// lock shared from a temporary's creation to its lock, and a clean-up holds it
+// exclusively to remove one, so that writers at once never lose a temporary
+// (where folders cannot be locked, a writer whose temporary was taken makes
+// another). The file name is cut as needed
 // (at a character's boundary) for the whole name to fit the folder's longest
 // name, so that a file of any valid name can be written.
 bool EstFichierTemporaire(std::string_view nom);

@@ -109,21 +109,6 @@ Analyse analyser(std::string_view ligne)
     return a;
 }
 
-enum class Etat { Absent, Lu, Illisible };
-
-// Whole content of a regular file of at most TailleMaxIni bytes.
-Etat charger(const fs::path& fichier, std::string& contenu)
-{
-    switch (LireFichierBorne(fichier, TailleMaxIni, contenu)) {
-    case EtatLecture::Lu:
-        return Etat::Lu;
-    case EtatLecture::Absent:
-        return Etat::Absent;
-    default:
-        return Etat::Illisible;
-    }
-}
-
 bool contientUnDe(std::string_view s, std::string_view interdits)
 {
     return s.find_first_of(interdits) != std::string_view::npos;
@@ -141,7 +126,7 @@ std::string LireIni(const fs::path& fichier, std::string_view section, std::stri
     std::string contenu;
     section = SansBlancs(section, BlancsIni);
     cle = SansBlancs(cle, BlancsIni);
-    if (!cle.empty() && charger(fichier, contenu) == Etat::Lu) {
+    if (!cle.empty() && LireFichierBorne(fichier, TailleMaxIni, contenu) == EtatLecture::Lu) {
         const std::string_view texte = contenu;
         bool dansSection = false, sectionVue = false;
         pourChaqueLigne(texte, [&](const Ligne& l) {
@@ -233,28 +218,60 @@ void appliquer(std::string& contenu, const EntreeIni& e)
 
 } // namespace
 
-bool EcrireIni(const fs::path& fichier, std::span<const EntreeIni> entrees)
+EtatLecture ExaminerIni(const fs::path& fichier)
+{
+    std::string contenu;
+    return LireFichierBorne(fichier, TailleMaxIni, contenu);
+}
+
+EcritureIni EcrireIniAttente(const fs::path& fichier, std::span<const EntreeIni> entrees,
+                             std::chrono::milliseconds attente)
 {
     for (const EntreeIni& e : entrees)
         if (!ecrivable(SansBlancs(e.section, BlancsIni), SansBlancs(e.cle, BlancsIni), e.valeur))
-            return false;
+            return EcritureIni::Refusee;
 
     // Read, changed and replaced by one copy of the program at a time.
-    const VerrouFichier verrou(fichier);
+    const VerrouFichier verrou(fichier, attente);
+    if (verrou.etat() == EtatVerrou::Occupe)
+        return EcritureIni::Occupe;
     // A symbolic link is read through; whether it may be written through is
     // the atomic writer's rule (the link and its target must be ours).
     std::string contenu;
-    if (charger(fichier, contenu) == Etat::Illisible)
-        return false;
+    switch (LireFichierBorne(fichier, TailleMaxIni, contenu)) {
+    case EtatLecture::TropGros:
+        return EcritureIni::TropGros;
+    case EtatLecture::Illisible:
+        return EcritureIni::Refusee;
+    default:
+        break;
+    }
     std::string resultat = contenu;
     for (const EntreeIni& e : entrees)
         appliquer(resultat, e);
 
     if (resultat == contenu)
-        return true; // already so
+        return EcritureIni::Ecrit; // already so
     if (resultat.size() > TailleMaxIni)
-        return false;
-    return EcrireFichierAtomique(fichier, resultat);
+        return EcritureIni::TropGros;
+    return EcrireFichierAtomique(fichier, resultat) ? EcritureIni::Ecrit : EcritureIni::Refusee;
+}
+
+std::string MotifEcritureIni(EcritureIni etat)
+{
+    switch (etat) {
+    case EcritureIni::Ecrit: return {};
+    case EcritureIni::Occupe: return "un autre programme tient le fichier de réglages";
+    case EcritureIni::TropGros:
+        return "le fichier de réglages dépasse " + std::to_string(TailleMaxIni / (1024 * 1024)) + " Mo";
+    case EcritureIni::Refusee: break;
+    }
+    return "le fichier de réglages ne peut pas être écrit";
+}
+
+bool EcrireIni(const fs::path& fichier, std::span<const EntreeIni> entrees)
+{
+    return EcrireIniAttente(fichier, entrees, AttenteVerrou) == EcritureIni::Ecrit;
 }
 
 bool EcrireIni(const fs::path& fichier, std::string_view section, std::string_view cle, std::string_view valeur)

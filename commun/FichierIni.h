@@ -1,10 +1,13 @@
 #pragma once
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <span>
 #include <string>
 #include <string_view>
+
+#include "commun/LectureBornee.h"
 
 // Settings files in the INI text format: a "[section]" line opens a section,
 // "key=value" lines follow, lines starting with ';' are comments. Section and
@@ -13,8 +16,14 @@
 // for the accented letters of that code page (0xE9 matches 0xC9). Values are
 // raw bytes. The first section and the first key of a given name count.
 
-// Files larger than this are neither read (they count as missing) nor rewritten.
+// Files larger than this are neither read (LireIni finds nothing in them) nor
+// rewritten; ExaminerIni says so.
 constexpr std::uintmax_t TailleMaxIni = 4 * 1024 * 1024;
+
+// How a settings file reads: Lu, Absent, Illisible (not a regular file, no
+// permission) or TropGros (over TailleMaxIni), so that a caller can say why its
+// settings are not taken rather than go on with the defaults silently.
+EtatLecture ExaminerIni(const std::filesystem::path& fichier);
 
 // Value of `cle` in `section` of `fichier`, blanks around it removed and one
 // pair of enclosing quotes ('...' or "...") dropped, cut at a NUL byte; `defaut`
@@ -45,3 +54,19 @@ struct EntreeIni {
     bool siAbsente = false;
 };
 bool EcrireIni(const std::filesystem::path& fichier, std::span<const EntreeIni> entrees);
+
+// The same, saying what became of the write, with a bounded wait for the lock:
+// `attente` at most (AttenteVerrou by default; zero: one try, for a caller that
+// must not block and retries later). The bool versions above wait
+// AttenteVerrou and give false for anything but Ecrit.
+enum class EcritureIni {
+    Ecrit,    // written, or already so
+    Occupe,   // another process held the file's lock for the whole wait: nothing written, try again later
+    TropGros, // the file, or the file once changed, is over TailleMaxIni: not rewritten
+    Refusee,  // a name or value that cannot be stored on one line, a file that cannot be read or written
+};
+EcritureIni EcrireIniAttente(const std::filesystem::path& fichier, std::span<const EntreeIni> entrees,
+                             std::chrono::milliseconds attente);
+
+// Why a write was not made, in French (UTF-8); empty for Ecrit.
+std::string MotifEcritureIni(EcritureIni etat);

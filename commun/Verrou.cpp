@@ -1,6 +1,8 @@
 #include "commun/Verrou.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <ctime>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -9,6 +11,7 @@
 namespace {
 
 constexpr int EssaisOuverture = 8;
+constexpr std::chrono::nanoseconds PasAttente = std::chrono::milliseconds(10);
 
 // The file of that name, opened for writing when allowed (some network file
 // systems lock only such descriptors), else for reading; created when the name
@@ -41,8 +44,9 @@ bool memeFichier(int fd, const std::filesystem::path& fichier)
 
 } // namespace
 
-VerrouFichier::VerrouFichier(const std::filesystem::path& fichier)
+VerrouFichier::VerrouFichier(const std::filesystem::path& fichier, std::chrono::milliseconds attente)
 {
+    const auto fin = std::chrono::steady_clock::now() + attente;
     // As long as the lock obtained is that of a file replaced meanwhile (the
     // copy that held it renamed its new file over the name), the newer file's
     // lock is waited for: never a write without the lock for being late.
@@ -55,8 +59,23 @@ VerrouFichier::VerrouFichier(const std::filesystem::path& fichier)
             ::close(fd);
             return;
         }
+        // Tried without blocking, again every few milliseconds until the wait is over.
         int r;
-        while ((r = ::flock(fd, LOCK_EX)) != 0 && errno == EINTR) {}
+        for (;;) {
+            r = ::flock(fd, LOCK_EX | LOCK_NB);
+            const int erreur = errno;
+            if (r == 0 || (erreur != EINTR && erreur != EWOULDBLOCK))
+                break;
+            if (erreur == EINTR)
+                continue;
+            const auto reste = fin - std::chrono::steady_clock::now();
+            if (reste <= reste.zero()) {
+                m_etat = EtatVerrou::Occupe;
+                break;
+            }
+            const timespec pause{0, std::min<long>(PasAttente.count(), std::chrono::nanoseconds(reste).count())};
+            ::nanosleep(&pause, nullptr);
+        }
         if (r != 0) {
             ::close(fd);
             return;
@@ -66,6 +85,7 @@ VerrouFichier::VerrouFichier(const std::filesystem::path& fichier)
             continue;
         }
         m_fd = fd;
+        m_etat = EtatVerrou::Tenu;
         return;
     }
 }

@@ -8,6 +8,7 @@ enum class EtatIcs {
     TropGros,       // over TailleMaxIcs
     PasIcal,        // not an iCalendar file
     Tronque,        // cut short or unbalanced
+    RepetitionsLointaines, // repetitions of a shape libical alone expands, in a year after the last it expands
     TropComplexe,   // repetitions too many or too frequent, time zones that cannot be expanded safely, or a
                     // text beyond the bounds of special/TexteIcs.h (nesting, lines, parameters, properties)
 };

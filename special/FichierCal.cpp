@@ -1,5 +1,6 @@
 #include "special/FichierCal.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -283,15 +284,51 @@ LectureCal LireCal(std::string_view contenu, TableCouleursSP& table)
     return res;
 }
 
+std::string MotifRefusCal(const LectureCal& l)
+{
+    if (l.refuse)
+        return "il n'a pas pu être lu";
+    if (!l.ok)
+        return "ses lignes de mois sont incomplètes ou ne sont pas des nombres";
+    if (l.anneeRefusee)
+        return "son année n'est pas de quatre chiffres";
+    if (l.donneesEnTrop)
+        return "des données suivent son année";
+    const std::optional<Periode> p = PeriodeDeTexte(l.annee);
+    if (!l.annee.empty() && (!p || p->annee < AnneeMin || p->annee > AnneeMax))
+        return "son année " + l.annee + " n'est pas entre " + std::to_string(AnneeMin) + " et "
+               + std::to_string(AnneeMax);
+    return {};
+}
+
 LectureCal LireFichierCal(const std::filesystem::path& chemin, TableCouleursSP& table)
 {
-    LectureCal refus;
-    refus.refuse = true;
-
+    LectureCal res;
     std::string contenu;
-    if (LireFichierBorne(chemin, TailleMaxCal, contenu) != EtatLecture::Lu)
-        return refus;
-    return LireCal(std::string_view(contenu), table);
+    if (LireFichierBorne(chemin, TailleMaxCal, contenu) != EtatLecture::Lu) {
+        res.refuse = true;
+        return res;
+    }
+    TableCouleursSP lue;
+    std::copy(&table[0][0], &table[0][0] + std::size(lue) * std::size(lue[0]), &lue[0][0]);
+    res = LireCal(std::string_view(contenu), lue);
+    if (MotifRefusCal(res).empty())
+        std::copy(&lue[0][0], &lue[0][0] + std::size(lue) * std::size(lue[0]), &table[0][0]);
+    return res;
+}
+
+void PlacerCal(TableCouleursSP& table, const Periode& fichier, const Periode& feuille)
+{
+    if (fichier.scolaire() == feuille.scolaire())
+        return;
+    TableCouleursSP lue;
+    std::copy(&table[0][0], &table[0][0] + std::size(lue) * std::size(lue[0]), &lue[0][0]);
+    const auto rang = [](const Periode& p, int bloc) { return p.annee * 12 + p.premierMois + bloc - 2; };
+    for (int b = 1; b <= MoisParFichier; ++b) {
+        const int source = rang(feuille, b) - rang(fichier, 1) + 1;
+        for (int k = 0; k < CellulesParMois; ++k)
+            table[b][k] = source >= 1 && source <= MoisParFichier ? lue[source][k] : 0.0;
+    }
 }
 
 std::string NomFichierCalParDefaut(int jour, int mois, int annee)

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "calendar/Periode.h"
 #include "colour/Couleurs.h"
 
 // Special-colours files (.Cal).
@@ -77,9 +78,26 @@ constexpr std::size_t TailleMaxCal = 1024 * 1024;
 // stored as 0.
 LectureCal LireCal(std::string_view contenu, TableCouleursSP& table);
 
-// LireCal on a file's bytes; files over TailleMaxCal bytes are refused whole, and
-// the table is then left untouched.
+// Why a file read cannot be used, in French (UTF-8), to follow "refusé : "; empty
+// when it can. The command line and the window refuse the same files with the
+// same words: a file that could not be read (`refuse`), month lines cut short
+// or holding something other than numbers (`ok` false), a year line that is
+// not four digits, data after the year (a school year that does not follow
+// it), a year outside AnneeMin..AnneeMax.
+std::string MotifRefusCal(const LectureCal& lecture);
+
+// LireCal on a file's bytes, all or nothing: the table takes the file's values
+// only when MotifRefusCal finds nothing to refuse, and is otherwise untouched
+// (files over TailleMaxCal bytes are not even read).
 LectureCal LireFichierCal(const std::filesystem::path& chemin, TableCouleursSP& table);
+
+// The colours of a file of the period `fichier` (its year line) shown on the
+// sheet of `feuille`. When both are years or both school years, block b stays
+// block b (a file reopened for another year keeps its cells). When one is a
+// year and the other a school year, each month's block goes to the block of the
+// same month of the same year, and the sheet's other months get no special
+// colour: each mark stays on its date.
+void PlacerCal(TableCouleursSP& table, const Periode& fichier, const Periode& feuille);
 
 // The name a file is saved under: ".Cal" is added to a name that does not end
 // in ".Cal" (in any case), so that the file shows among the .Cal files of the

@@ -11,8 +11,6 @@ constexpr long ChangementsFuseauMax = 5000;
 constexpr int ChangementsParAnMax = 4;
 constexpr int AnneesAvantFuseau = 3;
 constexpr int AnneesApresFuseau = 7; // past libical's five years of coverage
-// libical expands zones up to this year, no further: later years take its last change.
-constexpr int DerniereAnneeFuseaux = 2582;
 
 int joursDuMoisMax(int mois) { return mois == 2 ? 29 : icaltime_days_in_month(mois, 2001); }
 

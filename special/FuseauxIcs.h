@@ -4,6 +4,10 @@
 // rules that can never give an occurrence.
 #include <libical/ical.h>
 
+// libical expands zones and repetitions up to this year, no further: later
+// years take a zone's last change and have no repetition from libical.
+constexpr int DerniereAnneeFuseaux = 2582;
+
 // Values in one BY... list of a rule.
 int NombreValeursIcs(const short* liste, int taille);
 

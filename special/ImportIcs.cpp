@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <chrono>
 #include <cstdint>
 #include <ctime>
 #include <functional>
@@ -18,6 +17,7 @@
 #include "colour/Couleurs.h"
 #include "commun/LectureBornee.h"
 #include "special/FuseauxIcs.h"
+#include "special/RepetitionsIcs.h"
 #include "special/TexteIcs.h"
 
 namespace {
@@ -32,9 +32,9 @@ constexpr int64_t PasMaxParRegle = 500000;
 // parts filter them: those of all the rules of a file are bounded together.
 constexpr int64_t PasInfraJourMax = 100000;
 
-// Beyond this the file is refused, whatever remains to be done (the bounds
-// above keep any file well under it; this is the last guard).
-constexpr std::chrono::seconds DureeMax{2};
+// Days looked at by the rules the program expands itself, over the whole file
+// (a few thousand daily events of a year are a few million).
+constexpr int64_t TravailMaxIcs = 8000000;
 
 // ------------------------------------------------------------- the parsed tree
 
@@ -88,14 +88,14 @@ void retirerZonesDouteuses(icalcomponent* c, int profondeur = 0)
 // ---------------------------------------------------------------- times
 
 struct TropComplexe {};
+struct RepetitionsLointaines {};
 
 class Lecture {
 public:
     Lecture(const Periode& periode, icaltimezone* local)
         : m_periode(periode), m_local(local), m_premier(JoursDepuisEpoque(PremierJour(periode))),
           m_dernier(m_premier + JoursDansPeriode(periode) - 1),
-          m_jours(static_cast<size_t>(m_dernier - m_premier + 1), false),
-          m_fin(std::chrono::steady_clock::now() + DureeMax)
+          m_jours(static_cast<size_t>(m_dernier - m_premier + 1), false)
     {
     }
 
@@ -123,13 +123,10 @@ private:
     int64_t instant(const icaltimetype& t) const;
     int64_t jourLocal(int64_t instant, bool flottant) const;
     bool couvrir(int64_t j0, int64_t j1);
-    void verifierDuree() const
-    {
-        if (std::chrono::steady_clock::now() > m_fin)
-            throw TropComplexe{};
-    }
     void evenement(icalcomponent* ev, const Exclusions* deplacees);
     // The occurrences of one RRULE that can touch the year.
+    void expanser(const icalrecurrencetype& regle, const icaltimetype& debut, int64_t dureeJours,
+                  const std::function<void(const icaltimetype&)>& occurrence);
     void repeter(icalrecurrencetype regle, const icaltimetype& debut, int64_t dureeJours,
                  const std::function<void(const icaltimetype&)>& occurrence);
 
@@ -143,7 +140,7 @@ private:
     long m_occurrences = 0;
     int64_t m_pasInfraJour = 0;
     int m_sansUid = 0;
-    std::chrono::steady_clock::time_point m_fin;
+    int64_t m_travail = 0;
 };
 
 icaltimezone* Lecture::zone(icalproperty* p)
@@ -233,11 +230,49 @@ int64_t pasParJour(icalrecurrencetype_frequency f)
     }
 }
 
+void Lecture::expanser(const icalrecurrencetype& regle, const icaltimetype& debut, int64_t dureeJours,
+                       const std::function<void(const icaltimetype&)>& occurrence)
+{
+    const auto le = [&](int64_t jour) {
+        icaltimetype t = debut;
+        const Date d = DateDeJours(jour);
+        t.year = d.annee, t.month = d.mois, t.day = d.jour;
+        return t;
+    };
+    ExpansionIcs e;
+    e.debut = jourMural(debut);
+    e.depuis = m_premier - dureeJours - 3;
+    e.jusqua = std::min(m_dernier + 2, JoursDepuisEpoque({31, 12, AnneeMax}));
+    e.travail = &m_travail;
+    e.travailMax = TravailMaxIcs;
+    if (!icaltime_is_null_time(regle.until) && TempsIcsValide(regle.until)) {
+        // The last day whose occurrence (at the start's time) is not after UNTIL.
+        int64_t jour = jourMural(regle.until) + 1;
+        if (regle.until.is_date || debut.is_date)
+            jour = jourMural(regle.until);
+        else
+            while (jour >= jourMural(regle.until) - 1 && instant(le(jour)) > instant(regle.until))
+                --jour;
+        e.jusqua = std::min(e.jusqua, jour);
+    }
+    if (!ExpanserRegle(regle, e, [&](int64_t jour) { occurrence(le(jour)); }))
+        throw TropComplexe{};
+}
+
 void Lecture::repeter(icalrecurrencetype regle, const icaltimetype& debut, int64_t dureeJours,
                       const std::function<void(const icaltimetype&)>& occurrence)
 {
     if (regle.freq == ICAL_NO_RECURRENCE || regle.interval < 1 || RegleSansOccurrence(regle))
         return;
+    if (RegleExpansible(regle)) {
+        expanser(regle, debut, dureeJours, occurrence);
+        return;
+    }
+    // libical gives no repetition past DerniereAnneeFuseaux: a rule that may
+    // reach a later year is said to be beyond reach rather than shown in part.
+    if (DateDeJours(m_dernier).annee > DerniereAnneeFuseaux
+        && (icaltime_is_null_time(regle.until) || regle.until.year > DerniereAnneeFuseaux))
+        throw RepetitionsLointaines{};
     // Nothing after the year matters: the rule stops a few days after it, which
     // also bounds libical's search for the next match of a rule that never matches.
     icaltimetype limite = debut;
@@ -256,7 +291,6 @@ void Lecture::repeter(icalrecurrencetype regle, const icaltimetype& debut, int64
     if (pas > PasMaxParRegle || (pasParJour(regle.freq) > 1 && (m_pasInfraJour += pas) > PasInfraJourMax))
         throw TropComplexe{};
 
-    verifierDuree();
     std::unique_ptr<icalrecur_iterator, void (*)(icalrecur_iterator*)> it(icalrecur_iterator_new(regle, debut),
                                                                           icalrecur_iterator_free);
     if (!it)
@@ -268,7 +302,6 @@ void Lecture::repeter(icalrecurrencetype regle, const icaltimetype& debut, int64
         icalrecur_iterator_set_start(it.get(), t);
     }
     for (;;) {
-        verifierDuree();
         const icaltimetype t = icalrecur_iterator_next(it.get());
         if (!TempsIcsValide(t) || jourMural(t) > m_dernier + 2)
             break;
@@ -398,7 +431,6 @@ void Lecture::calendrier(icalcomponent* cal)
 
     for (icalcomponent* ev = icalcomponent_get_first_component(cal, ICAL_VEVENT_COMPONENT); ev;
          ev = icalcomponent_get_next_component(cal, ICAL_VEVENT_COMPONENT)) {
-        verifierDuree();
         if (m_annulation || icalcomponent_get_status(ev) == ICAL_STATUS_CANCELLED)
             continue;
         const char* uid = icalcomponent_get_uid(ev);
@@ -469,6 +501,9 @@ ImportIcs LireIcs(std::string_view contenu, const Periode& periode, const std::s
     } catch (const TropComplexe&) {
         icalerror_clear_errno();
         return refus(EtatIcs::TropComplexe, periode);
+    } catch (const RepetitionsLointaines&) {
+        icalerror_clear_errno();
+        return refus(EtatIcs::RepetitionsLointaines, periode);
     }
     icalerror_clear_errno();
     return lecture.resultat();
@@ -527,6 +562,9 @@ std::string MotifIcs(const ImportIcs& import)
                + " Mo)";
     case EtatIcs::PasIcal: return "Ce fichier n'est pas un calendrier iCalendar (.ics)";
     case EtatIcs::Tronque: return "Ce calendrier est incomplet (fichier tronqué ou abîmé)";
+    case EtatIcs::RepetitionsLointaines:
+        return "Les répétitions de ce calendrier ne peuvent pas être montrées après "
+               + std::to_string(DerniereAnneeFuseaux) + " (BYSETPOS, BYYEARDAY, BYWEEKNO ou moins d'un jour)";
     case EtatIcs::TropComplexe:
         return "Ce calendrier est trop complexe (répétitions trop nombreuses, fuseaux horaires, lignes ou "
                "imbrications démesurées)";

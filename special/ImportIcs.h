@@ -32,7 +32,7 @@ constexpr std::size_t TailleMaxIcs = 10 * 1024 * 1024;
 // Occurrences looked at over the whole file (each event counts one, each
 // repetition one more); a file that needs more is refused rather than
 // imported in part.
-constexpr long OccurrencesMaxIcs = 200000;
+constexpr long OccurrencesMaxIcs = 1000000;
 
 
 struct ImportIcs {

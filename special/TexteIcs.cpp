@@ -119,7 +119,8 @@ public:
         }
         if (!proprieteLue(nom))
             return EtatIcs::Ok; // left out
-        if (l.longueur() > LigneMaxIcs || l.pointsVirgules() > PointsVirgulesMaxIcs)
+        if (l.longueur() > LigneMaxIcs || l.pointsVirgules() > PointsVirgulesMaxIcs
+            || (m_pointsVirgules += l.pointsVirgules()) > PointsVirgulesMaxFichierIcs)
             return EtatIcs::TropComplexe;
         if (!debut && !fin
             && ((m_pile.back().valeurs += l.valeurs()) > ValeursMaxParComposant
@@ -144,7 +145,7 @@ private:
     std::string& m_lu;
     std::vector<Composant> m_pile;
     bool m_premiere = true;
-    long m_composants = 0, m_valeurs = 0, m_regles = 0;
+    long m_composants = 0, m_valeurs = 0, m_regles = 0, m_pointsVirgules = 0;
 };
 
 } // namespace

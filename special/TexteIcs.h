@@ -17,6 +17,7 @@ constexpr std::size_t LigneMaxIcs = 32 * 1024; // an unfolded content line, of a
 constexpr int PointsVirgulesMaxIcs = 64;       // the ';' of such a line (its parameters and those of its value)
 constexpr int ValeursMaxParComposant = 5000;   // values of those properties in one component (a list counts each)
 constexpr long ValeursMaxIcs = 300000;         // the same in the whole file
+constexpr long PointsVirgulesMaxFichierIcs = 200000; // the ';' of those lines in the whole file
 constexpr long ComposantsMaxIcs = 100000;      // components in the file
 constexpr long ReglesMaxIcs = 10000;           // repetition rules (RRULE) in the file, each a few kilobytes once parsed
 

@@ -181,11 +181,13 @@ void Ardemo::OuvrirFichierCal(const QString& chemin)
     CurseurSablier();
     const Document::LectureFichierCal lecture = m_doc.LireCal(CheminFichier(chemin));
     CurseurNormal();
+    // A file the command line refuses changes nothing and does not become the
+    // file in use, and the user is told why.
     if (!lecture.etat) {
         QMessageBox::warning(vornCoulSP && vornCoulSP->isVisible() ? static_cast<QWidget*>(vornCoulSP) : this,
                              QStringLiteral("Ouvrir un Fichier de Couleurs spéciales"),
-                             QStringLiteral("Le fichier « %1 » n'a pas pu être lu.")
-                                 .arg(QDir::toNativeSeparators(chemin)));
+                             QStringLiteral("Le fichier « %1 » est refusé : %2.")
+                                 .arg(QDir::toNativeSeparators(chemin), QString::fromStdString(lecture.refus)));
         return;
     }
     m_doc.NoterContenu(lecture.etat->fichier, lecture.etat->table);
@@ -205,8 +207,6 @@ bool Ardemo::CouleurPourImport()
 
 void Ardemo::ImporterIcs(const QString& chemin, bool demanderCouleur)
 {
-    if (demanderCouleur && !CouleurPourImport())
-        return;
     CurseurSablier();
     // The sheet's twelve months: a year, or a school year.
     const ImportIcs import = LireFichierIcs(CheminFichier(chemin), m_doc.PeriodeChoisie());
@@ -219,6 +219,9 @@ void Ardemo::ImporterIcs(const QString& chemin, bool demanderCouleur)
         boite.exec();
         return;
     }
+    // The colour is asked once the file is known to be read.
+    if (demanderCouleur && !CouleurPourImport())
+        return;
     QMessageBox resume(QMessageBox::Question, TitreImport, message, QMessageBox::NoButton, parent);
     QPushButton* valider = resume.addButton(QStringLiteral("Valider"), QMessageBox::AcceptRole);
     resume.addButton(QStringLiteral("Annuler"), QMessageBox::RejectRole);
@@ -231,13 +234,10 @@ void Ardemo::ImporterIcs(const QString& chemin, bool demanderCouleur)
                      m_doc.Importer(import, m_doc.Speciales.choisie));
 }
 
-// "Importer un calendrier (.ics)...": the colour first, then the file, from the
-// folder of the last import (else where the browser puts what it downloads,
+// "Importer un calendrier (.ics)...": the file, from the folder of the last import (else where the browser puts what it downloads,
 // else the home folder).
 void Ardemo::ImporterIcsDemande()
 {
-    if (!CouleurPourImport())
-        return;
     QString defaut = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
     if (defaut.isEmpty() || !QDir(defaut).exists())
         defaut = QDir::homePath();
@@ -248,7 +248,7 @@ void Ardemo::ImporterIcsDemande()
         return;
     m_doc.Choix.dossierIcs = CheminFichier(QFileInfo(fichier).absolutePath()).string();
     m_doc.EnregistrerChoix();
-    ImporterIcs(fichier, false);
+    ImporterIcs(fichier, true);
 }
 
 void Ardemo::ReinitialiserCouleursSP()

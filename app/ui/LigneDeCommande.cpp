@@ -15,6 +15,7 @@
 #include "app/Emplacements.h"
 #include "app/Horloge.h"
 #include "commun/EcritureAtomique.h"
+#include "commun/FichierIni.h"
 #include "app/Reglages.h"
 #include "app/Saisies.h"
 #include "app/ValeursOptions.h"
@@ -236,6 +237,10 @@ std::optional<QString> Preparer(const OptionsFenetre& o, Fichier& f)
         && !(std::filesystem::is_regular_file(CheminFichier(ini), ec)
              && ::access(CheminFichier(ini).c_str(), R_OK) == 0))
         return QStringLiteral("fichier de réglages « %1 » illisible").arg(ini);
+    if (!o.ini.isEmpty() && ExaminerIni(CheminFichier(ini)) == EtatLecture::TropGros)
+        return QStringLiteral("fichier de réglages « %1 » trop gros (plus de %2 Mo)")
+            .arg(ini)
+            .arg(TailleMaxIni / (1024 * 1024));
 
     // The settings file's colours, width and region; the file is never written.
     Document& d = f.document;
@@ -252,16 +257,13 @@ std::optional<QString> Preparer(const OptionsFenetre& o, Fichier& f)
     std::optional<Periode> periode = o.annee;
     if (!o.couleurs.isEmpty()) {
         const LectureCal lecture = LireFichierCal(CheminFichier(o.couleurs), table);
-        if (lecture.refuse || !lecture.ok)
-            return QStringLiteral("fichier de couleurs « %1 » illisible").arg(o.couleurs);
-        if (!periode && !lecture.annee.empty()) {
-            periode = PeriodeOption(lecture.annee);
-            if (!periode)
-                return QStringLiteral("l'année %1 du fichier de couleurs « %2 » n'est pas entre %3 et %4")
-                    .arg(QString::fromStdString(lecture.annee), o.couleurs)
-                    .arg(AnneeMin)
-                    .arg(AnneeMax);
-        }
+        if (const std::string motif = MotifRefusCal(lecture); !motif.empty())
+            return QStringLiteral("fichier de couleurs « %1 » refusé : %2").arg(o.couleurs, QString::fromStdString(motif));
+        const std::optional<Periode> duFichier = PeriodeDeTexte(lecture.annee);
+        if (!periode)
+            periode = duFichier;
+        else if (duFichier)
+            PlacerCal(table, *duFichier, *periode);
     }
     if (!periode)
         periode = Periode{HorlogeSansAttente().Aujourdhui().annee, 1};
@@ -301,6 +303,30 @@ int Fabriquer(const Demande& d, const char* programme)
         QCoreApplication::setLibraryPaths({});
     }
 
+    // A file named twice would keep one content only, and a file read that is
+    // also written would be lost.
+    const auto memeFichier = [](const QString& a, const QString& b) {
+        std::error_code ec, ec2;
+        const std::filesystem::path pa = std::filesystem::absolute(CheminFichier(a), ec),
+                                    pb = std::filesystem::absolute(CheminFichier(b), ec2);
+        return std::filesystem::equivalent(pa, pb, ec)
+               || std::filesystem::weakly_canonical(pa, ec) == std::filesystem::weakly_canonical(pb, ec2);
+    };
+    for (size_t i = 0; i < d.sorties.size(); ++i) {
+        const QString& cible = d.sorties[i].chemin;
+        for (size_t j = 0; j < i; ++j)
+            if (memeFichier(d.sorties[j].chemin, cible))
+                return Erreur(QStringLiteral("fichier « %1 » donné deux fois à --sortie").arg(cible));
+        for (const Sortie& s : d.sorties) {
+            QStringList lus = {s.options.couleurs, s.options.ini};
+            for (const auto& import : s.options.imports)
+                lus << import.first;
+            for (const QString& lu : lus)
+                if (!lu.isEmpty() && memeFichier(lu, cible))
+                    return Erreur(QStringLiteral("fichier « %1 » à la fois lu et écrit").arg(cible));
+        }
+    }
+
     std::vector<Fichier> fichiers;
     fichiers.reserve(d.sorties.size());
     for (const Sortie& s : d.sorties) {
@@ -312,21 +338,24 @@ int Fabriquer(const Demande& d, const char* programme)
                 return Erreur(*refus);
         fichiers.push_back(std::move(f));
     }
-    std::vector<QByteArray> contenus;
-    for (const Fichier& f : fichiers) {
+    // One file at a time: each is made, then written to its temporary before
+    // the next is made, and all are renamed at the end.
+    std::vector<std::filesystem::path> chemins;
+    for (const Fichier& f : fichiers)
+        chemins.push_back(CheminFichier(f.chemin));
+    bool fait = true;
+    const auto produire = [&](size_t i, std::string& contenu) {
+        const Fichier& f = fichiers[i];
         const CalendrierAEcrire c = CalendrierDuDocument(
             f.document, FormatVectoriel(f.format) ? QImage() : ImageFeuille(f.feuille), &f.feuille, QColor());
         const std::optional<QByteArray> octets = OctetsCalendrier(f.format, c);
-        if (!octets)
-            return Erreur(QStringLiteral("impossible d'écrire le fichier « %1 »").arg(f.chemin));
-        contenus.push_back(*octets);
-    }
-    std::vector<std::pair<std::filesystem::path, std::string_view>> aEcrire;
-    for (size_t i = 0; i < fichiers.size(); ++i)
-        aEcrire.emplace_back(CheminFichier(fichiers[i].chemin),
-                             std::string_view(contenus[i].constData(), size_t(contenus[i].size())));
+        fait = octets.has_value();
+        if (fait)
+            contenu.assign(octets->constData(), size_t(octets->size()));
+        return fait;
+    };
     size_t echec = 0;
-    if (!EcrireFichiersAtomiques(aEcrire, &echec))
+    if (!EcrireFichiersAtomiques(chemins, produire, &echec))
         return Erreur(QStringLiteral("impossible d'écrire le fichier « %1 »").arg(fichiers[echec].chemin));
     return 0;
 }

@@ -1,6 +1,8 @@
 #include "tests/Verifier.h"
 #include "special/FichierCal.h"
 #include "colour/ModeleFeuille.h"
+#include "calendar/Mois.h"
+#include <numeric>
 #include "tests/core/Outils.h"
 // (Round trips of damaged and random files: the fuzzing harness tests/fuzz/fuzz_cal.cpp.)
 
@@ -45,10 +47,10 @@ private slots:
             QCOMPARE(NomAvecExtensionCal(nom), std::string(ecrit));
         QTemporaryDir dossier;
         const std::filesystem::path p = dossier.filePath("a.Cal").toStdString();
-        VERIFIER(SauverCal(p, t, "0099"), !SauverCal(p.parent_path() / "absent" / "a.Cal", t, "2027"));
+        VERIFIER(SauverCal(p, t, "2099"), !SauverCal(p.parent_path() / "absent" / "a.Cal", t, "2027"));
         lire("", lu);
         LectureCal r = LireFichierCal(p, lu);
-        VERIFIER(r.ok, !r.refuse, r.annee == "0099", lu[2][1] == 16777215, lu[0][0] == Temoin);
+        VERIFIER(r.ok, !r.refuse, r.annee == "2099", lu[2][1] == 16777215, lu[0][0] == Temoin);
         // Over the size limit the file is refused whole, like a missing file or a folder; at the limit, read.
         EcrireFichier(p, fichier() + std::string(TailleMaxCal, ' '));
         lire("", lu);
@@ -90,6 +92,43 @@ private slots:
             QVERIFY2(r.annee == annee && r.anneeRefusee == refusee && r.ok && !r.donneesEnTrop, ligne);
         }
         QVERIFY(lire(fichier("\"2027\"\r\n\r\n1,2,3"), t).donneesEnTrop);
+    }
+
+    // One verdict for the command line and the window: a refused file leaves the table as it was. Marks of a school
+    // year's file on a year's sheet, and the reverse, stay on their dates or leave the sheet.
+    void refusEtPlacement()
+    {
+        QTemporaryDir dossier;
+        const std::filesystem::path p = dossier.filePath("a.Cal").toStdString();
+        Table t;
+        lire(fichier(), t);
+        const std::string plein = fichier(), scolaire = EcrireCal(t, "2026-2027");
+        const std::pair<std::string, const char*> cas[] = {{plein, ""}, {fichier(""), ""}, {scolaire, ""},
+            {plein.substr(0, plein.find("\r\n6,") + 2), "lignes"}, {scolaire.substr(0, scolaire.rfind("\r\n8,") + 2), "lignes"},
+            {"\xEF\xBB\xBF" + plein, "lignes"}, {"[Couleurs]\r\nBordure=255\r\n", "lignes"}, {fichier("\"0000\""), "0000 n'est pas entre"},
+            {fichier("\"abcd\""), "quatre"}, {fichier("\"99999\""), "quatre"}, {fichier(std::string("\"20\0" "27\"", 7)), "quatre"},
+            {fichier("\"2026\"\r\n\"2027-2028\""), "suivent"}};
+        for (const auto& [contenu, motif] : cas) {
+            EcrireFichier(p, contenu);
+            lire("", t);
+            const std::string m = MotifRefusCal(LireFichierCal(p, t));
+            QVERIFY2(m.find(motif) != std::string::npos && m.empty() == !*motif && (t[1][0] == Temoin) == !m.empty(), motif);
+        }
+        QCOMPARE(MotifRefusCal(LireFichierCal(p.parent_path() / "absent.Cal", t)), std::string("il n'a pas pu être lu"));
+
+        const auto cellule = [](int annee, int mois, int jour) {
+            const BlocMois b = RemplirMois(annee, mois);
+            return int(std::find_if(b.cellules.begin(), b.cellules.end(), [&](auto& c) { return c.Tag == 0 && c.legende == jour; })
+                       - b.cellules.begin());
+        };
+        const auto somme = [](const Table& x) { return std::accumulate(&x[0][0], &x[0][0] + 13 * 43, 0.0); };
+        Table s = {}, u = {};
+        s[1][cellule(2026, 9, 10)] = 255, s[5][cellule(2027, 1, 7)] = 65280; // 10 September 2026, 7 January 2027
+        PlacerCal(s, {2026, 9}, {2026, 1});
+        VERIFIER(s[9][cellule(2026, 9, 10)] == 255, somme(s) == 255);
+        u[1][cellule(2027, 1, 7)] = 65280, u[12][cellule(2027, 12, 25)] = 255;
+        PlacerCal(u, {2027, 1}, {2026, 9});
+        VERIFIER(u[5][cellule(2027, 1, 7)] == 65280, somme(u) == 65280);
     }
 
     // A school year's file: the months of its first year, empty before September; the year; the school year; the

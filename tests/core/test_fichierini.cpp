@@ -151,6 +151,57 @@ private slots:
         ::close(fd);
     }
 
+    // A lock another process holds: a write waits a bounded time, or not at all, and says Occupe; once let go it goes
+    // through. A file over the size limit is said to be so, read or written.
+    void verrouTenuEtTropGros()
+    {
+        EcrireFichier(ini(), "[Taille]\r\nLargeur=90\r\n");
+        int tube[2];
+        QVERIFY(::pipe(tube) == 0);
+        const pid_t tient = ::fork();
+        if (tient == 0) {
+            const int fd = ::open(ini().c_str(), O_RDONLY);
+            if (::flock(fd, LOCK_EX) == 0 && ::write(tube[1], "x", 1) == 1) ::pause();
+            ::_exit(1);
+        }
+        char c;
+        const EntreeIni e{"Taille", "Largeur", "120"};
+        VERIFIER(::read(tube[0], &c, 1) == 1, EcrireIniAttente(ini(), {&e, 1}, 0ms) == EcritureIni::Occupe,
+                 EcrireIniAttente(ini(), {&e, 1}, 50ms) == EcritureIni::Occupe, LireLargeur(ini()) == "90",
+                 MotifEcritureIni(EcritureIni::Occupe) == "un autre programme tient le fichier de réglages");
+        ::kill(tient, SIGKILL);
+        ::waitpid(tient, nullptr, 0);
+        VERIFIER(EcrireIniAttente(ini(), {&e, 1}, 0ms) == EcritureIni::Ecrit, LireLargeur(ini()) == "120");
+        fs::resize_file(ini(), TailleMaxIni + 1);
+        VERIFIER(ExaminerIni(ini()) == EtatLecture::TropGros, EcrireIniAttente(ini(), {&e, 1}, 0ms) == EcritureIni::TropGros);
+        ::close(tube[0]), ::close(tube[1]);
+    }
+
+    // Three writers of one shared target while a clean-up runs without pause (which took temporaries between
+    // their creation and their lock): no write fails, so none leaves a partial set.
+    void ecrivainsConcurrents()
+    {
+        const fs::path d = base() / "concurrents";
+        fs::create_directories(d);
+        const pid_t nettoyeur = ::fork();
+        if (nettoyeur == 0)
+            for (;;) NettoyerTemporaires(d);
+        pid_t ecrivains[3];
+        for (int n = 0; n < 3; ++n)
+            if ((ecrivains[n] = ::fork()) == 0) {
+                int echecs = 0;
+                for (int i = 0; i < 300; ++i)
+                    echecs += !EcrireFichiersAtomiques({{d / ("o" + std::to_string(n)), "o"}, {d / "commun", "c"}});
+                ::_exit(std::min(echecs, 100));
+            }
+        for (pid_t e : ecrivains) {
+            int etat = 1;
+            VERIFIER(::waitpid(e, &etat, 0) == e, WIFEXITED(etat), WEXITSTATUS(etat) == 0);
+        }
+        ::kill(nettoyeur, SIGKILL);
+        ::waitpid(nettoyeur, nullptr, 0);
+    }
+
     // Names of up to 255 bytes are written (the temporary's name is cut to fit); files written together are all
     // replaced or none (here the last is a pipe); a reader never waits on a name swapped for a pipe after a look.
     void nomsLongsGroupesEtTubes()

@@ -94,6 +94,29 @@ private slots:
             {"fuseau depuis 1601, lignes ignorées", EtatIcs::Ok, "1: 0114",
              cal(zone("1601") + ev("DTSTART;TZID=Z:20270115T093000\nDESCRIPTION:" + std::string(100000, 'd') + "\nX-A"
                                    + fois(";A=1", 2000) + ":v\n"))},
+            // Repetitions past libical's last year (2582), expanded by the program: weekly until a day, every other
+            // month's last Friday of January, March or May less a date, yearly since 2000; counts; the last day of
+            // February and December at a time in a zone. A rule only libical expands says it cannot show them.
+            {"répétitions en 2583", EtatIcs::Ok, "2: 0101,0115,0129,0704",
+             cal(ev("UID:y\nDTSTART;VALUE=DATE:20000704\nRRULE:FREQ=YEARLY\n")
+                 + ev("UID:w\nDTSTART;VALUE=DATE:25830101\nRRULE:FREQ=WEEKLY;COUNT=3;INTERVAL=2\n")), {2583}},
+            {"répétitions en 2700", EtatIcs::Ok, "3: 0101,0108,0115,0122,0126,0129,0205,0212,0219,0226,0525,0704",
+             cal(ev("UID:h\nDTSTART;VALUE=DATE:27000101\nRRULE:FREQ=WEEKLY;UNTIL=27000301\n")
+                 + ev("UID:m\nDTSTART;VALUE=DATE:26990101\nRRULE:FREQ=MONTHLY;INTERVAL=2;BYDAY=-1FR;BYMONTH=1,3,5\n"
+                      "EXDATE;VALUE=DATE:27000330\n") + ev("UID:y\nDTSTART;VALUE=DATE:20000704\nRRULE:FREQ=YEARLY\n")), {2700}},
+            {"répétitions en 9999", EtatIcs::Ok, "2: 0228-0301,1231",
+             cal(ev("UID:a\nDTSTART;VALUE=DATE:99950301\nRRULE:FREQ=YEARLY;COUNT=5\n")
+                 + ev("UID:b\nDTSTART;VALUE=DATE:99950302\nRRULE:FREQ=YEARLY;COUNT=4\n")
+                 + ev("UID:c\nDTSTART;TZID=Europe/Paris:99981201T100000\nRRULE:FREQ=DAILY;BYMONTHDAY=-1;BYMONTH=2,12\n")), {9999}},
+            {"BYSETPOS en 2700", EtatIcs::RepetitionsLointaines, "0:",
+             cal(ev("DTSTART;VALUE=DATE:26990101\nRRULE:FREQ=MONTHLY;BYDAY=MO,TU;BYSETPOS=1\n")), {2700}},
+            {"BYSETPOS fini en 2500", EtatIcs::AucunEvenement, "0:",
+             cal(ev("DTSTART;VALUE=DATE:24990101\nRRULE:FREQ=MONTHLY;BYDAY=MO,TU;BYSETPOS=1;UNTIL=25000101\n")), {2700}},
+            // Work bounds, not time: 29 000 starts of 63 empty parameters each are refused before libical parses
+            // them; 50 monthly rules met only in a leap February starting on a Monday, counted since 1600, are read.
+            {"paramètres du fichier", EtatIcs::TropComplexe, "0:", cal(fois(ev("DTSTART" + fois(";X=", 63) + ":20270501T100000Z\n"), 29000))},
+            {"février impossible", EtatIcs::Ok, "1: 0501", cal(jours("20270501") + fois(ev("DTSTART;VALUE=DATE:16000101\n"
+                                                                   "RRULE:FREQ=MONTHLY;BYDAY=5MO;BYMONTH=2;COUNT=2\n"), 50))},
             // Refused, each kind for each of its causes.
             {"n'importe quoi", EtatIcs::PasIcal, "0:", std::string("\x89PNG\r\n\x1a\n\x01\x02garbage", 18)},
             {"page web", EtatIcs::PasIcal, "0:", "<html><body>BEGIN:VCALENDAR</body></html>\n"},
@@ -123,6 +146,10 @@ private slots:
             const ImportIcs r = LireIcs(c.texte, c.periode, "Europe/Paris");
             QCOMPARE(std::tuple(QString(c.nom), r.etat, plages(r)), std::tuple(QString(c.nom), c.etat, QString(c.jours)));
         }
+        // Five thousand daily events on Mondays and Tuesdays: the 104 of 2027, whatever the machine's load.
+        const ImportIcs r = LireIcs(cal(fois(ev("DTSTART;VALUE=DATE:20260105\nRRULE:FREQ=DAILY;BYDAY=MO,TU\n"), 5000)), {2027});
+        VERIFIER(r.etat == EtatIcs::Ok, r.nombreJours == 104, r.nombreEvenements == 5000);
+        for (int j = 0; j < 365; ++j) QVERIFY(r.jours[j] == (QDate(2027, 1, 1).addDays(j).dayOfWeek() <= 2));
         // Every cell showing a covered day takes the colour (rounded), grey cells of the neighbouring months of
         // the year included; other cells keep theirs, and bad files leave them all.
         QTemporaryDir dossier;

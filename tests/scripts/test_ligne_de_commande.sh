@@ -9,11 +9,17 @@ echec() { echo "ÉCHEC : $*"; exit 1; }
 
 # The refusals: exit 2 and nothing on stdout, one line naming the problem on stderr, no file made.
 printf 'pas un fichier de couleurs\r\n' > faux.Cal
+printf '[Taille]\r\nLargeur=200\r\n' > grand.ini && truncate -s 4194305 grand.ini
+n=$(ls | wc -l)
 while read -r attendu options; do
   [ "$("$programme" $options 2> erreur.txt || echo "code $?")" = "code 2" ] && grep -q "^ardemo : .*$attendu" erreur.txt \
-    && [ "$(wc -l < erreur.txt)" -eq 1 ] && [ "$(ls | wc -l)" -eq 2 ] || echec "$options : $(cat erreur.txt)"
+    && [ "$(wc -l < erreur.txt)" -eq 1 ] && [ "$(ls | wc -l)" -eq $((n + 1)) ] || echec "$options : $(cat erreur.txt)"
 done <<'TABLE'
 --inconnue --inconnue --sortie x.pdf
+trop.gros --ini grand.ini --sortie x.pdf
+deux.fois --sortie x.pdf --annee 2027 --sortie ./x.pdf
+lu.et.écrit --importer x.pdf --sortie x.pdf
+lu.et.écrit --ini s.svg --sortie a.png --annee 2027 --sortie s.svg
 1582 --annee 1582 --sortie x.pdf
 2026-2028 --annee 2026-2028 --sortie x.pdf
 201 --largeur 201 --sortie x.pdf
@@ -71,6 +77,7 @@ Métropole france
 FORMES
 [ "$(n r-*.bmp)" -eq 8 ] || echec "régions voisines sans effet"
 a --couleurs verts.Cal --annee 2029 --sortie force.pdf
+a --couleurs verts.Cal --annee 2030-2031 --sortie avec.png --annee 2031-2032 --sortie hors.png # March 2031 on its date
 "$programme" --ini autre.ini --couleurs verts.Cal --sortie cal.pdf --sortie cal.png
 "$programme" --ini autre.ini --annee 2031 --sortie sans.png
 sed 's/DTSTART;VALUE=DATE:20310303/DTSTART;VALUE=DATE:20310306/; /DTEND/d' mars.ics > six.ics # 6 March, green in the .Cal
@@ -117,6 +124,8 @@ verifs = {
     "année scolaire : zone B": px("zone-b.png").count((0, 0, 255)) > 64 * 30, # a 2025 sheet: 1149
     "--ini : 150 mm": 150 <= mm("cal.pdf") < 166,
     ".Cal : vert": px("cal.png").count((0, 255, 0)) >= 5 and px("sans.png").count((0, 255, 0)) == 0,
+    ".Cal : mars 2031 en 2030-2031, pas en 2031-2032": px("avec.png").count((0, 255, 0)) >= 5
+        and px("hors.png").count((0, 255, 0)) == 0,
     "--ini : bordure rouge": px("cal.png").count((255, 0, 0)) > 1000 and px("sans.png").count((255, 0, 0)) > 1000,
     "--importer : noir, puis bleu": px("ics.png").count((0, 0, 255)) > 2 * px("cal.png").count((0, 255, 0)) > 0
         and px("ics.png").count((0, 255, 0)) == 0,
