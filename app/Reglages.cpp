@@ -5,6 +5,7 @@
 #include "commun/Nombres.h"
 #include "commun/Texte.h"
 
+#include <charconv>
 #include <map>
 #include <tuple>
 #include <vector>
@@ -129,6 +130,43 @@ std::string LireQualite(const std::filesystem::path& fichier)
 bool EcrireQualite(const std::filesystem::path& fichier, std::string_view code)
 {
     return Ecrire(fichier, SectionImpression, CleQualite, code);
+}
+
+namespace {
+// A key of its own per printer and size; the characters a key cannot hold become '_'.
+std::string ClePosition(std::string_view imprimante, int16_t L, int16_t T)
+{
+    std::string cle = "Position ";
+    for (const char c : imprimante)
+        cle += (c == '=' || c == ';' || c == '[' || c == ']' || c == '\r' || c == '\n' || c == '\0') ? '_' : c;
+    return cle + " " + std::to_string(L) + "x" + std::to_string(T);
+}
+} // namespace
+
+std::optional<PositionBarres> LirePositionImpression(const std::filesystem::path& fichier, std::string_view imprimante,
+                                                     int16_t L, int16_t T)
+{
+    const std::string texte = Lire(fichier, SectionChoix, ClePosition(imprimante, L, T));
+    const auto virgule = texte.find(',');
+    if (virgule == std::string::npos)
+        return std::nullopt;
+    const auto entier = [](std::string_view t) -> std::optional<int16_t> {
+        t = SansBlancs(t, BlancsNombre);
+        int16_t n = 0;
+        const auto [fin, err] = std::from_chars(t.data(), t.data() + t.size(), n);
+        return err == std::errc() && fin == t.data() + t.size() && !t.empty() ? std::optional(n) : std::nullopt;
+    };
+    const auto h = entier(std::string_view(texte).substr(0, virgule)), v = entier(std::string_view(texte).substr(virgule + 1));
+    if (!h || !v)
+        return std::nullopt;
+    return PositionBarres{*h, *v};
+}
+
+bool EcrirePositionImpression(const std::filesystem::path& fichier, std::string_view imprimante, int16_t L, int16_t T,
+                              PositionBarres position)
+{
+    return Ecrire(fichier, SectionChoix, ClePosition(imprimante, L, T),
+                  std::to_string(position.h) + "," + std::to_string(position.v));
 }
 
 Region LireRegion(const std::filesystem::path& fichier)

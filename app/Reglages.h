@@ -1,11 +1,13 @@
 #pragma once
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "calendar/Regions.h"
 #include "colour/Couleurs.h"
+#include "output/MiseEnPage.h"
 
 // The program's entries in Pelvado.ini. Reads give "" for a missing or empty
 // entry; writes return false when the file could not be written (the program
@@ -24,6 +26,8 @@ inline constexpr std::string_view SectionImpression = "Impression";
 inline constexpr std::string_view CleQualite = "Qualit\xE9";
 inline constexpr std::string_view SectionFeries = "F\xE9ri\xE9s";
 inline constexpr std::string_view CleRegion = "R\xE9gion";
+// The user's last choices in the dialogs, a section older copies do not read.
+inline constexpr std::string_view SectionChoix = "Choix";
 
 // The settings folder that the first write creates when it is missing (the
 // user's configuration folder, chosen at start-up); empty: none.
@@ -50,6 +54,14 @@ bool EcrireLargeur(const std::filesystem::path& fichier, std::string_view texte)
 // "Impression"/"Qualité": the print quality code as text ("-1" to "-4").
 std::string LireQualite(const std::filesystem::path& fichier);
 bool EcrireQualite(const std::filesystem::path& fichier, std::string_view code);
+
+// "Choix"/"Position <printer> <L>x<T>": the place of the picture last chosen on
+// that printer for a print of L x T twips, as the two bar values ("42,5").
+// Nothing for a missing or unreadable entry.
+std::optional<PositionBarres> LirePositionImpression(const std::filesystem::path& fichier, std::string_view imprimante,
+                                                     int16_t L, int16_t T);
+bool EcrirePositionImpression(const std::filesystem::path& fichier, std::string_view imprimante, int16_t L, int16_t T,
+                              PositionBarres position);
 
 // "Fériés"/"Région": whose public holidays are marked, by the region's name in
 // Windows-1252 ("La R\xE9union"). Read whatever the case and the accents; a
