@@ -59,7 +59,7 @@ const std::string Reste = "\nLe calendrier est toujours l\xC3\xA0 : cliquez de n
 
 bool TravailEnCours(const ConstatImpression& c)
 {
-    return c.travail > 0 && c.etatTravail >= 3 && c.etatTravail <= 6;
+    return c.travail > 0 && c.etatTravail >= 3 && c.etatTravail < TravailArrete;
 }
 
 Bilan BilanImpression(std::string_view imprimante, const ConstatImpression& c)
@@ -99,5 +99,9 @@ Bilan BilanImpression(std::string_view imprimante, const ConstatImpression& c)
         return {Issue::ImprimanteArretee, "L'imprimante " + nom + " est arr\xC3\xAAt\xC3\xA9" "e : la page attend dans sa file "
                                           "et sortira quand l'imprimante sera remise en service."
                                               + ParoleCups(c.messageEtat, raisons)};
+    // Stopped by the server (a filter that failed) while the printer is in service: it will not come out.
+    if (c.etatTravail == TravailArrete)
+        return {Issue::Annulee, "Le service d'impression a arr\xC3\xAAt\xC3\xA9 la page envoy\xC3\xA9" "e \xC3\xA0 " + nom
+                                    + " : elle n'est pas imprim\xC3\xA9" "e." + ParoleCups(c.messageEtat.empty() ? c.raison : c.messageEtat, raisons) + Reste};
     return {};
 }

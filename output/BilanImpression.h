@@ -16,7 +16,7 @@ inline constexpr int IppRefuseTravaux = 0x0506;       // server-error-not-accept
 inline constexpr int IppTravailAnnule = 0x0508;       // server-error-job-canceled
 // IPP printer-state and job-state values.
 inline constexpr int ImprimanteArretee = 5;
-inline constexpr int TravailAnnule = 7, TravailAbandonne = 8, TravailTermine = 9;
+inline constexpr int TravailArrete = 6, TravailAnnule = 7, TravailAbandonne = 8, TravailTermine = 9;
 
 struct ConstatImpression {
     int statut = 0;            // IPP status of the sending (0x0000 to 0x00FF: accepted)
@@ -34,7 +34,7 @@ enum class Issue {
     Refusee,           // the queue refuses jobs: nothing sent
     Introuvable,       // the server does not know the printer (any more): nothing sent
     Echec,             // the server refused the request for another reason
-    Annulee,           // the server cancelled or aborted the job
+    Annulee,           // the server cancelled, aborted or stopped the job
     ImprimanteEnErreur, // the job waits behind a printer in error
     ImprimanteArretee, // the job waits behind a stopped printer
 };
@@ -47,5 +47,5 @@ struct Bilan {
 // The verdict on a print to `imprimante` (its name as the list shows it).
 Bilan BilanImpression(std::string_view imprimante, const ConstatImpression& c);
 
-// The job can still change (pending, held, processing): worth reading again.
+// The job is on its way (pending, held, processing): worth reading again.
 bool TravailEnCours(const ConstatImpression& c);

@@ -68,10 +68,12 @@ private slots:
             {"a annulé", "« Filter failed »"});
         row("abandonné", {0, "", 4, "cups-missing-filter-warning", "", 8, 8}, Issue::Annulee,
             {"a annulé", "« cups-missing-filter-warning »"});
+        row("arrêté par un filtre", {0, "", 3, "none", "Filter failed", 9, 6}, Issue::Annulee,
+            {"a arrêté", "« Filter failed »"});
         row("imprimante arrêtée", {0, "", 5, "none,paused, paused", "En maintenance", 9, 3}, Issue::ImprimanteArretee,
             {"est arrêtée", "attend dans sa file", "« En maintenance » (paused)"}, true);
-        row("imprimante en erreur", {0, "", 5, "media-empty-error,paused", "", 9, 4}, Issue::ImprimanteEnErreur,
-            {"est en erreur", "« media-empty-error, paused »"}, true);
+        row("imprimante en erreur", {0, "", 5, "media-empty-error,paused", "", 9, 6}, Issue::ImprimanteEnErreur,
+            {"est en erreur", "« media-empty-error, paused »"});
         row("en cours, toner bas", {0, "", 4, "toner-low-warning", "", 9, 5}, Issue::Envoyee, {}, true);
         row("imprimée, puis bac vide", {0, "", 5, "media-empty-error", "", 9, 9}, Issue::Envoyee, {});
         row("attributs substitués", {0x0001, "", 3, "none", "", 9, 3}, Issue::Envoyee, {}, true);
