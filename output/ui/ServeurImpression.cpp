@@ -18,6 +18,14 @@ namespace {
 
 class Cups final : public ServeurImpression {
 public:
+    // A server that asks for a password gets none (libcups would otherwise
+    // read it from the terminal): the request fails and that is said.
+    Cups()
+    {
+        cupsSetPasswordCB2([](const char*, http_t*, const char*, const char*, void*) -> const char* { return nullptr; },
+                           nullptr);
+    }
+
     ConstatImpression envoyer(const QString& imprimante, const QString& titre, const QByteArray& pdf,
                               const Options& options) override
     {
@@ -95,9 +103,8 @@ private:
                          nom.constData());
         ipp_t* requete = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
         ippAddString(requete, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
-        static const char* const attributs[] = {"printer-state", "printer-state-reasons", "printer-state-message",
-                                                "printer-is-accepting-jobs"};
-        ippAddStrings(requete, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 4, nullptr, attributs);
+        static const char* const attributs[] = {"printer-state", "printer-state-reasons", "printer-state-message"};
+        ippAddStrings(requete, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 3, nullptr, attributs);
         ipp_t* reponse = cupsDoRequest(CUPS_HTTP_DEFAULT, requete, "/");
         if (!reponse || cupsLastError() > IPP_STATUS_OK_EVENTS_COMPLETE) {
             erreur(c);
@@ -113,7 +120,7 @@ private:
         if (ipp_attribute_t* a = ippFindAttribute(reponse, "printer-state-reasons", IPP_TAG_KEYWORD))
             for (int i = 0; i < ippGetCount(a); ++i)
                 c.raisonsEtat += (i ? "," : "") + std::string(ippGetString(a, i, nullptr));
-        if (ipp_attribute_t* a = ippFindAttribute(reponse, "printer-state-message", IPP_TAG_TEXT))
+        if (ipp_attribute_t* a = ippFindAttribute(reponse, "printer-state-message", IPP_TAG_ZERO))
             c.messageEtat = ippGetString(a, 0, nullptr) ? ippGetString(a, 0, nullptr) : "";
         ippDelete(reponse);
         return true;
