@@ -4,7 +4,7 @@
 
 #include <cups/cups.h>
 
-#include <vector>
+#include <string>
 
 std::function<std::shared_ptr<ServeurImpression>()> ServeurImpression::source;
 int ServeurImpression::intervalleSuivi = 1000;
@@ -73,19 +73,31 @@ public:
         c.etatImprimante = lu.etatImprimante;
         c.raisonsEtat = lu.raisonsEtat;
         c.messageEtat = lu.messageEtat;
+        // The one job's state (the queue's whole history is not fetched).
         if (c.travail > 0) {
-            cups_job_t* travaux = nullptr;
-            const int n = cupsGetJobs2(CUPS_HTTP_DEFAULT, &travaux, nom.constData(), 0, CUPS_WHICHJOBS_ALL);
-            for (int i = 0; i < n; ++i)
-                if (travaux[i].id == c.travail)
-                    c.etatTravail = int(travaux[i].state);
-            cupsFreeJobs(n, travaux);
+            ipp_t* requete = ippNewRequest(IPP_OP_GET_JOB_ATTRIBUTES);
+            ippAddString(requete, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uriImprimante(nom).c_str());
+            ippAddInteger(requete, IPP_TAG_OPERATION, IPP_TAG_INTEGER, "job-id", c.travail);
+            ippAddString(requete, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr, "job-state");
+            if (ipp_t* reponse = cupsDoRequest(CUPS_HTTP_DEFAULT, requete, "/")) {
+                if (ipp_attribute_t* a = ippFindAttribute(reponse, "job-state", IPP_TAG_ENUM))
+                    c.etatTravail = ippGetInteger(a, 0);
+                ippDelete(reponse);
+            }
         }
     }
 
 private:
     // The queue's name without an instance ("PDF/brouillon" is queue "PDF").
     static QByteArray file(const QString& imprimante) { return imprimante.section(u'/', 0, 0).toUtf8(); }
+
+    static std::string uriImprimante(const QByteArray& nom)
+    {
+        char uri[HTTP_MAX_URI];
+        httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", ippPort(), "/printers/%s",
+                         nom.constData());
+        return uri;
+    }
 
     static void erreur(ConstatImpression& c)
     {
@@ -98,11 +110,8 @@ private:
     // when the scheduler does not answer or does not know the printer.
     static bool lireImprimante(const QByteArray& nom, ConstatImpression& c)
     {
-        char uri[HTTP_MAX_URI];
-        httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", ippPort(), "/printers/%s",
-                         nom.constData());
         ipp_t* requete = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
-        ippAddString(requete, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
+        ippAddString(requete, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uriImprimante(nom).c_str());
         static const char* const attributs[] = {"printer-state", "printer-state-reasons", "printer-state-message"};
         ippAddStrings(requete, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 3, nullptr, attributs);
         ipp_t* reponse = cupsDoRequest(CUPS_HTTP_DEFAULT, requete, "/");
