@@ -5,6 +5,8 @@
 #include "commun/Nombres.h"
 #include "commun/Texte.h"
 
+#include <charconv>
+
 std::string FichierReglages::Lire(std::string_view section, std::string_view nom, std::string_view defaut)
 {
     std::string texte = LireIni(m_fichier, section, nom);
@@ -113,4 +115,39 @@ bool FichierReglages::EcrireChoix(const std::vector<std::pair<std::string, std::
     for (const auto& [cle, valeur] : valeurs)
         reglages.push_back({SectionChoix, cle, valeur});
     return Ecrire(reglages);
+}
+
+namespace {
+// A key of its own per printer and size; the characters a key cannot hold become '_'.
+std::string ClePosition(std::string_view imprimante, int16_t L, int16_t T)
+{
+    std::string cle = "Position ";
+    for (const char c : imprimante)
+        cle += (c == '=' || c == ';' || c == '[' || c == ']' || c == '\r' || c == '\n' || c == '\0') ? '_' : c;
+    return cle + " " + std::to_string(L) + "x" + std::to_string(T);
+}
+} // namespace
+
+std::optional<PositionBarres> FichierReglages::LirePositionImpression(std::string_view imprimante, int16_t L, int16_t T)
+{
+    const std::string texte = Lire(SectionChoix, ClePosition(imprimante, L, T));
+    const auto virgule = texte.find(',');
+    if (virgule == std::string::npos)
+        return std::nullopt;
+    const auto entier = [](std::string_view t) -> std::optional<int16_t> {
+        t = SansBlancs(t, BlancsNombre);
+        int16_t n = 0;
+        const auto [fin, err] = std::from_chars(t.data(), t.data() + t.size(), n);
+        return err == std::errc() && fin == t.data() + t.size() && !t.empty() ? std::optional(n) : std::nullopt;
+    };
+    const auto h = entier(std::string_view(texte).substr(0, virgule)), v = entier(std::string_view(texte).substr(virgule + 1));
+    if (!h || !v)
+        return std::nullopt;
+    return PositionBarres{*h, *v};
+}
+
+bool FichierReglages::EcrirePositionImpression(std::string_view imprimante, int16_t L, int16_t T, PositionBarres position)
+{
+    const std::string cle = ClePosition(imprimante, L, T);
+    return Ecrire({{SectionChoix, cle, std::to_string(position.h) + "," + std::to_string(position.v)}});
 }

@@ -2,6 +2,7 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -9,6 +10,7 @@
 
 #include "calendar/Regions.h"
 #include "colour/Couleurs.h"
+#include "output/MiseEnPage.h"
 
 // The program's entries in Pelvado.ini, read and written through one object per
 // settings file. Reads give "" for a missing or empty entry; writes return
@@ -77,6 +79,12 @@ public:
     // missing or unknown name is metropolitan France.
     Region LireRegion();
     bool EcrireRegion(Region region);
+
+    // "Choix"/"Position <printer> <L>x<T>": the place of the picture last chosen on
+    // that printer for a print of L x T twips, as the two bar values ("42,5").
+    // Nothing for a missing or unreadable entry.
+    std::optional<PositionBarres> LirePositionImpression(std::string_view imprimante, int16_t L, int16_t T);
+    bool EcrirePositionImpression(std::string_view imprimante, int16_t L, int16_t T, PositionBarres position);
 
     // Any key of the "Choix" section (raw bytes), and several written at once.
     std::string LireChoix(std::string_view cle);

@@ -101,6 +101,12 @@ int16_t VScroll1_Change(MiseEnPage& mp, int v)
     return mp.ValeurV;
 }
 
+void PlacerBarres(MiseEnPage& mp, PositionBarres p)
+{
+    HScroll1_Change(mp, p.h);
+    VScroll1_Change(mp, p.v);
+}
+
 PositionMiniature PositionFleche(const MiseEnPage& mp, int index)
 {
     const float W = float(mp.W), H = float(mp.H);

@@ -66,6 +66,13 @@ void ChoixImprimante(MiseEnPage& mp, const PageImprimante& page, int16_t L, int1
 int16_t HScroll1_Change(MiseEnPage& mp, int v);
 int16_t VScroll1_Change(MiseEnPage& mp, int v);
 
+// A place of the picture as the two bar values, to put back on a later print.
+struct PositionBarres {
+    int16_t h = PositionDepart, v = PositionDepart;
+};
+// Both bars to that place, kept in their ranges, as the change handlers do.
+void PlacerBarres(MiseEnPage& mp, PositionBarres p);
+
 // The arrow table: left and top of the miniature for arrow 0 to 8, in pixels,
 // before it is turned into bar values. 0 1 2 / 3 4 5 / 6 7 8 read as the page.
 struct PositionMiniature {

@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 PAQUETS="g++ cmake ninja-build qt6-base-dev qt6-translations-l10n libgl-dev
  fonts-liberation fonts-liberation2 xvfb xauth xdotool xclip poppler-utils
  cups printer-driver-cups-pdf python3 python3-pil imagemagick tesseract-ocr locales
- clang libclang-rt-14-dev pkg-config libical-dev openbox x11-utils at-spi2-core python3-pyatspi dbus
+ clang libclang-rt-14-dev pkg-config libical-dev libcups2-dev openbox x11-utils at-spi2-core python3-pyatspi dbus
  python3-holidays librsvg2-bin file dpkg-dev lintian appstream desktop-file-utils
  shared-mime-info xdg-utils libfile-mimeinfo-perl pcal ghostscript time"
 manque=""

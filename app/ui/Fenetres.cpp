@@ -376,23 +376,22 @@ void Ardemo::Imprimer_Click()
     if (apercuOuvert())
         FermerApercu();
 
-    VornPrint dialogue(this, image, tailleTwips, v.LargeurTwips, v.HauteurTwips,
-                       [&v] { return QString::fromStdString(v.QualiteEnregistree()); });
+    // The place last chosen for this printer and size is offered again, and the one chosen kept.
+    const int16_t L = v.LargeurTwips, T = v.HauteurTwips;
+    VornPrint dialogue(
+        this, image, tailleTwips, L, T, [&v] { return QString::fromStdString(v.QualiteEnregistree()); },
+        [&v, L, T](const QString& nom) { return v.Reglages().LirePositionImpression(nom.toStdString(), L, T); });
     connect(&dialogue, &VornPrint::qualiteChoisie, this,
             [&v](const QString& code) { v.EnregistrerQualite(code.toStdString()); });
-    dialogue.exec();
-    if (!dialogue.ImpressionValidee || !dialogue.imprimante() || image.isNull())
+    const std::optional<ChoixImpression> choix = dialogue.choisir();
+    if (!choix || image.isNull())
         return; // no printer chosen, or no calendar image: nothing to print
+    v.Reglages().EcrirePositionImpression(choix->imprimante.nom.toStdString(), L, T,
+                                          {choix->miseEnPage.ValeurH, choix->miseEnPage.ValeurV});
     // The sheet itself is drawn into the page, at the printer's resolution,
-    // laid out exactly as the image.
-    QPrinter& imprimante = *dialogue.imprimante();
-    const bool envoye = ImprimerPage(
-        imprimante, [&](QPainter& p, const QRectF& cible) { DessinerNet(p, cible, m_feuille, plan); }, dialogue.mp,
-        dialogue.page, v.LargeurTwips, v.HauteurTwips);
-    // The user must not believe the page is on its way.
-    if (!envoye || imprimante.printerState() == QPrinter::Error)
-        QMessageBox::warning(this, QStringLiteral("Imprimer"),
-                             QStringLiteral("L'impression n'a pas pu être envoyée à « %1 ».\nVérifiez que "
-                                            "l'imprimante est en service, puis recommencez.")
-                                 .arg(dialogue.nomImprimante()));
+    // laid out exactly as the image. The user is told when the page is not on
+    // its way; the calendar stays as it is, to print again.
+    ImprimerChoix(
+        this, *choix, [this, plan](QPainter& p, const QRectF& cible) { DessinerNet(p, cible, m_feuille, plan); }, L, T,
+        [this](const QString& message) { QMessageBox::warning(this, QStringLiteral("Imprimer"), message); });
 }

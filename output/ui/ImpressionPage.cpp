@@ -2,9 +2,13 @@
 
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QFile>
 #include <QPrinter>
+#include <QTemporaryDir>
 
 #include <vector>
+
+#include "output/ui/ServeurImpression.h"
 
 PageImprimante LirePage(const QPageLayout& mise)
 {
@@ -65,4 +69,79 @@ bool ImprimerPage(QPagedPaintDevice& appareil, const DessinImpression& dessin, c
                                           origine.x(), origine.y());
     dessin(p, QRectF(r.x, r.y, r.l, r.h));
     return p.end();
+}
+
+QByteArray PagePdf(const QPrinter& imprimante, const DessinImpression& dessin, const MiseEnPage& mp,
+                   const PageImprimante& page, int16_t L, int16_t T)
+{
+    const QTemporaryDir dossier;
+    if (!dossier.isValid())
+        return {};
+    const QString fichier = dossier.filePath(QStringLiteral("page.pdf"));
+    QPrinter pdf(QPrinter::HighResolution);
+    pdf.setOutputFormat(QPrinter::PdfFormat);
+    pdf.setOutputFileName(fichier);
+    pdf.setPageLayout(imprimante.pageLayout());
+    pdf.setFullPage(imprimante.fullPage());
+    pdf.setResolution(imprimante.resolution());
+    pdf.setColorMode(imprimante.colorMode());
+    pdf.setDocName(imprimante.docName());
+    pdf.setCreator(imprimante.creator());
+    if (!ImprimerPage(pdf, dessin, mp, page, L, T))
+        return {};
+    QFile f(fichier);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QList<QPair<QByteArray, QByteArray>> OptionsTravail(const QPrinter& imprimante)
+{
+    const QPageLayout mise = imprimante.pageLayout();
+    const bool paysage = mise.orientation() == QPageLayout::Landscape;
+    QByteArray cotes = "one-sided";
+    switch (imprimante.duplex()) {
+    case QPrinter::DuplexAuto: cotes = paysage ? "two-sided-short-edge" : "two-sided-long-edge"; break;
+    case QPrinter::DuplexLongSide: cotes = "two-sided-long-edge"; break;
+    case QPrinter::DuplexShortSide: cotes = "two-sided-short-edge"; break;
+    default: break;
+    }
+    QList<QPair<QByteArray, QByteArray>> options{{"media", mise.pageSize().key().toLocal8Bit()}, {"sides", cotes}};
+    if (paysage)
+        options.append(qMakePair(QByteArray("landscape"), QByteArray()));
+    return options;
+}
+
+std::unique_ptr<QPrinter> PreparerChoix(const ImprimanteDisponible& imprimante, int16_t qualite)
+{
+    auto p = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    if (imprimante.preparer)
+        imprimante.preparer(*p);
+    PreparerImprimante(*p);
+    AppliquerQualite(*p, qualite);
+    return p;
+}
+
+void ImprimerChoix(QObject* parent, const ChoixImpression& choix, const DessinImpression& dessin, int16_t L,
+                   int16_t T, std::function<void(const QString& message)> dire)
+{
+    const std::unique_ptr<QPrinter> imprimante = PreparerChoix(choix.imprimante, choix.qualite);
+    const QString& nom = choix.imprimante.nom;
+    const QString echec = QStringLiteral("L'impression n'a pas pu être envoyée à « %1 ».\nVérifiez que "
+                                         "l'imprimante est en service, puis recommencez.")
+                              .arg(nom);
+    if (!choix.imprimante.parServeur) {
+        if (!ImprimerPage(*imprimante, dessin, choix.miseEnPage, choix.page, L, T)
+            || imprimante->printerState() == QPrinter::Error)
+            dire(echec);
+        return;
+    }
+    const QByteArray pdf = PagePdf(*imprimante, dessin, choix.miseEnPage, choix.page, L, T);
+    if (pdf.isEmpty())
+        return dire(echec);
+    const std::shared_ptr<ServeurImpression> serveur = ServeurImpression::courant();
+    const ConstatImpression constat = serveur->envoyer(nom, imprimante->docName(), pdf, OptionsTravail(*imprimante));
+    const Bilan bilan = BilanImpression(nom.toStdString(), constat);
+    if (!bilan.message.empty())
+        return dire(QString::fromStdString(bilan.message));
+    SuivreImpression(parent, serveur, nom, constat,
+                     [dire](const Bilan& b) { dire(QString::fromStdString(b.message)); });
 }

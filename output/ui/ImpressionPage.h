@@ -1,8 +1,14 @@
 #pragma once
+#include <QByteArray>
 #include <QImage>
+#include <QList>
 #include <QPageLayout>
+#include <QPair>
 #include <QRectF>
+#include <QString>
+#include <cstdint>
 #include <functional>
+#include <memory>
 
 #include "output/Impression.h"
 
@@ -34,3 +40,42 @@ bool ImprimerPage(QPagedPaintDevice& appareil, const QImage& image, const MiseEn
 // The same with a picture drawn by `dessin` into its L x T rectangle.
 bool ImprimerPage(QPagedPaintDevice& appareil, const DessinImpression& dessin, const MiseEnPage& mp,
                   const PageImprimante& page, int16_t L, int16_t T);
+
+// The page as Qt's own print to `imprimante` writes it for the print server:
+// a PDF with the printer's page layout, resolution, colour mode and title,
+// drawn by ImprimerPage. Empty when nothing could be drawn.
+QByteArray PagePdf(const QPrinter& imprimante, const DessinImpression& dessin, const MiseEnPage& mp,
+                   const PageImprimante& page, int16_t L, int16_t T);
+
+// The job options Qt's own print sends with that page: the paper, one side or
+// the printer's duplex, the orientation.
+QList<QPair<QByteArray, QByteArray>> OptionsTravail(const QPrinter& imprimante);
+
+// A printer the dialog can offer: its name, how to make a QPrinter print on
+// it, and whether its pages go to the print server (as a PDF, with the
+// server's answer read back) rather than where the QPrinter itself writes.
+struct ImprimanteDisponible {
+    QString nom;
+    std::function<void(QPrinter&)> preparer;
+    bool parServeur = false;
+};
+
+// What the user chose: the printer, the quality code (-1 to -4), the place of
+// the picture (the bars and the printer's page they were computed for).
+struct ChoixImpression {
+    ImprimanteDisponible imprimante;
+    int16_t qualite = -4;
+    MiseEnPage miseEnPage;
+    PageImprimante page;
+};
+
+// A QPrinter set up for that choice: the printer, full-page mode, the quality.
+std::unique_ptr<QPrinter> PreparerChoix(const ImprimanteDisponible& imprimante, int16_t qualite);
+
+// Prints one page for that choice: `dessin` into its L x T rectangle where the
+// choice places it. Through the print server, the page goes as Qt's own print
+// would send it and the server's answer is read back, then the job is followed
+// while on its way. `dire` is given each message for the user: the page not
+// sent, refused, cancelled, waiting behind a stopped printer (at once or later).
+void ImprimerChoix(QObject* parent, const ChoixImpression& choix, const DessinImpression& dessin, int16_t L,
+                   int16_t T, std::function<void(const QString& message)> dire);

@@ -117,18 +117,22 @@ QList<ImprimanteDisponible> ImprimantesDuSysteme()
     const QList<QPrinterInfo> infos = QPrinterInfo::availablePrinters();
     for (const QPrinterInfo& info : infos) {
         const QString nom = info.printerName();
-        liste.append({nom, [nom](QPrinter& p) {
+        liste.append({nom,
+                      [nom](QPrinter& p) {
                           p.setOutputFormat(QPrinter::NativeFormat);
                           p.setPrinterName(nom);
-                      }});
+                      },
+                      true});
     }
     return liste;
 }
 
 VornPrint::VornPrint(QWidget* parent, const QImage& source, QSizeF tailleSourceTwips, int16_t largeurTwips,
-                     int16_t hauteurTwips, std::function<QString()> qualiteEnregistree)
+                     int16_t hauteurTwips, std::function<QString()> qualiteEnregistree,
+                     std::function<std::optional<PositionBarres>(const QString&)> positionRetenue)
     : QDialog(parent), m_source(source), m_largeurTwips(largeurTwips), m_hauteurTwips(hauteurTwips),
-      m_qualiteEnregistree(std::move(qualiteEnregistree)), m_tailleSource(tailleSourceTwips)
+      m_qualiteEnregistree(std::move(qualiteEnregistree)), m_positionRetenue(std::move(positionRetenue)),
+      m_tailleSource(tailleSourceTwips)
 {
     setWindowTitle(QStringLiteral("Choix de l'imprimante"));
     setModal(true);
@@ -144,6 +148,14 @@ VornPrint::VornPrint(QWidget* parent, const QImage& source, QSizeF tailleSourceT
 }
 
 VornPrint::~VornPrint() = default;
+
+std::optional<ChoixImpression> VornPrint::choisir()
+{
+    exec();
+    if (!ImpressionValidee || m_choisie < 0 || m_choisie >= m_liste.size())
+        return std::nullopt;
+    return ChoixImpression{m_liste[m_choisie], VersEntier16(double(QualiteImpr)), mp, page};
+}
 
 void VornPrint::creerControles()
 {
@@ -247,11 +259,12 @@ void VornPrint::Form_Load()
             ChoixPrint[NumImprimante]->show();
         }
     }
-    // No printer: the user is told why nothing can be chosen, and how to add
-    // one; nothing can be validated, the dialog can only be cancelled.
+    // Nothing to validate before a printer is clicked. No printer: the user is
+    // told why nothing can be chosen, and how to add one; the dialog can only
+    // be cancelled.
+    ValidePrint->setEnabled(false);
     if (m_liste.isEmpty()) {
         AucuneImprimante->show();
-        ValidePrint->setEnabled(false);
         AnnulPrint->setFocus();
     }
     CurseurNormal();
@@ -270,16 +283,17 @@ void VornPrint::ChoixPrint_Click(int index)
         } else {
             ChoixPrint[i]->setFondUni(VersQColor(ImprimanteChoisie));
             m_nomImprimante = m_liste[i].nom;
-            m_imprimante = std::make_unique<QPrinter>(QPrinter::HighResolution);
-            if (m_liste[i].preparer)
-                m_liste[i].preparer(*m_imprimante);
-            PreparerImprimante(*m_imprimante);
+            m_choisie = i;
+            m_imprimante = PreparerChoix(m_liste[i], 0);
             ImpressionValidee = true;
         }
     }
     page = LirePage(m_imprimante->pageLayout());
 
     ChoixImprimante(mp, page, m_largeurTwips, m_hauteurTwips, m_tailleSource.width(), m_tailleSource.height());
+    // The place last chosen on this printer for this size, kept in range.
+    if (const auto retenue = m_positionRetenue ? m_positionRetenue(m_nomImprimante) : std::nullopt)
+        PlacerBarres(mp, *retenue);
     montrerMiniature();
     peindreMiniature();
 
@@ -306,6 +320,7 @@ void VornPrint::Qualité_Click(int index)
     if (index < 1 || index > 4)
         return;
     const QString tag = Qualité[index]->property("tag").toString();
+    QualiteImpr = float(tag.toInt());
     if (m_imprimante)
         AppliquerQualite(*m_imprimante, tag.toInt());
     emit qualiteChoisie(tag);

@@ -7,9 +7,11 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include <cstdint>
 #include "output/MiseEnPage.h"
+#include "output/ui/ImpressionPage.h"
 
 class QAbstractButton;
 class QGroupBox;
@@ -20,20 +22,13 @@ class QScrollBar;
 class BoiteImage;
 class vkCommand;
 
-// A printer the dialog can offer: its name, and how to make a QPrinter print
-// on it.
-struct ImprimanteDisponible {
-    QString nom;
-    std::function<void(QPrinter&)> preparer;
-};
-
 // The system's printers, in the system's order.
 QList<ImprimanteDisponible> ImprimantesDuSysteme();
 
 // The print dialog "Choix de l'imprimante": the printer, the print quality and
 // the place of the picture on the page. Created for one print and destroyed
-// after it; the caller prints when ImpressionValidee is set, and stores the
-// quality each time qualiteChoisie tells it.
+// after it; choisir() answers what to print, and the caller stores the quality
+// each time qualiteChoisie tells it.
 class VornPrint : public QDialog {
     Q_OBJECT
 public:
@@ -45,21 +40,22 @@ public:
     // `source`: the picture to print; `tailleSourceTwips`: its size as the main
     // window reports it (the miniature keeps that aspect); `largeurTwips` x
     // `hauteurTwips`: the printed size; `qualiteEnregistree`: reads the quality
-    // code stored ("-1" to "-4", empty for none), which each printer choice applies.
+    // code stored ("-1" to "-4", empty for none), which each printer choice applies;
+    // `positionRetenue`: the place last chosen on that printer for this print
+    // size, if any, where a printer choice puts the picture instead of home.
     VornPrint(QWidget* parent, const QImage& source, QSizeF tailleSourceTwips, int16_t largeurTwips,
-              int16_t hauteurTwips, std::function<QString()> qualiteEnregistree);
+              int16_t hauteurTwips, std::function<QString()> qualiteEnregistree,
+              std::function<std::optional<PositionBarres>(const QString& imprimante)> positionRetenue = {});
     ~VornPrint() override;
 
-    // A printer was clicked and the dialog was not cancelled.
-    bool ImpressionValidee = false;
-    int16_t NumImprimante = -1;
-    float QualiteImpr = -4;
+    // Shows the dialog until it closes: the choice, or nothing when no printer
+    // was clicked or the print was cancelled.
+    std::optional<ChoixImpression> choisir();
 
     // The layout of the page and the current printer's page, set at each
     // printer choice.
-    MiseEnPage mp;
-    PageImprimante page;
-
+    const MiseEnPage& miseEnPage() const { return mp; }
+    const PageImprimante& pageImprimante() const { return page; }
     // The current printer: none before the first printer click.
     QPrinter* imprimante() const { return m_imprimante.get(); }
     // Its name as the list shows it.
@@ -101,6 +97,13 @@ private:
     vkCommand* AnnulPrint = nullptr;
     QLabel* AucuneImprimante = nullptr; // in the list's place when there is no printer
 
+    // A printer was clicked and the dialog was not cancelled.
+    bool ImpressionValidee = false;
+    int16_t NumImprimante = -1;
+    float QualiteImpr = -4;
+    MiseEnPage mp;
+    PageImprimante page;
+
     void Form_Load();
     void creerControles();
     void montrerMiniature(); // bars and miniature from `mp`
@@ -109,6 +112,8 @@ private:
     QImage m_source;
     int16_t m_largeurTwips, m_hauteurTwips;
     std::function<QString()> m_qualiteEnregistree;
+    std::function<std::optional<PositionBarres>(const QString&)> m_positionRetenue;
+    int m_choisie = -1; // index in m_liste of the printer clicked
     QSizeF m_tailleSource;
     QList<ImprimanteDisponible> m_liste;
     std::unique_ptr<QPrinter> m_imprimante;

@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """Ardemo as a user meets it: the real program under a private X server, driven with the mouse and the keyboard.
 Options: --openbox (under a window manager), --impression (the start, then printing through a private CUPS server,
-without then with printers)."""
+without then with printers, then a queue that refuses jobs and a stopped scheduler)."""
 import datetime, glob, io, os, pwd, shutil, subprocess, sys, time  # noqa: E401
 from pathlib import Path
 
@@ -55,7 +55,7 @@ class Suite(Bureau):
             os.makedirs(os.path.join(d, s))
         Path(d, "etc/cupsd.conf").write_text(CUPSD_CONF.format(d=d))
         Path(d, "etc/cups-files.conf").write_text(FILES_CONF.format(d=d))
-        cupsd = self.demon("cupsd", "-f", "-c", d + "/etc/cupsd.conf", "-s", d + "/etc/cups-files.conf")
+        cupsd = self.cupsd = self.demon("cupsd", "-f", "-c", d + "/etc/cupsd.conf", "-s", d + "/etc/cups-files.conf")
         self.env["CUPS_SERVER"] = os.path.join(d, "cups.sock")
         if not attendre(lambda: os.path.exists(self.env["CUPS_SERVER"]), 10) or cupsd.poll() is not None:
             raise Indisponible("cupsd ne démarre pas (code %s)" % cupsd.poll())
@@ -157,6 +157,32 @@ class Suite(Bureau):
     def impression(self):
         for fleche in FLECHES:
             self.imprimer(fleche)
+
+    def message(self, *mots):  # the print's message box, read by OCR (its words, blanks joined), closed by Return
+        x0, y0, largeur, hauteur = self.geometrie(self.focus("^Imprimer$"))
+        boite = self.capture().crop((x0, y0, x0 + largeur, y0 + hauteur)).convert("L")
+        ImageOps.scale(boite, 3, Image.BICUBIC).point(lambda v: v >= 128 and 255).save(chemin := self.dossier + "/m.png")
+        texte = " ".join(self.sortie("tesseract", chemin, "-", "--psm", "6").split())
+        assert all(m in texte for m in mots), (mots, texte)
+        self.fenetre("^Imprimer$", "Return")
+
+    def rien_imprime(self, pendant):  # nothing reaches cups-pdf, the calendar stays on the screen
+        avant = set(glob.glob(os.path.join(SORTIE_PDF, "*.pdf")))
+        pendant()
+        time.sleep(2)
+        assert set(glob.glob(os.path.join(SORTIE_PDF, "*.pdf"))) == avant
+        self.annee(datetime.date.today().year)
+
+    def file_qui_refuse(self):  # a third queue, "Refus", rejecting jobs with a reason: said with CUPS's words, by mouse
+        self.sortie("lpadmin", "-p", "Refus", "-v", "cups-pdf:/", "-E", "-m", "lsb/usr/cups-pdf/CUPS-PDF_opt.ppd")
+        self.sortie("cupsreject", "-r", "Bac de papier vide", "Refus")
+        self.rien_imprime(lambda: (self.clic(*BOUTONS["imprimer"]), self.fenetre("Choix de l'imprimante", (160, 109),
+                                   (260, 499)), self.message("Refus", "refuse les travaux", "not accepting jobs",
+                                                             "Bac de papier vide")))
+
+    def ordonnanceur_arrete(self):  # the scheduler stopped between the choice of "PDF" and "Valider", by keyboard
+        self.rien_imprime(lambda: (self.clic(*BOUTONS["imprimer"]), self.fenetre("Choix de l'imprimante", "Down Up",
+                                   lambda: arreter(self.cupsd), "shift+Tab space"), self.message("PDF", "pond pas")))
 
     def impression_au_clavier(self):  # the keyboard starts on "PDF": Down and Up move the choice, Escape cancels
         # (a page printed would be taken below for the keyboard's); Tab goes as the window reads (the other printer,
@@ -291,6 +317,6 @@ class Suite(Bureau):
 if __name__ == "__main__":
     s = Suite(sys.argv[1], "openbox" if "--openbox" in sys.argv else None)
     sys.exit(s.executer([s.serveur_cups, s.demarrage, s.sans_imprimante, s.imprimantes, s.impression,
-                         s.impression_au_clavier] if "--impression" in sys.argv else [s.demarrage,
+                         s.impression_au_clavier, s.file_qui_refuse, s.ordonnanceur_arrete] if "--impression" in sys.argv else [s.demarrage,
              s.annee_2027, s.bulle_semaine, s.copier, s.couleurs_persistantes, s.cal_autre_annee, s.clavier_seul,
              s.options_de_lancement, s.deux_copies] + [s.feuille_au_clavier] * ("--openbox" in sys.argv)))

@@ -6,9 +6,12 @@
 
 #include "app/Reglages.h"
 #include "main_gui.h"
+#include "output/ui/ServeurImpression.h"
 #include "output/ui/VornPrint.h"
 #include "Outils.h"
 #include "PiloteDialogues.h"
+
+Q_DECLARE_METATYPE(ConstatImpression)
 
 namespace {
 
@@ -41,6 +44,19 @@ QString lancer(const QString& programme, const QStringList& arguments)
     p.start(programme, arguments);
     return p.waitForFinished(60000) && p.exitCode() == 0 ? QString::fromLocal8Bit(p.readAllStandardOutput()) : "échec de " + programme;
 }
+
+// A print server giving the answers in turn: the first to the sending, the next ones to each reading again.
+struct ServeurFactice : ServeurImpression {
+    QList<ConstatImpression> reponses;
+    QString nom;
+    QByteArray pdf;
+    Options options;
+    ConstatImpression envoyer(const QString& i, const QString&, const QByteArray& p, const Options& o) override
+    {
+        return nom = i, pdf = p, options = o, reponses.takeFirst();
+    }
+    void relire(const QString&, ConstatImpression& c) override { c = reponses.isEmpty() ? c : reponses.takeFirst(); }
+};
 
 QAbstractButton* element(VornPrint& d, const char* tableau, int i) // "ChoixPrint(2)"
 {
@@ -80,15 +96,16 @@ private slots:
             FichierReglages(p.etat.FichierIni()).EcrireQualite("n'importe"), element(d, "ChoixPrint", 1)->click();
             QCOMPARE(d.imprimante()->resolution(), 1200);
             QTest::keyClick(&d, Qt::Key_Escape);
-            VERIFIER(!d.isVisible(), !d.ImpressionValidee);
+            QVERIFY(!d.isVisible());
         }));
         VERIFIER(QDir(m_sorties.path()).entryList({"?.pdf"}).isEmpty(), FichierReglages(p.etat.FichierIni()).LireQualite() == "n'importe");
-        for (const auto& liste : {QList<ImprimanteDisponible>(), sept})
+        for (const auto& liste : {QList<ImprimanteDisponible>(), sept}) // "Valider" waits for a printer
             VERIFIER(imprimer(p.f(), liste, [&](VornPrint& d) {
                 const QLabel* aucune = enfant<QLabel>(&d, "AucuneImprimante");
                 VERIFIER(aucune->isVisibleTo(&d) == liste.isEmpty(), aucune->text().contains("Aucune imprimante"),
-                         enfant<vkCommand>(&d, "ValidePrint")->isEnabled() == !liste.isEmpty());
+                         !enfant<vkCommand>(&d, "ValidePrint")->isEnabled());
                 bouton(d, "ValidePrint");
+                QVERIFY(d.isVisible());
             }), !QFile::exists(sortie("0.pdf")));
         VERIFIER(imprimer(p.f(), sept, [](VornPrint& d) { element(d, "ChoixPrint", 0)->click(), d.close(); }), QFile::exists(sortie("0.pdf")));
         // A page that cannot be sent is reported, naming the printer.
@@ -98,6 +115,76 @@ private slots:
             element(d, "ChoixPrint", 0)->click(), bouton(d, "ValidePrint");
         }));
         VERIFIER(message.contains("n'a pas pu être envoyée"), message.contains(sortie("absent/page.pdf")));
+    }
+
+    // The page goes to the print server as one A4 PDF page with Qt's job options, not where the QPrinter writes; what
+    // the server answers then, or while it reads the job again, is said once with the printer's name and its words.
+    void serveur_data()
+    {
+        QTest::addColumn<QList<ConstatImpression>>("reponses");
+        QTest::addColumn<QString>("attendu"); // in the message; empty: none
+        const ConstatImpression enAttente{0, "", 3, "none", "", 7, 3};
+        QTest::newRow("file qui refuse") << QList<ConstatImpression>{{0x0506, "Not accepting jobs.", 3, "none", "Bac vide", 0, 0}}
+                                         << "refuse les travaux d'impression";
+        QTest::newRow("ordonnanceur arrêté") << QList<ConstatImpression>{{0x0502, "Bad file descriptor", 0, "", "", 0, 0}} << "ne répond pas";
+        QTest::newRow("annulée ensuite") << QList<ConstatImpression>{enAttente, {0, "", 4, "none", "", 7, 5},
+                                                                     {0, "", 3, "none", "Filter failed", 7, 7}}
+                                         << "a annulé la page";
+        QTest::newRow("en erreur ensuite") << QList<ConstatImpression>{enAttente, {0, "", 5, "media-jam-error", "", 7, 3}}
+                                           << "est en erreur";
+        QTest::newRow("imprimée") << QList<ConstatImpression>{enAttente, {0, "", 4, "none", "", 7, 5},
+                                                              {0, "", 3, "none", "", 7, 9}} << "";
+    }
+    void serveur()
+    {
+        QFETCH(QList<ConstatImpression>, reponses);
+        QFETCH(QString, attendu);
+        auto serveur = std::make_shared<ServeurFactice>();
+        serveur->reponses = reponses;
+        ServeurImpression::source = [serveur] { return serveur; };
+        ServeurImpression::intervalleSuivi = 0;
+        Programme p;
+        ImprimanteDisponible bureau = pdf(sortie("bureau.pdf"));
+        bureau.nom = "Bureau 2", bureau.parServeur = true;
+        QStringList messages;
+        auProchainDialogue<QMessageBox>([&](QMessageBox* b) { messages << b->text(), b->accept(); });
+        QVERIFY(imprimer(p.f(), {bureau}, [](VornPrint& d) { element(d, "ChoixPrint", 0)->click(), bouton(d, "ValidePrint"); }));
+        QTRY_VERIFY(serveur->reponses.isEmpty() && QApplication::activeModalWidget() == nullptr);
+        QTest::qWait(50); // a message that should not come
+        QFile envoye(sortie("envoye.pdf"));
+        VERIFIER(envoye.open(QIODevice::WriteOnly) && envoye.write(serveur->pdf) == serveur->pdf.size(), (envoye.close(), true),
+                 serveur->nom == "Bureau 2", !QFile::exists(sortie("bureau.pdf")),
+                 lancer("pdfinfo", {envoye.fileName()}).contains(QRegularExpression("(?s)Pages:\\s+1\\n.*Page size:\\s+595 x 842 pts")),
+                 serveur->options.contains({"media", "A4"}) && serveur->options.contains({"sides", "one-sided"}));
+        QCOMPARE(messages.size(), attendu.isEmpty() ? 0 : 1);
+        VERIFIER(attendu.isEmpty() || messages[0].contains(attendu), attendu.isEmpty() || messages[0].contains("Bureau 2"));
+        ServeurImpression::source = nullptr;
+    }
+
+    // The place chosen is offered again on the same printer for the same size, kept in Pelvado.ini in a section of
+    // its own; another printer or another size starts at home.
+    void positionRetenue()
+    {
+        Programme p;
+        const QList<ImprimanteDisponible> deux{pdf(sortie("p1.pdf")), pdf(sortie("p2.pdf"))};
+        MiseEnPage attendue;
+        QVERIFY(imprimer(p.f(), deux, [&](VornPrint& d) {
+            element(d, "ChoixPrint", 0)->click(), element(d, "FlècheM", 8)->click();
+            attendue = d.miseEnPage(), bouton(d, "ValidePrint");
+        }));
+        QFile ini(QString::fromStdString(p.etat.FichierIni()));
+        VERIFIER(attendue.ValeurH > 5, attendue.ValeurV > 5, ini.open(QIODevice::ReadOnly));
+        QVERIFY(ini.readAll().contains(QStringLiteral("[Choix]\r\nPosition %1 %2x%3=%4,%5\r\n").arg(sortie("p1.pdf"))
+                                       .arg(p.etat.LargeurTwips).arg(p.etat.HauteurTwips).arg(attendue.ValeurH)
+                                       .arg(attendue.ValeurV).toUtf8()));
+        for (const auto& [largeur, choisie, h, v] : {std::tuple{p.etat.LargeurTwips, 0, attendue.ValeurH, attendue.ValeurV},
+                                                    {p.etat.LargeurTwips, 1, 5, 5}, {int16_t(4000), 0, 5, 5}}) {
+            p.etat.LargeurTwips = largeur;
+            QVERIFY(imprimer(p.f(), deux, [&](VornPrint& d) {
+                element(d, "ChoixPrint", choisie)->click();
+                VERIFIER(d.miseEnPage().ValeurH == h, d.miseEnPage().ValeurV == v);
+            }));
+        }
     }
 
     // By keyboard, in the order the window reads: the printers (the arrows move the choice), the place on the page
@@ -125,14 +212,14 @@ private slots:
                          qPrintable(ordre.last()));
             }
             QCOMPARE(ordre, attendu);
-            MiseEnPage place = d.mp;
+            MiseEnPage place = d.miseEnPage();
             AppliquerFleche(place, 8);
             element(d, "FlècheM", 8)->setFocus(), touche(Qt::Key_Space);
-            VERIFIER(d.mp.ValeurH == place.ValeurH, d.mp.ValeurV == place.ValeurV);
+            VERIFIER(d.miseEnPage().ValeurH == place.ValeurH, d.miseEnPage().ValeurV == place.ValeurV);
             enfant<QWidget>(&d, "HScroll1")->setFocus();
             touche(Qt::Key_Left), touche(Qt::Key_Left), touche(Qt::Key_Right);
             element(d, "Qualité", 2)->setFocus(), touche(Qt::Key_Space);
-            VERIFIER(d.mp.ValeurH == place.ValeurH - 5, element(d, "Qualité", 2)->isChecked(),
+            VERIFIER(d.miseEnPage().ValeurH == place.ValeurH - 5, element(d, "Qualité", 2)->isChecked(),
                      FichierReglages(p.etat.FichierIni()).LireQualite() == "-2");
         }));
     }
@@ -168,9 +255,9 @@ private slots:
         PositionPapier place{};
         QVERIFY(imprimer(p.f(), {pdf(fichier, marge)}, [&](VornPrint& d) {
             element(d, "ChoixPrint", 0)->click();
-            MiseEnPage attendue = d.mp;
+            MiseEnPage attendue = d.miseEnPage();
             AppliquerFleche(attendue, fleche);
-            place = PositionSurPapier(attendue, d.page);
+            place = PositionSurPapier(attendue, d.pageImprimante());
             element(d, "FlècheM", fleche)->click(), bouton(d, "ValidePrint");
         }));
         const QImage attendu = zone ? C(p.f()).PictSel->image() : avant;
