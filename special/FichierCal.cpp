@@ -12,6 +12,7 @@
 #include "commun/Nombres.h"
 #include "commun/NomsFichiers.h"
 #include "commun/Texte.h"
+#include "commun/TexteUtf8.h"
 #include "calendar/Date.h"
 #include "calendar/Mois.h"
 #include "calendar/Periode.h"
@@ -308,13 +309,7 @@ std::string EtiquettePropre(std::string_view t)
         if (c != '"' && static_cast<unsigned char>(c) >= 0x20 && c != 0x7F)
             e += c;
     e = std::string(SansBlancs(e, BlancsLigne));
-    if (e.size() > LongueurEtiquetteMax) {
-        e.resize(LongueurEtiquetteMax);
-        while (!e.empty() && (static_cast<unsigned char>(e.back()) & 0xC0) == 0x80)
-            e.pop_back();
-        if (!e.empty() && static_cast<unsigned char>(e.back()) >= 0xC0)
-            e.pop_back();
-    }
+    CouperUtf8(e, LongueurEtiquetteMax);
     return e;
 }
 } // namespace

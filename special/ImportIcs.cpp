@@ -19,6 +19,7 @@
 #include "colour/Couleurs.h"
 #include "commun/LectureBornee.h"
 #include "commun/Texte.h"
+#include "commun/TexteUtf8.h"
 #include "special/FuseauxIcs.h"
 #include "special/TexteIcs.h"
 
@@ -386,13 +387,7 @@ void Lecture::nommer(icalcomponent* ev)
     if (!resume || m_noms.size() >= NomsMaxIcs)
         return;
     std::string nom(std::string_view(resume).substr(0, LongueurNomIcs + 1));
-    if (nom.size() > LongueurNomIcs) {
-        nom.resize(LongueurNomIcs);
-        while (!nom.empty() && (static_cast<unsigned char>(nom.back()) & 0xC0) == 0x80)
-            nom.pop_back();
-        if (!nom.empty() && static_cast<unsigned char>(nom.back()) >= 0xC0)
-            nom.pop_back();
-    }
+    CouperUtf8(nom, LongueurNomIcs);
     for (char& c : nom)
         if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
             c = ' ';

@@ -46,7 +46,7 @@ private:
 
 namespace {
 // Twips: left, top, width, height in the dialog.
-constexpr RectTwips R_Fenetre{0, 0, 10500, 6300};
+constexpr RectTwips R_Fenetre{0, 0, 10500, 6300}; // rows of 480 twips down the left, the miniature on the right
 constexpr RectTwips R_Miniature{5100, 120, 5280, 5400};
 constexpr int GaucheLibelle = 120, GaucheChamp = 1800, LargeurLibelle = 1650, LargeurChamp = 3150;
 constexpr int HautPremier = 150, Pas = 480, HauteurChamp = 360;
@@ -55,10 +55,6 @@ constexpr RectTwips R_Annuler{7830, 5700, 2550, 450};
 
 constexpr RectTwips libelle(int rang) { return {GaucheLibelle, HautPremier + rang * Pas, LargeurLibelle, HauteurChamp}; }
 constexpr RectTwips champ(int rang) { return {GaucheChamp, HautPremier + rang * Pas, LargeurChamp, HauteurChamp}; }
-constexpr RectTwips demiChamp(int rang, int moitie)
-{
-    return {GaucheChamp + moitie * (LargeurChamp / 2 + 75), HautPremier + rang * Pas, LargeurChamp / 2 - 75, HauteurChamp};
-}
 constexpr RectTwips caseEntiere(int rang)
 {
     return {GaucheLibelle, HautPremier + rang * Pas, GaucheChamp + LargeurChamp - GaucheLibelle, HauteurChamp};
@@ -96,22 +92,23 @@ DialogueMiseEnPage::DialogueMiseEnPage(QWidget* parent, const ModeleFeuille& feu
     m_disposition->addItems({QStringLiteral("Au mieux"), QStringLiteral("3 x 4"), QStringLiteral("4 x 3"),
                              QStringLiteral("6 x 2")});
     libelleEn(3, QStringLiteral("Du mois :"));
-    m_du = placer(new QComboBox(this), demiChamp(3, 0));
-    m_au = placer(new QComboBox(this), demiChamp(3, 1));
+    m_du = placer(new QComboBox(this), champ(3));
+    libelleEn(4, QStringLiteral("Au mois :"));
+    m_au = placer(new QComboBox(this), champ(4));
     for (int b = 1; b <= BlocsParFeuille; ++b) {
         const QString nom = QString::fromStdString(feuille.bloc(b).titre);
         m_du->addItem(nom);
         m_au->addItem(nom);
     }
-    libelleEn(4, QStringLiteral("Titre :"));
-    m_titre = placer(new QLineEdit(this), champ(4));
+    libelleEn(5, QStringLiteral("Titre :"));
+    m_titre = placer(new QLineEdit(this), champ(5));
     m_titre->setPlaceholderText(QStringLiteral("(sans titre)"));
-    m_legende = placer(new QCheckBox(QStringLiteral("Légende des couleurs"), this), caseEntiere(5));
-    m_feries = placer(new QCheckBox(QStringLiteral("Liste des jours fériés"), this), caseEntiere(6));
-    m_semaines = placer(new QCheckBox(QStringLiteral("Numéros de semaine"), this), caseEntiere(7));
-    m_encre = placer(new QCheckBox(QStringLiteral("Économie d'encre"), this), caseEntiere(8));
-    libelleEn(9, QStringLiteral("Marges (mm) :"));
-    m_marge = placer(new QSpinBox(this), champ(9));
+    m_legende = placer(new QCheckBox(QStringLiteral("Légende des couleurs"), this), caseEntiere(6));
+    m_feries = placer(new QCheckBox(QStringLiteral("Liste des jours fériés"), this), caseEntiere(7));
+    m_semaines = placer(new QCheckBox(QStringLiteral("Numéros de semaine"), this), caseEntiere(8));
+    m_encre = placer(new QCheckBox(QStringLiteral("Économie d'encre"), this), caseEntiere(9));
+    libelleEn(10, QStringLiteral("Marges (mm) :"));
+    m_marge = placer(new QSpinBox(this), champ(10));
     m_marge->setRange(0, 40);
     m_miniature = placer(new MiniaturePage(this), R_Miniature);
     m_miniature->setAccessibleName(QStringLiteral("Aperçu de la page"));

@@ -124,6 +124,19 @@ QPageLayout miseEnPageQt(const PlanPage& plan)
                        plan.options.paysage ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF(0, 0, 0, 0));
 }
 
+// The page's paper and orientation set on the device, then the page over
+// the whole paper.
+bool peindreSurPapier(QPagedPaintDevice& papier, const ModeleFeuille& f, const PlanPage& plan)
+{
+    if (!papier.setPageLayout(miseEnPageQt(plan)))
+        return false;
+    QPainter p;
+    if (!p.begin(&papier))
+        return false;
+    DessinerPage(p, QRectF(papier.pageLayout().fullRectPixels(papier.logicalDpiX())), f, plan);
+    return p.end();
+}
+
 } // namespace
 
 void PeindrePage(Toile& t, const ModeleFeuille& f, const PlanPage& plan)
@@ -190,28 +203,15 @@ QImage ImagePage(const ModeleFeuille& f, const PlanPage& plan, int dpi)
 bool EcrirePdfPage(QIODevice& fichier, const ModeleFeuille& f, const PlanPage& plan, const QString& titre,
                    const QString& createur)
 {
-    constexpr int Resolution = 1200;
     QPdfWriter pdf(&fichier);
     pdf.setCreator(createur);
     pdf.setTitle(titre);
-    pdf.setResolution(Resolution);
-    if (!pdf.setPageLayout(miseEnPageQt(plan)))
-        return false;
-    QPainter p;
-    if (!p.begin(&pdf))
-        return false;
-    DessinerPage(p, QRectF(pdf.pageLayout().fullRectPixels(Resolution)), f, plan);
-    return p.end();
+    pdf.setResolution(1200);
+    return peindreSurPapier(pdf, f, plan);
 }
 
 bool ImprimerPage(QPrinter& imprimante, const ModeleFeuille& f, const PlanPage& plan)
 {
     imprimante.setFullPage(true);
-    if (!imprimante.setPageLayout(miseEnPageQt(plan)))
-        return false;
-    QPainter p;
-    if (!p.begin(&imprimante))
-        return false;
-    DessinerPage(p, QRectF(imprimante.pageLayout().fullRectPixels(imprimante.resolution())), f, plan);
-    return p.end();
+    return peindreSurPapier(imprimante, f, plan);
 }
