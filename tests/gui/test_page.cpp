@@ -3,6 +3,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPrinter>
+#include <QProcess>
 #include <QtTest>
 #include <set>
 
@@ -155,6 +157,26 @@ private slots:
             QCOMPARE(EtiquetteIcs(import(noms), "/tmp/x.y/famille.ics"), std::string(etiquette));
             QCOMPARE(NomsEvenementsIcs(import(noms)), std::string(resume));
         }
+    }
+
+    void impression()
+    {
+        // A term printed on a printer (here its PDF output): the paper and orientation of the page, its months only.
+        const ModeleFeuille f = ConstruireFeuille({2025, 9}, {}, TableCouleursSP{});
+        OptionsPage o;
+        o.paysage = true, o.nombreMois = 4;
+        QTemporaryDir dossier;
+        QPrinter imprimante(QPrinter::HighResolution);
+        imprimante.setOutputFormat(QPrinter::PdfFormat);
+        imprimante.setOutputFileName(dossier.filePath("trimestre.pdf"));
+        QVERIFY(ImprimerPage(imprimante, f, MettreEnPageFeuille(f, o)));
+        QProcess info, texte;
+        info.start("pdfinfo", {dossier.filePath("trimestre.pdf")});
+        texte.start("pdftotext", {dossier.filePath("trimestre.pdf"), "-"});
+        QVERIFY(info.waitForFinished() && texte.waitForFinished());
+        const QString t = QString::fromUtf8(texte.readAllStandardOutput());
+        QVERIFY(info.readAllStandardOutput().contains("842 x 595 pts (A4)"));
+        QVERIFY(t.contains("Année scolaire 2025-2026") && t.contains("décembre 2025") && !t.contains("janvier 2026"));
     }
 
     void dialogue()
