@@ -154,6 +154,7 @@ PlanPage MettreEnPageFeuille(const ModeleFeuille& feuille, const OptionsPage& op
     int haut = y0;
     if (!plan.titre.empty()) {
         plan.zoneTitre = {x0, y0, l, arrondi(0.055 * h)};
+        plan.hauteurTitre = std::max(1, std::min(arrondi(0.75 * plan.zoneTitre.h), arrondi(l / (0.62 * caracteres(plan.titre)))));
         haut += plan.zoneTitre.h + ecart;
     }
 

@@ -85,6 +85,7 @@ struct PlanPage {
     int cote = 0;               // side of a day cell
     std::string titre;
     RectPage zoneTitre;         // empty without a title
+    int hauteurTitre = 0;       // its font height, smaller for a title too long for the width
     std::vector<BlocPage> blocs;
     std::vector<EntreeLegende> legende;
     int hauteurLegende = 0;     // font height of the legend's texts

@@ -147,7 +147,7 @@ void PeindrePage(Toile& t, const ModeleFeuille& f, const PlanPage& plan)
     if (plan.zoneTitre.h > 0) {
         t.couche(Toile::Couche::Titres);
         t.texte(versQRect(plan.zoneTitre), Qt::AlignCenter,
-                police(QStringLiteral("Times New Roman"), plan.zoneTitre.h * 75 / 100, true),
+                police(QStringLiteral("Times New Roman"), plan.hauteurTitre, true),
                 VersQColor(f.couleurs.CoulTxtEntete), QString::fromStdString(plan.titre));
     }
     for (const BlocPage& b : plan.blocs)
