@@ -62,3 +62,19 @@ std::optional<int> CouleurOption(std::string_view texte)
     }
     return valeur;
 }
+
+std::optional<int> EntierOption(std::string_view texte, int min, int max)
+{
+    return EntierDansPlage(texte, min, max);
+}
+
+std::optional<std::pair<int, int>> MoisOption(std::string_view texte)
+{
+    const size_t tiret = texte.find('-');
+    const std::optional<int> premier = EntierDansPlage(texte.substr(0, tiret), 1, 12);
+    const std::optional<int> dernier =
+        tiret == std::string_view::npos ? premier : EntierDansPlage(texte.substr(tiret + 1), 1, 12);
+    if (!premier || !dernier)
+        return std::nullopt;
+    return std::pair{*premier, *dernier};
+}

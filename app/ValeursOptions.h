@@ -1,6 +1,7 @@
 #pragma once
 #include <optional>
 #include <string_view>
+#include <utility>
 
 #include "calendar/Periode.h"
 
@@ -21,3 +22,10 @@ std::optional<int> LargeurOption(std::string_view texte);
 // A colour value, 0 to 16 777 215 (red + 256 x green + 65536 x blue), or
 // "#RRGGBB": two hexadecimal digits (either case) each for red, green and blue.
 std::optional<int> CouleurOption(std::string_view texte);
+
+// A whole number from `min` to `max`, digits only.
+std::optional<int> EntierOption(std::string_view texte, int min, int max);
+
+// A month or a run of months, 1 to 12: "9-12" (September to December), "3",
+// "11-2" (November to February, across the year's end): the first and the last.
+std::optional<std::pair<int, int>> MoisOption(std::string_view texte);

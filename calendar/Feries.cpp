@@ -1,13 +1,22 @@
 #include "calendar/Feries.h"
 
+#include <string>
+
+#include "commun/Texte.h"
+
 namespace {
 
-// Marks the cell: holiday colour when it is a day of the month, tooltip always.
-void Marquer(CelluleJour& c, const char* texte)
+// Marks cell i: holiday colour when it is a day of the month; the tooltip
+// always, the holiday's name and its ISO week ("Lundi de Pâques, semaine 13").
+void Marquer(BlocMois& bloc, int i, const char* texte)
 {
+    CelluleJour& c = bloc.cellules[i];
     if (c.gras)
         c.fond = Fond::Ferie;
-    c.infoBulle = texte;
+    c.ferie = texte;
+    const std::string_view nom = SansBlancs(texte, BlancsNombre);
+    const Date jour = DateDeJours(JoursDepuisEpoque(Date{c.legende, bloc.mois + c.Tag, bloc.annee}));
+    c.infoBulle.assign(nom).append(", semaine ").append(std::to_string(WOY(jour)));
 }
 
 // First cell among 0..dernier with this Tag showing this day, or -1.
@@ -45,7 +54,7 @@ int MarquerMobile(BlocMois& bloc, const Date& d, int dernier, const char* texte)
         return -1;
     const int i = Chercher(bloc, tag, d.jour, dernier);
     if (i >= 0)
-        Marquer(bloc.cellules[i], texte);
+        Marquer(bloc, i, texte);
     return i;
 }
 
@@ -62,7 +71,7 @@ void MarquerFixe(BlocMois& bloc, int jour, int mois, int moisVoisin, int tagVois
         return;
     const int i = Chercher(bloc, tag, jour, CellulesParMois - 1);
     if (i >= 0)
-        Marquer(bloc.cellules[i], texte);
+        Marquer(bloc, i, texte);
 }
 
 // A holiday given by its full date: marked when it falls in the block's month
@@ -74,7 +83,7 @@ void MarquerDate(BlocMois& bloc, const Date& d, const char* texte)
         return;
     const int i = Chercher(bloc, ecart, d.jour, CellulesParMois - 1);
     if (i >= 0)
-        Marquer(bloc.cellules[i], texte);
+        Marquer(bloc, i, texte);
 }
 
 // The region's own days of the block's year and of the years around it.
@@ -113,7 +122,7 @@ void CouleurFerie(BlocMois& bloc, AffichageFeries affichage, RapportPaques* rapp
     // in the next cell, stays inside the block.
     const int i = MarquerMobile(bloc, paques, CellulesParMois - 2, "Dimanche de Pâques");
     if (i >= 0)
-        Marquer(bloc.cellules[i + 1], " Lundi de Pâques ");
+        Marquer(bloc, i + 1, " Lundi de Pâques ");
     MarquerMobile(bloc, ascension, CellulesParMois - 1, " Jeudi de l'Ascension ");
     MarquerMobile(bloc, pentecote, CellulesParMois - 1, " Lundi de Pentecôte ");
 

@@ -13,6 +13,7 @@ void Neutre(CelluleJour& c, int legende, int tag)
     c.gras = false;
     c.fond = Fond::Gris;
     c.infoBulle.clear();
+    c.ferie.clear();
 }
 
 // "Semaine " then the week number with its leading blank: "Semaine  7".
@@ -58,6 +59,7 @@ void RemplirMois(BlocMois& bloc, int annee, int mois)
         c.Tag = 0;
         c.gras = true;
         c.fond = Fond::Jours;
+        c.ferie.clear();
         TexteSemaine(c.infoBulle, WOY(Date{d, bloc.mois, bloc.annee}));
     }
 

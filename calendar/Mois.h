@@ -16,6 +16,7 @@ struct CelluleJour {
     bool gras = false;        // true exactly for the days of the month
     Fond fond = Fond::Gris;
     std::string infoBulle;    // tooltip
+    std::string ferie;        // the public holiday's name, blanks around it (empty: none)
 };
 
 struct BlocMois {

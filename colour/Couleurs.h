@@ -1,6 +1,8 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <map>
+#include <string>
 
 #include "commun/ValeurCouleur.h"
 
@@ -37,6 +39,10 @@ struct SchemaCouleurs {
 // The special text colours of the day cells: block 0..12 by cell 0..42 (blocks
 // 1..12 and cells 0..41 used), keyed by the cell's place in its block, not by date.
 using TableCouleursSP = double[13][43];
+
+// What each special colour stands for ("Anniversaires", "Vacances zone B"),
+// by colour value (0x00BBGGRR, a whole number); a colour may have none.
+using EtiquettesCouleurs = std::map<int, std::string>;
 
 // Key names of the "Couleurs" section, in file order (Windows-1252 bytes: the
 // é of CoulFérié is 0xE9).

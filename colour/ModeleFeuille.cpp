@@ -89,6 +89,7 @@ void RemplirBloc(ModeleFeuille& feuille, int b, const ReglagesFeuille& r, Rappor
         c.gras = source.gras;
         c.fond = source.fond;
         c.infoBulle = source.infoBulle;
+        c.ferie = source.ferie;
         c.date = DateDeJours(JoursDepuisEpoque(Date{source.legende, mois.mois + source.Tag, mois.annee}));
     }
 }
@@ -125,6 +126,19 @@ std::string NomAccessible(const CaseFeuille& c)
     if (const std::string bulle = std::string(SansBlancs(c.infoBulle, BlancsNombre)); !bulle.empty())
         nom += ", " + bulle;
     return nom;
+}
+
+std::string BulleCase(const ModeleFeuille& feuille, const CaseFeuille& c)
+{
+    const auto e = c.texte != 0 ? feuille.etiquettes.find(static_cast<int>(c.texte)) : feuille.etiquettes.end();
+    return e == feuille.etiquettes.end() || e->second.empty() ? c.infoBulle : c.infoBulle + ", " + e->second;
+}
+
+std::string NomAccessible(const ModeleFeuille& feuille, const CaseFeuille& c)
+{
+    CaseFeuille avecEtiquette = c;
+    avecEtiquette.infoBulle = BulleCase(feuille, c);
+    return NomAccessible(avecEtiquette);
 }
 
 std::optional<PositionCase> CaseDuJour(const ModeleFeuille& feuille, const Date& d)

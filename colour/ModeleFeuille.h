@@ -47,6 +47,7 @@ struct CaseFeuille {
     Fond fond = Fond::Jours; // background slot of the colour scheme
     double texte = 0;       // text colour (the special colour, black by default)
     std::string infoBulle;  // week number or holiday name
+    std::string ferie;      // the public holiday's name (empty: none)
     Date date{1, 1, 2000};  // the day the cell shows
     bool operator==(const CaseFeuille&) const = default;
 };
@@ -62,6 +63,7 @@ struct BlocFeuille {
 struct ModeleFeuille {
     std::array<BlocFeuille, BlocsParFeuille> blocs{}; // block 1 is blocs[0]
     SchemaCouleurs couleurs;
+    EtiquettesCouleurs etiquettes; // what the special colours stand for
 
     BlocFeuille& bloc(int b) { return blocs[static_cast<size_t>(b - 1)]; }
     const BlocFeuille& bloc(int b) const { return blocs[static_cast<size_t>(b - 1)]; }
@@ -96,8 +98,15 @@ ModeleFeuille ConstruireFeuille(const ReglagesFeuille& reglages, const SchemaCou
                                 const TableCouleursSP& table, RapportPaques* rapport = nullptr);
 
 // What a screen reader says of a cell: its date in full, then its tooltip
-// ("lundi 29 mars 2027, Lundi de Pâques").
+// ("lundi 29 mars 2027, Lundi de Pâques, semaine 13").
 std::string NomAccessible(const CaseFeuille& c);
+
+// A cell's tooltip followed by the label of its special colour, if it has one
+// ("Semaine  9, Anniversaires").
+std::string BulleCase(const ModeleFeuille& feuille, const CaseFeuille& c);
+
+// NomAccessible with that label.
+std::string NomAccessible(const ModeleFeuille& feuille, const CaseFeuille& c);
 
 // The cell of the sheet showing `d` as a day of its own month, if any.
 std::optional<PositionCase> CaseDuJour(const ModeleFeuille& feuille, const Date& d);

@@ -12,6 +12,7 @@
 #include "commun/Nombres.h"
 #include "commun/NomsFichiers.h"
 #include "commun/Texte.h"
+#include "commun/TexteUtf8.h"
 #include "calendar/Date.h"
 #include "calendar/Mois.h"
 #include "calendar/Periode.h"
@@ -281,6 +282,7 @@ LectureCal LireCal(std::string_view contenu, TableCouleursSP& table)
     LignesCal lignes;
     const int decalage = lireTout(lecteur, lignes, res);
     appliquer(lignes, decalage, table, res);
+    res.etiquettes = LireEtiquettes(contenu);
     return res;
 }
 
@@ -329,6 +331,71 @@ void PlacerCal(TableCouleursSP& table, const Periode& fichier, const Periode& fe
         for (int k = 0; k < CellulesParMois; ++k)
             table[b][k] = source >= 1 && source <= MoisParFichier ? lue[source][k] : 0.0;
     }
+}
+
+namespace {
+constexpr std::string_view DebutEtiquette = "Etiquette,";
+
+// A label as it is written: no double quotes, no control characters, blanks
+// around it dropped, cut on a whole UTF-8 character.
+std::string EtiquettePropre(std::string_view t)
+{
+    std::string e;
+    for (char c : t)
+        if (c != '"' && static_cast<unsigned char>(c) >= 0x20 && c != 0x7F)
+            e += c;
+    e = std::string(SansBlancs(e, BlancsLigne));
+    CouperUtf8(e, LongueurEtiquetteMax);
+    return e;
+}
+} // namespace
+
+std::string LignesEtiquettes(const EtiquettesCouleurs& etiquettes)
+{
+    std::string texte;
+    std::size_t n = 0;
+    for (const auto& [couleur, etiquette] : etiquettes) {
+        const std::string e = EtiquettePropre(etiquette);
+        if (e.empty() || !EstCouleurValide(couleur) || ++n > EtiquettesMax)
+            continue;
+        texte.append(DebutEtiquette).append(std::to_string(couleur)).append(",\"").append(e).append("\"\r\n");
+    }
+    return texte;
+}
+
+EtiquettesCouleurs LireEtiquettes(std::string_view contenu)
+{
+    EtiquettesCouleurs etiquettes;
+    for (size_t i = 0; i < contenu.size();) {
+        size_t fin = contenu.find_first_of("\r\n", i);
+        if (fin == std::string_view::npos)
+            fin = contenu.size();
+        std::string_view ligne = SansBlancs(contenu.substr(i, fin - i), BlancsLigne);
+        i = fin + 1;
+        if (ligne.substr(0, DebutEtiquette.size()) != DebutEtiquette)
+            continue;
+        ligne.remove_prefix(DebutEtiquette.size());
+        const size_t virgule = ligne.find(',');
+        int couleur = -1;
+        const std::string_view nombre = ligne.substr(0, std::min(virgule, ligne.size()));
+        if (virgule == std::string_view::npos || nombre.empty() || nombre.size() > 8
+            || std::from_chars(nombre.data(), nombre.data() + nombre.size(), couleur).ptr != nombre.data() + nombre.size()
+            || !EstCouleurValide(couleur))
+            continue;
+        std::string_view e = SansBlancs(ligne.substr(virgule + 1), BlancsLigne);
+        if (e.size() < 2 || e.front() != '"' || e.back() != '"')
+            continue;
+        if (const std::string propre = EtiquettePropre(e.substr(1, e.size() - 2));
+            !propre.empty() && (etiquettes.size() < EtiquettesMax || etiquettes.count(couleur)))
+            etiquettes[couleur] = propre;
+    }
+    return etiquettes;
+}
+
+bool SauverCal(const std::filesystem::path& chemin, const TableCouleursSP& table, std::string_view annee,
+               const EtiquettesCouleurs& etiquettes)
+{
+    return EcrireFichierAtomique(chemin, EcrireCal(table, annee) + LignesEtiquettes(etiquettes));
 }
 
 std::string NomFichierCalParDefaut(int jour, int mois, int annee)

@@ -38,6 +38,26 @@ std::string EcrireCal(const TableCouleursSP& table, std::string_view annee);
 // old file, if any, is left as it was).
 bool SauverCal(const std::filesystem::path& chemin, const TableCouleursSP& table, std::string_view annee);
 
+// Labels of the special colours, after every line above, one line each:
+//   Etiquette,<colour value>,"<label>"
+// (the label in UTF-8, without double quotes nor line ends, at most
+// LongueurEtiquetteMax bytes). A file without labels has none of these lines,
+// and a reader that stops after its year (or school year) lines sees the same
+// colours.
+constexpr std::size_t LongueurEtiquetteMax = 100;
+constexpr std::size_t EtiquettesMax = 256;
+
+// The label lines of `etiquettes` (valid colours with a label only), CR LF ended.
+std::string LignesEtiquettes(const EtiquettesCouleurs& etiquettes);
+
+// The labels of a file's text: every well-formed label line, wherever it is
+// (the last one wins for a colour); others are ignored.
+EtiquettesCouleurs LireEtiquettes(std::string_view contenu);
+
+// SauverCal with the label lines after the colours.
+bool SauverCal(const std::filesystem::path& chemin, const TableCouleursSP& table, std::string_view annee,
+               const EtiquettesCouleurs& etiquettes);
+
 struct LectureCal {
     // The month lines were complete: 516 fields (860 for a school year), all numbers.
     bool ok = false;
@@ -59,6 +79,8 @@ struct LectureCal {
     int couleursInvalides = 0;
     // Something other than blanks follows the year.
     bool donneesEnTrop = false;
+    // The labels of its special colours (LireEtiquettes).
+    EtiquettesCouleurs etiquettes;
     // Path version only: the file could not be opened or read, was not a
     // regular file or was larger than TailleMaxCal; nothing was read.
     bool refuse = false;

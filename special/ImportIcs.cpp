@@ -3,6 +3,7 @@
 #include <libical/ical.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <cstdint>
 #include <ctime>
@@ -16,6 +17,8 @@
 #include "calendar/Mois.h"
 #include "colour/Couleurs.h"
 #include "commun/LectureBornee.h"
+#include "commun/Texte.h"
+#include "commun/TexteUtf8.h"
 #include "special/FuseauxIcs.h"
 #include "special/RepetitionsIcs.h"
 #include "special/TexteIcs.h"
@@ -124,6 +127,7 @@ private:
     int64_t jourLocal(int64_t instant, bool flottant) const;
     bool couvrir(int64_t j0, int64_t j1);
     void evenement(icalcomponent* ev, const Exclusions* deplacees);
+    void nommer(icalcomponent* ev);
     // The occurrences of one RRULE that can touch the year.
     void expanser(const icalrecurrencetype& regle, const icaltimetype& debut, int64_t dureeJours,
                   const std::function<void(const icaltimetype&)>& occurrence);
@@ -135,6 +139,7 @@ private:
     int64_t m_premier, m_dernier; // days since 1970 of the period's first and last days
     std::vector<bool> m_jours;
     std::set<std::string> m_evenements;
+    std::vector<std::string> m_noms;
     icalcomponent* m_cal = nullptr;
     bool m_annulation = false;
     long m_occurrences = 0;
@@ -399,11 +404,29 @@ void Lecture::evenement(icalcomponent* ev, const Exclusions* deplacees)
     }
 
     if (touche) {
+        nommer(ev);
         const char* uid = icalcomponent_get_uid(ev);
         // Appends, not "#" + string: GCC 12 sees a false overlap there (-Wrestrict).
         m_evenements.insert(uid && *uid ? std::string("u").append(uid)
                                         : std::string("#").append(std::to_string(++m_sansUid)));
     }
+}
+
+// The event's name, kept once: control characters as blanks, cut to a whole
+// character within LongueurNomIcs bytes.
+void Lecture::nommer(icalcomponent* ev)
+{
+    const char* resume = icalcomponent_get_summary(ev);
+    if (!resume || m_noms.size() >= NomsMaxIcs)
+        return;
+    std::string nom(std::string_view(resume).substr(0, LongueurNomIcs + 1));
+    CouperUtf8(nom, LongueurNomIcs);
+    for (char& c : nom)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+            c = ' ';
+    nom = std::string(SansBlancs(nom, " "));
+    if (!nom.empty() && std::find(m_noms.begin(), m_noms.end(), nom) == m_noms.end())
+        m_noms.push_back(std::move(nom));
 }
 
 void Lecture::calendrier(icalcomponent* cal)
@@ -451,6 +474,7 @@ ImportIcs Lecture::resultat() const
     r.jours = m_jours;
     r.nombreJours = static_cast<int>(std::count(m_jours.begin(), m_jours.end(), true));
     r.nombreEvenements = static_cast<int>(m_evenements.size());
+    r.noms = m_noms;
     r.etat = r.nombreJours > 0 ? EtatIcs::Ok : EtatIcs::AucunEvenement;
     return r;
 }
@@ -554,7 +578,8 @@ std::string MotifIcs(const ImportIcs& import)
     case EtatIcs::Ok:
         return std::to_string(import.nombreJours) + (import.nombreJours > 1 ? " jours de " : " jour de ") + an
                + " dans " + std::to_string(import.nombreEvenements)
-               + (import.nombreEvenements > 1 ? " événements" : " événement");
+               + (import.nombreEvenements > 1 ? " événements" : " événement")
+               + (import.noms.empty() ? "" : " : " + NomsEvenementsIcs(import));
     case EtatIcs::AucunEvenement: return "Ce calendrier n'a aucun événement en " + an;
     case EtatIcs::Illisible: return "Le fichier n'a pas pu être lu";
     case EtatIcs::TropGros:
@@ -583,4 +608,64 @@ ImportIcs ImporterIcs(const std::filesystem::path& chemin, const Periode& period
     ImportIcs r = LireFichierIcs(chemin, periode, zoneLocale);
     ColorerJours(r, couleur, table);
     return r;
+}
+
+std::string NomsEvenementsIcs(const ImportIcs& import, std::size_t premiers)
+{
+    const std::vector<std::string>& n = import.noms;
+    std::string texte;
+    const std::size_t montres = n.size() > premiers + 1 ? premiers : n.size();
+    for (std::size_t i = 0; i < montres; ++i)
+        texte += (i == 0 ? "" : i + 1 == montres && montres == n.size() ? " et " : ", ") + n[i];
+    if (montres < n.size())
+        texte += " et " + std::to_string(n.size() - montres) + " autres";
+    return texte;
+}
+
+std::string EtiquetteIcs(const ImportIcs& import, std::string_view nomFichier)
+{
+    // Words made of more than punctuation, as the first name gives them.
+    const auto mots = [](std::string_view t) {
+        std::vector<std::string> m;
+        for (size_t i = 0; i < t.size();) {
+            const size_t fin = std::min(t.find(' ', i), t.size());
+            const std::string_view mot = t.substr(i, fin - i);
+            if (std::any_of(mot.begin(), mot.end(), [](char c) {
+                    return static_cast<unsigned char>(c) >= 0x80 || std::isalnum(static_cast<unsigned char>(c));
+                }))
+                m.emplace_back(mot);
+            i = fin + 1;
+        }
+        return m;
+    };
+    std::string etiquette;
+    if (!import.noms.empty()) {
+        std::vector<std::string> communs = mots(import.noms.front());
+        for (const std::string& nom : import.noms) {
+            const std::vector<std::string> m = mots(nom);
+            std::erase_if(communs, [&m](const std::string& w) { return std::find(m.begin(), m.end(), w) == m.end(); });
+        }
+        // Small linking words at either end name nothing ("Anniversaire de").
+        const auto lien = [](const std::string& w) {
+            for (const char* l : {"de", "d'", "du", "des", "la", "le", "les", "l'", "et", "à", "au", "aux", "en"})
+                if (w.size() == std::string_view(l).size()
+                    && std::equal(w.begin(), w.end(), l, [](char a, char b) { return MinusculeAscii(a) == b; }))
+                    return true;
+            return false;
+        };
+        while (!communs.empty() && lien(communs.back()))
+            communs.pop_back();
+        while (!communs.empty() && lien(communs.front()))
+            communs.erase(communs.begin());
+        for (const std::string& w : communs)
+            etiquette += (etiquette.empty() ? "" : " ") + w;
+    }
+    if (etiquette.empty()) {
+        const size_t barre = nomFichier.find_last_of('/');
+        std::string_view base = barre == std::string_view::npos ? nomFichier : nomFichier.substr(barre + 1);
+        if (const size_t point = base.find_last_of('.'); point != std::string_view::npos && point > 0)
+            base = base.substr(0, point);
+        etiquette = base;
+    }
+    return etiquette;
 }

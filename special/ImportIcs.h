@@ -45,7 +45,22 @@ struct ImportIcs {
     // Events (a repeated event with its moved occurrences counts once) that
     // cover at least one day of the period.
     int nombreEvenements = 0;
+    // The names (SUMMARY) of those events, each once, in the file's order; at
+    // most NomsMaxIcs of them, each cut to LongueurNomIcs bytes.
+    std::vector<std::string> noms;
 };
+
+constexpr std::size_t NomsMaxIcs = 1000;
+constexpr std::size_t LongueurNomIcs = 100;
+
+// The events named in a summary: the first few, then how many more
+// ("Noël, Hiver, Printemps et 2 autres"); empty when none has a name.
+std::string NomsEvenementsIcs(const ImportIcs& import, std::size_t premiers = 3);
+
+// The label an import gives its colour: the words common to every event's
+// name ("Vacances de Noël - Zone B", "Vacances d'Hiver - Zone B": "Vacances
+// Zone B"), else the file's name without its extension.
+std::string EtiquetteIcs(const ImportIcs& import, std::string_view nomFichier);
 
 // Reads a calendar held in memory, for the twelve months of `periode`.
 // `zoneLocale` is the local time zone (IANA name such as "Europe/Paris");
@@ -71,7 +86,8 @@ struct CaseSP {
 std::vector<CaseSP> ColorerJours(const ImportIcs& import, double couleur, TableCouleursSP& table);
 
 // The French text shown for a result: the summary "N jours de <année> dans M
-// événements" when Ok ("12 jours de 2027", "66 jours de 2025-2026"), otherwise
+// événements" when Ok ("12 jours de 2027", "66 jours de 2025-2026"), followed
+// by the events' names (" : Noël, Hiver, Printemps et 2 autres"), otherwise
 // why nothing is imported (UTF-8).
 std::string MessageIcs(const ImportIcs& import);
 

@@ -117,6 +117,13 @@ public:
         } else if (m_pile.empty()) {
             return EtatIcs::PasIcal; // something after the calendar's end
         }
+        // An event's name, for the summary and the label: kept when short,
+        // left out otherwise (never a reason to refuse the file).
+        if (nom == "SUMMARY") {
+            if (l.longueur() <= ResumeMaxIcs && l.pointsVirgules() <= PointsVirgulesMaxIcs)
+                m_lu.append(texte);
+            return EtatIcs::Ok;
+        }
         if (!proprieteLue(nom))
             return EtatIcs::Ok; // left out
         if (l.longueur() > LigneMaxIcs || l.pointsVirgules() > PointsVirgulesMaxIcs

@@ -19,6 +19,7 @@ constexpr int ValeursMaxParComposant = 5000;   // values of those properties in 
 constexpr long ValeursMaxIcs = 300000;         // the same in the whole file
 constexpr long PointsVirgulesMaxFichierIcs = 200000; // the ';' of those lines in the whole file
 constexpr long ComposantsMaxIcs = 100000;      // components in the file
+constexpr std::size_t ResumeMaxIcs = 1024;      // an event's name (SUMMARY) kept; a longer one is left out
 constexpr long ReglesMaxIcs = 10000;           // repetition rules (RRULE) in the file, each a few kilobytes once parsed
 
 // Content lines are read as libical reads them: physical lines end at a line

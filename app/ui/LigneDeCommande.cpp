@@ -60,6 +60,14 @@ struct Option {
     std::function<QString(Demande&, const QString& valeur)> appliquer;
 };
 
+// The page options of the request, made at the first of them.
+OptionsPage& page(Demande& d)
+{
+    if (!d.options.page)
+        d.options.page.emplace();
+    return *d.options.page;
+}
+
 // The options in the order of the help. A new option is a row here, a field
 // of OptionsFenetre, and its use in Preparer and at the window's start.
 const std::vector<Option>& Options()
@@ -118,6 +126,16 @@ const std::vector<Option>& Options()
                         "être répétée"),
          [](Demande& d, const QString& v) {
              d.options.imports.emplace_back(v, CouleurImportParDefaut);
+             d.options.etiquettesImports.resize(d.options.imports.size());
+             return QString();
+         }},
+        {QStringLiteral("etiquette"), QStringLiteral("TEXTE"),
+         QStringLiteral("ce que désigne la couleur du --importer qui précède, dans la légende de la page "
+                        "(par défaut les mots communs aux noms de ses événements, ou le nom du fichier)"),
+         [](Demande& d, const QString& v) {
+             if (d.options.imports.empty())
+                 return QStringLiteral("l'option --etiquette suit un --importer");
+             d.options.etiquettesImports.back() = v;
              return QString();
          }},
         {QStringLiteral("couleur"), QStringLiteral("N"),
@@ -133,6 +151,12 @@ const std::vector<Option>& Options()
              if (!c)
                  return QStringLiteral("couleur « %1 » refusée (#RRGGBB, ou de 0 à %2)").arg(v).arg(CouleurMax);
              d.options.imports.back().second = *c;
+             return QString();
+         }},
+        {QStringLiteral("details"), QString(),
+         QStringLiteral("écrit le résumé de chaque --importer (jours, événements) sur la sortie d'erreur"),
+         [](Demande& d, const QString&) {
+             d.options.details = true;
              return QString();
          }},
         {QStringLiteral("sans-weekend"), QString(), QStringLiteral("sans la couleur des week-ends"),
@@ -156,6 +180,88 @@ const std::vector<Option>& Options()
              return d.options.region ? QString()
                                      : QStringLiteral("région « %1 » inconnue (régions : %2)")
                                            .arg(v, QString::fromUtf8(NomsRegions()));
+         }},
+        {QStringLiteral("papier"), QStringLiteral("FORMAT"),
+         QStringLiteral("met le calendrier en page (.pdf, .png, .svg) sur du papier A4, A3, A5 ou lettre ; "
+                        "chacune des options qui suivent en fait autant, sur du A4 par défaut"),
+         [](Demande& d, const QString& v) {
+             const std::optional<Papier> p = PapierDeTexte(v.toStdString());
+             if (!p)
+                 return QStringLiteral("papier « %1 » inconnu (A4, A3, A5 ou lettre)").arg(v);
+             page(d).papier = *p;
+             return QString();
+         }},
+        {QStringLiteral("paysage"), QString(), QStringLiteral("page en largeur (par défaut en hauteur)"),
+         [](Demande& d, const QString&) {
+             page(d).paysage = true;
+             return QString();
+         }},
+        {QStringLiteral("disposition"), QStringLiteral("CxR"),
+         QStringLiteral("mois en 3x4 (trois de large, quatre de haut), 4x3 ou 6x2 ; par défaut 3x4 en "
+                        "hauteur, 4x3 en largeur, et pour quelques mois ce qui les montre le plus grand"),
+         [](Demande& d, const QString& v) {
+             const std::optional<Disposition> g = DispositionDeTexte(v.toStdString());
+             if (!g)
+                 return QStringLiteral("disposition « %1 » inconnue (3x4, 4x3 ou 6x2)").arg(v);
+             page(d).disposition = *g;
+             return QString();
+         }},
+        {QStringLiteral("mois"), QStringLiteral("M-N"),
+         QStringLiteral("seulement les mois M à N de la feuille, de 1 à 12 : --mois 9-12 (septembre à "
+                        "décembre), --mois 3 (mars)"),
+         [](Demande& d, const QString& v) {
+             d.options.moisPage = MoisOption(v.toStdString());
+             if (!d.options.moisPage)
+                 return QStringLiteral("mois « %1 » refusés (M ou M-N, de 1 à 12)").arg(v);
+             page(d);
+             return QString();
+         }},
+        {QStringLiteral("titre"), QStringLiteral("TEXTE"),
+         QStringLiteral("titre de la page (par défaut « Calendrier 2027 » ou « Année scolaire 2025-2026 » ; "
+                        "--titre \"\" : sans titre)"),
+         [](Demande& d, const QString& v) {
+             page(d).titre = v.toStdString();
+             return QString();
+         }},
+        {QStringLiteral("sans-legende"), QString(), QStringLiteral("page sans la légende des couleurs"),
+         [](Demande& d, const QString&) {
+             page(d).legende = false;
+             return QString();
+         }},
+        {QStringLiteral("liste-feries"), QString(), QStringLiteral("la liste des jours fériés de la page, en petit"),
+         [](Demande& d, const QString&) {
+             page(d).listeFeries = true;
+             return QString();
+         }},
+        {QStringLiteral("semaines"), QString(), QStringLiteral("les numéros de semaine ISO à gauche des semaines"),
+         [](Demande& d, const QString&) {
+             page(d).semaines = true;
+             return QString();
+         }},
+        {QStringLiteral("economie-encre"), QString(),
+         QStringLiteral("cases blanches, couleurs sur les chiffres et les bords seulement ; jours fériés et "
+                        "couleurs spéciales marqués pour se lire aussi en noir et blanc"),
+         [](Demande& d, const QString&) {
+             page(d).economieEncre = true;
+             return QString();
+         }},
+        {QStringLiteral("marge"), QStringLiteral("MM"), QStringLiteral("marges de la page, de 0 à 40 mm (par défaut 10)"),
+         [](Demande& d, const QString& v) {
+             const std::optional<int> m = EntierOption(v.toStdString(), 0, 40);
+             if (!m)
+                 return QStringLiteral("marge « %1 » refusée (de 0 à 40 mm)").arg(v);
+             page(d).margeMm = *m;
+             return QString();
+         }},
+        {QStringLiteral("dpi"), QStringLiteral("N"),
+         QStringLiteral("résolution du .png de la page, de 50 à 600 points par pouce (par défaut 150)"),
+         [](Demande& d, const QString& v) {
+             const std::optional<int> n = EntierOption(v.toStdString(), 50, 600);
+             if (!n)
+                 return QStringLiteral("résolution « %1 » refusée (de 50 à 600)").arg(v);
+             d.options.dpi = *n;
+             page(d);
+             return QString();
          }},
         {QStringLiteral("ini"), QStringLiteral("FICHIER"),
          QStringLiteral("fichier de réglages dont prendre les couleurs et la largeur "
@@ -218,6 +324,8 @@ struct Fichier {
     FormatSortie format;
     Document document;
     ModeleFeuille feuille;
+    std::optional<PlanPage> page;
+    int dpi = 150;
 };
 
 // Reads what the options name (settings, .Cal, .ics) into a document and builds
@@ -254,11 +362,13 @@ std::optional<QString> Preparer(const OptionsFenetre& o, Fichier& f)
     d.Feries = o.feries;
 
     TableCouleursSP& table = d.Speciales.etat.table.v;
+    EtiquettesCouleurs etiquettes;
     std::optional<Periode> periode = o.annee;
     if (!o.couleurs.isEmpty()) {
         const LectureCal lecture = LireFichierCal(CheminFichier(o.couleurs), table);
         if (const std::string motif = MotifRefusCal(lecture); !motif.empty())
             return QStringLiteral("fichier de couleurs « %1 » refusé : %2").arg(o.couleurs, QString::fromStdString(motif));
+        etiquettes = lecture.etiquettes;
         const std::optional<Periode> duFichier = PeriodeDeTexte(lecture.annee);
         if (!periode)
             periode = duFichier;
@@ -269,15 +379,35 @@ std::optional<QString> Preparer(const OptionsFenetre& o, Fichier& f)
         periode = Periode{HorlogeSansAttente().Aujourdhui().annee, 1};
     d.ChoisirPeriode(*periode);
     // Imported calendars colour the sheet's days over the .Cal's colours.
-    for (const auto& [fichier, couleur] : o.imports) {
+    for (size_t i = 0; i < o.imports.size(); ++i) {
+        const auto& [fichier, couleur] = o.imports[i];
         const ImportIcs import = ImporterIcs(CheminFichier(fichier), *periode, couleur, table);
         const QString message = QString::fromStdString(MotifIcs(import));
-        if (import.etat == EtatIcs::AucunEvenement)
+        if (import.etat == EtatIcs::AucunEvenement || (import.etat == EtatIcs::Ok && o.details))
             std::fprintf(stderr, "ardemo : %s : %s\n", fichier.toLocal8Bit().constData(), message.toLocal8Bit().constData());
         else if (import.etat != EtatIcs::Ok)
             return QStringLiteral("calendrier « %1 » refusé : %2").arg(fichier, message);
+        if (import.etat == EtatIcs::Ok) {
+            const QString e = i < o.etiquettesImports.size() ? o.etiquettesImports[i] : QString();
+            etiquettes[couleur] = e.isEmpty() ? EtiquetteIcs(import, fichier.toStdString()) : e.toStdString();
+        }
     }
     f.feuille = d.Feuille();
+    if (o.page) {
+        OptionsPage options = *o.page;
+        if (o.moisPage) {
+            const auto blocs = BlocsDesMois(periode->premierMois, o.moisPage->first, o.moisPage->second);
+            if (!blocs)
+                return QStringLiteral("les mois %1 à %2 ne se suivent pas sur la feuille de %3")
+                    .arg(o.moisPage->first)
+                    .arg(o.moisPage->second)
+                    .arg(QString::fromStdString(TextePeriode(*periode)));
+            options.premierBloc = blocs->first;
+            options.nombreMois = blocs->second;
+        }
+        f.page = MettreEnPageFeuille(f.feuille, options, etiquettes);
+        f.dpi = o.dpi;
+    }
     return std::nullopt;
 }
 
@@ -336,6 +466,8 @@ int Fabriquer(const Demande& d, const char* programme)
         if (!s.commeAvant)
             if (const std::optional<QString> refus = Preparer(s.options, f))
                 return Erreur(*refus);
+        if (f.page && f.format == FormatSortie::Bmp)
+            return Erreur(QStringLiteral("« %1 » : la mise en page ne se fait qu'en .pdf, .png ou .svg").arg(f.chemin));
         fichiers.push_back(std::move(f));
     }
     // One file at a time: each is made, then written to its temporary before
@@ -346,8 +478,10 @@ int Fabriquer(const Demande& d, const char* programme)
     bool fait = true;
     const auto produire = [&](size_t i, std::string& contenu) {
         const Fichier& f = fichiers[i];
-        const CalendrierAEcrire c = CalendrierDuDocument(
-            f.document, FormatVectoriel(f.format) ? QImage() : ImageFeuille(f.feuille), &f.feuille, QColor());
+        CalendrierAEcrire c = CalendrierDuDocument(
+            f.document, FormatVectoriel(f.format) || f.page ? QImage() : ImageFeuille(f.feuille), &f.feuille, QColor());
+        c.page = f.page;
+        c.dpi = f.dpi;
         const std::optional<QByteArray> octets = OctetsCalendrier(f.format, c);
         fait = octets.has_value();
         if (fait)

@@ -7,6 +7,7 @@
 
 #include "calendar/Periode.h"
 #include "calendar/Regions.h"
+#include "output/Page.h"
 
 // What the window opens with.
 struct OptionsFenetre {
@@ -19,4 +20,11 @@ struct OptionsFenetre {
     QString couleurs;                            // a .Cal file opened as "Ouvrir un Fichier Couleurs..." does
     std::vector<std::pair<QString, int>> imports; // .ics files imported, each with its colour
     QStringList fichiers;                        // .Cal and .ics files named without an option
+    std::vector<QString> etiquettesImports;      // each import's label (empty: from its events' names)
+    bool details = false;                        // the imports' summaries on the error output
+    // A page laid out for the PDF, PNG and SVG (paper, title, legend...), its
+    // months (first and last, 1..12) and the PNG's resolution.
+    std::optional<OptionsPage> page;
+    std::optional<std::pair<int, int>> moisPage;
+    int dpi = 150;
 };

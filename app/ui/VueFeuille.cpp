@@ -40,9 +40,9 @@ public:
             return t == QAccessible::Name ? QString::fromStdString(f.bloc(m_index - NombreCases + 1).titre) : QString();
         const CaseFeuille& c = f.cellule(position());
         if (t == QAccessible::Name)
-            return QString::fromStdString(NomAccessible(c));
+            return QString::fromStdString(NomAccessible(f, c));
         if (t == QAccessible::Description)
-            return QString::fromStdString(c.infoBulle).trimmed();
+            return QString::fromStdString(BulleCase(f, c)).trimmed();
         return {};
     }
 
@@ -205,7 +205,7 @@ bool VueFeuille::event(QEvent* e)
     if (e->type() == QEvent::ToolTip && m_modele) {
         const QPoint p = static_cast<QHelpEvent*>(e)->pos();
         const std::optional<PositionCase> c = CaseEn(p.x(), p.y());
-        const QString bulle = c ? QString::fromStdString(m_modele->cellule(*c).infoBulle) : QString();
+        const QString bulle = c ? QString::fromStdString(BulleCase(*m_modele, m_modele->cellule(*c))) : QString();
         if (bulle.trimmed().isEmpty())
             QToolTip::hideText();
         else
@@ -277,7 +277,7 @@ void VueFeuille::annoncerFocus()
     if (!c || !hasFocus())
         return;
     const QRect r = rectCase(*c);
-    const QString bulle = QString::fromStdString(m_modele->cellule(*c).infoBulle);
+    const QString bulle = QString::fromStdString(BulleCase(*m_modele, m_modele->cellule(*c)));
     if (bulle.trimmed().isEmpty())
         QToolTip::hideText();
     else

@@ -16,8 +16,9 @@ class QPainter;
 class Toile {
 public:
     // The layers of the sheet, from the bottom up: its background and frame,
-    // the month titles, the weekday names, the day cells.
-    enum class Couche { Fond, Titres, NomsJours, Cases };
+    // the month titles, the weekday names, the day cells; on a page, the
+    // marks drawn over the cells.
+    enum class Couche { Fond, Titres, NomsJours, Cases, Marques };
 
     virtual ~Toile() = default;
     virtual void couche(Couche) {}

@@ -13,6 +13,7 @@
 #include "commun/ui/Chemin.h"
 #include "commun/ui/Couleur.h"
 #include "output/ui/ImageFichier.h"
+#include "output/ui/PeintrePage.h"
 #include "output/ui/ToileSvg.h"
 
 namespace {
@@ -46,6 +47,36 @@ bool EcrirePdf(QIODevice& fichier, const CalendrierAEcrire& c)
     return p.end();
 }
 
+// The laid-out page in one of the three formats that take it.
+std::optional<QByteArray> OctetsPage(FormatSortie format, const CalendrierAEcrire& c)
+{
+    if (!c.feuille)
+        return std::nullopt;
+    QByteArray octets;
+    QBuffer fichier(&octets);
+    if (!fichier.open(QIODevice::WriteOnly))
+        return std::nullopt;
+    const QString titre = QString::fromStdString(c.page->titre);
+    const QString createur = QStringLiteral("Ardemo " ARDEMO_VERSION);
+    switch (format) {
+    case FormatSortie::Svg: return SvgPage(*c.feuille, *c.page, titre, createur);
+    case FormatSortie::Png: {
+        const QImage image = ImagePage(*c.feuille, *c.page, c.dpi);
+        if (image.isNull() || !image.save(&fichier, "PNG", QualitePng))
+            return std::nullopt;
+        return octets;
+    }
+    case FormatSortie::Pdf:
+        if (!EcrirePdfPage(fichier, *c.feuille, *c.page, titre, createur))
+            return std::nullopt;
+        fichier.close();
+        return octets;
+    case FormatSortie::Bmp:
+    case FormatSortie::Aucun: break;
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 PlanImpression PlanChoisi(const ReglagesSortie& v, const QColor& fondSelection)
@@ -73,6 +104,8 @@ std::optional<QByteArray> OctetsCalendrier(FormatSortie format, const Calendrier
         return std::nullopt;
     QByteArray octets;
     QBuffer fichier(&octets);
+    if (c.page && format != FormatSortie::Bmp)
+        return OctetsPage(format, c);
     switch (format) {
     case FormatSortie::Bmp: {
         const std::string bmp = EncoderBmpImage(c.image);

@@ -8,11 +8,14 @@
 #include <QString>
 
 #include "output/FormatSortie.h"
+#include "output/Page.h"
 #include "output/ui/ImpressionNette.h"
 
 #include "output/Apercu.h"
 
 struct ModeleFeuille;
+
+constexpr int ResolutionPageParDefaut = 150;
 
 struct CalendrierAEcrire {
     QImage image;                               // the whole 628 x 866 image
@@ -20,6 +23,10 @@ struct CalendrierAEcrire {
     PlanImpression plan;                        // the part of the sheet of a document
     QSizeF tailleMm;                            // its printed size
     QString titre;                              // "Calendrier 2027"
+    // A page laid out instead (PDF, PNG, SVG; the BMP stays the image), and
+    // the PNG's resolution.
+    std::optional<PlanPage> page;
+    int dpi = ResolutionPageParDefaut;
 };
 
 // The part of the sheet printed and written to documents: the validated zone

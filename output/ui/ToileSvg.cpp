@@ -6,6 +6,7 @@
 
 #include "colour/ui/PeintreFeuille.h"
 #include "output/ui/ImpressionNette.h"
+#include "output/ui/PeintrePage.h"
 
 namespace {
 
@@ -74,11 +75,15 @@ public:
         const QRectF a = QRectF(r.translated(m_origine));
         const double y = (alignement & Qt::AlignVCenter) ? a.y() + (a.height() - fm.height()) / 2 + fm.ascent()
                                                          : a.y() + fm.ascent();
+        // Centred unless asked otherwise (the page's legend and lists).
+        const bool gauche = alignement & Qt::AlignLeft, droite = alignement & Qt::AlignRight;
         const QByteArray style = "font-family=\"" + familles(police) + "\" font-size=\""
                                  + nombre(police.pixelSize()) + "\"" + (police.bold() ? " font-weight=\"bold\"" : "")
-                                 + " text-anchor=\"middle\" fill=\"" + couleur(c) + "\"";
-        groupe(Textes, style, {}) += "<text x=\"" + nombre(a.center().x()) + "\" y=\"" + nombre(y) + "\">"
-                                     + echapper(t) + "</text>";
+                                 + " text-anchor=\"" + (gauche ? "start" : droite ? "end" : "middle") + "\" fill=\""
+                                 + couleur(c) + "\"";
+        const double x = gauche ? a.left() : droite ? a.x() + a.width() : a.center().x();
+        groupe(Textes, style, {}) += "<text x=\"" + nombre(x) + "\" y=\"" + nombre(y) + "\">" + echapper(t)
+                                     + "</text>";
     }
 
     // The groups in drawing order: layer by layer, within a layer the fills,
@@ -146,4 +151,19 @@ QByteArray SvgCalendrier(const ModeleFeuille& feuille, const PlanImpression& pla
         svg += "<path fill=\"none\" stroke=\"" + couleur(plan.couleurContour) + "\" d=\"M0.5 0.5H"
                + nombre(plan.coinContour.x() + 0.5) + "V" + nombre(plan.coinContour.y() + 0.5) + "H0.5z\"/>\n";
     return svg + "</g>\n</svg>\n";
+}
+
+QByteArray SvgPage(const ModeleFeuille& feuille, const PlanPage& plan, const QString& titre,
+                   const QString& description)
+{
+    // One unit of the view box is one of the page's, a tenth of a millimetre.
+    const int l = plan.taille.largeur, h = plan.taille.hauteur;
+    QByteArray svg = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\"?>\n"
+                     "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\""
+                     + nombre(l / UnitesParMm) + "mm\" height=\"" + nombre(h / UnitesParMm) + "mm\" viewBox=\"0 0 "
+                     + QByteArray::number(l) + " " + QByteArray::number(h) + "\">\n<title>" + echapper(titre)
+                     + "</title>\n<desc>" + echapper(description) + "</desc>\n";
+    ToileSvg toile;
+    PeindrePage(toile, feuille, plan);
+    return svg + toile.groupes() + "</svg>\n";
 }

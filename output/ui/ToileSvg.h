@@ -9,7 +9,12 @@
 
 struct ModeleFeuille;
 struct PlanImpression;
+struct PlanPage;
 
 // The planned part of the sheet (the whole image or a zone) at `tailleMm`.
 QByteArray SvgCalendrier(const ModeleFeuille& feuille, const PlanImpression& plan, QSizeF tailleMm,
                          const QString& titre, const QString& description);
+
+// A page (paper size, title, legend...) in units of the page, at the paper's size.
+QByteArray SvgPage(const ModeleFeuille& feuille, const PlanPage& plan, const QString& titre,
+                   const QString& description);

@@ -183,7 +183,8 @@ private slots:
         };
         double t[13][43] = {}, t2025[13][43] = {}, t2026[13][43] = {};
         auto [message, dates, jours] = colores({2025, 9}, t);
-        VERIFIER(message == "64 jours de 2025-2026 dans 4 événements", dates == "4: 1018-1102,1220-0104,0214-0301,0411-0426");
+        VERIFIER(message == "64 jours de 2025-2026 dans 4 événements : Vacances de la Toussaint - Zone B, Vacances de Noël - Zone B, "
+                                "Vacances d'Hiver - Zone B et Vacances de Printemps - Zone B", dates == "4: 1018-1102,1220-0104,0214-0301,0411-0426");
         std::set<int64_t> annees = std::get<2>(colores({2025}, t2025));
         annees.merge(std::get<2>(colores({2026}, t2026)));
         std::erase_if(annees, [](int64_t j) { return j < JoursDepuisEpoque({1, 9, 2025}) || j > JoursDepuisEpoque({31, 8, 2026}); });

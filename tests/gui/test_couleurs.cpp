@@ -87,7 +87,7 @@ private slots:
         std::string attendu = "[Taille]\r\nLargeur=120\r\n" + IniDefauts + "Alsace-Moselle\r\n";
         QCOMPARE(LireFichier(p.etat.FichierIni()), attendu.replace(attendu.find(" 8438015"), 8, " 5649426"));
         QCOMPARE(C(f).chkWeek->palette().color(QPalette::Window), QColor(0x12, 0x34, 0x56));
-        VERIFIER(C(f).fond(12, noel2) == VersQColor(defaut::CoulFerie), C(f).jour(12, noel2).infoBulle == " Saint-Étienne ");
+        VERIFIER(C(f).fond(12, noel2) == VersQColor(defaut::CoulFerie), C(f).jour(12, noel2).infoBulle == "Saint-Étienne, semaine 51");
     }
 
     // A system-wide install: nothing beside the program, settings in ~/.config/ardemo/ (made private),
