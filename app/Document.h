@@ -31,7 +31,8 @@ struct Souvenirs {
 // sheet from it the same way (Feuille). Plain data: a test builds a fresh one.
 class Document {
 public:
-    explicit Document(std::filesystem::path fichierIni = {});
+    Document() : Document(std::filesystem::path()) {}
+    explicit Document(std::filesystem::path fichierIni);
 
     // ---- What the sheet shows.
     std::string AnChoisi = "0000"; // a year ("2027", "0099") or a school year ("2026-2027")

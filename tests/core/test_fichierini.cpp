@@ -167,11 +167,11 @@ private slots:
         char c;
         const EntreeIni e{"Taille", "Largeur", "120"};
         VERIFIER(::read(tube[0], &c, 1) == 1, EcrireIniAttente(ini(), {&e, 1}, 0ms) == EcritureIni::Occupe,
-                 EcrireIniAttente(ini(), {&e, 1}, 50ms) == EcritureIni::Occupe, LireLargeur(ini()) == "90",
+                 EcrireIniAttente(ini(), {&e, 1}, 50ms) == EcritureIni::Occupe, FichierReglages(ini()).LireLargeur() == "90",
                  MotifEcritureIni(EcritureIni::Occupe) == "un autre programme tient le fichier de réglages");
         ::kill(tient, SIGKILL);
         ::waitpid(tient, nullptr, 0);
-        VERIFIER(EcrireIniAttente(ini(), {&e, 1}, 0ms) == EcritureIni::Ecrit, LireLargeur(ini()) == "120");
+        VERIFIER(EcrireIniAttente(ini(), {&e, 1}, 0ms) == EcritureIni::Ecrit, FichierReglages(ini()).LireLargeur() == "120");
         fs::resize_file(ini(), TailleMaxIni + 1);
         VERIFIER(ExaminerIni(ini()) == EtatLecture::TropGros, EcrireIniAttente(ini(), {&e, 1}, 0ms) == EcritureIni::TropGros);
         ::close(tube[0]), ::close(tube[1]);
