@@ -35,6 +35,7 @@ protected:
     void mousePressEvent(QMouseEvent*) override;
     void mouseReleaseEvent(QMouseEvent*) override;
     void keyPressEvent(QKeyEvent*) override;
+    void keyReleaseEvent(QKeyEvent*) override;
     void focusInEvent(QFocusEvent*) override;
     void focusOutEvent(QFocusEvent*) override;
     bool event(QEvent*) override;
@@ -43,6 +44,7 @@ private:
     friend class AccessibleFeuille;
     void allerA(const Date& d);
     void annoncerFocus();
+    void montrerBulle();
 
     const ModeleFeuille* m_modele = nullptr;
     std::optional<PositionCase> m_appui;
