@@ -1,6 +1,7 @@
 #pragma once
 #include <optional>
 #include <string_view>
+#include <vector>
 
 #include "calendar/Periode.h"
 
@@ -21,3 +22,12 @@ std::optional<int> LargeurOption(std::string_view texte);
 // A colour value, 0 to 16 777 215 (red + 256 x green + 65536 x blue), or
 // "#RRGGBB": two hexadecimal digits (either case) each for red, green and blue.
 std::optional<int> CouleurOption(std::string_view texte);
+
+// Edits that turn `a` into `b`: a letter added, removed or changed, or two
+// neighbours swapped ("anee" -> "annee": 1; "sotrie" -> "sortie": 1).
+int DistanceEdition(std::string_view a, std::string_view b);
+
+// The name among `noms` nearest to `tape` when it is near enough to be a slip of
+// the fingers: at most one edit for three letters typed, three at most (the first
+// one in `noms` on a tie). Empty when none is.
+std::string_view NomProche(std::string_view tape, const std::vector<std::string_view>& noms);

@@ -36,5 +36,5 @@ CalendrierAEcrire CalendrierDeFenetre(const mdlVorn& etat, const QImage& image, 
 std::optional<QByteArray> OctetsCalendrier(FormatSortie format, const CalendrierAEcrire& calendrier);
 
 // Writes `chemin` in `format` through a temporary file and a rename: false,
-// and nothing left behind, when it cannot be written.
+// and nothing left behind, when it cannot be written (errno: why).
 bool EcrireCalendrier(const QString& chemin, FormatSortie format, const CalendrierAEcrire& calendrier);
