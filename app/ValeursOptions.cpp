@@ -1,5 +1,7 @@
 #include "app/ValeursOptions.h"
 
+#include <algorithm>
+
 #include "app/Saisies.h"
 #include "commun/ValeurCouleur.h"
 
@@ -77,4 +79,32 @@ std::optional<std::pair<int, int>> MoisOption(std::string_view texte)
     if (!premier || !dernier)
         return std::nullopt;
     return std::pair{*premier, *dernier};
+}
+
+int DistanceEdition(std::string_view a, std::string_view b)
+{
+    // Rows of the usual table: d[i][j] for a's first i letters and b's first j.
+    std::vector<std::vector<int>> d(a.size() + 1, std::vector<int>(b.size() + 1));
+    for (size_t i = 0; i <= a.size(); ++i)
+        for (size_t j = 0; j <= b.size(); ++j) {
+            if (i == 0 || j == 0) {
+                d[i][j] = int(i + j);
+                continue;
+            }
+            d[i][j] = std::min({d[i - 1][j] + 1, d[i][j - 1] + 1, d[i - 1][j - 1] + (a[i - 1] != b[j - 1])});
+            if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1])
+                d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
+        }
+    return d[a.size()][b.size()];
+}
+
+std::string_view NomProche(std::string_view tape, const std::vector<std::string_view>& noms)
+{
+    const int permis = std::clamp(int(tape.size()) / 3, 1, 3);
+    std::string_view proche;
+    int meilleure = permis + 1;
+    for (std::string_view nom : noms)
+        if (const int d = DistanceEdition(tape, nom); d < meilleure)
+            meilleure = d, proche = nom;
+    return proche;
 }

@@ -3,6 +3,8 @@
 #include <string_view>
 #include <utility>
 
+#include <vector>
+
 #include "calendar/Periode.h"
 
 // Values given on the command line: whole numbers written with digits only
@@ -29,3 +31,12 @@ std::optional<int> EntierOption(std::string_view texte, int min, int max);
 // A month or a run of months, 1 to 12: "9-12" (September to December), "3",
 // "11-2" (November to February, across the year's end): the first and the last.
 std::optional<std::pair<int, int>> MoisOption(std::string_view texte);
+
+// Edits that turn `a` into `b`: a letter added, removed or changed, or two
+// neighbours swapped ("anee" -> "annee": 1; "sotrie" -> "sortie": 1).
+int DistanceEdition(std::string_view a, std::string_view b);
+
+// The name among `noms` nearest to `tape` when it is near enough to be a slip of
+// the fingers: at most one edit for three letters typed, three at most (the first
+// one in `noms` on a tie). Empty when none is.
+std::string_view NomProche(std::string_view tape, const std::vector<std::string_view>& noms);

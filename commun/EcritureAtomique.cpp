@@ -65,15 +65,22 @@ Destination destination(const fs::path& chemin)
         d.permise = errno == ENOENT;
         return d;
     }
+    // errno tells why a write is refused.
     if (S_ISLNK(st.st_mode)) {
         if (st.st_uid != ::geteuid())
-            return d;
+            return errno = EPERM, d;
         std::error_code ec;
         d.cible = fs::canonical(chemin, ec);
-        if (ec || ::lstat(d.cible.c_str(), &st) != 0 || st.st_uid != ::geteuid())
+        if (ec || ::lstat(d.cible.c_str(), &st) != 0)
             return d;
+        if (st.st_uid != ::geteuid())
+            return errno = EPERM, d;
     }
-    if (!S_ISREG(st.st_mode) || (st.st_mode & 0222) == 0 || ::access(d.cible.c_str(), W_OK) != 0)
+    if (!S_ISREG(st.st_mode))
+        return errno = S_ISDIR(st.st_mode) ? EISDIR : EINVAL, d;
+    if ((st.st_mode & 0222) == 0)
+        return errno = EACCES, d;
+    if (::access(d.cible.c_str(), W_OK) != 0)
         return d;
     d.permise = true;
     d.existe = true;
@@ -176,7 +183,7 @@ bool preparer(const fs::path& chemin, std::string_view contenu, Ecriture& e)
     if (e.dossier.empty())
         e.dossier = ".";
     if (!fs::is_directory(e.dossier, ec))
-        return false;
+        return errno = ec ? ec.value() : ENOTDIR, false;
 
     static const char lettres[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
     std::random_device rd;
@@ -220,9 +227,11 @@ bool preparer(const fs::path& chemin, std::string_view contenu, Ecriture& e)
     }
     ok = ok && ::fsync(e.fd) == 0;
     if (!ok) {
+        const int raison = errno;
         ::unlink(e.tmp.c_str());
         ::close(e.fd);
         e.fd = -1;
+        errno = raison;
     }
     return ok;
 }
@@ -231,9 +240,11 @@ void abandonner(Ecriture& e)
 {
     if (e.fd < 0)
         return;
+    const int raison = errno; // the failure's, kept for the caller
     ::unlink(e.tmp.c_str());
     ::close(e.fd);
     e.fd = -1;
+    errno = raison;
 }
 
 } // namespace

@@ -9,7 +9,8 @@
 // Writes a whole file through a temporary file in the same folder and a rename,
 // so that the file on disk is either the old one or the complete new one: the
 // temporary is flushed to the disk before the rename and the folder after it.
-// Returns false (and leaves the old file and no temporary behind) on failure.
+// Returns false (and leaves the old file and no temporary behind) on failure,
+// errno then telling why (see RaisonSysteme).
 //
 // Rules for an existing file:
 // - The new file keeps the old one's permission bits (rwx for owner, group and

@@ -54,6 +54,23 @@ GeometrieApercu CalculGeometrieApercu(int gaucheFenetre, int hautFenetre, int ga
     return g;
 }
 
+ApercuAjuste AjusterApercu(int gaucheFenetre, int hautFenetre, int gauchePict1, int16_t L, int16_t T,
+                           const RectTwips& ecran)
+{
+    ApercuAjuste a{CalculGeometrieApercu(gaucheFenetre, hautFenetre, gauchePict1, L, T), L, T, 100};
+    const int autourL = a.g.largeurFenetre - L, autourH = a.g.hauteurFenetre - T; // frame, margins, button
+    if (L > 0 && T > 0 && (a.g.largeurFenetre > ecran.largeur || a.g.hauteurFenetre > ecran.hauteur)) {
+        const double echelle = std::min(double(ecran.largeur - autourL) / L, double(ecran.hauteur - autourH) / T);
+        a.L = int16_t(std::clamp(int(L * echelle), TwipsParPixel, int(L)));
+        a.T = int16_t(std::clamp(int(T * echelle), TwipsParPixel, int(T)));
+        a.pourcent = std::max(1, a.L * 100 / L);
+        a.g = CalculGeometrieApercu(gaucheFenetre, hautFenetre, gauchePict1, a.L, a.T);
+    }
+    a.g.gauche = std::max(ecran.gauche, std::min(a.g.gauche, ecran.gauche + ecran.largeur - a.g.largeurFenetre));
+    a.g.haut = std::max(ecran.haut, std::min(a.g.haut, ecran.haut + ecran.hauteur - a.g.hauteurFenetre));
+    return a;
+}
+
 SourceApercu CalculSourceApercu(bool zoneChoisie, int zoneX1, int zoneY1, int zoneX2, int zoneY2, int L, int T)
 {
     SourceApercu s{};

@@ -45,6 +45,19 @@ struct GeometrieApercu {
 GeometrieApercu CalculGeometrieApercu(int gaucheFenetre, int hautFenetre, int gauchePict1, int16_t L,
                                       int16_t T);
 
+// The preview fitted into the screen's free area `ecran` (twips; without the
+// task bars): when the window at print size does not fit it, the picture is
+// scaled down (never up) so that the whole window, its button included, does.
+// The window is moved inside the area. `L` x `T`: the picture's size in twips
+// as shown; `pourcent`: that size against the print size (100 at true size).
+struct ApercuAjuste {
+    GeometrieApercu g;
+    int16_t L, T;
+    int pourcent;
+};
+ApercuAjuste AjusterApercu(int gaucheFenetre, int hautFenetre, int gauchePict1, int16_t L, int16_t T,
+                           const RectTwips& ecran);
+
 // Part of the calendar image that the preview shows and where it goes in the
 // L x T picture. Without a zone: the whole image. With a zone: its rectangle
 // and the 4 rows below it. Any part outside the image is cut

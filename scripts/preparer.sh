@@ -1,6 +1,6 @@
 #!/bin/sh
-# Installs what is missing (Debian 12), then configures and builds Ardemo in build/.
-# Quick when nothing changed.
+# Installs what is missing (Debian 12), then configures build/ and builds the program
+# alone (the tests and benchmarks: `cmake --build build`). Quick when nothing changed.
 set -e
 cd "$(dirname "$0")/.."
 PAQUETS="g++ cmake ninja-build qt6-base-dev qt6-translations-l10n libgl-dev
@@ -23,4 +23,4 @@ fi
 if [ ! -f build/build.ninja ] || [ -n "${ARDEMO_CMAKE_ARGS:-}" ]; then
   cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo ${ARDEMO_CMAKE_ARGS:-}
 fi
-cmake --build build
+cmake --build build --target ardemo

@@ -21,6 +21,7 @@
 #include "commun/Twips.h"
 #include "app/Horloge.h"
 #include "app/ui/Ardemo.h"
+#include "commun/RaisonSysteme.h"
 #include "calendar/Periode.h"
 #include "commun/ui/BoiteImage.h"
 #include "commun/ui/Controles.h"
@@ -341,8 +342,8 @@ void Ardemo::SauveFichier_Click()
         // Nothing was written (the disk is full, the folder is read-only...):
         // the user must not believe the image is saved.
         QMessageBox::warning(this, QStringLiteral("Sauver l'image"),
-                             QStringLiteral("L'image n'a pas pu être enregistrée dans « %1 ».")
-                                 .arg(QDir::toNativeSeparators(chemin)));
+                             QStringLiteral("L'image n'a pas pu être enregistrée dans « %1 » : %2.")
+                                 .arg(QDir::toNativeSeparators(chemin), QString::fromStdString(RaisonSysteme(errno))));
     FVert();
 }
 

@@ -16,6 +16,7 @@
 #include "app/Horloge.h"
 #include "commun/EcritureAtomique.h"
 #include "commun/FichierIni.h"
+#include "commun/RaisonSysteme.h"
 #include "app/Reglages.h"
 #include "app/Saisies.h"
 #include "app/ValeursOptions.h"
@@ -277,7 +278,8 @@ const std::vector<Option>& Options()
 
 QString TexteAide()
 {
-    QString texte = QStringLiteral("Utilisation : ardemo [options] [FICHIER.Cal | FICHIER.ics]\n"
+    QString texte = QStringLiteral("Utilisation : ardemo [options] --sortie FICHIER [[options] --sortie FICHIER]...\n"
+                                   "              ardemo [options] [FICHIER.Cal | FICHIER.ics]...\n"
                                    "Fabrique le calendrier d'une année, ou d'une année scolaire de septembre à\n"
                                    "août, sans ouvrir de fenêtre.\n"
                                    "Sans --sortie, la fenêtre s'ouvre avec les options données et\n"
@@ -490,7 +492,8 @@ int Fabriquer(const Demande& d, const char* programme)
     };
     size_t echec = 0;
     if (!EcrireFichiersAtomiques(chemins, produire, &echec))
-        return Erreur(QStringLiteral("impossible d'écrire le fichier « %1 »").arg(fichiers[echec].chemin));
+        return Erreur(QStringLiteral("impossible d'écrire le fichier « %1 » : %2")
+                          .arg(fichiers[echec].chemin, QString::fromStdString(RaisonSysteme(errno))));
     return 0;
 }
 
@@ -530,6 +533,15 @@ Lancement LigneDeCommande(int argc, char* argv[])
                     tape = a.section(QLatin1Char('='), 0, 0);
                     break;
                 }
+            // A slip of the fingers names the option meant.
+            std::vector<std::string> noms{"help", "version"};
+            for (const Option& o : Options())
+                noms.push_back(o.nom.toStdString());
+            const std::string_view proche = NomProche(nom.toStdString(), {noms.begin(), noms.end()});
+            if (!proche.empty())
+                return {Erreur(QStringLiteral("option inconnue « %1 », vouliez-vous dire --%2 ?")
+                                   .arg(tape, QString::fromUtf8(proche.data(), qsizetype(proche.size())))),
+                        {}};
             return {Erreur(QStringLiteral("option inconnue « %1 » (voir ardemo --help)").arg(tape)), {}};
         }
         // The only other refusal: an option that needs a value came last.

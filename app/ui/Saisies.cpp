@@ -90,6 +90,17 @@ bool Ardemo::eventFilter(QObject* objet, QEvent* e)
             Largeur_GotFocus();
         else if (!retour && objet == Hauteur)
             Hauteur_GotFocus();
+    } else if (e->type() == QEvent::KeyPress && objet == cAn) {
+        const int touche = static_cast<QKeyEvent*>(e)->key();
+        if (touche != Qt::Key_Return && touche != Qt::Key_Enter)
+            return false;
+        // Enter builds, as "Fabriquer le Calendrier" does once the box is left:
+        // its checks first, and a refused year stops there.
+        const bool refusee = !AvertissementAnnee(texte(cAn)).empty();
+        cAn_LostFocus();
+        if (!refusee)
+            Fabriquer_Click();
+        return true;
     } else if (e->type() == QEvent::KeyPress && (objet == Largeur || objet == Hauteur)) {
         const int caractere = caractereTape(*static_cast<QKeyEvent*>(e));
         if (caractere == 0)

@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
+#include <QTimer>
 #include <QToolTip>
 
 #include "colour/ui/PeintreFeuille.h"
@@ -260,7 +261,18 @@ void VueFeuille::focusInEvent(QFocusEvent* e)
     if (const std::optional<PositionCase> c = caseFocus())
         m_jour = m_modele->cellule(*c).date;
     update();
-    annoncerFocus();
+    // After the focus event Qt sends for the sheet as a whole once this one is
+    // handled, so that a screen reader's last word is the day's.
+    QTimer::singleShot(0, this, [this] { annoncerFocus(); });
+}
+
+// Letting a key go hides the tooltip (the Tab that brought the focus, an
+// arrow): the focused day's shows again.
+void VueFeuille::keyReleaseEvent(QKeyEvent* e)
+{
+    QWidget::keyReleaseEvent(e);
+    if (hasFocus() && !e->isAutoRepeat())
+        montrerBulle();
 }
 
 void VueFeuille::focusOutEvent(QFocusEvent* e)
@@ -270,8 +282,7 @@ void VueFeuille::focusOutEvent(QFocusEvent* e)
     update();
 }
 
-// The focused day's tooltip shows, and screen readers hear its name.
-void VueFeuille::annoncerFocus()
+void VueFeuille::montrerBulle()
 {
     const std::optional<PositionCase> c = caseFocus();
     if (!c || !hasFocus())
@@ -282,6 +293,15 @@ void VueFeuille::annoncerFocus()
         QToolTip::hideText();
     else
         QToolTip::showText(mapToGlobal(r.bottomLeft() + QPoint(0, 2)), bulle, this, r);
+}
+
+// The focused day's tooltip shows, and screen readers hear its name.
+void VueFeuille::annoncerFocus()
+{
+    const std::optional<PositionCase> c = caseFocus();
+    if (!c || !hasFocus())
+        return;
+    montrerBulle();
     QAccessibleEvent evenement(this, QAccessible::Focus);
     evenement.setChild(m_enfantAnnonce = (c->bloc - 1) * CellulesParMois + c->cellule);
     QAccessible::updateAccessibility(&evenement);

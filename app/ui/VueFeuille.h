@@ -37,6 +37,7 @@ protected:
     void mousePressEvent(QMouseEvent*) override;
     void mouseReleaseEvent(QMouseEvent*) override;
     void keyPressEvent(QKeyEvent*) override;
+    void keyReleaseEvent(QKeyEvent*) override;
     void focusInEvent(QFocusEvent*) override;
     void focusOutEvent(QFocusEvent*) override;
     bool event(QEvent*) override;
@@ -45,6 +46,7 @@ private:
     friend class AccessibleFeuille;
     void allerA(const Date& d);
     void annoncerFocus();
+    void montrerBulle();
 
     const ModeleFeuille* m_modele = nullptr;
     std::optional<PositionCase> m_appui;

@@ -2,10 +2,12 @@
 
 
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
+#include <QScreen>
 #include <algorithm>
 
 #include "commun/Nombres.h"
@@ -57,7 +59,6 @@ ApercuForm::ApercuForm(QWidget* parent, const QImage& calendrier, int gaucheImag
                           | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint)
 {
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("Aperçu"));
     setWindowIcon(QIcon(QStringLiteral(":/ardemo.png")));
     FondWidget(this, VersQColor(FondApercu));
 
@@ -79,8 +80,16 @@ ApercuForm::ApercuForm(QWidget* parent, const QImage& calendrier, int gaucheImag
 void ApercuForm::Form_Load(const QImage& calendrier, int gaucheImage, const ReglagesSortie& v)
 {
     const QRect cadre = parentWidget() ? parentWidget()->frameGeometry() : QRect();
-    const GeometrieApercu g = CalculGeometrieApercu(cadre.x() * TwipsParPixel, cadre.y() * TwipsParPixel,
-                                                    gaucheImage * TwipsParPixel, v.LargeurTwips, v.HauteurTwips);
+    const QScreen* ecran = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
+    const QRect libre = ecran ? ecran->availableGeometry() : QRect(0, 0, 1 << 15, 1 << 15);
+    const ApercuAjuste a = AjusterApercu(
+        cadre.x() * TwipsParPixel, cadre.y() * TwipsParPixel, gaucheImage * TwipsParPixel, v.LargeurTwips,
+        v.HauteurTwips,
+        {libre.x() * TwipsParPixel, libre.y() * TwipsParPixel, libre.width() * TwipsParPixel, libre.height() * TwipsParPixel});
+    const GeometrieApercu& g = a.g;
+    // Too large for the screen: smaller than printed, and the title says so.
+    setWindowTitle(a.pourcent < 100 ? QStringLiteral("Aperçu réduit à %1 % pour tenir dans l'écran").arg(a.pourcent)
+                                    : QStringLiteral("Aperçu"));
 
     Pict2->show();
     Pict2->effacer();
@@ -90,8 +99,8 @@ void ApercuForm::Form_Load(const QImage& calendrier, int gaucheImage, const Regl
     move(TwipsVersPixels(g.gauche), TwipsVersPixels(g.haut));
 
     const ZoneMois z = v.zone.value_or(ZoneMois{});
-    Pict2->setImage(ImageApercu(calendrier, v.zone.has_value(), z.ZoneX1, z.ZoneY1, z.ZoneX2, z.ZoneY2,
-                                v.LargeurTwips, v.HauteurTwips, VersQColor(v.CoulGrille)));
+    Pict2->setImage(ImageApercu(calendrier, v.zone.has_value(), z.ZoneX1, z.ZoneY1, z.ZoneX2, z.ZoneY2, a.L, a.T,
+                                VersQColor(v.CoulGrille)));
 }
 
 void ApercuForm::closeEvent(QCloseEvent* e)

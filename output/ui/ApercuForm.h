@@ -14,8 +14,9 @@ class vkCommand;
 QImage ImageApercu(const QImage& calendrier, bool zoneChoisie, int zoneX1, int zoneY1, int zoneX2, int zoneY2,
                    int L, int T, const QColor& contour);
 
-// The preview window: the image at its printed size, always on top, beside the
-// main window's image. A snapshot taken when it opens; every close is told by
+// The preview window: the image at its printed size (scaled down, as its title
+// says, when that would not fit the screen), always on top, beside the main
+// window's image, inside the screen. A snapshot taken when it opens; every close is told by
 // `ferme` (the main window then clears `ApercuOuvert`). It deletes itself when
 // closed.
 class ApercuForm : public QWidget {

@@ -6,6 +6,7 @@
 #include <QPdfWriter>
 #include <QBuffer>
 #include <QFile>
+#include <cerrno>
 
 #include "Version.h"
 #include "commun/EcritureAtomique.h"
@@ -135,8 +136,10 @@ std::optional<QByteArray> OctetsCalendrier(FormatSortie format, const Calendrier
 bool EcrireCalendrier(const QString& chemin, FormatSortie format, const CalendrierAEcrire& c)
 {
     if (chemin.isEmpty())
-        return false;
+        return errno = ENOENT, false;
     const std::optional<QByteArray> octets = OctetsCalendrier(format, c);
-    return octets && EcrireFichierAtomique(CheminFichier(chemin),
+    if (!octets)
+        return errno = ENOMEM, false;
+    return EcrireFichierAtomique(CheminFichier(chemin),
                                            std::string_view(octets->constData(), static_cast<size_t>(octets->size())));
 }

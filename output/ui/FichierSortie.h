@@ -44,5 +44,5 @@ CalendrierAEcrire CalendrierAvec(const ReglagesSortie& sortie, const QImage& ima
 std::optional<QByteArray> OctetsCalendrier(FormatSortie format, const CalendrierAEcrire& calendrier);
 
 // Writes `chemin` in `format` through a temporary file and a rename: false,
-// and nothing left behind, when it cannot be written.
+// and nothing left behind, when it cannot be written (errno: why).
 bool EcrireCalendrier(const QString& chemin, FormatSortie format, const CalendrierAEcrire& calendrier);

@@ -85,12 +85,12 @@ VornScolaire::VornScolaire(QWidget* parent)
                                   0x00008000, 0);
     AnneeScolaire->setToolTip(QStringLiteral("Fabrique le calendrier de septembre à août de l'année scolaire en cours"));
     Label1[1] = note(this,
-                     QStringLiteral("Des exemples sont fournis pour 2009 et 2010 et pour les 3 zones.                   "
-                                    "A vous de fabriquer les suivants le moment venu."),
+                     QStringLiteral("Les dates officielles de chaque zone se téléchargent en fichiers iCalendar "
+                                    "(.ics) depuis la page du lien ci-dessus."),
                      R_Label1_1, 0x00800080);
     LabelIcs = note(this,
-                    QStringLiteral("Les calendriers officiels de chaque zone se téléchargent en .ics sur la page "
-                                   "officielle, à importer ici par \"Couleurs spéciales...\"."),
+                    QStringLiteral("\"Couleurs spéciales...\" puis \"Importer un calendrier (.ics)...\" "
+                                   "colorie d'un coup toutes les vacances du fichier."),
                     R_LabelIcs, 0x00000080);
 
     connect(CalendScolaire, &QAbstractButton::clicked, this, [this] { CalendScolaire_Click(); });

@@ -18,6 +18,18 @@ private slots:
         QCOMPARE(int(HauteurTwipsApercu(5103, true, 216.0 / 418)), 2637);
         QCOMPARE(HauteurBoiteApercu(90, true, 216.0 / 418), 47.0);
         QCOMPARE(int(HauteurTwipsApercu(11340, true, 4.0)), 32767);
+        // The window on screens of 1280 x 1024 (at 0, 0) and 1024 x 768 (at 1280, 0), less a 30-pixel bar: 90 mm
+        // fits as printed; 190 mm is scaled down to what fits (the frame and the button 885 twips high); the window
+        // always lies inside the free area, moved there when the main window is low or to the right.
+        for (auto [L, T, x, y, ecran, pourcent] :
+             {std::tuple{5103, 7221, 0, 0, RectTwips{0, 0, 19200, 14910}, 100}, {10773, 15244, 0, 0, {0, 0, 19200, 14910}, 91},
+              {10773, 15244, 19200, 9000, {19200, 0, 15360, 11070}, 66}, {5103, 7221, 33000, 9000, {19200, 0, 15360, 11070}, 100}}) {
+            const ApercuAjuste a = AjusterApercu(x, y, 3000, int16_t(L), int16_t(T), ecran);
+            const GeometrieApercu& g = a.g;
+            VERIFIER(a.pourcent == pourcent, std::abs(double(a.T) / a.L - double(T) / L) < 0.001, g.gauche >= ecran.gauche, g.haut >= ecran.haut,
+                     g.gauche + g.largeurFenetre <= ecran.gauche + ecran.largeur,
+                     g.haut + g.hauteurFenetre <= ecran.haut + ecran.hauteur, g.boutonFermer.haut > a.T);
+        }
         // Zone or none (the whole image, edge to edge), L x T; the image's part shown and where it goes. A zone
         // brings the 4 rows below it, cut at the image's bottom (last row) or left edge (one block before it).
         const std::tuple<bool, std::array<int, 4>, int, int, QRect, QRect> cas[] = {

@@ -47,6 +47,14 @@ private slots:
               {"#1234567", 0, 0, -1}, {"#12345G", 0, 0, -1}, {"#", 0, 0, -1}, {"0x123456", 0, 0, -1}})
             QVERIFY2(AnneeOption(texte).value_or(0) == annee && LargeurOption(texte).value_or(0) == largeur
                          && CouleurOption(texte).value_or(-1) == couleur, texte);
+        // A misspelt option: the one meant, when one is near enough (an edit per three letters); the usual
+        // distances (kitten, sitting: 3), a swap counting one.
+        const std::vector<std::string_view> noms{"annee", "sortie", "largeur", "couleurs", "couleur", "sans-weekend", "ini"};
+        for (auto [tape, proche] : {std::pair{"anee", "annee"}, {"sorties", "sortie"}, {"sotrie", "sortie"},
+                                    {"largueur", "largeur"}, {"couleurss", "couleurs"}, {"sans-week", "sans-weekend"},
+                                    {"in", "ini"}, {"x", ""}, {"aide", ""}, {"inconnue", ""}, {"", ""}})
+            QVERIFY2(NomProche(tape, noms) == proche, tape);
+        VERIFIER(DistanceEdition("kitten", "sitting") == 3, DistanceEdition("", "abc") == 3, DistanceEdition("ab", "ba") == 1);
     }
 
     void nomsDeFichiers()

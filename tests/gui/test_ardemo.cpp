@@ -1,6 +1,7 @@
 // The main window: the build, its busy state and the image it makes.
 #include <QAccessible>
 #include <QPainter>
+#include <QToolTip>
 
 #include "commun/ui/Couleur.h"
 #include "commun/ui/Curseur.h"
@@ -198,6 +199,7 @@ private slots:
             QTest::keyClick(C(f).Quitter, Qt::Key_Tab);
             QCOMPARE(QApplication::focusWidget(), C(f).CalBase);
             QCOMPARE(touches({}), QString(premier));
+            QTRY_VERIFY(QToolTip::isVisible() && QString(premier).endsWith(", " + QToolTip::text().trimmed()));
             p.annee("2021");
         }
         QCOMPARE(touches({Qt::Key_Left, Qt::Key_Up, Qt::Key_Right}), QString("samedi 2 janvier 2021, Semaine  53"));

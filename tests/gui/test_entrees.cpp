@@ -37,6 +37,9 @@ private slots:
         QTest::newRow("année scolaire") << "A:2026-2027 L" << "90 127 - - 2026-2027 0 Largeur";
         QTest::newRow("année scolaire hors plage") << "A:9999-10000 L" << "90 127 - - 2027 1 Largeur";
         QTest::newRow("années qui ne se suivent pas") << "A:2026-2028 L" << "90 127 - - 2027 1 Largeur";
+        // Enter builds (anneeScolaireTapee), the box keeping the keyboard; a refused year is said, not built.
+        QTest::newRow("Entrée") << "A:2030 Return" << "90 127 - - 2030 0 cAn";
+        QTest::newRow("Entrée, année refusée") << "A:2026-2028 Return" << "90 127 - - 2027 1 cAn";
         // Another application taking the keyboard is no focus change: no warning, no red size put back.
         QTest::newRow("ailleurs depuis l'année") << "A:1200 ailleurs" << "90 127 - - 2027 0 cAn";
         QTest::newRow("puis Tab") << "A:1200 ailleurs Tab" << "90 127 - - 1200 1 Couleurs";
@@ -85,7 +88,7 @@ private slots:
         QTEST(vu.join(' '), "resultat");
     }
 
-    // A school year typed, then built: September to August, each block in its year; the box keeps the text typed
+    // A school year typed, then built by Enter: September to August, each block in its year; the box keeps the text typed
     // (no entry of the list takes its place), whole, and its tooltip says how to type one.
     void anneeScolaireTapee()
     {
@@ -93,7 +96,7 @@ private slots:
         const Controles c = C(p.f());
         QVERIFY(p.activer());
         c.cAn->setFocus(), c.cAn->setEditText("2026 - 2027");
-        QTest::mouseClick(c.Fabriquer, Qt::LeftButton);
+        QTest::keyClick(c.cAn, Qt::Key_Enter);
         VERIFIER(p.etat.AnChoisi == "2026-2027", c.cAn->currentText() == "2026 - 2027", c.cAn->toolTip().contains("2026-2027"),
                  c.CalBase->modele()->bloc(1).titre == "septembre 2026", c.CalBase->modele()->bloc(12).titre == "août 2027",
                  c.cAn->lineEdit()->fontMetrics().horizontalAdvance("2026 - 2027") < c.cAn->lineEdit()->contentsRect().width());

@@ -108,7 +108,7 @@ private slots:
     }
 
     // A name typed, then cancelled: the default one proposed again. The folder gone between the dialog and
-    // the writing: the failure said, nothing left; a folder that never was: said at once, the dialog kept.
+    // the writing: the failure and its reason said, nothing left; a folder that never was: said at once, the dialog kept.
     // The clipboard: the whole picture despite a zone, only.
     void annulerEchecCopier()
     {
@@ -127,7 +127,7 @@ private slots:
             QDir(p.dossier.filePath("sous")).removeRecursively();
             auProchainDialogue<QMessageBox>([&](QMessageBox* m) { echec = m->text(), m->accept(); });
         });
-        VERIFIER(echec.contains(QStringLiteral("n'a pas pu être enregistrée")), contenu(p).isEmpty());
+        VERIFIER(echec.endsWith(QStringLiteral("sous/essai.bmp » : dossier inexistant.")), contenu(p).isEmpty());
         bool resteOuvert = false;
         sauverAvec(p.f(), [&](QFileDialog* d) {
             auProchainDialogue<QMessageBox>([&](QMessageBox* m) { echec = m->text(), m->accept(); });

@@ -10,12 +10,15 @@ echec() { echo "ÉCHEC : $*"; exit 1; }
 # The refusals: exit 2 and nothing on stdout, one line naming the problem on stderr, no file made.
 printf 'pas un fichier de couleurs\r\n' > faux.Cal
 printf '[Taille]\r\nLargeur=200\r\n' > grand.ini && truncate -s 4194305 grand.ini
+mkdir dossier.png && : > dossier.png/seule.png && chmod 444 dossier.png/seule.png # why a file cannot be written
 n=$(ls | wc -l)
 while read -r attendu options; do
   [ "$("$programme" $options 2> erreur.txt || echo "code $?")" = "code 2" ] && grep -q "^ardemo : .*$attendu" erreur.txt \
     && [ "$(wc -l < erreur.txt)" -eq 1 ] && [ "$(ls | wc -l)" -eq $((n + 1)) ] || echec "$options : $(cat erreur.txt)"
 done <<'TABLE'
---inconnue --inconnue --sortie x.pdf
+--inconnue.».(voir --inconnue --sortie x.pdf
+«.--anee.»,.vouliez-vous.dire.--annee.?$ --anee 2027 --sortie x.pdf
+dire.--sortie.?$ -sorties x.pdf
 trop.gros --ini grand.ini --sortie x.pdf
 deux.fois --sortie x.pdf --annee 2027 --sortie ./x.pdf
 lu.et.écrit --importer x.pdf --sortie x.pdf
@@ -31,7 +34,9 @@ faux.Cal --importer faux.Cal --sortie x.pdf
 16777216 --importer faux.Cal --couleur 16777216 --sortie x.pdf
 Corse.».inconnue.(régions.:.Métropole,.*,.Canton.du.Jura,.*.Québec) --region Corse --sortie x.pdf
 absent.ini --ini absent.ini --sortie x.pdf
-sous/x.png --sortie bon.pdf --sortie sous/x.png
+sous/x.png.».:.dossier.inexistant$ --sortie bon.pdf --sortie sous/x.png
+seule.png.».:.permission.refusée$ --sortie dossier.png/seule.png
+dossier.png.».:.un.dossier.porte.ce.nom$ --sortie dossier.png
 aucun.écran --annee 2030
 dernier.--sortie --sortie x.pdf --annee 2027
 dernier.--sortie --sortie x.pdf --sans-weekend
@@ -91,6 +96,21 @@ a --annee 2026-2027 --sortie s.pdf && a --couleurs "$corpus/fuzz_cal/scolaire.Ca
 a --annee 2025-2026 --importer "$corpus/fuzz_ics/zone-b-2025-2026.ics" --couleur '#0000FF' --sortie zone-b.png
 rsvg-convert -w 628 -h 866 c.svg -o svg.png
 "$programme" --version | grep -qx "Ardemo 6.2" && "$programme" --help | grep -q -- "--annee AAAA" || echec "--version, --help"
+# Every example of --help, the manual page and the README, run one by one as written, on the files they name:
+# each succeeds, or (the window's) is refused only for want of a screen, its options accepted.
+sources=$(readlink -f "$(dirname "$0")/../..") && mkdir ex && ln -s "$(dirname "$programme")" ex/build
+cp "$corpus/fuzz_cal/complet.Cal" ex/vacances.Cal && for z in a b; do cp "$corpus/fuzz_ics/zone-b-2025-2026.ics" ex/zone-$z.ics; done
+"$programme" --help | /usr/bin/python3 -c '
+import re, sys
+aide, man, lisez = " ".join(sys.stdin.read().split()), open(sys.argv[1]).read(), open(sys.argv[2]).read()
+exemples = ["ardemo " + e for e in re.findall(r"\((--[^()]*--sortie[^()]*)\)", aide)]
+exemples += [re.sub(r"\\\(aq", "\x27", b.replace("\\-", "-")).strip() for b in re.findall(r"^\.RS\n(.*?)^\.RE", man, re.M | re.S)]
+exemples += [l.split("  #")[0] for l in lisez.splitlines() if l.startswith("./build/ardemo ")]
+print("\0".join(exemples), end="")' "$sources/resources/ardemo.1" "$sources/README.md" | (cd ex && PATH="$(dirname "$programme"):$PATH" \
+  xargs -0 -n1 sh -c 'sortie=$(sh -ec "$0" 2>&1); [ $? = 0 ] || { [ "${0#*--sortie}" = "$0" ] && echo "$sortie" | grep -q "aucun écran"; } \
+  || { echo "ÉCHEC : exemple « $0 » : $sortie"; exit 255; }; echo >> ../exemples.txt')
+[ "$(wc -l < exemples.txt)" -ge 10 ] || echec "exemples : $(wc -l < exemples.txt) seulement"
+
 /usr/bin/python3 - <<'PY' || echec "fichiers produits"
 import os, re, subprocess, xml.etree.ElementTree as ET
 from PIL import Image, ImageChops, ImageStat
