@@ -131,7 +131,7 @@ private slots:
         QCOMPARE(cas(2026, 5, {true, true, Region::Mayotte}, 0), "Abolition de l'esclavage, semaine 18gris");
         QCOMPARE(cas(2030, 6, {true, true, Region::Guyane}, 14), "Abolition de l'esclavage, semaine 24férié");
         QCOMPARE(cas(2027, 12, {true, false, Region::AlsaceMoselle}, 27), "Semaine  51");
-        QCOMPARE(cas(2027, 1, {true, true, Region::Geneve}, 3), " Restauration de la République gris");
+        QCOMPARE(cas(2027, 1, {true, true, Region::Geneve}, 3), "Restauration de la République, semaine 53gris");
         // Names: case, accents (UTF-8 or Latin-1), blanks, the article, "canton de" do not matter; anything else does.
         for (auto [texte, region] :
              {std::pair{"M\xC9TROPOLE", 0}, {"  alsace  moselle ", 1}, {"alsace", 1}, {"Moselle", 1}, {"guadeloupe", 2},

@@ -292,7 +292,7 @@ class Suite(Bureau):
             attendre(lambda: self.nom_focalise() == nom, 10, "« %s » annoncé (%r)" % (nom, self.nom_focalise()))
             assert (0, 0, 220) in self.capture().crop((*cellule(mois, k, 2, 2), *cellule(mois, k, 26, 26))).getdata()
         self.touche(*["Tab"] * (ORDRE_TAB.index("feuille") - ORDRE_TAB.index("Fabriquer")))
-        jour("vendredi 1 janvier 2021, Jour de l'An", 1, 4)  # as the focus comes in
+        jour("vendredi 1 janvier 2021, Jour de l'An, semaine 53", 1, 4)  # as the focus comes in
         self.touche("Right", "Right")
         jour("dimanche 3 janvier 2021, Semaine  53", 1, 6)
         self.touche("End", "Right")

@@ -189,6 +189,7 @@ private slots:
         const auto touches = [&](const std::vector<Qt::Key>& t) {
             for (Qt::Key k : t)
                 QTest::keyClick(C(f).CalBase, k);
+            QCoreApplication::processEvents(); // the focus entering is announced after Qt's own event for the sheet
             QAccessibleInterface* focus = feuille->focusChild();
             QAccessibleInterface* annonce = feuille->child(C(f).CalBase->enfantAnnonce()); // by the last focus event
             const QString nom = focus && focus->state().focused ? focus->text(QAccessible::Name) : QString();

@@ -99,7 +99,7 @@ rsvg-convert -w 628 -h 866 c.svg -o svg.png
 # Every example of --help, the manual page and the README, run one by one as written, on the files they name:
 # each succeeds, or (the window's) is refused only for want of a screen, its options accepted.
 sources=$(readlink -f "$(dirname "$0")/../..") && mkdir ex && ln -s "$(dirname "$programme")" ex/build
-cp "$corpus/fuzz_cal/complet.Cal" ex/vacances.Cal && for z in a b; do cp "$corpus/fuzz_ics/zone-b-2025-2026.ics" ex/zone-$z.ics; done
+for c in vacances anniversaires; do cp "$corpus/fuzz_cal/complet.Cal" ex/$c.Cal; done && for z in a b; do cp "$corpus/fuzz_ics/zone-b-2025-2026.ics" ex/zone-$z.ics; done
 "$programme" --help | /usr/bin/python3 -c '
 import re, sys
 aide, man, lisez = " ".join(sys.stdin.read().split()), open(sys.argv[1]).read(), open(sys.argv[2]).read()
