@@ -5,7 +5,9 @@
 #include "commun/Nombres.h"
 #include "commun/Texte.h"
 
+#include <algorithm>
 #include <charconv>
+#include <chrono>
 
 std::string FichierReglages::Lire(std::string_view section, std::string_view nom, std::string_view defaut)
 {
@@ -17,22 +19,50 @@ std::string FichierReglages::Lire(std::string_view section, std::string_view nom
 }
 
 // Every setting is written through here: the folder given to CreerDossier is
-// created at the first write into it; any other missing folder makes the write fail.
+// created at the first write into it; any other missing folder makes the write
+// fail. A file held by another program keeps the settings back (m_enAttente),
+// written with the next write.
 bool FichierReglages::Ecrire(const std::vector<Reglage>& reglages)
 {
+    for (const Reglage& r : reglages) {
+        const auto meme = std::find_if(m_enAttente.begin(), m_enAttente.end(), [&](const Retenu& a) {
+            return a.section == r.section && a.cle == r.cle;
+        });
+        if (meme != m_enAttente.end())
+            meme->valeur = r.valeur;
+        else
+            m_enAttente.push_back({std::string(r.section), std::string(r.cle), r.valeur});
+    }
+    return Reessayer();
+}
+
+bool FichierReglages::Reessayer()
+{
+    if (m_enAttente.empty())
+        return true;
     if (!m_dossierACreer.empty() && m_fichier.parent_path() == m_dossierACreer)
         CreerDossiers(m_dossierACreer);
     std::vector<EntreeIni> entrees;
-    for (const Reglage& r : reglages) {
-        const auto connue = m_connues.find({std::string(r.section), std::string(r.cle)});
+    for (const Retenu& r : m_enAttente) {
+        const auto connue = m_connues.find({r.section, r.cle});
         const bool inchangee = connue != m_connues.end() && connue->second == SansBlancs(r.valeur, BlancsIni);
         entrees.push_back({r.section, r.cle, r.valeur, inchangee});
     }
-    if (EcrireIni(m_fichier, entrees)) {
-        for (const Reglage& r : reglages)
-            m_connues[{std::string(r.section), std::string(r.cle)}] = SansBlancs(r.valeur, BlancsIni);
+    // The window never waits for another program: it tries again later.
+    const EcritureIni etat = EcrireIniAttente(m_fichier, entrees, std::chrono::milliseconds(0));
+    if (etat == EcritureIni::Ecrit) {
+        for (const Retenu& r : m_enAttente)
+            m_connues[{r.section, r.cle}] = SansBlancs(r.valeur, BlancsIni);
+        m_enAttente.clear();
         return true;
     }
+    if (etat == EcritureIni::Occupe) {
+        if (m_occupe)
+            m_occupe();
+        return false;
+    }
+    // Not to be written at all: the settings last until the program ends.
+    m_enAttente.clear();
     // A file the user made read-only (no write permission for anyone) is meant to stay as it is.
     namespace fs = std::filesystem;
     std::error_code ec;

@@ -86,6 +86,16 @@ public:
     std::optional<PositionBarres> LirePositionImpression(std::string_view imprimante, int16_t L, int16_t T);
     bool EcrirePositionImpression(std::string_view imprimante, int16_t L, int16_t T, PositionBarres position);
 
+    // A write finding the file held by another program (its lock) does not
+    // wait: what it had to write is kept and written by the next write, or by
+    // Reessayer; `occupe` (when set) is called each time this happens, so
+    // that the caller tries again a little later.
+    void SignalerOccupe(std::function<void()> occupe) { m_occupe = std::move(occupe); }
+    // Writes what a held file kept back. True when nothing is left to write.
+    bool Reessayer();
+    // Settings kept back for a held file.
+    bool EnAttente() const { return !m_enAttente.empty(); }
+
     // Any key of the "Choix" section (raw bytes), and several written at once.
     std::string LireChoix(std::string_view cle);
     bool EcrireChoix(const std::vector<std::pair<std::string, std::string>>& valeurs);
@@ -101,6 +111,11 @@ private:
     std::filesystem::path m_fichier;
     std::filesystem::path m_dossierACreer;
     std::function<void(const std::filesystem::path&)> m_signaler;
+    std::function<void()> m_occupe;
+    struct Retenu {
+        std::string section, cle, valeur;
+    };
+    std::vector<Retenu> m_enAttente; // kept back while another program held the file
     // The text of each key as this copy last read, used or wrote it, by section and key.
     std::map<std::pair<std::string, std::string>, std::string> m_connues;
 };

@@ -14,6 +14,7 @@
 #include <QTimer>
 #include <QUndoStack>
 
+#include "commun/FichierIni.h"
 #include "commun/Nombres.h"
 #include "Version.h"
 #include "app/Horloge.h"
@@ -273,6 +274,14 @@ void Ardemo::Form_Load()
         message->setWindowFlag(Qt::WindowStaysOnTopHint);
         message->open();
     });
+    // The window never waits for another copy holding the settings file.
+    m_reessai = new QTimer(this);
+    m_reessai->setSingleShot(true);
+    connect(m_reessai, &QTimer::timeout, this, [this] { reessayerReglages(); });
+    d.Reglages().SignalerOccupe([this] {
+        if (!m_reessai->isActive())
+            m_reessai->start(m_essais < 8 ? 250 : 2000);
+    });
     LireReglages();
     BulleFeries();
 
@@ -280,6 +289,27 @@ void Ardemo::Form_Load()
     Montrer(Affichage::Commandes);
     // The keyboard starts on the build button, the program's main command.
     Fabriquer->setFocus();
+}
+
+void Ardemo::reessayerReglages()
+{
+    if (m_doc.Reglages().Reessayer()) {
+        m_essais = 0;
+        return;
+    }
+    // Two seconds: the user is told once, the settings are kept to be written later.
+    if (++m_essais == 8) {
+        auto* message = new QMessageBox(
+            QMessageBox::Warning, QStringLiteral("Réglages"),
+            QStringLiteral("Les réglages n'ont pas pu être enregistrés dans « %1 » : %2. Ils le seront dès que le "
+                           "fichier sera libre.")
+                .arg(NomFichier(m_doc.FichierIni()),
+                     QString::fromStdString(MotifEcritureIni(EcritureIni::Occupe))),
+            QMessageBox::Ok, this);
+        message->setAttribute(Qt::WA_DeleteOnClose);
+        message->setWindowFlag(Qt::WindowStaysOnTopHint);
+        message->open();
+    }
 }
 
 void Ardemo::BulleFeries()

@@ -19,6 +19,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QScrollBar;
+class QTimer;
 class QUndoStack;
 class BoiteImage;
 class VueFeuille;
@@ -225,6 +226,11 @@ private:
     void Form_Load();
     void LireReglages();
     void creerActionsAnnulation();
+    // Settings kept back while another program holds the file: tried again
+    // every quarter of a second, then said, then every two seconds.
+    void reessayerReglages();
+    QTimer* m_reessai = nullptr;
+    int m_essais = 0;
     void creerCommandes();
     void connecterSaisies();
     void verifierFin();

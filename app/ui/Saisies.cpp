@@ -7,6 +7,8 @@
 #include <QTimer>
 
 #include "commun/EcritureAtomique.h"
+#include "commun/FichierIni.h"
+#include "commun/ui/Chemin.h"
 #include "app/Reglages.h"
 #include "app/Saisies.h"
 #include "commun/Twips.h"
@@ -120,6 +122,20 @@ void Ardemo::LireReglages()
     const std::filesystem::path ini = m_doc.FichierIni();
     // Left by a write that a kill interrupted (only the named file's in a folder of the user's).
     NettoyerTemporaires(ini.parent_path(), m_iniImpose.isEmpty() ? std::string() : ini.filename().string());
+    // A file too large to be read is said: the defaults are used, and nothing is written into it.
+    if (ExaminerIni(ini) == EtatLecture::TropGros) {
+        auto* message = new QMessageBox(
+            QMessageBox::Warning, QStringLiteral("Réglages"),
+            QStringLiteral("Le fichier de réglages « %1 » est trop gros (plus de %2 Mo) : il n'est pas lu, les "
+                           "réglages par défaut sont utilisés et les changements ne dureront que jusqu'à la "
+                           "fermeture du programme.")
+                .arg(NomFichier(ini))
+                .arg(TailleMaxIni / (1024 * 1024)),
+            QMessageBox::Ok, this);
+        message->setAttribute(Qt::WA_DeleteOnClose);
+        message->setWindowFlag(Qt::WindowStaysOnTopHint);
+        message->open();
+    }
     m_doc.ChargerReglages();
     // The stored width goes into its box as if typed (an unusable one shows red).
     const std::string& largeur = m_doc.Largeur;

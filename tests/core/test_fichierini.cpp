@@ -169,8 +169,14 @@ private slots:
         VERIFIER(::read(tube[0], &c, 1) == 1, EcrireIniAttente(ini(), {&e, 1}, 0ms) == EcritureIni::Occupe,
                  EcrireIniAttente(ini(), {&e, 1}, 50ms) == EcritureIni::Occupe, FichierReglages(ini()).LireLargeur() == "90",
                  MotifEcritureIni(EcritureIni::Occupe) == "un autre programme tient le fichier de réglages");
+        // The window's settings do not wait either: kept back, written once the file is let go.
+        FichierReglages r(ini());
+        int occupe = 0;
+        r.SignalerOccupe([&] { ++occupe; });
+        VERIFIER(!r.EcrireLargeur("150"), r.EnAttente(), occupe == 1, FichierReglages(ini()).LireLargeur() == "90");
         ::kill(tient, SIGKILL);
         ::waitpid(tient, nullptr, 0);
+        VERIFIER(r.Reessayer(), !r.EnAttente(), FichierReglages(ini()).LireLargeur() == "150");
         VERIFIER(EcrireIniAttente(ini(), {&e, 1}, 0ms) == EcritureIni::Ecrit, FichierReglages(ini()).LireLargeur() == "120");
         fs::resize_file(ini(), TailleMaxIni + 1);
         VERIFIER(ExaminerIni(ini()) == EtatLecture::TropGros, EcrireIniAttente(ini(), {&e, 1}, 0ms) == EcritureIni::TropGros);

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "app/Reglages.h"
+#include "commun/FichierIni.h"
 #include "main_gui.h"
 #include "Outils.h"
 #include "tests/core/Outils.h"
@@ -114,6 +115,13 @@ private slots:
         Ardemo f(etat, horloge, dossier.path());
         VERIFIER(!std::filesystem::exists(reste), etat.LargeurTwips == 8505);
         VERIFIER(C(f).Largeur->text() == "150", C(f).Hauteur->text() == "212");
+        // A file over the size limit is said, and not read: the defaults.
+        std::filesystem::resize_file(dossier.filePath("Pelvado.ini").toStdString(), TailleMaxIni + 1);
+        Document autre;
+        Ardemo g(autre, horloge, dossier.path());
+        const auto messages = g.findChildren<QMessageBox*>();
+        VERIFIER(messages.size() == 1, messages.value(0) && messages.value(0)->text().contains("trop gros"),
+                 autre.LargeurTwips == 5103);
     }
 };
 
