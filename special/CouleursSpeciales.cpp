@@ -1,5 +1,7 @@
 #include "special/CouleursSpeciales.h"
 
+#include <algorithm>
+
 bool TableSP::vide() const
 {
     for (const auto& mois : v)
@@ -30,4 +32,21 @@ EtatCouleursSP SansCouleurs(EtatCouleursSP e)
     e.table = {};
     e.fichier.clear();
     return e;
+}
+
+ImportIcs SuiteDeJours(const Periode& periode, const Date& debut, const Date& fin)
+{
+    ImportIcs suite;
+    suite.etat = EtatIcs::Ok;
+    suite.periode = periode;
+    suite.jours.assign(static_cast<size_t>(JoursDansPeriode(periode)), false);
+    const int64_t premier = JoursDepuisEpoque(PremierJour(periode));
+    int64_t a = JoursDepuisEpoque(debut) - premier, b = JoursDepuisEpoque(fin) - premier;
+    if (a > b)
+        std::swap(a, b);
+    for (int64_t i = std::max<int64_t>(a, 0); i <= b && i < static_cast<int64_t>(suite.jours.size()); ++i) {
+        suite.jours[static_cast<size_t>(i)] = true;
+        ++suite.nombreJours;
+    }
+    return suite;
 }

@@ -43,5 +43,9 @@ struct CouleursSpeciales {
 // The state with `couleur` given to each of `cases` (block 1..12, cell 0..41).
 EtatCouleursSP AvecCouleur(EtatCouleursSP e, const std::vector<CaseSP>& cases, double couleur);
 
+// The days from `debut` to `fin` (either order) within the period, as an
+// import covering them: every cell showing one of them, grey ones included.
+ImportIcs SuiteDeJours(const Periode& periode, const Date& debut, const Date& fin);
+
 // "Réinitialiser tout": no colour, no file in use.
 EtatCouleursSP SansCouleurs(EtatCouleursSP e);

@@ -145,6 +145,7 @@ void Ardemo::creerCommandes()
     PictSel = placer(new BoiteImage(this), R_PictSel);
     PictSel->hide();
     connect(CalBase, &VueFeuille::jourClique, this, [this](int m, int i) { BtnJour_Click(m, i); });
+    connect(CalBase, &VueFeuille::suiteDeJours, this, [this](const Date& a, const Date& b) { ColorierSuite(a, b); });
 
     VSCal = placer(new QScrollBar(Qt::Vertical, this), R_VSCal);
     VSCal->setRange(0, 16);

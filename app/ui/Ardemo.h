@@ -178,6 +178,8 @@ private:
     void chkFerie_Click();
     void chkWeek_Click();
     void BtnJour_Click(int mois, int index);
+    void SansCouleurChoisie(const QRect& jour);
+    void ColorierSuite(const Date& debut, const Date& fin);
 
     // Start-up and the panel's other buttons.
     void Form_Activate();

@@ -1,10 +1,12 @@
 // Painting the sheet from the colour scheme and the special text colours.
 #include <QCheckBox>
+#include <QToolTip>
 
 #include "app/ui/Ardemo.h"
 #include "commun/ui/BoiteImage.h"
 #include "commun/ui/Couleur.h"
 #include "app/ui/VueFeuille.h"
+#include "special/CouleursSpeciales.h"
 #include "special/ui/VornCoulSP.h"
 
 void Ardemo::Coloration()
@@ -30,6 +32,34 @@ void Ardemo::BtnJour_Click(int mois, int index)
 {
     if (m_modeCoulSP && m_doc.Speciales.clics)
         Recolore(mois, index);
+    else if (m_modeCoulSP)
+        SansCouleurChoisie(CalBase->rectCase({mois, index}));
+}
+
+// A click that would change nothing says why, beside the day (no message box).
+void Ardemo::SansCouleurChoisie(const QRect& jour)
+{
+    QToolTip::showText(CalBase->mapToGlobal(jour.bottomLeft()),
+                       QStringLiteral("Aucune couleur choisie : cliquez d'abord sur « Choisir la couleur des "
+                                      "chiffres » dans la fenêtre « Couleurs spéciales »."),
+                       CalBase, jour, 5000);
+}
+
+// A run of days (a drag, Shift+click, Shift+arrows then Space) takes the colour
+// in use, every day of it, in one step of the undo stack.
+void Ardemo::ColorierSuite(const Date& debut, const Date& fin)
+{
+    if (!m_modeCoulSP)
+        return;
+    const CouleursSpeciales& sp = m_doc.Speciales;
+    const std::optional<PositionCase> ici = CaseDuJour(m_feuille, fin);
+    if (!sp.clics || CouleurEntiere(sp.choisie) == CouleurEntiere(sp.normale)) {
+        SansCouleurChoisie(ici ? CalBase->rectCase(*ici) : QRect());
+        return;
+    }
+    const ImportIcs suite = SuiteDeJours(m_doc.PeriodeChoisie(), debut, fin);
+    ModifierCouleurs(QStringLiteral("couleur de %1 jours").arg(suite.nombreJours),
+                     m_doc.Importer(suite, DeQColor(VersQColor(sp.choisie))));
 }
 
 // A click toggles the day between the colour in use and the normal colour,
@@ -43,6 +73,10 @@ void Ardemo::Recolore(int mois, int index)
     const CouleursSpeciales& sp = m_doc.Speciales;
     const double nouvelle =
         CouleurEntiere(DeQColor(avant)) != CouleurEntiere(sp.choisie) ? sp.choisie : sp.normale;
+    if (CouleurEntiere(nouvelle) == CouleurEntiere(DeQColor(avant))) {
+        SansCouleurChoisie(CalBase->rectCase({mois, index}));
+        return;
+    }
     // The table keeps the colour as the cell shows it (24 bits).
     const QString jour = QString::fromStdString(NomAccessible(cellule)).section(QLatin1Char(','), 0, 0);
     ModifierCouleurs(QStringLiteral("couleur du %1").arg(jour),

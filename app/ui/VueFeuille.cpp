@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QPointer>
 #include <QTimer>
+#include <algorithm>
 #include <QToolTip>
 
 #include "colour/ui/PeintreFeuille.h"
@@ -180,6 +181,13 @@ void VueFeuille::paintEvent(QPaintEvent*)
     }
     ToileQPainter toile(p);
     PeindreFeuille(toile, *m_modele);
+    if (hasFocus() && m_suiteClavier && m_ancre && m_jour) {
+        // The run Shift+arrows cover, each day framed in a lighter blue.
+        const int64_t a = JoursDepuisEpoque(*m_ancre), b = JoursDepuisEpoque(*m_jour);
+        for (int64_t j = std::min(a, b); j <= std::max(a, b); ++j)
+            if (const std::optional<PositionCase> c = CaseDuJour(*m_modele, DateDeJours(j)))
+                MarqueFocus(p, rectCase(*c).adjusted(3, 3, -3, -3), QColor(110, 110, 255));
+    }
     if (hasFocus())
         if (const std::optional<PositionCase> c = caseFocus())
             // Inside the sunken border, in a blue that no scheme colour hides.
@@ -196,8 +204,21 @@ void VueFeuille::mousePressEvent(QMouseEvent* e)
 void VueFeuille::mouseReleaseEvent(QMouseEvent* e)
 {
     const std::optional<PositionCase> ici = CaseEn(e->position().toPoint().x(), e->position().toPoint().y());
-    if (e->button() == Qt::LeftButton && m_appui && ici == m_appui)
-        emit jourClique(ici->bloc, ici->cellule);
+    if (e->button() == Qt::LeftButton && m_appui && ici && m_modele) {
+        const Date jour = m_modele->cellule(*ici).date;
+        if (ici != m_appui) // a drag
+            emit suiteDeJours(m_modele->cellule(*m_appui).date, jour);
+        else if ((e->modifiers() & Qt::ShiftModifier) && m_ancre && *m_ancre != jour)
+            emit suiteDeJours(*m_ancre, jour);
+        else
+            emit jourClique(ici->bloc, ici->cellule);
+        // The day clicked has the keyboard from now on (a run by keys starts there).
+        m_ancre = jour;
+        if (CaseDuJour(*m_modele, jour))
+            m_jour = jour;
+        m_suiteClavier = false;
+        update();
+    }
     m_appui.reset();
 }
 
@@ -224,6 +245,17 @@ void VueFeuille::keyPressEvent(QKeyEvent* e)
         return;
     }
     const Date d = m_modele->cellule(*c).date;
+    // Shift with a move extends the run from its anchor; a move without it starts afresh.
+    const bool mouvement = e->key() == Qt::Key_Right || e->key() == Qt::Key_Left || e->key() == Qt::Key_Down
+                           || e->key() == Qt::Key_Up || e->key() == Qt::Key_Home || e->key() == Qt::Key_End
+                           || e->key() == Qt::Key_PageDown || e->key() == Qt::Key_PageUp;
+    if (mouvement && (e->modifiers() & Qt::ShiftModifier)) {
+        if (!m_suiteClavier)
+            m_ancre = d;
+        m_suiteClavier = true;
+    } else if (mouvement) {
+        m_suiteClavier = false;
+    }
     const auto moisDecale = [&d](int n) {
         const Date premier = DateDeJours(JoursDepuisEpoque(Date{1, d.mois + n, d.annee}));
         return Date{std::min(d.jour, JoursDansMois(premier.annee, premier.mois)), premier.mois, premier.annee};
@@ -239,7 +271,15 @@ void VueFeuille::keyPressEvent(QKeyEvent* e)
     case Qt::Key_PageUp: allerA(moisDecale(-1)); break;
     case Qt::Key_Space:
     case Qt::Key_Return:
-    case Qt::Key_Enter: emit jourClique(c->bloc, c->cellule); break;
+    case Qt::Key_Enter:
+        if (m_suiteClavier && m_ancre && *m_ancre != d)
+            emit suiteDeJours(*m_ancre, d);
+        else
+            emit jourClique(c->bloc, c->cellule);
+        m_suiteClavier = false;
+        m_ancre = d;
+        update();
+        break;
     default: QWidget::keyPressEvent(e); return;
     }
     e->accept();

@@ -9,7 +9,9 @@
 // The calendar sheet CalBase on the screen: the sheet model drawn by the one
 // painter, so that the screen shows exactly the calendar image. A click on a
 // day cell, or Space or Enter on the day that has the keyboard, reports the
-// cell; the tooltips are the cells'. With the keyboard the focus moves over the
+// cell; a drag from one day to another, a click then a Shift+click, or
+// Shift+arrows then Space, report the run of days between (the days the
+// keyboard run covers are marked meanwhile); the tooltips are the cells'. With the keyboard the focus moves over the
 // days of the months by date (the grey cells, which repeat the neighbouring
 // months' days, are left to the mouse).
 class VueFeuille : public QWidget {
@@ -31,6 +33,8 @@ public:
 
 signals:
     void jourClique(int bloc, int cellule);
+    // A run of days, from one end to the other (in either order).
+    void suiteDeJours(const Date& debut, const Date& fin);
 
 protected:
     void paintEvent(QPaintEvent*) override;
@@ -51,6 +55,8 @@ private:
     const ModeleFeuille* m_modele = nullptr;
     std::optional<PositionCase> m_appui;
     std::optional<Date> m_jour; // the focused day
+    std::optional<Date> m_ancre; // where a run starts: the last day clicked, or where Shift+arrows began
+    bool m_suiteClavier = false; // Shift+arrows moved from the anchor
     int m_enfantAnnonce = -1;
     std::function<Date()> m_aujourdhui;
     std::vector<unsigned> m_idsAccessibles; // one per cell, then one per title

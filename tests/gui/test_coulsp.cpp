@@ -2,6 +2,8 @@
 #include <QDragEnterEvent>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QToolTip>
+#include <QUndoStack>
 #include <cstring>
 #include <fstream>
 
@@ -45,6 +47,47 @@ struct Fenetre : Programme {
 class TestCoulSP : public QObject {
     Q_OBJECT
 private slots:
+    // Runs of days on a school-year sheet, each one step of the undo stack: a drag across a month's end, Shift+arrows
+    // then Space across the year's end, a click then Shift+click. Before any colour, a click says how to choose one.
+    void suitesDeJours()
+    {
+        Programme p;
+        Ardemo& f = p.annee("2026-2027");
+        const Controles c = C(f);
+        c.CoulSpéciale->click();
+        QTest::mouseClick(c.CalBase, Qt::LeftButton, {}, c.rect(3, 10).center());
+        VERIFIER(std::all_of(&p.table()[0][0], &p.table()[0][0] + 13 * 43, [](double v) { return v == 0; }),
+                 QToolTip::isVisible(), QToolTip::text().contains("Choisir la couleur des chiffres"));
+        VuDialogue vu;
+        choisirCouleur(vu, Rouge), enfant<vkCommand>(fenetreDe<VornCoulSP>(f), "ChoixCoul")->click();
+        const auto ici = [&](int j, int m, int a) { return c.rect(CaseDuJour(*c.CalBase->modele(), {j, m, a})->bloc,
+                                                                   CaseDuJour(*c.CalBase->modele(), {j, m, a})->cellule).center(); };
+        // Every cell (grey ones included) red exactly when its date lies in the run.
+        const auto couleurs = [&](Date de, Date a) {
+            for (int m = 1; m <= 12; ++m)
+                for (int k = 0; k < 42; ++k) {
+                    const int64_t j = JoursDepuisEpoque(c.jour(m, k).date);
+                    if ((p.table()[m][k] != 0) != (j >= JoursDepuisEpoque(de) && j <= JoursDepuisEpoque(a)))
+                        return false;
+                }
+            return true;
+        };
+        const int pas = f.pile().count();
+        QTest::mousePress(c.CalBase, Qt::LeftButton, {}, ici(29, 10, 2026)), QTest::mouseRelease(c.CalBase, Qt::LeftButton, {}, ici(3, 11, 2026));
+        VERIFIER(couleurs({29, 10, 2026}, {3, 11, 2026}), f.pile().count() == pas + 1);
+        f.pile().undo();
+        QVERIFY(couleurs({1, 1, 3000}, {1, 1, 3000})); // none
+        QTest::mouseClick(c.CalBase, Qt::LeftButton, {}, ici(30, 12, 2026));
+        for (int i = 0; i < 3; ++i)
+            QTest::keyClick(c.CalBase, Qt::Key_Right, Qt::ShiftModifier);
+        QTest::keyClick(c.CalBase, Qt::Key_Space);
+        QVERIFY(couleurs({30, 12, 2026}, {2, 1, 2027}));
+        f.pile().undo(), f.pile().undo();
+        QTest::mouseClick(c.CalBase, Qt::LeftButton, {}, ici(10, 2, 2027));
+        QTest::mouseClick(c.CalBase, Qt::LeftButton, Qt::ShiftModifier, ici(12, 2, 2027));
+        VERIFIER(couleurs({10, 2, 2027}, {12, 2, 2027}), f.pile().count() == pas + 2);
+    }
+
     void clicsFichiersEtFermeture()
     {
         Fenetre p;
