@@ -39,10 +39,9 @@ void Ardemo::BtnJour_Click(int mois, int index)
 // A click that would change nothing says why, beside the day (no message box).
 void Ardemo::SansCouleurChoisie(const QRect& jour)
 {
-    QToolTip::showText(CalBase->mapToGlobal(jour.bottomLeft()),
-                       QStringLiteral("Aucune couleur choisie : cliquez d'abord sur « Choisir la couleur des "
-                                      "chiffres » dans la fenêtre « Couleurs spéciales »."),
-                       CalBase, jour, 5000);
+    CalBase->montrerAide(QStringLiteral("Aucune couleur choisie : cliquez d'abord sur « Choisir la couleur des "
+                                        "chiffres » dans la fenêtre « Couleurs spéciales »."),
+                         jour);
 }
 
 // A run of days (a drag, Shift+click, Shift+arrows then Space) takes the colour

@@ -194,8 +194,15 @@ void VueFeuille::paintEvent(QPaintEvent*)
             MarqueFocus(p, rectCase(*c).adjusted(2, 2, -2, -2), QColor(0, 0, 220));
 }
 
+void VueFeuille::montrerAide(const QString& texte, const QRect& jour)
+{
+    m_aide = jour.isEmpty() ? rect() : jour;
+    QToolTip::showText(mapToGlobal(m_aide.bottomLeft()), texte, this, m_aide, 8000);
+}
+
 void VueFeuille::mousePressEvent(QMouseEvent* e)
 {
+    m_aide = QRect();
     m_appui.reset();
     if (e->button() == Qt::LeftButton)
         m_appui = CaseEn(e->position().toPoint().x(), e->position().toPoint().y());
@@ -226,6 +233,8 @@ bool VueFeuille::event(QEvent* e)
 {
     if (e->type() == QEvent::ToolTip && m_modele) {
         const QPoint p = static_cast<QHelpEvent*>(e)->pos();
+        if (m_aide.contains(p) && QToolTip::isVisible())
+            return true; // the line of help stays
         const std::optional<PositionCase> c = CaseEn(p.x(), p.y());
         const QString bulle = c ? QString::fromStdString(BulleCase(*m_modele, m_modele->cellule(*c))) : QString();
         if (bulle.trimmed().isEmpty())

@@ -28,6 +28,9 @@ public:
     // The day cell that has (or would have) the keyboard.
     std::optional<PositionCase> caseFocus() const;
     QRect rectCase(PositionCase p) const;
+    // A line of help shown beside the day `jour` (a tooltip kept while the
+    // pointer stays on that day, until the next press).
+    void montrerAide(const QString& texte, const QRect& jour);
     // The child of the sheet the last focus event named to screen readers (-1: none yet).
     int enfantAnnonce() const { return m_enfantAnnonce; }
 
@@ -55,6 +58,7 @@ private:
     const ModeleFeuille* m_modele = nullptr;
     std::optional<PositionCase> m_appui;
     std::optional<Date> m_jour; // the focused day
+    QRect m_aide; // where a line of help is shown, empty: none
     std::optional<Date> m_ancre; // where a run starts: the last day clicked, or where Shift+arrows began
     bool m_suiteClavier = false; // Shift+arrows moved from the anchor
     int m_enfantAnnonce = -1;
