@@ -232,10 +232,10 @@ void VornPrint::creerControles()
     MiseEnPageImpr = bouton(this, QStringLiteral("Mise en page..."), R_MiseEnPageImpr);
     MiseEnPageImpr->setObjectName(QStringLiteral("MiseEnPageImpr"));
     // The keyboard goes through the window as it reads: the printers, the
-    // place on the page, the quality, the page's layout, then the two buttons left to right.
+    // place on the page, the quality, the two buttons left to right, then the page's layout below them.
     QList<QWidget*> ordre(ChoixPrint.begin(), ChoixPrint.end());
     ordre << QList<QWidget*>(FlècheM.begin(), FlècheM.end()) << HScroll1 << VScroll1;
-    ordre << QList<QWidget*>(Qualité.begin() + 1, Qualité.end()) << MiseEnPageImpr << AnnulPrint << ValidePrint;
+    ordre << QList<QWidget*>(Qualité.begin() + 1, Qualité.end()) << AnnulPrint << ValidePrint << MiseEnPageImpr;
     for (qsizetype i = 1; i < ordre.size(); ++i)
         setTabOrder(ordre[i - 1], ordre[i]);
     // Keys and focus of the printers, the quality and the horizontal bar (eventFilter).

@@ -215,7 +215,7 @@ private slots:
                      choisie() == sortie("a.pdf"));
             QStringList ordre, attendu = QStringLiteral("ChoixPrint(1) FlècheM(0) FlècheM(1) FlècheM(2) FlècheM(3) "
                                                        "FlècheM(4) FlècheM(5) FlècheM(6) FlècheM(7) FlècheM(8) HScroll1 "
-                                                       "VScroll1 Qualité(4) MiseEnPageImpr AnnulPrint ValidePrint ChoixPrint(0)")
+                                                       "VScroll1 Qualité(4) AnnulPrint ValidePrint MiseEnPageImpr ChoixPrint(0)")
                                              .split(' ');
             while (ordre.size() < attendu.size()) {
                 ordre << touche(Qt::Key_Tab);
