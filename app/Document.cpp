@@ -1,5 +1,7 @@
 #include "app/Document.h"
 
+#include <algorithm>
+
 #include "app/Saisies.h"
 #include "commun/Nombres.h"
 #include "special/FichierCal.h"
@@ -10,6 +12,54 @@ constexpr const char* CleDossierImages = "DossierImages";
 constexpr const char* CleDossierCal = "DossierCal";
 constexpr const char* CleDossierIcs = "DossierIcs";
 constexpr const char* CleTypeImage = "TypeImage";
+
+// The page's keys and their texts; a title left at its default is written
+// empty, so that it keeps following the year.
+std::vector<std::pair<std::string, std::string>> ClesPage(const std::optional<OptionsPage>& page)
+{
+    const OptionsPage o = page.value_or(OptionsPage{});
+    const auto oui = [](bool b) { return std::string(b ? "1" : "0"); };
+    return {{"Page", oui(page.has_value())},
+            {"PagePapier", TextePapier(o.papier)},
+            {"PageOrientation", o.paysage ? "paysage" : "portrait"},
+            {"PageDisposition", TexteDisposition(o.disposition)},
+            {"PageMois", std::to_string(o.premierBloc) + "-" + std::to_string(o.nombreMois)},
+            {"PageTitre", o.titre.value_or("")},
+            {"PageLegende", oui(o.legende)},
+            {"PageFeries", oui(o.listeFeries)},
+            {"PageSemaines", oui(o.semaines)},
+            {"PageEncre", oui(o.economieEncre)},
+            {"PageMarge", std::to_string(o.margeMm)}};
+}
+
+// The page the keys read describe; a key missing or unreadable keeps its default.
+std::optional<OptionsPage> PageLue(FichierReglages& r)
+{
+    if (r.LireChoix("Page") != "1")
+        return std::nullopt;
+    OptionsPage o;
+    const auto oui = [&r](const char* cle, bool defaut) {
+        const std::string t = r.LireChoix(cle);
+        return t.empty() ? defaut : t == "1";
+    };
+    o.papier = PapierDeTexte(r.LireChoix("PagePapier")).value_or(o.papier);
+    o.paysage = r.LireChoix("PageOrientation") == "paysage";
+    o.disposition = DispositionDeTexte(r.LireChoix("PageDisposition")).value_or(Disposition::Auto);
+    const std::string mois = r.LireChoix("PageMois");
+    if (const size_t tiret = mois.find('-'); tiret != std::string::npos) {
+        o.premierBloc = static_cast<int>(std::clamp(ValeurTexte(mois.substr(0, tiret)), 1.0, 12.0));
+        o.nombreMois = static_cast<int>(std::clamp(ValeurTexte(mois.substr(tiret + 1)), 1.0, 12.0));
+    }
+    if (std::string titre = r.LireChoix("PageTitre"); !titre.empty())
+        o.titre = std::move(titre);
+    o.legende = oui("PageLegende", o.legende);
+    o.listeFeries = oui("PageFeries", o.listeFeries);
+    o.semaines = oui("PageSemaines", o.semaines);
+    o.economieEncre = oui("PageEncre", o.economieEncre);
+    if (const std::string marge = r.LireChoix("PageMarge"); !marge.empty())
+        o.margeMm = static_cast<int>(std::clamp(ValeurTexte(marge), 0.0, 100.0));
+    return OptionsBornees(o);
+}
 } // namespace
 
 Document::Document(std::filesystem::path fichierIni) : m_reglages(std::move(fichierIni))
@@ -60,6 +110,7 @@ void Document::ChargerReglages()
     Choix.dossierIcs = m_reglages.LireChoix(CleDossierIcs);
     Choix.typeImage = m_reglages.LireChoix(CleTypeImage);
     m_choixEcrits = Choix;
+    m_pageEcrite = Page = PageLue(m_reglages);
 }
 
 bool Document::EnregistrerCouleurs()
@@ -85,11 +136,15 @@ bool Document::EnregistrerChoix()
     ajouter(CleDossierCal, Choix.dossierCal, m_choixEcrits.dossierCal);
     ajouter(CleDossierIcs, Choix.dossierIcs, m_choixEcrits.dossierIcs);
     ajouter(CleTypeImage, Choix.typeImage, m_choixEcrits.typeImage);
+    const auto page = ClesPage(Page), pageEcrite = ClesPage(m_pageEcrite);
+    for (size_t i = 0; i < page.size(); ++i)
+        ajouter(page[i].first.c_str(), page[i].second, pageEcrite[i].second);
     if (valeurs.empty())
         return true;
     if (!m_reglages.EcrireChoix(valeurs))
         return false;
     m_choixEcrits = Choix;
+    m_pageEcrite = Page;
     return true;
 }
 

@@ -11,6 +11,7 @@
 #include "colour/Couleurs.h"
 #include "colour/ModeleFeuille.h"
 #include "commun/ZoneMois.h"
+#include "output/Page.h"
 #include "special/CouleursSpeciales.h"
 #include "special/ImportIcs.h"
 
@@ -72,6 +73,9 @@ public:
     std::string QualiteEnregistree() { return m_reglages.LireQualite(); }
     bool EnregistrerQualite(std::string_view code) { return m_reglages.EcrireQualite(code); }
     Souvenirs Choix;
+    // The page chosen in "Mise en page" for the print and the PDF, PNG and SVG
+    // files; none: the picture alone, as ever. Remembered with the choices.
+    std::optional<OptionsPage> Page;
     // The remembered choices that changed since read or written.
     bool EnregistrerChoix();
 
@@ -104,4 +108,5 @@ private:
     FichierReglages m_reglages;
     Region m_regionEcrite = Region::Metropole; // as read or written last
     Souvenirs m_choixEcrits;
+    std::optional<OptionsPage> m_pageEcrite;
 };

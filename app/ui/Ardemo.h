@@ -192,6 +192,11 @@ private:
     void SauvePPapier_Click();
     void Apercu_Click();
     void Imprimer_Click();
+    // "Mise en page..." of the print or save dialog `parent`: the page chosen
+    // (or the picture alone) becomes the document's and is remembered.
+    void MiseEnPage_Click(QWidget* parent);
+    // The page laid out from the document's options; none without them.
+    std::optional<PlanPage> planPage() const;
 
     // Year box, size boxes and scrolling.
     void cAn_Click();

@@ -31,6 +31,7 @@
 #include "colour/ui/ArdemoCoul.h"
 #include "output/Apercu.h"
 #include "output/ui/ApercuForm.h"
+#include "output/ui/DialogueMiseEnPage.h"
 #include "output/ui/FichierSortie.h"
 #include "output/ui/ImageFichier.h"
 #include "output/ui/ImpressionNette.h"
@@ -119,6 +120,22 @@ void Ardemo::ZoneAnnulee()
 CalendrierAEcrire Ardemo::calendrier()
 {
     return CalendrierDuDocument(m_doc, ImageDeBoite(*Pict1), &m_feuille, PictSel->fond());
+}
+
+std::optional<PlanPage> Ardemo::planPage() const
+{
+    if (!m_doc.Page)
+        return std::nullopt;
+    return MettreEnPageFeuille(m_feuille, *m_doc.Page);
+}
+
+void Ardemo::MiseEnPage_Click(QWidget* parent)
+{
+    const auto choix = DialogueMiseEnPage::ChoisirOuImage(parent, m_feuille, {}, m_doc.Page.value_or(OptionsPage{}));
+    if (!choix)
+        return;
+    m_doc.Page = *choix;
+    m_doc.EnregistrerChoix();
 }
 
 // The colour dialog answers; this window keeps, writes, recolours and rebuilds.
@@ -329,6 +346,7 @@ void Ardemo::SauveFichier_Click()
                                      !dossier.isEmpty() && QDir(dossier).exists() ? dossier : dossierImages(),
                                      QString::fromStdString(m_doc.AnChoisi),
                                      FormatDuNom("x." + m_doc.Choix.typeImage));
+        connect(&dialogue, &DialogueSauverImage::miseEnPageDemandee, this, [this, &dialogue] { MiseEnPage_Click(&dialogue); });
         chemin = dialogue.demander();
     }
     if (!chemin.isEmpty()) {
@@ -338,7 +356,11 @@ void Ardemo::SauveFichier_Click()
     }
     // The type follows the name's extension; PDF and SVG take the validated
     // zone, like the print.
-    if (!chemin.isEmpty() && !EcrireCalendrier(chemin, FormatDuNom(chemin.toStdString()), calendrier()))
+    // With a page chosen, PDF, PNG and SVG are that page; the BMP stays the picture.
+    CalendrierAEcrire ecrit = calendrier();
+    if (FormatDuNom(chemin.toStdString()) != FormatSortie::Bmp)
+        ecrit.page = planPage();
+    if (!chemin.isEmpty() && !EcrireCalendrier(chemin, FormatDuNom(chemin.toStdString()), ecrit))
         // Nothing was written (the disk is full, the folder is read-only...):
         // the user must not believe the image is saved.
         QMessageBox::warning(this, QStringLiteral("Sauver l'image"),
@@ -384,9 +406,14 @@ void Ardemo::Imprimer_Click()
         [&v, L, T](const QString& nom) { return v.Reglages().LirePositionImpression(nom.toStdString(), L, T); });
     connect(&dialogue, &VornPrint::qualiteChoisie, this,
             [&v](const QString& code) { v.EnregistrerQualite(code.toStdString()); });
+    connect(&dialogue, &VornPrint::miseEnPageDemandee, this, [this, &dialogue] { MiseEnPage_Click(&dialogue); });
     const std::optional<ChoixImpression> choix = dialogue.choisir();
     if (!choix || image.isNull())
         return; // no printer chosen, or no calendar image: nothing to print
+    const auto dire = [this](const QString& message) { QMessageBox::warning(this, QStringLiteral("Imprimer"), message); };
+    // A page chosen is printed at its paper size, the picture's place aside.
+    if (const std::optional<PlanPage> page = planPage())
+        return ImprimerChoixPage(this, *choix, m_feuille, *page, dire);
     v.Reglages().EcrirePositionImpression(choix->imprimante.nom.toStdString(), L, T,
                                           {choix->miseEnPage.ValeurH, choix->miseEnPage.ValeurV});
     // The sheet itself is drawn into the page, at the printer's resolution,
@@ -394,5 +421,5 @@ void Ardemo::Imprimer_Click()
     // its way; the calendar stays as it is, to print again.
     ImprimerChoix(
         this, *choix, [this, plan](QPainter& p, const QRectF& cible) { DessinerNet(p, cible, m_feuille, plan); }, L, T,
-        [this](const QString& message) { QMessageBox::warning(this, QStringLiteral("Imprimer"), message); });
+        dire);
 }

@@ -52,6 +52,9 @@ constexpr int GaucheLibelle = 120, GaucheChamp = 1800, LargeurLibelle = 1650, La
 constexpr int HautPremier = 150, Pas = 480, HauteurChamp = 360;
 constexpr RectTwips R_Valider{5100, 5700, 2550, 450};
 constexpr RectTwips R_Annuler{7830, 5700, 2550, 450};
+constexpr RectTwips R_ImageSeule{120, 5700, 4830, 450};
+// The result of "Image seule".
+constexpr int ResultatImageSeule = 2;
 
 constexpr RectTwips libelle(int rang) { return {GaucheLibelle, HautPremier + rang * Pas, LargeurLibelle, HauteurChamp}; }
 constexpr RectTwips champ(int rang) { return {GaucheChamp, HautPremier + rang * Pas, LargeurChamp, HauteurChamp}; }
@@ -117,6 +120,8 @@ DialogueMiseEnPage::DialogueMiseEnPage(QWidget* parent, const ModeleFeuille& feu
     vkCommand* annuler = bouton(this, QStringLiteral("Annuler"), R_Annuler);
     connect(valider, &QAbstractButton::clicked, this, &QDialog::accept);
     connect(annuler, &QAbstractButton::clicked, this, &QDialog::reject);
+    vkCommand* imageSeule = bouton(this, QStringLiteral("Image seule (sans mise en page)"), R_ImageSeule);
+    connect(imageSeule, &QAbstractButton::clicked, this, [this] { done(ResultatImageSeule); });
 
     montrer(m_depart);
     for (QComboBox* c : {m_papier, m_orientation, m_disposition, m_du, m_au})
@@ -128,7 +133,7 @@ DialogueMiseEnPage::DialogueMiseEnPage(QWidget* parent, const ModeleFeuille& feu
     Nommer({{m_papier, "Papier"}, {m_orientation, "Orientation"}, {m_disposition, "Disposition"}, {m_du, "MoisDu"},
             {m_au, "MoisAu"}, {m_titre, "Titre"}, {m_legende, "Legende"}, {m_feries, "ListeFeries"},
             {m_semaines, "Semaines"}, {m_encre, "EconomieEncre"}, {m_marge, "Marge"}, {m_miniature, "Miniature"},
-            {valider, "ValiderPage"}, {annuler, "AnnulerPage"}});
+            {valider, "ValiderPage"}, {annuler, "AnnulerPage"}, {imageSeule, "ImageSeule"}});
     actualiser();
 }
 
@@ -182,4 +187,17 @@ std::optional<OptionsPage> DialogueMiseEnPage::Choisir(QWidget* parent, const Mo
     if (d.exec() != QDialog::Accepted)
         return std::nullopt;
     return d.options();
+}
+
+std::optional<std::optional<OptionsPage>> DialogueMiseEnPage::ChoisirOuImage(QWidget* parent,
+                                                                          const ModeleFeuille& feuille,
+                                                                          const EtiquettesCouleurs& etiquettes,
+                                                                          const OptionsPage& actuelles)
+{
+    DialogueMiseEnPage d(parent, feuille, etiquettes, actuelles);
+    switch (d.exec()) {
+    case QDialog::Accepted: return std::optional(d.options());
+    case ResultatImageSeule: return std::optional<OptionsPage>();
+    default: return std::nullopt;
+    }
 }

@@ -28,6 +28,11 @@ public:
     // when it is cancelled.
     static std::optional<OptionsPage> Choisir(QWidget* parent, const ModeleFeuille& feuille,
                                               const EtiquettesCouleurs& etiquettes, const OptionsPage& actuelles);
+    // The same, with "Image seule": the options chosen, no page (the picture
+    // alone, as without a layout), or nothing when cancelled.
+    static std::optional<std::optional<OptionsPage>> ChoisirOuImage(QWidget* parent, const ModeleFeuille& feuille,
+                                                                    const EtiquettesCouleurs& etiquettes,
+                                                                    const OptionsPage& actuelles);
 
 private:
     void montrer(const OptionsPage& o);

@@ -4,6 +4,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QPushButton>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QPainter>
@@ -76,6 +79,22 @@ DialogueSauverImage::DialogueSauverImage(QWidget* parent, const QString& dossier
     setDefaultSuffix(extension);
     setDirectory(dossier);
     selectFile(QDir(dossier).filePath(QStringLiteral("Calendrier ") + an + QLatin1Char('.') + extension));
+    // PDF, PNG and SVG can be a laid-out page: its button under the file
+    // dialog's own rows, shown for those types only.
+    auto* miseEnPage = new QPushButton(QStringLiteral("Mise en page..."), this);
+    miseEnPage->setObjectName(QStringLiteral("MiseEnPageImage"));
+    if (auto* grille = qobject_cast<QGridLayout*>(layout()))
+        grille->addWidget(miseEnPage, grille->rowCount(), 0, 1, grille->columnCount(), Qt::AlignLeft);
+    const auto montrer = [this, miseEnPage] {
+        const FormatSortie f = formatChoisi();
+        miseEnPage->setVisible(f == FormatSortie::Png || f == FormatSortie::Pdf || f == FormatSortie::Svg);
+    };
+    connect(this, &QFileDialog::filterSelected, this, montrer);
+    // A type selected by the program changes the list without that signal.
+    if (auto* types = findChild<QComboBox*>(QStringLiteral("fileTypeCombo")))
+        connect(types, &QComboBox::currentIndexChanged, this, montrer);
+    connect(miseEnPage, &QAbstractButton::clicked, this, &DialogueSauverImage::miseEnPageDemandee);
+    montrer();
 }
 
 QString DialogueSauverImage::demander()

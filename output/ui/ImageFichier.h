@@ -40,6 +40,10 @@ public:
 public slots:
     void accept() override;
 
+signals:
+    // "Mise en page..." was clicked (PDF, PNG, SVG): the caller asks for the page and keeps it.
+    void miseEnPageDemandee();
+
 protected:
     std::string nomComplet(std::string_view choisi) const override;
 };

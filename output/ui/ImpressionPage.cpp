@@ -8,6 +8,7 @@
 
 #include <vector>
 
+#include "output/ui/PeintrePage.h"
 #include "output/ui/ServeurImpression.h"
 
 PageImprimante LirePage(const QPageLayout& mise)
@@ -71,8 +72,10 @@ bool ImprimerPage(QPagedPaintDevice& appareil, const DessinImpression& dessin, c
     return p.end();
 }
 
-QByteArray PagePdf(const QPrinter& imprimante, const DessinImpression& dessin, const MiseEnPage& mp,
-                   const PageImprimante& page, int16_t L, int16_t T)
+namespace {
+// What Qt's own print to `imprimante` writes for the print server: a PDF with
+// its page layout, resolution, colour mode and title, drawn by `imprimer`.
+QByteArray PdfPour(const QPrinter& imprimante, const std::function<bool(QPrinter&)>& imprimer)
 {
     const QTemporaryDir dossier;
     if (!dossier.isValid())
@@ -87,10 +90,17 @@ QByteArray PagePdf(const QPrinter& imprimante, const DessinImpression& dessin, c
     pdf.setColorMode(imprimante.colorMode());
     pdf.setDocName(imprimante.docName());
     pdf.setCreator(imprimante.creator());
-    if (!ImprimerPage(pdf, dessin, mp, page, L, T))
+    if (!imprimer(pdf))
         return {};
     QFile f(fichier);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+} // namespace
+
+QByteArray PagePdf(const QPrinter& imprimante, const DessinImpression& dessin, const MiseEnPage& mp,
+                   const PageImprimante& page, int16_t L, int16_t T)
+{
+    return PdfPour(imprimante, [&](QPrinter& pdf) { return ImprimerPage(pdf, dessin, mp, page, L, T); });
 }
 
 QList<QPair<QByteArray, QByteArray>> OptionsTravail(const QPrinter& imprimante)
@@ -120,28 +130,47 @@ std::unique_ptr<QPrinter> PreparerChoix(const ImprimanteDisponible& imprimante, 
     return p;
 }
 
-void ImprimerChoix(QObject* parent, const ChoixImpression& choix, const DessinImpression& dessin, int16_t L,
-                   int16_t T, std::function<void(const QString& message)> dire)
+namespace {
+// Prints on the printer chosen by `imprimer`; through the print server, as a
+// PDF whose answer is read back, then followed.
+void Envoyer(QObject* parent, const ChoixImpression& choix, QPrinter& imprimante,
+             const std::function<bool(QPrinter&)>& imprimer, const std::function<void(const QString&)>& dire)
 {
-    const std::unique_ptr<QPrinter> imprimante = PreparerChoix(choix.imprimante, choix.qualite);
     const QString& nom = choix.imprimante.nom;
     const QString echec = QStringLiteral("L'impression n'a pas pu être envoyée à « %1 ».\nVérifiez que "
                                          "l'imprimante est en service, puis recommencez.")
                               .arg(nom);
     if (!choix.imprimante.parServeur) {
-        if (!ImprimerPage(*imprimante, dessin, choix.miseEnPage, choix.page, L, T)
-            || imprimante->printerState() == QPrinter::Error)
+        if (!imprimer(imprimante) || imprimante.printerState() == QPrinter::Error)
             dire(echec);
         return;
     }
-    const QByteArray pdf = PagePdf(*imprimante, dessin, choix.miseEnPage, choix.page, L, T);
+    const QByteArray pdf = PdfPour(imprimante, imprimer);
     if (pdf.isEmpty())
         return dire(echec);
     const std::shared_ptr<ServeurImpression> serveur = ServeurImpression::courant();
-    const ConstatImpression constat = serveur->envoyer(nom, imprimante->docName(), pdf, OptionsTravail(*imprimante));
+    const ConstatImpression constat = serveur->envoyer(nom, imprimante.docName(), pdf, OptionsTravail(imprimante));
     const Bilan bilan = BilanImpression(nom.toStdString(), constat);
     if (!bilan.message.empty())
         return dire(QString::fromStdString(bilan.message));
     SuivreImpression(parent, serveur, nom, constat,
                      [dire](const Bilan& b) { dire(QString::fromStdString(b.message)); });
+}
+} // namespace
+
+void ImprimerChoix(QObject* parent, const ChoixImpression& choix, const DessinImpression& dessin, int16_t L,
+                   int16_t T, std::function<void(const QString& message)> dire)
+{
+    const std::unique_ptr<QPrinter> imprimante = PreparerChoix(choix.imprimante, choix.qualite);
+    Envoyer(parent, choix, *imprimante,
+            [&](QPrinter& p) { return ImprimerPage(p, dessin, choix.miseEnPage, choix.page, L, T); }, dire);
+}
+
+void ImprimerChoixPage(QObject* parent, const ChoixImpression& choix, const ModeleFeuille& feuille,
+                       const PlanPage& plan, std::function<void(const QString& message)> dire)
+{
+    const std::unique_ptr<QPrinter> imprimante = PreparerChoix(choix.imprimante, choix.qualite);
+    // The job's paper and orientation are the page's.
+    imprimante->setPageLayout(MiseEnPageQt(plan));
+    Envoyer(parent, choix, *imprimante, [&](QPrinter& p) { return ImprimerPage(p, feuille, plan); }, dire);
 }

@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "output/Impression.h"
+#include "output/Page.h"
 
 class QPagedPaintDevice;
 class QPainter;
@@ -79,3 +80,8 @@ std::unique_ptr<QPrinter> PreparerChoix(const ImprimanteDisponible& imprimante, 
 // sent, refused, cancelled, waiting behind a stopped printer (at once or later).
 void ImprimerChoix(QObject* parent, const ChoixImpression& choix, const DessinImpression& dessin, int16_t L,
                    int16_t T, std::function<void(const QString& message)> dire);
+
+// The same for a laid-out page: the printer set to the page's paper and
+// orientation, the page filling the paper.
+void ImprimerChoixPage(QObject* parent, const ChoixImpression& choix, const ModeleFeuille& feuille,
+                       const PlanPage& plan, std::function<void(const QString& message)> dire);

@@ -118,17 +118,21 @@ QPageSize::PageSizeId formatQt(Papier p)
     return QPageSize::A4;
 }
 
-QPageLayout miseEnPageQt(const PlanPage& plan)
+} // namespace
+
+QPageLayout MiseEnPageQt(const PlanPage& plan)
 {
     return QPageLayout(QPageSize(formatQt(plan.options.papier)),
                        plan.options.paysage ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF(0, 0, 0, 0));
 }
 
+namespace {
+
 // The page's paper and orientation set on the device, then the page over
 // the whole paper.
 bool peindreSurPapier(QPagedPaintDevice& papier, const ModeleFeuille& f, const PlanPage& plan)
 {
-    if (!papier.setPageLayout(miseEnPageQt(plan)))
+    if (!papier.setPageLayout(MiseEnPageQt(plan)))
         return false;
     QPainter p;
     if (!p.begin(&papier))

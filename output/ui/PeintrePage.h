@@ -5,6 +5,7 @@
 // a printer.
 #include <QByteArray>
 #include <QImage>
+#include <QPageLayout>
 #include <QRectF>
 #include <QString>
 #include <optional>
@@ -27,6 +28,9 @@ QImage ImagePage(const ModeleFeuille& feuille, const PlanPage& plan, int dpi);
 // A one-page PDF document of the paper's size and orientation.
 bool EcrirePdfPage(QIODevice& fichier, const ModeleFeuille& feuille, const PlanPage& plan, const QString& titre,
                    const QString& createur);
+
+// The paper and orientation of the page, no margins.
+QPageLayout MiseEnPageQt(const PlanPage& plan);
 
 // Prints the page on `imprimante`, set to the page's paper and orientation,
 // the page filling the paper (the printer's margins left aside).

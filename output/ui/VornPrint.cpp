@@ -27,7 +27,7 @@
 
 namespace {
 // The window and its controls, left, top, width, height in twips of their container.
-constexpr RectTwips R_Fenetre{0, 0, 10005, 7770};
+constexpr RectTwips R_Fenetre{0, 0, 10005, 8340}; // grown by the row of "Mise en page..."
 constexpr RectTwips R_Frame1{75, 90, 4635, 3405};
 constexpr int GaucheChoixPrint = 105, GaucheChoixPrint5 = 120;
 constexpr int HautsChoixPrint[VornPrint::NombreBoutons] = {300, 810, 1320, 1830, 2340, 2850};
@@ -47,6 +47,7 @@ constexpr RectTwips R_PictPage{4770, 405, 5160, 7290};
 constexpr RectTwips R_PictMP{75, 75, 765, 855};
 constexpr RectTwips R_ValidePrint{3090, 7260, 1635, 450};
 constexpr RectTwips R_AnnulPrint{90, 7260, 2895, 450};
+constexpr RectTwips R_MiseEnPageImpr{90, 7800, 4635, 450};
 
 constexpr double Pourpre = 0x00800080;
 constexpr double Blanc = 0x00FFFFFF;
@@ -228,11 +229,13 @@ void VornPrint::creerControles()
     ValidePrint = boutonCouleur(this, QStringLiteral("Valider"), R_ValidePrint, 0x0000C000, 0x00404000);
     ValidePrint->setFont(PoliceDessin(QStringLiteral("Arial"), 14.25, true));
     AnnulPrint = boutonCouleur(this, QStringLiteral("Annuler l'impression"), R_AnnulPrint, 0x000000FF, 0x00000040);
+    MiseEnPageImpr = bouton(this, QStringLiteral("Mise en page..."), R_MiseEnPageImpr);
+    MiseEnPageImpr->setObjectName(QStringLiteral("MiseEnPageImpr"));
     // The keyboard goes through the window as it reads: the printers, the
-    // place on the page, the quality, then the two buttons left to right.
+    // place on the page, the quality, the two buttons left to right, then the page's layout below them.
     QList<QWidget*> ordre(ChoixPrint.begin(), ChoixPrint.end());
     ordre << QList<QWidget*>(FlècheM.begin(), FlècheM.end()) << HScroll1 << VScroll1;
-    ordre << QList<QWidget*>(Qualité.begin() + 1, Qualité.end()) << AnnulPrint << ValidePrint;
+    ordre << QList<QWidget*>(Qualité.begin() + 1, Qualité.end()) << AnnulPrint << ValidePrint << MiseEnPageImpr;
     for (qsizetype i = 1; i < ordre.size(); ++i)
         setTabOrder(ordre[i - 1], ordre[i]);
     // Keys and focus of the printers, the quality and the horizontal bar (eventFilter).
@@ -243,6 +246,7 @@ void VornPrint::creerControles()
     HScroll1->installEventFilter(this);
     connect(ValidePrint, &QAbstractButton::clicked, this, [this] { ValidePrint_Click(); });
     connect(AnnulPrint, &QAbstractButton::clicked, this, [this] { AnnulPrint_Click(); });
+    connect(MiseEnPageImpr, &QAbstractButton::clicked, this, &VornPrint::miseEnPageDemandee);
 }
 
 void VornPrint::Form_Load()

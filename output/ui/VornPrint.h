@@ -64,6 +64,8 @@ public:
 signals:
     // A quality option was clicked: its code, to store.
     void qualiteChoisie(const QString& code);
+    // "Mise en page..." was clicked: the caller asks for the page and keeps it.
+    void miseEnPageDemandee();
 
 protected:
     void keyPressEvent(QKeyEvent* e) override;
@@ -95,6 +97,7 @@ private:
     BoiteImage* PictMP = nullptr;
     vkCommand* ValidePrint = nullptr;
     vkCommand* AnnulPrint = nullptr;
+    vkCommand* MiseEnPageImpr = nullptr;
     QLabel* AucuneImprimante = nullptr; // in the list's place when there is no printer
 
     // A printer was clicked and the dialog was not cancelled.

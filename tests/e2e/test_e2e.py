@@ -182,7 +182,7 @@ class Suite(Bureau):
 
     def ordonnanceur_arrete(self):  # the scheduler stopped between the choice of "PDF" and "Valider", by keyboard
         self.rien_imprime(lambda: (self.clic(*BOUTONS["imprimer"]), self.fenetre("Choix de l'imprimante", "Down Up",
-                                   lambda: arreter(self.cupsd), "shift+Tab space"), self.message("PDF", "pond pas")))
+                                   lambda: arreter(self.cupsd), "shift+Tab shift+Tab space"), self.message("PDF", "pond pas")))
 
     def impression_au_clavier(self):  # the keyboard starts on "PDF": Down and Up move the choice, Escape cancels
         # (a page printed would be taken below for the keyboard's); Tab goes as the window reads (the other printer,

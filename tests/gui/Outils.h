@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -77,6 +78,13 @@ T* fenetreDe(const QObject& f, bool ouverte = false)
     return ouverteIci != fenetres.end() ? *ouverteIci : ouverte || fenetres.isEmpty() ? nullptr : fenetres.last();
 }
 
+// What a tool (pdfinfo, pdftotext) prints, or "échec de <tool>".
+inline QString lancer(const QString& programme, const QStringList& arguments)
+{
+    QProcess p;
+    p.start(programme, arguments);
+    return p.waitForFinished(60000) && p.exitCode() == 0 ? QString::fromLocal8Bit(p.readAllStandardOutput()) : "échec de " + programme;
+}
 inline bool activer(QWidget* w) // shown and active, so that focus changes deliver their events
 {
     w->show(), QApplication::setActiveWindow(w), w->activateWindow();

@@ -6,6 +6,7 @@
 
 #include "app/Reglages.h"
 #include "main_gui.h"
+#include "output/ui/DialogueMiseEnPage.h"
 #include "output/ui/ServeurImpression.h"
 #include "output/ui/VornPrint.h"
 #include "Outils.h"
@@ -38,12 +39,6 @@ bool imprimer(Ardemo& f, const QList<ImprimanteDisponible>& liste, const std::fu
 }
 void bouton(VornPrint& d, const char* nom) { enfant<vkCommand>(&d, nom)->click(); }
 
-QString lancer(const QString& programme, const QStringList& arguments)
-{
-    QProcess p;
-    p.start(programme, arguments);
-    return p.waitForFinished(60000) && p.exitCode() == 0 ? QString::fromLocal8Bit(p.readAllStandardOutput()) : "échec de " + programme;
-}
 
 // A print server giving the answers in turn: the first to the sending, the next ones to each reading again.
 struct ServeurFactice : ServeurImpression {
@@ -123,22 +118,25 @@ private slots:
     {
         QTest::addColumn<QList<ConstatImpression>>("reponses");
         QTest::addColumn<QString>("attendu"); // in the message; empty: none
+        QTest::addColumn<bool>("page"); // an A4 landscape school-year page chosen from the dialog
         const ConstatImpression enAttente{0, "", 3, "none", "", 7, 3};
         QTest::newRow("file qui refuse") << QList<ConstatImpression>{{0x0506, "Not accepting jobs.", 3, "none", "Bac vide", 0, 0}}
-                                         << "refuse les travaux d'impression";
-        QTest::newRow("ordonnanceur arrêté") << QList<ConstatImpression>{{0x0502, "Bad file descriptor", 0, "", "", 0, 0}} << "ne répond pas";
+                                         << "refuse les travaux d'impression" << false;
+        QTest::newRow("ordonnanceur arrêté") << QList<ConstatImpression>{{0x0502, "Bad file descriptor", 0, "", "", 0, 0}} << "ne répond pas" << false;
         QTest::newRow("annulée ensuite") << QList<ConstatImpression>{enAttente, {0, "", 4, "none", "", 7, 5},
                                                                      {0, "", 3, "none", "Filter failed", 7, 7}}
-                                         << "a annulé la page";
+                                         << "a annulé la page" << false;
         QTest::newRow("en erreur ensuite") << QList<ConstatImpression>{enAttente, {0, "", 5, "media-jam-error", "", 7, 3}}
-                                           << "est en erreur";
+                                           << "est en erreur" << false;
         QTest::newRow("imprimée") << QList<ConstatImpression>{enAttente, {0, "", 4, "none", "", 7, 5},
-                                                              {0, "", 3, "none", "", 7, 9}} << "";
+                                                              {0, "", 3, "none", "", 7, 9}} << "" << false;
+        QTest::newRow("page A4 paysage imprimée") << QList<ConstatImpression>{enAttente, {0, "", 3, "none", "", 7, 9}} << "" << true;
     }
     void serveur()
     {
         QFETCH(QList<ConstatImpression>, reponses);
         QFETCH(QString, attendu);
+        QFETCH(bool, page);
         auto serveur = std::make_shared<ServeurFactice>();
         serveur->reponses = reponses;
         ServeurImpression::source = [serveur] { return serveur; };
@@ -148,14 +146,27 @@ private slots:
         bureau.nom = "Bureau 2", bureau.parServeur = true;
         QStringList messages;
         auProchainDialogue<QMessageBox>([&](QMessageBox* b) { messages << b->text(), b->accept(); });
-        QVERIFY(imprimer(p.f(), {bureau}, [](VornPrint& d) { element(d, "ChoixPrint", 0)->click(), bouton(d, "ValidePrint"); }));
+        if (page)
+            p.annee("2025-2026");
+        QVERIFY(imprimer(p.f(), {bureau}, [page](VornPrint& d) {
+            if (page) {
+                auProchainDialogue<DialogueMiseEnPage>([](DialogueMiseEnPage* m) {
+                    enfant<QComboBox>(m, "Orientation")->setCurrentIndex(1), enfant<QAbstractButton>(m, "ValiderPage")->click();
+                });
+                bouton(d, "MiseEnPageImpr");
+            }
+            element(d, "ChoixPrint", 0)->click(), bouton(d, "ValidePrint");
+        }));
         QTRY_VERIFY(serveur->reponses.isEmpty() && QApplication::activeModalWidget() == nullptr);
         QTest::qWait(50); // a message that should not come
         QFile envoye(sortie("envoye.pdf"));
         VERIFIER(envoye.open(QIODevice::WriteOnly) && envoye.write(serveur->pdf) == serveur->pdf.size(), (envoye.close(), true),
                  serveur->nom == "Bureau 2", !QFile::exists(sortie("bureau.pdf")),
-                 lancer("pdfinfo", {envoye.fileName()}).contains(QRegularExpression("(?s)Pages:\\s+1\\n.*Page size:\\s+595 x 842 pts")),
-                 serveur->options.contains({"media", "A4"}) && serveur->options.contains({"sides", "one-sided"}));
+                 lancer("pdfinfo", {envoye.fileName()}).contains(QRegularExpression(page ? "(?s)Pages:\\s+1\\n.*Page size:\\s+842 x 595 pts"
+                                                                                        : "(?s)Pages:\\s+1\\n.*Page size:\\s+595 x 842 pts")),
+                 serveur->options.contains({"media", "A4"}) && serveur->options.contains({"sides", "one-sided"}),
+                 serveur->options.contains({"landscape", ""}) == page,
+                 !page || lancer("pdftotext", {envoye.fileName(), "-"}).contains("Année scolaire 2025-2026"));
         QCOMPARE(messages.size(), attendu.isEmpty() ? 0 : 1);
         VERIFIER(attendu.isEmpty() || messages[0].contains(attendu), attendu.isEmpty() || messages[0].contains("Bureau 2"));
         ServeurImpression::source = nullptr;
@@ -204,7 +215,7 @@ private slots:
                      choisie() == sortie("a.pdf"));
             QStringList ordre, attendu = QStringLiteral("ChoixPrint(1) FlècheM(0) FlècheM(1) FlècheM(2) FlècheM(3) "
                                                        "FlècheM(4) FlècheM(5) FlècheM(6) FlècheM(7) FlècheM(8) HScroll1 "
-                                                       "VScroll1 Qualité(4) AnnulPrint ValidePrint ChoixPrint(0)")
+                                                       "VScroll1 Qualité(4) AnnulPrint ValidePrint MiseEnPageImpr ChoixPrint(0)")
                                              .split(' ');
             while (ordre.size() < attendu.size()) {
                 ordre << touche(Qt::Key_Tab);

@@ -1,11 +1,13 @@
 // The image files through their dialog, the clipboard, the preview window (file bytes: core tests).
 #include <QClipboard>
+#include <QPushButton>
 #include <QMessageBox>
 
 #include "commun/ui/Couleur.h"
 #include "main_gui.h"
 #include "app/ui/LigneDeCommande.h"
 #include "output/ui/ApercuForm.h"
+#include "output/ui/DialogueMiseEnPage.h"
 #include "output/ui/FichierSortie.h"
 #include "Outils.h"
 #include "PiloteDialogues.h"
@@ -69,11 +71,14 @@ private slots:
         QTest::addColumn<QString>("tape"); // empty: the proposed name
         QTest::addColumn<QString>("ecrit");
         QTest::addColumn<QByteArray>("attendu"); // bytes the file holds
-        QTest::newRow("PNG, nom proposé") << 1 << QString() << "Calendrier 2027.png" << QByteArray("\x89PNG");
-        QTest::newRow("SVG, extension tapée") << 3 << "dessin.PNG" << "dessin.PNG" << QByteArray("\x89PNG");
-        QTest::newRow("BMP, autre extension") << 0 << "x.txt" << "x.txt.bmp" << QByteArray("BM");
-        QTest::newRow("PDF d'une zone") << 2 << "z" << "z.pdf" << QByteArray("/MediaBox [0 0 283.000000 160.000000]");
-        QTest::newRow("SVG d'une zone") << 3 << "z" << "z.svg" << QByteArray("width=\"90mm\" height=\"46.5mm\" viewBox=\"0 0 900 465\"");
+        QTest::addColumn<QString>("page"); // a landscape page chosen by "Mise en page...": pdfinfo's size; empty: none
+        QTest::newRow("PNG, nom proposé") << 1 << QString() << "Calendrier 2027.png" << QByteArray("\x89PNG") << QString();
+        QTest::newRow("SVG, extension tapée") << 3 << "dessin.PNG" << "dessin.PNG" << QByteArray("\x89PNG") << QString();
+        QTest::newRow("BMP, autre extension") << 0 << "x.txt" << "x.txt.bmp" << QByteArray("BM") << QString();
+        QTest::newRow("PDF d'une page A4 paysage") << 2 << "page" << "page.pdf" << QByteArray("%PDF") << "842 x 595 pts";
+        QTest::newRow("BMP malgré la page") << 0 << "p" << "p.bmp" << QByteArray("BM") << "";
+        QTest::newRow("PDF d'une zone") << 2 << "z" << "z.pdf" << QByteArray("/MediaBox [0 0 283.000000 160.000000]") << QString();
+        QTest::newRow("SVG d'une zone") << 3 << "z" << "z.svg" << QByteArray("width=\"90mm\" height=\"46.5mm\" viewBox=\"0 0 900 465\"") << QString();
     }
 
     void typesDeFichier()
@@ -82,6 +87,7 @@ private slots:
         QFETCH(QString, tape);
         QFETCH(QString, ecrit);
         QFETCH(QByteArray, attendu);
+        QFETCH(QString, page);
         Programme p;
         p.etat.AnChoisi = "2027", choisirZone(p.etat), p.etat.LargeurTwips = 5103, p.etat.HauteurTwips = 2637;
         QTimer echec; // a failed save's warning, answered
@@ -90,11 +96,25 @@ private slots:
                 ecrit = m->text(), m->accept();
         });
         echec.start(20);
-        sauverAvec(p.f(), [&](QFileDialog* d) { d->selectNameFilter(d->nameFilters().value(type)), enregistrer(d, tape); });
+        sauverAvec(p.f(), [&](QFileDialog* d) {
+            d->selectNameFilter(d->nameFilters().value(2)), d->selectNameFilter(d->nameFilters().value(type));
+            auto* miseEnPage = enfant<QPushButton>(d, "MiseEnPageImage");
+            QCOMPARE(miseEnPage->isVisibleTo(d), type != 0); // PDF, PNG and SVG only
+            if (page.isNull())
+                return enregistrer(d, tape);
+            auProchainDialogue<DialogueMiseEnPage>([](DialogueMiseEnPage* m) {
+                enfant<QComboBox>(m, "Orientation")->setCurrentIndex(1), enfant<QAbstractButton>(m, "ValiderPage")->click();
+            });
+            type == 0 ? d->selectNameFilter(d->nameFilters().value(2)) : void(), miseEnPage->click();
+            d->selectNameFilter(d->nameFilters().value(type)), enregistrer(d, tape);
+        });
         QCOMPARE(contenu(p), QStringList{ecrit});
         QFile fichier(p.dossier.filePath(ecrit));
         const QByteArray octets = fichier.open(QIODevice::ReadOnly) ? fichier.readAll() : QByteArray();
         QVERIFY2(octets.contains(attendu), octets.mid(std::max<qsizetype>(0, octets.indexOf("/MediaBox")), 200).constData());
+        if (!page.isEmpty()) // the page at its paper size, with its default title
+            VERIFIER(lancer("pdfinfo", {fichier.fileName()}).contains("Page size:       " + page),
+                     lancer("pdftotext", {fichier.fileName(), "-"}).contains("Calendrier 2027"));
         if (ecrit.endsWith("png", Qt::CaseInsensitive) || ecrit.endsWith("bmp")) // PNG as BMP: the sheet's pixels
             QCOMPARE(rvb(QImage(fichier.fileName())), rvb(C(p.f()).Pict1->image()));
         // The next save starts with the type of the file written, in its folder; both kept in the settings file.
@@ -104,7 +124,8 @@ private slots:
         Document relu(p.etat.FichierIni());
         relu.ChargerReglages();
         VERIFIER(filtre.endsWith("(*." + suffixe + ")"), relu.Choix.typeImage == suffixe.toStdString(),
-                 NomFichier(relu.Choix.dossierImages) == QDir(p.dossier.path()).canonicalPath());
+                 NomFichier(relu.Choix.dossierImages) == QDir(p.dossier.path()).canonicalPath(),
+                 relu.Page.has_value() == !page.isNull(), !relu.Page || (relu.Page->paysage && !relu.Page->titre));
     }
 
     // A name typed, then cancelled: the default one proposed again. The folder gone between the dialog and
