@@ -335,9 +335,8 @@ void PlacerCal(TableCouleursSP& table, const Periode& fichier, const Periode& fe
 
 namespace {
 constexpr std::string_view DebutEtiquette = "Etiquette,";
+} // namespace
 
-// A label as it is written: no double quotes, no control characters, blanks
-// around it dropped, cut on a whole UTF-8 character.
 std::string EtiquettePropre(std::string_view t)
 {
     std::string e;
@@ -348,7 +347,6 @@ std::string EtiquettePropre(std::string_view t)
     CouperUtf8(e, LongueurEtiquetteMax);
     return e;
 }
-} // namespace
 
 std::string LignesEtiquettes(const EtiquettesCouleurs& etiquettes)
 {
