@@ -143,6 +143,9 @@ VornCoulSP::VornCoulSP(QWidget* parent, const CouleursSpeciales& speciales, QUnd
     NomCouleur->setPlaceholderText(QStringLiteral("Anniversaires..."));
     labelNom->setBuddy(NomCouleur);
     NomCouleur->setAccessibleName(QStringLiteral("Nom de la couleur"));
+    // White to type in; light grey while no colour is in use (not the window's dark blue).
+    NomCouleur->setStyleSheet(QStringLiteral("QLineEdit { background: white; color: black; border: 1px solid gray; }"
+                                             "QLineEdit:disabled { background: #E0E0E0; }"));
     connect(NomCouleur, &QLineEdit::editingFinished, this, [this] { validerNom(); });
     RéinitCoulSP = boutonTexte(vkFrame3, QStringLiteral("Réinitialiser tout"), R_ReinitCoulSP, 11.25, 0x000000C0,
                                0x00FFFFFF, 0x00E0E0E0);
