@@ -160,6 +160,7 @@ bool Document::Appliquer(const EtatCouleursSP& e, bool avecAnnee)
     const bool autreAnnee = avecAnnee && e.anChoisi != AnChoisi;
     Speciales.etat.table = e.table;
     Speciales.etat.fichier = e.fichier;
+    Speciales.etat.etiquettes = e.etiquettes;
     if (avecAnnee)
         AnChoisi = e.anChoisi;
     Speciales.etat.anChoisi = AnChoisi;
@@ -174,6 +175,7 @@ Document::LectureFichierCal Document::LireCal(const std::filesystem::path& chemi
     if (r.refus = MotifRefusCal(lecture); !r.refus.empty())
         return r;
     e.fichier = chemin.string();
+    e.etiquettes = lecture.etiquettes;
     if (!lecture.annee.empty())
         e.anChoisi = lecture.annee;
     r.etat = e;
@@ -182,16 +184,18 @@ Document::LectureFichierCal Document::LireCal(const std::filesystem::path& chemi
 
 bool Document::EnregistrerCal(const std::filesystem::path& chemin)
 {
-    if (!SauverCal(chemin, Speciales.etat.table.v, AnChoisi))
+    if (!SauverCal(chemin, Speciales.etat.table.v, AnChoisi, Speciales.etat.etiquettes))
         return false;
     Speciales.etat.fichier = chemin.string();
-    NoterContenu(Speciales.etat.fichier, Speciales.etat.table);
+    NoterContenu(Speciales.etat.fichier, {Speciales.etat.table, Speciales.etat.etiquettes});
     return true;
 }
 
-EtatCouleursSP Document::Importer(const ImportIcs& import, double couleur) const
+EtatCouleursSP Document::Importer(const ImportIcs& import, double couleur, std::string_view nomFichier) const
 {
     EtatCouleursSP e = EtatCouleurs();
     ColorerJours(import, couleur, e.table.v);
+    if (!e.etiquettes.contains(CouleurEntiere(couleur)))
+        e = AvecEtiquette(std::move(e), couleur, EtiquetteIcs(import, nomFichier));
     return e;
 }

@@ -95,14 +95,15 @@ public:
     };
     LectureFichierCal LireCal(const std::filesystem::path& chemin) const;
     // The colours the file holds are now known (they become "not modified").
-    void NoterContenu(const std::string& fichier, const TableSP& table) { Speciales.contenus[fichier] = table; }
+    void NoterContenu(const std::string& fichier, const ContenuCal& contenu) { Speciales.contenus[fichier] = contenu; }
 
     // Saves the special colours as a .Cal file with the calendar's year; the
     // file becomes the file in use. False, nothing changed, when it cannot be written.
     bool EnregistrerCal(const std::filesystem::path& chemin);
 
-    // The days an import covers, in `couleur`, over the present colours.
-    EtatCouleursSP Importer(const ImportIcs& import, double couleur) const;
+    // The days an import covers, in `couleur`, over the present colours; a
+    // colour without a label takes the import's (its events' names, else `nomFichier`'s).
+    EtatCouleursSP Importer(const ImportIcs& import, double couleur, std::string_view nomFichier = {}) const;
 
 private:
     FichierReglages m_reglages;

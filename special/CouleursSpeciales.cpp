@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "special/FichierCal.h"
+
 bool TableSP::vide() const
 {
     for (const auto& mois : v)
@@ -14,9 +16,9 @@ bool TableSP::vide() const
 bool CouleursSpeciales::Modifiees() const
 {
     if (etat.fichier.empty())
-        return !etat.table.vide();
+        return !etat.table.vide() || !etat.etiquettes.empty();
     const auto f = contenus.find(etat.fichier);
-    return f == contenus.end() || !(f->second == etat.table);
+    return f == contenus.end() || !(f->second == ContenuCal{etat.table, etat.etiquettes});
 }
 
 EtatCouleursSP AvecCouleur(EtatCouleursSP e, const std::vector<CaseSP>& cases, double couleur)
@@ -31,6 +33,17 @@ EtatCouleursSP SansCouleurs(EtatCouleursSP e)
 {
     e.table = {};
     e.fichier.clear();
+    e.etiquettes.clear();
+    return e;
+}
+
+EtatCouleursSP AvecEtiquette(EtatCouleursSP e, double couleur, std::string_view etiquette)
+{
+    const std::string propre = EtiquettePropre(etiquette);
+    if (propre.empty())
+        e.etiquettes.erase(CouleurEntiere(couleur));
+    else
+        e.etiquettes[CouleurEntiere(couleur)] = propre;
     return e;
 }
 

@@ -17,12 +17,20 @@ struct TableSP {
 
 // What an edit of the special colours changes, and what undoing it gives back:
 // the colours of the cells, the .Cal file in use (empty: none, "Aucun") and the
-// calendar they belong to ("2027", "2026-2027").
+// calendar they belong to ("2027", "2026-2027"); what the colours stand for.
 struct EtatCouleursSP {
     TableSP table;
     std::string fichier;
     std::string anChoisi;
+    EtiquettesCouleurs etiquettes;
     bool operator==(const EtatCouleursSP&) const = default;
+};
+
+// What a .Cal file holds: its colours and their labels.
+struct ContenuCal {
+    TableSP table;
+    EtiquettesCouleurs etiquettes;
+    bool operator==(const ContenuCal&) const = default;
 };
 
 struct CouleursSpeciales {
@@ -33,10 +41,10 @@ struct CouleursSpeciales {
     // Day clicks colour the days (off after "Réinitialiser tout" until a colour is chosen).
     bool clics = false;
     // What each .Cal file opened or saved in this run holds, by name.
-    std::map<std::string, TableSP> contenus;
+    std::map<std::string, ContenuCal> contenus;
 
     // The colours shown differ from those of the file in use; with no file in
-    // use, some day is coloured. What a question before losing them asks about.
+    // use, some day is coloured or some colour named. What a question before losing them asks about.
     bool Modifiees() const;
 };
 
@@ -49,3 +57,7 @@ ImportIcs SuiteDeJours(const Periode& periode, const Date& debut, const Date& fi
 
 // "Réinitialiser tout": no colour, no file in use.
 EtatCouleursSP SansCouleurs(EtatCouleursSP e);
+
+// The state with the colour `couleur` named `etiquette` (as a file keeps it:
+// no double quotes nor line ends, cut to its length); an empty one takes its name away.
+EtatCouleursSP AvecEtiquette(EtatCouleursSP e, double couleur, std::string_view etiquette);

@@ -275,10 +275,33 @@ int lireTout(LecteurChamps& lecteur, LignesCal& lignes, LectureCal& res)
 
 } // namespace
 
+namespace {
+constexpr std::string_view DebutEtiquette = "Etiquette,";
+
+// The text without its label lines (their line ends kept): the colours and the
+// year are read from it, so that labels are no data after the year.
+std::string SansLignesEtiquettes(std::string_view contenu)
+{
+    std::string reste;
+    reste.reserve(contenu.size());
+    for (size_t i = 0; i < contenu.size();) {
+        const size_t fin = std::min(contenu.find_first_of("\r\n", i), contenu.size());
+        const std::string_view ligne = contenu.substr(i, fin - i);
+        if (SansBlancs(ligne, BlancsLigne).substr(0, DebutEtiquette.size()) != DebutEtiquette)
+            reste.append(ligne);
+        if (fin < contenu.size())
+            reste += contenu[fin];
+        i = fin + 1;
+    }
+    return reste;
+}
+} // namespace
+
 LectureCal LireCal(std::string_view contenu, TableCouleursSP& table)
 {
     LectureCal res;
-    LecteurChamps lecteur(contenu);
+    const std::string colonnes = SansLignesEtiquettes(contenu);
+    LecteurChamps lecteur(colonnes);
     LignesCal lignes;
     const int decalage = lireTout(lecteur, lignes, res);
     appliquer(lignes, decalage, table, res);
@@ -333,11 +356,6 @@ void PlacerCal(TableCouleursSP& table, const Periode& fichier, const Periode& fe
     }
 }
 
-namespace {
-constexpr std::string_view DebutEtiquette = "Etiquette,";
-
-// A label as it is written: no double quotes, no control characters, blanks
-// around it dropped, cut on a whole UTF-8 character.
 std::string EtiquettePropre(std::string_view t)
 {
     std::string e;
@@ -348,7 +366,6 @@ std::string EtiquettePropre(std::string_view t)
     CouperUtf8(e, LongueurEtiquetteMax);
     return e;
 }
-} // namespace
 
 std::string LignesEtiquettes(const EtiquettesCouleurs& etiquettes)
 {

@@ -47,6 +47,10 @@ bool SauverCal(const std::filesystem::path& chemin, const TableCouleursSP& table
 constexpr std::size_t LongueurEtiquetteMax = 100;
 constexpr std::size_t EtiquettesMax = 256;
 
+// A label as it is written: no double quotes, no control characters, blanks
+// around it dropped, cut on a whole UTF-8 character to LongueurEtiquetteMax bytes.
+std::string EtiquettePropre(std::string_view t);
+
 // The label lines of `etiquettes` (valid colours with a label only), CR LF ended.
 std::string LignesEtiquettes(const EtiquettesCouleurs& etiquettes);
 

@@ -77,7 +77,10 @@ void Ardemo::ModifierCouleurs(const QString& texte, const EtatCouleursSP& apres)
 // open, whose window waits meanwhile).
 void Ardemo::AppliquerCouleurs(const EtatCouleursSP& e, bool avecAnnee)
 {
-    if (m_doc.Appliquer(e, avecAnnee)) {
+    const bool autreAnnee = m_doc.Appliquer(e, avecAnnee);
+    // The days' tooltips and accessible names say what their colours stand for.
+    m_feuille.etiquettes = m_doc.Speciales.etat.etiquettes;
+    if (autreAnnee) {
         cAn->setEditText(QString::fromStdString(m_doc.AnChoisi));
         const bool mode = std::exchange(m_modeCoulSP, false);
         if (vornCoulSP)
@@ -190,7 +193,7 @@ void Ardemo::OuvrirFichierCal(const QString& chemin)
                                  .arg(QDir::toNativeSeparators(chemin), QString::fromStdString(lecture.refus)));
         return;
     }
-    m_doc.NoterContenu(lecture.etat->fichier, lecture.etat->table);
+    m_doc.NoterContenu(lecture.etat->fichier, {lecture.etat->table, lecture.etat->etiquettes});
     ModifierCouleurs(QStringLiteral("ouverture de « %1 »").arg(QFileInfo(chemin).fileName()), *lecture.etat);
     // Opened again as it is: the file is in use all the same.
     actualiserCouleursSP();
@@ -231,7 +234,7 @@ void Ardemo::ImporterIcs(const QString& chemin, bool demanderCouleur)
         return;
     // The cells change as under clicks, and the sheet shows them at once.
     ModifierCouleurs(QStringLiteral("import de « %1 »").arg(QFileInfo(chemin).fileName()),
-                     m_doc.Importer(import, m_doc.Speciales.choisie));
+                     m_doc.Importer(import, m_doc.Speciales.choisie, chemin.toStdString()));
 }
 
 // "Importer un calendrier (.ics)...": the file, from the folder of the last import (else where the browser puts what it downloads,

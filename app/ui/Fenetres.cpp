@@ -186,6 +186,10 @@ void Ardemo::CoulSpéciale_Click()
                 m_doc.Speciales.clics = true;
         });
         connect(vornCoulSP, &VornCoulSP::reinitialisation, this, [this] { ReinitialiserCouleursSP(); });
+        connect(vornCoulSP, &VornCoulSP::etiquetteModifiee, this, [this](double couleur, const QString& nom) {
+            ModifierCouleurs(QStringLiteral("nom de la couleur"),
+                             AvecEtiquette(m_doc.EtatCouleurs(), couleur, nom.toStdString()));
+        });
         connect(vornCoulSP, &VornCoulSP::sauvegardeDemandee, this, [this] { SauverCouleursSP(); });
         connect(vornCoulSP, &VornCoulSP::ouvertureDemandee, this, [this] { OuvrirCouleursSP(); });
         connect(vornCoulSP, &VornCoulSP::importDemande, this, [this] { ImporterIcsDemande(); });

@@ -13,6 +13,7 @@
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
@@ -33,9 +34,10 @@
 
 namespace {
 // The import button, then the undo and redo buttons, sit under the original
-// controls, the window grown for them.
-constexpr RectTwips R_Client{0, 0, 3735, 7740};
-constexpr RectTwips R_vkFrame3{75, 60, 3615, 4755};
+// controls, and the name of the colour in use under its sample, the window
+// grown for them.
+constexpr RectTwips R_Client{0, 0, 3735, 8130};
+constexpr RectTwips R_vkFrame3{75, 60, 3615, 5145};
 constexpr RectTwips R_ChoixCoul{75, 330, 3465, 435};
 constexpr RectTwips R_label5{60, 780, 3465, 255};
 constexpr RectTwips R_label4_0{150, 1080, 945, 495};
@@ -44,17 +46,19 @@ constexpr RectTwips R_label4_1{2040, 1080, 855, 495};
 constexpr RectTwips R_Exemple{2970, 1050, 525, 525};
 constexpr RectTwips R_label6{210, 1770, 1515, 285};
 constexpr RectTwips R_CoulEnCours{1770, 1620, 525, 525};
-constexpr RectTwips R_ReinitCoulSP{75, 2220, 3465, 435};
-constexpr RectTwips R_Label1_1{105, 2700, 3345, 1290};
-constexpr RectTwips R_Label1_0{450, 3930, 2655, 750};
-constexpr RectTwips R_Label2{90, 4860, 1725, 255};
-constexpr RectTwips R_FichEnCours{90, 5160, 3585, 255};
-constexpr RectTwips R_SauverCouleurs{75, 5490, 3615, 390};
-constexpr RectTwips R_OuvrirCouleur{75, 5940, 3615, 390};
-constexpr RectTwips R_FermerCoulSP{75, 6390, 3615, 390};
-constexpr RectTwips R_ImporterCal{75, 6840, 3615, 390};
-constexpr RectTwips R_AnnulerModif{75, 7290, 1770, 390};
-constexpr RectTwips R_RetablirModif{1920, 7290, 1770, 390};
+constexpr RectTwips R_labelNom{150, 2250, 1515, 285};
+constexpr RectTwips R_NomCouleur{1680, 2205, 1860, 345};
+constexpr RectTwips R_ReinitCoulSP{75, 2610, 3465, 435};
+constexpr RectTwips R_Label1_1{105, 3090, 3345, 1290};
+constexpr RectTwips R_Label1_0{450, 4320, 2655, 750};
+constexpr RectTwips R_Label2{90, 5250, 1725, 255};
+constexpr RectTwips R_FichEnCours{90, 5550, 3585, 255};
+constexpr RectTwips R_SauverCouleurs{75, 5880, 3615, 390};
+constexpr RectTwips R_OuvrirCouleur{75, 6330, 3615, 390};
+constexpr RectTwips R_FermerCoulSP{75, 6780, 3615, 390};
+constexpr RectTwips R_ImporterCal{75, 7230, 3615, 390};
+constexpr RectTwips R_AnnulerModif{75, 7680, 1770, 390};
+constexpr RectTwips R_RetablirModif{1920, 7680, 1770, 390};
 constexpr int DecalageGauche = 90; // from the main window's top-left corner
 constexpr int DecalageHaut = 1000;
 constexpr double FondFenetre = 0x00800000;
@@ -131,6 +135,18 @@ VornCoulSP::VornCoulSP(QWidget* parent, const CouleursSpeciales& speciales, QUnd
     Exemple = lettre(vkFrame3, R_Exemple);
     label6 = texte(vkFrame3, QStringLiteral("Couleur en cours : "), R_label6, etroite975g, 0, Qt::AlignHCenter);
     CoulEnCours = lettre(vkFrame3, R_CoulEnCours);
+    // What the colour in use stands for, shown in the days' tooltips and saved with the colours.
+    labelNom = texte(vkFrame3, QStringLiteral("Nom de la couleur :"), R_labelNom, etroite975g, 0);
+    NomCouleur = placer(new QLineEdit(vkFrame3), R_NomCouleur);
+    NomCouleur->setFont(PoliceDessin(QStringLiteral("Arial"), 9.75, false));
+    NomCouleur->setMaxLength(static_cast<int>(LongueurEtiquetteMax));
+    NomCouleur->setPlaceholderText(QStringLiteral("Anniversaires..."));
+    labelNom->setBuddy(NomCouleur);
+    NomCouleur->setAccessibleName(QStringLiteral("Nom de la couleur"));
+    // White to type in; light grey while no colour is in use (not the window's dark blue).
+    NomCouleur->setStyleSheet(QStringLiteral("QLineEdit { background: white; color: black; border: 1px solid gray; }"
+                                             "QLineEdit:disabled { background: #E0E0E0; }"));
+    connect(NomCouleur, &QLineEdit::editingFinished, this, [this] { validerNom(); });
     RéinitCoulSP = boutonTexte(vkFrame3, QStringLiteral("Réinitialiser tout"), R_ReinitCoulSP, 11.25, 0x000000C0,
                                0x00FFFFFF, 0x00E0E0E0);
     Label1[1] = texte(vkFrame3,
@@ -176,18 +192,19 @@ VornCoulSP::VornCoulSP(QWidget* parent, const CouleursSpeciales& speciales, QUnd
     connect(ChoixCoul, &QAbstractButton::clicked, this, [this] { ChoixCoul_Click(); });
     connect(Exemple, &Echantillon::clique, this, [this] { Exemple_Click(); });
     connect(ExempleA, &Echantillon::clique, this, [this] { ExempleA_Click(); });
-    connect(RéinitCoulSP, &QAbstractButton::clicked, this, [this] { RéinitCoulSP_Click(); });
-    connect(SauverCouleurs, &QAbstractButton::clicked, this, &VornCoulSP::sauvegardeDemandee);
-    connect(OuvrirCouleur, &QAbstractButton::clicked, this, &VornCoulSP::ouvertureDemandee);
+    // A name being typed is kept before what the buttons do (they take no focus).
+    connect(RéinitCoulSP, &QAbstractButton::clicked, this, [this] { validerNom(), RéinitCoulSP_Click(); });
+    connect(SauverCouleurs, &QAbstractButton::clicked, this, [this] { validerNom(), emit sauvegardeDemandee(); });
+    connect(OuvrirCouleur, &QAbstractButton::clicked, this, [this] { validerNom(), emit ouvertureDemandee(); });
     connect(FermerCoulSP, &QAbstractButton::clicked, this, [this] { FermerCoulSP_Click(); });
-    connect(ImporterCal, &QAbstractButton::clicked, this, &VornCoulSP::importDemande);
+    connect(ImporterCal, &QAbstractButton::clicked, this, [this] { validerNom(), emit importDemande(); });
 
     // The names the tests find the controls by.
     Nommer({{vkFrame3, "vkFrame3"}, {ChoixCoul, "ChoixCoul"}, {label5, "label5"}, {ExempleA, "ExempleA"},
             {Exemple, "Exemple"}, {label6, "label6"}, {CoulEnCours, "CoulEnCours"}, {RéinitCoulSP, "RéinitCoulSP"},
             {Label2, "Label2"}, {FichEnCours, "FichEnCours"}, {SauverCouleurs, "SauverCouleurs"},
             {OuvrirCouleur, "OuvrirCouleur"}, {FermerCoulSP, "FermerCoulSP"}, {ImporterCal, "ImporterCal"},
-            {AnnulerModif, "AnnulerModif"}, {RetablirModif, "RetablirModif"}});
+            {AnnulerModif, "AnnulerModif"}, {RetablirModif, "RetablirModif"}, {NomCouleur, "NomCouleur"}});
 }
 
 void VornCoulSP::MontrerAncienneCouleur(const QColor& avant)
@@ -225,6 +242,25 @@ void VornCoulSP::Actualiser()
     const QString fichier = QString::fromStdString(m_speciales.etat.fichier);
     FichEnCours->setText(fichier.isEmpty() ? Aucun : QFileInfo(fichier).fileName());
     FichEnCours->setToolTip(QDir::toNativeSeparators(fichier));
+    // The name typed for another colour goes to that colour first.
+    if (CouleurEntiere(m_speciales.choisie) != CouleurEntiere(m_couleurNom))
+        validerNom();
+    m_couleurNom = m_speciales.choisie;
+    NomCouleur->setEnabled(CouleurEntiere(m_couleurNom) != CouleurEntiere(m_speciales.normale));
+    if (!NomCouleur->isModified()) {
+        const auto e = m_speciales.etat.etiquettes.find(CouleurEntiere(m_couleurNom));
+        NomCouleur->setText(e == m_speciales.etat.etiquettes.end() ? QString() : QString::fromStdString(e->second));
+    }
+}
+
+// One step of the undo stack per name finished (Enter, the keyboard leaving,
+// a button, the window closed), none per key.
+void VornCoulSP::validerNom()
+{
+    if (!NomCouleur || !NomCouleur->isModified())
+        return;
+    NomCouleur->setModified(false);
+    emit etiquetteModifiee(m_couleurNom, NomCouleur->text());
 }
 
 bool VornCoulSP::ChoixCoul_Click()
@@ -308,6 +344,7 @@ void VornCoulSP::keyPressEvent(QKeyEvent* e)
 
 void VornCoulSP::Terminer()
 {
+    validerNom();
     m_ouverte = false;
     emit fermee();
 }

@@ -6,6 +6,7 @@
 class Echantillon;
 struct CouleursSpeciales;
 class QLabel;
+class QLineEdit;
 class QUndoStack;
 class vkCommand;
 class vkFrame;
@@ -54,6 +55,8 @@ signals:
     void sauvegardeDemandee();
     void ouvertureDemandee();
     void importDemande();
+    // The colour `couleur` was named (an empty name takes its name away).
+    void etiquetteModifiee(double couleur, const QString& etiquette);
     // The window was closed: the image to draw again, the commands to show.
     void fermee();
 
@@ -81,11 +84,15 @@ private:
     vkCommand* ImporterCal = nullptr;
     vkCommand* AnnulerModif = nullptr;
     vkCommand* RetablirModif = nullptr;
+    QLabel* labelNom = nullptr;
+    QLineEdit* NomCouleur = nullptr;
 
     void Form_Load(double fondJours);
     void Terminer();
+    void validerNom();
 
     const CouleursSpeciales& m_speciales;
     QUndoStack& m_pile;
     bool m_ouverte = false;
+    double m_couleurNom = 0; // the colour whose name the box shows
 };

@@ -51,6 +51,12 @@ private slots:
         lire("", lu);
         LectureCal r = LireFichierCal(p, lu);
         VERIFIER(r.ok, !r.refuse, r.annee == "2099", lu[2][1] == 16777215, lu[0][0] == Temoin);
+        // Labels after the year (a school year's too) are no data in excess: the file is accepted, same colours.
+        for (const char* an : {"2099", "2026-2027"}) {
+            const EtiquettesCouleurs e = {{255, "Vacances, zone B"}, {16777215, "Anniversaires"}};
+            VERIFIER(SauverCal(p, t, an, e), (r = LireFichierCal(p, lu)).etiquettes == e, MotifRefusCal(r).empty(),
+                     r.annee == an, lu[2][1] == 16777215);
+        }
         // Over the size limit the file is refused whole, like a missing file or a folder; at the limit, read.
         EcrireFichier(p, fichier() + std::string(TailleMaxCal, ' '));
         lire("", lu);

@@ -114,9 +114,9 @@ class Suite(Bureau):
         lignes = ["%d,0,%d," % (m, 16711680 * (m == 1)) + ",".join(["0"] * 40) for m in range(1, 13)]
         Path(self.dossier_programme, "annee2030.Cal").write_bytes("\r\n".join(lignes + ['"2030"', ""]).encode())
         self.clic(*BOUTONS["speciales"])
-        self.clic(*self.dans("Couleurs spéciales", 125, 409))  # "Ouvrir un Fichier Couleurs..."
+        self.clic(*self.dans("Couleurs spéciales", 125, 435))  # "Ouvrir un Fichier Couleurs..."
         self.fenetre("Ouvrir", lambda: self.taper("annee2030.Cal", "Return"))
-        (fx, fy), (x, y) = self.dans("Couleurs spéciales", 14, 439), cellule(1, 1)  # "Fermer cette fenêtre"
+        (fx, fy), (x, y) = self.dans("Couleurs spéciales", 14, 465), cellule(1, 1)  # "Fermer cette fenêtre"
         attendre(lambda: janvier(img := self.capture(), 2030) and (0, 0, 255) in img.crop((x, y, x + 20, y + 20))
                  .getdata() and img.getpixel((fx, fy))[0] > 150 and img.getpixel((fx, fy))[1] < 100,  # bright: built
                  15, "le calendrier 2030, son 1er janvier en bleu")
@@ -306,11 +306,11 @@ class Suite(Bureau):
         self.touche("space")
         attendre(lambda: (255, 0, 0) in self.capture().crop((*cellule(2, 7, 6, 6), *cellule(2, 7, 22, 22))).getdata(),
                  10, "1er février en rouge")
-        self.clic(*self.dans("Couleurs spéciales", 125, 379))  # "Sauver ces couleurs..."
+        self.clic(*self.dans("Couleurs spéciales", 125, 405))  # "Sauver ces couleurs..."
         self.fenetre("Sauver un Fichier", lambda: self.taper("clavier.Cal", "Return"))
         lignes = Path(dossier, "clavier.Cal").read_text().splitlines()
         assert lignes[1].split(",")[1 + 7] == "255" and lignes[-1] == '"2021"', lignes[1]
-        self.clic(*self.dans("Couleurs spéciales", 125, 439))  # "Fermer cette fenêtre"
+        self.clic(*self.dans("Couleurs spéciales", 125, 465))  # "Fermer cette fenêtre"
         self.attendre_disparition("Couleurs spéciales")
 
 

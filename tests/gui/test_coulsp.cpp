@@ -100,6 +100,21 @@ private slots:
         // A cancelled picker changes nothing; the sixth row is clicked as the others.
         p.choisir(QColor()), p.jour(5, 36), p.choisir(Bleu), p.jour(5, 0);
         VERIFIER(t[36] == DeQColor(Rouge), t[0] == DeQColor(Bleu));
+        // The colour in use named, Enter ending the name: one step of the undo stack, and the day's tooltip and
+        // accessible name carry it.
+        QLineEdit* nom = enfant<QLineEdit>(&p.w, "NomCouleur");
+        nom->setFocus(), QTest::keyClicks(nom, " Anniversaires "), QTest::keyClick(nom, Qt::Key_Return);
+        const auto bulle = [&](int m, int k) {
+            const ModeleFeuille& f = *p.c.CalBase->modele();
+            const CaseFeuille& c = f.bloc(m).cases[static_cast<size_t>(k)];
+            return QString::fromStdString(BulleCase(f, c) + "|" + NomAccessible(f, c));
+        };
+        QVERIFY2(bulle(5, 0).count(u", Anniversaires") == 2, qPrintable(bulle(5, 0)));
+        QVERIFY(!bulle(5, 36).contains(u"Anniversaires"));
+        p.bouton("AnnulerModif");
+        VERIFIER(nom->text().isEmpty(), !bulle(5, 0).contains(u"Anniversaires"), t[0] == DeQColor(Bleu));
+        p.bouton("RetablirModif");
+        VERIFIER(nom->text() == "Anniversaires", bulle(5, 0).contains(u", Anniversaires"));
         // The first save proposes a name of the day (the program's clock); saved under a name typed without
         // extension: written as .Cal and in use. Reset (clicks off), opened: the same colours, no rebuild; the next
         // save proposes that file.
@@ -107,12 +122,18 @@ private slots:
         std::memcpy(avant, p.table(), sizeof avant);
         QCOMPARE(p.fichier("SauverCouleurs", "fêtes"), QStringLiteral("CoulSP le 15,mai,2027.Cal"));
         VERIFIER(p.fich() == "fêtes.Cal", QFile::exists(p.dossier.filePath("fêtes.Cal")),
-                 !QFile::exists(p.dossier.filePath("fêtes")));
+                 !QFile::exists(p.dossier.filePath("fêtes")), !p.etat.Speciales.Modifiees());
+        QFile cal(p.dossier.filePath("fêtes.Cal"));
+        QVERIFY(cal.open(QIODevice::ReadOnly) && cal.readAll().endsWith("\r\nEtiquette,5649426,\"Anniversaires\"\r\n"));
+        // A name changed (the keyboard leaving the box) is a change to save; reset forgets names too.
+        activer(&p.w), nom->setFocus(), nom->selectAll(), QTest::keyClicks(nom, "Vacances zone B"), nom->clearFocus();
+        VERIFIER(p.etat.Speciales.Modifiees(), bulle(5, 0).contains(u", Vacances zone B"));
         p.bouton("RéinitCoulSP"), p.jour(5, 11);
-        QVERIFY(p.vide());
+        VERIFIER(p.vide(), p.etat.Speciales.etat.etiquettes.empty(), !nom->isEnabled());
         const int attentes = p.horloge.attentes;
         p.fichier("OuvrirCouleur", "fêtes.Cal");
         VERIFIER(std::memcmp(avant, p.table(), sizeof avant) == 0, p.chiffre(5, 0) == Bleu);
+        VERIFIER(bulle(5, 0).contains(u", Anniversaires"), !p.etat.Speciales.Modifiees());
         QCOMPARE(p.horloge.attentes, attentes);
         QCOMPARE(p.fichier("SauverCouleurs", "copie.Cal"), QStringLiteral("fêtes.Cal"));
         // The same with the name typed in the name box, which has the keyboard, and Enter.
@@ -169,7 +190,9 @@ private slots:
             VERIFIER(texte.startsWith(u"8 "), texte.contains(QString::fromStdString(an)), texte.contains(u" 2 "));
             QCOMPARE(p.vide(), !valider);
         }
-        QVERIFY(couleur.vu);
+        // The events have no names: the colour is named after the file, shown in the box.
+        VERIFIER(couleur.vu, p.etat.Speciales.etat.etiquettes == (EtiquettesCouleurs{{255, "zone"}}),
+                 enfant<QLineEdit>(&p.w, "NomCouleur")->text() == "zone");
         // A name that is not UTF-8, as Qt decodes it (U+FFFD for the byte 0xE9), is found again in its folder.
         const std::string octets = p.dossier.path().toStdString() + "/z\xE9.ics";
         std::filesystem::copy_file(p.dossier.filePath("zone.ics").toStdString(), octets);
