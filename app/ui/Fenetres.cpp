@@ -126,12 +126,13 @@ std::optional<PlanPage> Ardemo::planPage() const
 {
     if (!m_doc.Page)
         return std::nullopt;
-    return MettreEnPageFeuille(m_feuille, *m_doc.Page);
+    return MettreEnPageFeuille(m_feuille, *m_doc.Page, m_doc.Speciales.etat.etiquettes);
 }
 
 void Ardemo::MiseEnPage_Click(QWidget* parent)
 {
-    const auto choix = DialogueMiseEnPage::ChoisirOuImage(parent, m_feuille, {}, m_doc.Page.value_or(OptionsPage{}));
+    const auto choix = DialogueMiseEnPage::ChoisirOuImage(parent, m_feuille, m_doc.Speciales.etat.etiquettes,
+                                                         m_doc.Page.value_or(OptionsPage{}));
     if (!choix)
         return;
     m_doc.Page = *choix;
