@@ -115,14 +115,15 @@ void Document::ChargerReglages()
 
 bool Document::EnregistrerCouleurs()
 {
-    bool ok = m_reglages.EcrireCouleurs(Couleurs);
+    const bool couleurs = m_reglages.EcrireCouleurs(Couleurs);
     // The region is written only when it changes: a file that never had one
     // keeps exactly its former content.
-    if (RegionFeries != m_regionEcrite && m_reglages.EcrireRegion(RegionFeries))
-        m_regionEcrite = RegionFeries;
-    else if (RegionFeries != m_regionEcrite)
-        ok = false;
-    return ok;
+    if (RegionFeries == m_regionEcrite)
+        return couleurs;
+    if (!m_reglages.EcrireRegion(RegionFeries))
+        return false;
+    m_regionEcrite = RegionFeries;
+    return couleurs;
 }
 
 bool Document::EnregistrerChoix()
@@ -158,9 +159,7 @@ EtatCouleursSP Document::EtatCouleurs() const
 bool Document::Appliquer(const EtatCouleursSP& e, bool avecAnnee)
 {
     const bool autreAnnee = avecAnnee && e.anChoisi != AnChoisi;
-    Speciales.etat.table = e.table;
-    Speciales.etat.fichier = e.fichier;
-    Speciales.etat.etiquettes = e.etiquettes;
+    Speciales.etat = e;
     if (avecAnnee)
         AnChoisi = e.anChoisi;
     Speciales.etat.anChoisi = AnChoisi;

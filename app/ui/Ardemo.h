@@ -174,6 +174,7 @@ private:
     void ImporterIcsDemande();
     bool CouleurPourImport();
     void actualiserCouleursSP();
+    QWidget* parentCouleursSP();
     QString nomCalPropose() const;
     void chkFerie_Click();
     void chkWeek_Click();

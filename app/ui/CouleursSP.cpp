@@ -102,6 +102,12 @@ void Ardemo::AppliquerCouleurs(const EtatCouleursSP& e, bool avecAnnee)
     actualiserCouleursSP();
 }
 
+// The special-colours window when it is open (its messages above it), else this one.
+QWidget* Ardemo::parentCouleursSP()
+{
+    return vornCoulSP && vornCoulSP->isVisible() ? static_cast<QWidget*>(vornCoulSP) : this;
+}
+
 void Ardemo::actualiserCouleursSP()
 {
     if (vornCoulSP)
@@ -142,7 +148,7 @@ QString Ardemo::nomCalPropose() const
 
 bool Ardemo::SauverCouleursSP()
 {
-    QWidget* parent = vornCoulSP && vornCoulSP->isVisible() ? static_cast<QWidget*>(vornCoulSP) : this;
+    QWidget* parent = parentCouleursSP();
     const QString chemin = VornCoulSP::FichierCalASauver(parent, nomCalPropose());
     if (chemin.isEmpty())
         return false;
@@ -187,7 +193,7 @@ void Ardemo::OuvrirFichierCal(const QString& chemin)
     // A file the command line refuses changes nothing and does not become the
     // file in use, and the user is told why.
     if (!lecture.etat) {
-        QMessageBox::warning(vornCoulSP && vornCoulSP->isVisible() ? static_cast<QWidget*>(vornCoulSP) : this,
+        QMessageBox::warning(parentCouleursSP(),
                              QStringLiteral("Ouvrir un Fichier de Couleurs spéciales"),
                              QStringLiteral("Le fichier « %1 » est refusé : %2.")
                                  .arg(QDir::toNativeSeparators(chemin), QString::fromStdString(lecture.refus)));
@@ -214,7 +220,7 @@ void Ardemo::ImporterIcs(const QString& chemin, bool demanderCouleur)
     // The sheet's twelve months: a year, or a school year.
     const ImportIcs import = LireFichierIcs(CheminFichier(chemin), m_doc.PeriodeChoisie());
     CurseurNormal();
-    QWidget* parent = vornCoulSP && vornCoulSP->isVisible() ? static_cast<QWidget*>(vornCoulSP) : this;
+    QWidget* parent = parentCouleursSP();
     const QString message = QString::fromStdString(MessageIcs(import));
     if (import.etat != EtatIcs::Ok) {
         QMessageBox boite(import.etat == EtatIcs::AucunEvenement ? QMessageBox::Information : QMessageBox::Warning,
